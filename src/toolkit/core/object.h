@@ -1,0 +1,108 @@
+#pragma once
+// Run-time classes: every toolkit class knows its name, its parent class and its published
+// properties, and component classes can be created by name (the layout reader does that).
+//
+// Declaring a class:
+//
+//   class TButton : public TWinControl {
+//     QUILLIMO_CLASS(TButton, TWinControl)
+//   public:
+//     ...
+//   };
+//
+// and in its .cpp file, once:
+//
+//   QUILLIMO_REGISTER_CLASS(TButton, [](TPropertyTable& p) { p.String("Caption", ...); });
+//
+// The registration makes the class known by name (case-insensitive, as the layout stream
+// names classes) and gives it its own published properties; the inherited ones come from the
+// parent's table.
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TObject;
+class TComponent;
+class TPersistent;
+class TFiler;
+class TPropertyTable;
+struct TPropInfo;
+
+class TClassInfo {
+public:
+  using DeclareFn = void (*)(TPropertyTable&);
+  using CreateFn = TObject* (*)(TComponent* owner);
+
+  TClassInfo(const char* name, const TClassInfo* parent, DeclareFn declare, CreateFn create);
+  TClassInfo(const TClassInfo&) = delete;
+  TClassInfo& operator=(const TClassInfo&) = delete;
+
+  const std::string& Name() const { return name_; }
+  const TClassInfo* Parent() const { return parent_; }
+  bool InheritsFrom(const TClassInfo& other) const;
+  // By name, case-insensitive, anywhere in the parent chain.
+  bool InheritsFrom(std::string_view className) const;
+
+  // Published properties of this class, inherited ones first (built on first use).
+  const TPropertyTable& Properties() const;
+
+  // Creates an instance (components get their owner); nullptr for abstract classes.
+  bool CanCreate() const { return create_ != nullptr; }
+  TObject* Create(TComponent* owner) const;
+
+  // The registry of every class that was registered with QUILLIMO_REGISTER_CLASS.
+  static const TClassInfo* Find(std::string_view name);
+  static std::vector<const TClassInfo*> All();
+
+private:
+  std::string name_;
+  const TClassInfo* parent_;
+  DeclareFn declare_;
+  CreateFn create_;
+  mutable TPropertyTable* properties_ = nullptr;
+};
+
+#define QUILLIMO_CLASS(Self, Parent)                                         \
+public:                                                                      \
+  using inherited = Parent;                                                  \
+  static const TClassInfo& StaticClassInfo();                                \
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); } \
+                                                                             \
+private:
+
+class TObject {
+public:
+  TObject() = default;
+  TObject(const TObject&) = delete;
+  TObject& operator=(const TObject&) = delete;
+  virtual ~TObject() = default;
+
+  static const TClassInfo& StaticClassInfo();
+  virtual const TClassInfo& ClassInfo() const { return StaticClassInfo(); }
+
+  const std::string& ClassName() const { return ClassInfo().Name(); }
+  bool InheritsFrom(const TClassInfo& cls) const { return ClassInfo().InheritsFrom(cls); }
+  bool InheritsFrom(std::string_view className) const { return ClassInfo().InheritsFrom(className); }
+};
+
+// Objects that can copy themselves from others and stream extra, non-property data.
+class TPersistent : public TObject {
+  QUILLIMO_CLASS(TPersistent, TObject)
+public:
+  // Copies source into this object; falls back to source->AssignTo(this); raises
+  // EConvertError "Cannot assign a %s to a %s." when neither knows how.
+  virtual void Assign(const TPersistent* source);
+  // The name under which this object is addressed inside its owner (for nested objects).
+  virtual std::string GetNamePath() const;
+
+  // Lets a class store data that is not a published property ("Strings" of a string
+  // list, binary blocks such as a translation table) through filer.DefineProperty and
+  // filer.DefineBinaryProperty.
+  virtual void DefineProperties(TFiler& filer) {}
+
+protected:
+  virtual void AssignTo(TPersistent* dest) const;
+};
+
+template <class T>
+T* dynamic_object_cast(TObject* obj) { return dynamic_cast<T*>(obj); }
