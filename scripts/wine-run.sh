@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine with the project's prefix (build/wineprefix).
+# The display is the caller's $DISPLAY (scripts/with-display.sh sets one up for test runs).
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No mono or gecko install dialogs.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+if [[ -z "${DISPLAY:-}" ]]; then
+  echo "wine-run.sh: no DISPLAY; run under scripts/with-display.sh" >&2
+fi
+exec wine "$@"
