@@ -10,29 +10,58 @@ endif()
 
 if(QUILLIMO_WINDOWS)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  # Static linking comes from the toolchain file (cmake/mingw-w64.cmake).
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/Dependencies.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/BuildTools.cmake)
 
 # Portable library: a folder of .cpp files that never includes <windows.h>.
 function(quillimo_library name)
   cmake_parse_arguments(Q "" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT srcs)  # headers only, so far
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${Q_DEPS})
+    return()
+  endif()
   add_library(${name} STATIC ${srcs})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_compile_options(${name} PRIVATE -Wall -Wextra -Wno-unused-parameter)
   target_link_libraries(${name} PUBLIC ${Q_DEPS})
 endfunction()
 
+# Path of a build-tree or source-tree file as a program of this build sees it: under Wine the
+# host's root is drive Z:.
+function(quillimo_program_path var path)
+  if(QUILLIMO_WINDOWS)
+    set(${var} "Z:${path}" PARENT_SCOPE)
+  else()
+    set(${var} "${path}" PARENT_SCOPE)
+  endif()
+endfunction()
+
 # One test executable per layer; CTest runs it once (through Wine in the windows build).
+# In the windows build all tests share one X display, so by default they run one at a time
+# (windows, focus and activation of one test would disturb another). A test that never opens
+# a window says NO_DESKTOP and may run beside the others.
 function(quillimo_test name)
-  cmake_parse_arguments(Q "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(Q "NO_DESKTOP" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT srcs)  # no test written yet: nothing to run
+    return()
+  endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${Q_DEPS} GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_compile_definitions(${name} PRIVATE QUILLIMO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+  quillimo_program_path(data ${CMAKE_CURRENT_SOURCE_DIR}/data)
+  target_compile_definitions(${name} PRIVATE QUILLIMO_TEST_DATA="${data}")
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  if(QUILLIMO_WINDOWS AND NOT Q_NO_DESKTOP)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
 endfunction()
 
 # A fuzz target: fuzz/<name>.cpp with LLVMFuzzerTestOneInput.

@@ -13,9 +13,10 @@ deps="$root/build/deps"
 jpeg_prefix="$deps/libjpeg-mingw"
 wineprefix="$root/build/wineprefix"
 
-packages=(g++-mingw-w64-x86-64 wine64 xvfb xauth cmake ninja-build clang imagemagick dpkg-dev
-          googletest libgtest-dev libbenchmark-dev
-          libjpeg-dev)  # libjpeg-dev: for the native picture generator (tools/pictures)
+# libclang-rt-14-dev: libFuzzer and clang's sanitizers; libjpeg-dev: the native picture
+# generator (tools/pictures).
+packages=(g++-mingw-w64-x86-64 wine64 xvfb xauth cmake ninja-build clang libclang-rt-14-dev
+          imagemagick dpkg-dev googletest libgtest-dev libbenchmark-dev libjpeg-dev)
 
 say() { echo "setup: $*"; }
 
