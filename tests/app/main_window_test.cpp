@@ -1,0 +1,109 @@
+// vesperin.exe seen from outside: its main window, its resources, and a clean end on close.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "program_process.h"
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Quillimo v 1.1";
+constexpr DWORD kStartTimeoutMs = 20000;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program.Started()) << "CreateProcess failed for " QUILLIMO_VESPERIN_EXE;
+        window = program.WaitForWindow(kCaption, kStartTimeoutMs);
+        ASSERT_NE(window, nullptr) << "no visible window captioned \"Quillimo v 1.1\"";
+    }
+
+    quillimo::test::ProgramProcess program;
+    HWND window = nullptr;
+};
+
+TEST_F(MainWindowTest, ClientAreaIs547By420AndCentredOnTheScreen)
+{
+    RECT client{};
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right - client.left, 547);
+    EXPECT_EQ(client.bottom - client.top, 420);
+
+    RECT frame{};
+    ASSERT_TRUE(GetWindowRect(window, &frame));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2, 1);
+    EXPECT_NEAR(frame.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 1);
+}
+
+TEST_F(MainWindowTest, HasAFixedBorderWithoutMinimiseOrMaximiseBox)
+{
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_EQ(style & WS_THICKFRAME, 0);
+    EXPECT_EQ(style & WS_MINIMIZEBOX, 0);
+    EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
+    EXPECT_EQ(GetParent(window), nullptr);
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramWithCodeZero)
+{
+    ASSERT_TRUE(PostMessageW(window, WM_CLOSE, 0, 0));
+    EXPECT_EQ(program.WaitForExit(10000), 0u);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+class ExecutableResourcesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        module = LoadLibraryExW(L"" QUILLIMO_VESPERIN_EXE, nullptr,
+                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(module, nullptr);
+    }
+    void TearDown() override
+    {
+        if (module)
+            FreeLibrary(module);
+    }
+
+    HMODULE module = nullptr;
+};
+
+TEST_F(ExecutableResourcesTest, CarriesAManifestAskingForCommonControls6)
+{
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    ASSERT_NE(data, nullptr);
+    const std::string manifest(data, SizeofResource(module, found));
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+}
+
+TEST_F(ExecutableResourcesTest, CarriesVersion1Point1NamedQuillimo)
+{
+    const wchar_t* path = L"" QUILLIMO_VESPERIN_EXE;
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    ASSERT_GT(size, 0u);
+    std::string block(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, block.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 1u);
+    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 1u);
+
+    wchar_t* product = nullptr;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\040904B0\\ProductName",
+                               reinterpret_cast<void**>(&product), &length));
+    EXPECT_EQ(std::wstring(product), L"Quillimo");
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+#include "program_process.h"
+
+#include <string>
+
+namespace quillimo::test {
+namespace {
+
+struct WindowSearch {
+    DWORD process_id;
+    const std::wstring* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->process_id || !IsWindowVisible(window))
+        return TRUE;
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    if (*search->caption != text)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+ProgramProcess::ProgramProcess()
+{
+    std::wstring command = L"\"" QUILLIMO_VESPERIN_EXE L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+        info_ = {};
+}
+
+ProgramProcess::~ProgramProcess()
+{
+    if (!Started())
+        return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+HWND ProgramProcess::WaitForWindow(const std::wstring& caption, DWORD timeout_ms)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+    WaitForInputIdle(info_.hProcess, timeout_ms);
+    do {
+        WindowSearch search{info_.dwProcessId, &caption, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        if (WaitForSingleObject(info_.hProcess, 50) == WAIT_OBJECT_0)
+            return nullptr;
+    } while (GetTickCount64() < deadline);
+    return nullptr;
+}
+
+DWORD ProgramProcess::WaitForExit(DWORD timeout_ms)
+{
+    if (WaitForSingleObject(info_.hProcess, timeout_ms) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+}  // namespace quillimo::test
