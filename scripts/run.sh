@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds vesperin.exe and starts it under Wine.
+#   With $DISPLAY: the program runs on that display until it is closed.
+#   Without:       it runs on a fresh virtual display; after a few seconds a screenshot of the
+#                  screen is saved as build/screenshot.png and the program is ended.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+exe="$root/build/windows/vesperin.exe"
+screenshot="$root/build/screenshot.png"
+settle_seconds=4
+
+# Inside scripts/with-display.sh: start the program, photograph the screen, end the program.
+if [[ ${1:-} == --screenshot ]]; then
+  "$root/scripts/wine-run.sh" "$exe" </dev/null >/dev/null 2>&1 &
+  program=$!
+  sleep "$settle_seconds"
+  import -window root "$screenshot"
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+  echo "screenshot: $screenshot"
+  exit 0
+fi
+
+bash scripts/setup.sh
+
+# The windows build runs build-time tools made by the native build.
+cmake -S "$root" -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/native --target native_tools -j2
+cmake -S "$root" -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+      -DQUILLIMO_NATIVE_TOOLS_DIR="$root/build/native/tools" >/dev/null
+cmake --build build/windows --target vesperin -j2
+
+if [[ -n ${DISPLAY:-} ]]; then
+  exec "$root/scripts/wine-run.sh" "$exe"
+fi
+exec bash "$root/scripts/with-display.sh" bash "$root/scripts/run.sh" --screenshot
