@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "toolkit/core/font.h"
+
+TEST(FontData, SizeAndHeightRoundLikeTheClassicToolkit) {
+  EXPECT_EQ(FontHeightForSize(8), -11);
+  EXPECT_EQ(FontHeightForSize(9), -12);
+  EXPECT_EQ(FontHeightForSize(10), -13);
+  EXPECT_EQ(FontHeightForSize(12), -16);
+  EXPECT_EQ(FontSizeForHeight(-11), 8);
+  EXPECT_EQ(FontSizeForHeight(-13), 10);
+  EXPECT_EQ(FontSizeForHeight(-14), 11);  // 10.5 rounds away from zero
+  EXPECT_EQ(FontSizeForHeight(-15), 11);
+  EXPECT_EQ(FontSizeForHeight(16), -12);  // a positive (cell) height gives a negative size
+  EXPECT_EQ(FontSizeForHeight(0), 0);
+
+  TFontData font;
+  EXPECT_EQ(font.Size(), 8);
+  font.SetSize(14);
+  EXPECT_EQ(font.Height, -19);
+  EXPECT_EQ(font.Size(), 14);
+}
+
+TEST(FontData, StylesAndEquality) {
+  TFontStyles styles{fsBold, fsStrikeOut};
+  EXPECT_TRUE(styles.Contains(fsBold));
+  EXPECT_FALSE(styles.Contains(fsItalic));
+  EXPECT_EQ(styles.Bits(), 0b1001);
+  styles.Exclude(fsBold);
+  styles.Include(fsUnderline);
+  EXPECT_EQ(styles, (TFontStyles{fsUnderline, fsStrikeOut}));
+  EXPECT_EQ(TFontStyles::FromBits(0xFF).Bits(), 0x0F);
+
+  TFontData a, b;
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(a.Charset, DefaultFontCharset);
+  EXPECT_EQ(a.Color, clWindowText);
+  b.Style.Include(fsItalic);
+  EXPECT_NE(a, b);
+  b = a;
+  b.Charset = 162;  // Turkish
+  EXPECT_NE(a, b);
+}
