@@ -1,0 +1,83 @@
+#include "toolkit/core/tfont.h"
+
+#include "toolkit/core/typeinfo.h"
+
+void TFont::Change(const TFontData& next) {
+  if (next == data_) return;
+  data_ = next;
+  OnChange(this);
+}
+
+void TFont::SetData(const TFontData& data) { Change(data); }
+
+void TFont::SetName(const std::string& name) {
+  TFontData next = data_;
+  next.Name = name;
+  Change(next);
+}
+
+void TFont::SetCharset(TFontCharset charset) {
+  TFontData next = data_;
+  next.Charset = charset;
+  Change(next);
+}
+
+void TFont::SetHeight(int height) {
+  TFontData next = data_;
+  next.Height = height;
+  Change(next);
+}
+
+void TFont::SetSize(int size) {
+  TFontData next = data_;
+  next.SetSize(size);
+  Change(next);
+}
+
+void TFont::SetStyle(TFontStyles style) {
+  TFontData next = data_;
+  next.Style = style;
+  Change(next);
+}
+
+void TFont::SetColor(TColor color) {
+  TFontData next = data_;
+  next.Color = color;
+  Change(next);
+}
+
+void TFont::Assign(const TPersistent* source) {
+  if (const auto* font = dynamic_cast<const TFont*>(source)) {
+    Change(font->data_);
+    return;
+  }
+  inherited::Assign(source);
+}
+
+namespace {
+
+// TFontStyle is a plain enumeration of font.h; its names for the set notation live here.
+const TTypeInfo& FontStylesTypeInfo() {
+  static const TTypeInfo style = MakeEnumTypeInfo("TFontStyle", "fsBold, fsItalic, fsUnderline, fsStrikeOut");
+  return SetTypeInfo(style);
+}
+
+}  // namespace
+
+QUILLIMO_REGISTER_CLASS(TFont, [](TPropertyTable& p) {
+  p.Integer("Charset", &TFont::GetCharset, &TFont::SetCharset, DefaultFontCharset);
+  p.Integer("Color", &TFont::GetColor, &TFont::SetColor).NoDefault();
+  p.Integer("Height", &TFont::GetHeight, &TFont::SetHeight);
+  p.String("Name", &TFont::GetName, &TFont::SetName);
+  p.Integer("Size", &TFont::GetSize, &TFont::SetSize).Stored(false);
+  TPropInfo style;
+  style.Name = "Style";
+  style.PropType = &FontStylesTypeInfo();
+  style.GetOrd = [](TObject* o) -> std::int64_t { return static_cast<TFont*>(o)->GetStyle().Bits(); };
+  style.SetOrd = [](TObject* o, std::int64_t bits) {
+    static_cast<TFont*>(o)->SetStyle(TFontStyles::FromBits(static_cast<std::uint8_t>(bits)));
+  };
+  style.HasDefault = true;
+  style.Default = 0;
+  p.Add(std::move(style));
+})

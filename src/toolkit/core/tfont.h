@@ -1,0 +1,39 @@
+#pragma once
+// TFont: the persistent font of a control or form, a TFontData with published properties
+// (Name, Charset, Height, Size, Style, Color) and an OnChange event fired after each change.
+// The Win32 side turns the description into an HFONT when it draws.
+#include <string>
+
+#include "toolkit/core/font.h"
+#include "toolkit/core/object.h"
+#include "toolkit/core/properties.h"
+
+class TFont : public TPersistent {
+  QUILLIMO_CLASS(TFont, TPersistent)
+public:
+  TFont() = default;
+
+  const TFontData& Data() const { return data_; }
+  void SetData(const TFontData& data);
+
+  const std::string& GetName() const { return data_.Name; }
+  void SetName(const std::string& name);
+  TFontCharset GetCharset() const { return data_.Charset; }
+  void SetCharset(TFontCharset charset);
+  int GetHeight() const { return data_.Height; }
+  void SetHeight(int height);
+  int GetSize() const { return data_.Size(); }
+  void SetSize(int size);
+  TFontStyles GetStyle() const { return data_.Style; }
+  void SetStyle(TFontStyles style);
+  TColor GetColor() const { return data_.Color; }
+  void SetColor(TColor color);
+
+  void Assign(const TPersistent* source) override;
+
+  TNotifyEvent OnChange;
+
+private:
+  void Change(const TFontData& next);
+  TFontData data_;
+};
