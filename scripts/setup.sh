@@ -71,7 +71,8 @@ build_libjpeg() {
   local src
   src=$(find "$src_parent" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)
   if [[ -z $src ]]; then
-    (cd "$src_parent" && apt-get source -qq libjpeg-turbo >/dev/null)
+    (cd "$src_parent" && apt-get source -qq libjpeg-turbo >"$deps/libjpeg-source.log" 2>&1) \
+      || { cat "$deps/libjpeg-source.log"; exit 1; }
     src=$(find "$src_parent" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)
   fi
   local bld="$deps/libjpeg-mingw-build"
@@ -79,11 +80,13 @@ build_libjpeg() {
   cmake -S "$src" -B "$bld" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
         -DCMAKE_INSTALL_PREFIX="$jpeg_prefix" \
-        -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF >"$deps/libjpeg-configure.log"
-  cmake --build "$bld" --target jpeg-static -j2 >"$deps/libjpeg-build.log"
+        -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF >"$deps/libjpeg-configure.log" 2>&1 \
+    || { cat "$deps/libjpeg-configure.log"; exit 1; }
+  cmake --build "$bld" --target jpeg-static -j2 >"$deps/libjpeg-build.log" 2>&1 \
+    || { cat "$deps/libjpeg-build.log"; exit 1; }
   mkdir -p "$jpeg_prefix/lib" "$jpeg_prefix/include"
-  cp "$bld/libjpeg.a" "$jpeg_prefix/lib/libjpeg.a"
   cp "$bld/jconfig.h" "$src/jpeglib.h" "$src/jmorecfg.h" "$src/jerror.h" "$jpeg_prefix/include/"
+  cp "$bld/libjpeg.a" "$jpeg_prefix/lib/libjpeg.a"  # last: its presence means the step is done
   rm -rf "$bld"
 }
 
@@ -115,6 +118,11 @@ configure_wineprefix() {
   wine_in_prefix wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
   touch "$stamp"
 }
+
+# One set-up at a time on this tree (test runs may start side by side).
+mkdir -p "$root/build"
+exec 9>"$root/build/.setup.lock"
+flock 9
 
 install_packages
 build_libjpeg

@@ -14,47 +14,49 @@ failed=()
 
 bash scripts/setup.sh || exit 1
 
-# build <dir> <cmake configure arguments...>: configures and builds everything in <dir>.
+# build <dir> <cmake configure arguments...>: configures <dir> and builds all of it that builds
+# (ninja -k 0: one broken target does not stop the others, so their tests still run).
 build() {
   local dir=$1
   shift
   echo "== configuring and building $dir"
   cmake -S "$root" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 \
-    || { cat "$dir.configure.log"; return 1; }
-  cmake --build "$dir" -j"$jobs"
+    || { cat "$dir.configure.log"; return 2; }
+  cmake --build "$dir" -j"$jobs" -- -k 0 || return 1
+}
+
+# check <build status> <name> <dir> [runner...]: runs the tests of <dir> (through the runner).
+# Build status: 0 built, 1 partly built (what was built is still tested), 2 not configured.
+check() {
+  local status=$1 name=$2 dir=$3
+  shift 3
+  [[ $status -eq 2 ]] && { failed+=("$name configure"); return; }
+  [[ $status -eq 1 ]] && failed+=("$name build")
+  "$@" ctest --test-dir "$dir" --output-on-failure -j"$jobs" || failed+=("$name tests")
 }
 
 mkdir -p build
 
 echo "== native build"
-if build build/native -DCMAKE_BUILD_TYPE=Debug; then
-  ctest --test-dir build/native --output-on-failure -j"$jobs" || failed+=("native tests")
-else
-  failed+=("native build")
-fi
+build build/native -DCMAKE_BUILD_TYPE=Debug
+check $? native build/native
 
 if command -v clang >/dev/null && command -v clang++ >/dev/null; then
   echo "== fuzz build"
-  if CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLIMO_FUZZ=ON; then
-    ctest --test-dir build/fuzz --output-on-failure -j"$jobs" || failed+=("fuzz runs")
-  else
-    failed+=("fuzz build")
-  fi
+  CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLIMO_FUZZ=ON
+  check $? fuzz build/fuzz
 else
   echo "== fuzz build skipped: no clang"
 fi
 
 echo "== windows build"
-if build build/windows -DCMAKE_BUILD_TYPE=Debug -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-         -DQUILLIMO_NATIVE_TOOLS_DIR="$root/build/native/tools"; then
-  if [[ ${#failed[@]} -gt 0 ]]; then
-    echo "== failed before the windows tests: ${failed[*]}"
-  fi
-  bash scripts/with-display.sh ctest --test-dir build/windows --output-on-failure -j"$jobs" \
-    || failed+=("windows tests")
-else
-  failed+=("windows build")
+build build/windows -DCMAKE_BUILD_TYPE=Debug -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+      -DQUILLIMO_NATIVE_TOOLS_DIR="$root/build/native/tools"
+status=$?
+if [[ ${#failed[@]} -gt 0 ]]; then
+  echo "== failed so far: ${failed[*]}"
 fi
+check $status windows build/windows bash scripts/with-display.sh
 
 if [[ ${#failed[@]} -gt 0 ]]; then
   echo "FAILED: ${failed[*]}" >&2
