@@ -314,3 +314,13 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmapPixels& bitmap) {
   }
   return out;
 }
+
+TBitmapPixels DecodeBmp(TStream& stream) {
+  const std::string bytes = stream.ReadToEnd();
+  return DecodeBmp({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
+void EncodeBmp(const TBitmapPixels& bitmap, TStream& stream) {
+  const std::vector<std::uint8_t> bytes = EncodeBmp(bitmap);
+  stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+}

@@ -15,7 +15,13 @@
 #include <vector>
 
 #include "toolkit/core/bitmap.h"
+#include "toolkit/core/streams.h"
 
 TBitmapPixels DecodeBmp(std::span<const std::uint8_t> data);
 // Raises EInvalidGraphicOperation for an empty bitmap (a BMP cannot hold one).
 std::vector<std::uint8_t> EncodeBmp(const TBitmapPixels& bitmap);
+
+// The same on streams: decoding takes every byte from the position to the end; encoding
+// writes the file at the position.
+TBitmapPixels DecodeBmp(TStream& stream);
+void EncodeBmp(const TBitmapPixels& bitmap, TStream& stream);

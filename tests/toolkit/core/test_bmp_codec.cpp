@@ -317,3 +317,17 @@ TEST(BmpEncode, WritesBottomUpInfoHeaderAndReadsBack) {
   }
   EXPECT_THROW(EncodeBmp(TBitmapPixels()), EInvalidGraphicOperation);
 }
+
+TEST(BmpEncode, StreamsReadFromThePositionToTheEnd) {
+  TBitmapPixels b(3, 1, pf24bit);
+  b.SetPixel(2, 0, clAqua);
+  TMemoryStream stream;
+  stream.WriteBuffer("xyz");
+  EncodeBmp(b, stream);
+  EXPECT_EQ(stream.Size(), 3 + 54 + 12);
+  stream.SetPosition(3);
+  EXPECT_TRUE(DecodeBmp(stream).SamePixels(b));
+  EXPECT_EQ(stream.Position(), stream.Size());
+  stream.SetPosition(0);
+  EXPECT_THROW(DecodeBmp(stream), EInvalidImage);
+}
