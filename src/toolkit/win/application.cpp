@@ -1,0 +1,124 @@
+#include "toolkit/win/application.h"
+
+#include <commctrl.h>
+
+#include "toolkit/core/exceptions.h"
+#include "toolkit/core/utf8.h"
+#include "toolkit/win/form.h"
+
+std::string ErrorBoxText(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
+    text += '.';
+  return text;
+}
+
+std::string CurrentExceptionMessage() {
+  try {
+    throw;
+  } catch (const Exception& e) {
+    return e.Message();
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "Unknown exception";
+  }
+}
+
+namespace {
+TApplication& TheApplication() {
+  static TApplication app;
+  return app;
+}
+
+LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  return DefWindowProcW(wnd, msg, wp, lp);
+}
+}  // namespace
+
+TApplication* Application = &TheApplication();
+
+QUILLIMO_REGISTER_CLASS(TApplication, [](TPropertyTable&) {});
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+
+TApplication::~TApplication() {
+  if (handle_) DestroyWindow(handle_);
+}
+
+void TApplication::Initialize() {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                            ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  if (handle_) return;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = AppWndProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TApplication";
+  RegisterClassW(&wc);
+  handle_ = CreateWindowExW(0, wc.lpszClassName, Utf8ToWide(title_).c_str(), WS_POPUP, 0, 0, 0, 0,
+                            nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+void TApplication::SetTitle(std::string title) {
+  title_ = std::move(title);
+  if (handle_) SetWindowTextW(handle_, Utf8ToWide(title_).c_str());
+}
+
+void TApplication::FormCreated(TForm* form) {
+  if (!mainForm_) mainForm_ = form;
+}
+
+void TApplication::Run() {
+  if (mainForm_) {
+    try {
+      mainForm_->Show();
+    } catch (...) {
+      HandleException();
+    }
+  }
+  while (!terminated_) HandleMessage();
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  if (!TForm::IsDialogKeyMessage(msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg) && !terminated_) WaitMessage();
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void TApplication::HandleException() {
+  std::string message = CurrentExceptionMessage();
+  if (OnException)
+    OnException(message);
+  else
+    ShowException(message);
+}
+
+void TApplication::ShowException(const std::string& message) {
+  HWND owner = GetActiveWindow();
+  MessageBoxW(owner, Utf8ToWide(ErrorBoxText(message)).c_str(), Utf8ToWide(title_).c_str(),
+              MB_OK | MB_ICONSTOP);
+}

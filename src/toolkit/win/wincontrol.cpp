@@ -1,0 +1,436 @@
+#include "toolkit/win/wincontrol.h"
+
+#include <algorithm>
+#include <set>
+
+#include "toolkit/core/format.h"
+#include "toolkit/core/utf8.h"
+
+namespace {
+constexpr wchar_t ControlProperty[] = L"QuillimoControl";
+
+bool IsToolkitMessage(UINT msg) { return msg >= CM_BASE && msg < CN_BASE + 0x400; }
+
+int NextControlId() {
+  static int id = 100;
+  return ++id;
+}
+}  // namespace
+
+QUILLIMO_REGISTER_CLASS(TWinControl, [](TPropertyTable& p) {
+  p.Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, -1);
+  p.Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false);
+  p.Event("OnEnter", &TWinControl::OnEnter);
+  p.Event("OnExit", &TWinControl::OnExit);
+});
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
+  hook_.SetHandler([this](TMessage& m) {
+    if (WindowProc)
+      WindowProc(m);
+    else
+      WndProc(m);
+  });
+}
+
+TWinControl::~TWinControl() {
+  destroying_ = true;
+  while (!controls_.empty()) delete controls_.back();
+  if (handle_) {
+    hook_.Detach();
+    HWND wnd = handle_;
+    handle_ = nullptr;
+    RemovePropW(wnd, ControlProperty);
+    DestroyWindow(wnd);
+  }
+  if (brush_) DeleteObject(brush_);
+}
+
+TWinControl* TWinControl::FindControl(HWND wnd) {
+  return wnd ? static_cast<TWinControl*>(GetPropW(wnd, ControlProperty)) : nullptr;
+}
+
+HWND TWinControl::Handle() {
+  if (!handle_) CreateHandle();
+  return handle_;
+}
+
+void TWinControl::CreateHandle() {
+  if (handle_) return;
+  if (Parent()) {
+    Parent()->Handle();  // creates this control's window too, with the parent's children
+    if (handle_) return;
+  }
+  CreateWnd();
+  SetPropW(handle_, ControlProperty, this);
+  hook_.Attach(handle_);
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font()->Data())), FALSE);
+  HandleCreated();
+  std::vector<TControl*> children = controls_;
+  for (TControl* child : children)
+    if (auto* w = dynamic_cast<TWinControl*>(child)) w->CreateHandle();
+  Realign();
+}
+
+void TWinControl::RegisterOwnClass(const TCreateParams& params) {
+  static std::set<std::wstring> registered;
+  if (registered.count(params.ClassName)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = params.ClassStyle;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = params.Cursor ? params.Cursor : LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = params.Icon;
+  wc.lpszClassName = params.ClassName.c_str();
+  RegisterClassExW(&wc);
+  registered.insert(params.ClassName);
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.ClassName = Utf8ToWide(ClassName());
+  params.OwnClass = true;
+  params.Caption = Utf8ToWide(TControl::GetText());
+  params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  if (Visible()) params.Style |= WS_VISIBLE;
+  if (!Enabled()) params.Style |= WS_DISABLED;
+  if (tabStop_) params.Style |= WS_TABSTOP;
+  params.X = Left();
+  params.Y = Top();
+  params.Width = Width();
+  params.Height = Height();
+  params.WndParent = Parent() ? Parent()->handle_ : ownerWindow_;
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams params;
+  CreateParams(params);
+  if ((params.Style & WS_CHILD) && !params.WndParent)
+    throw EInvalidOperation(Format("Control '%s' has no parent window", {GetName()}));
+  if (params.OwnClass) RegisterOwnClass(params);
+  ownClass_ = params.OwnClass;
+  HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : nullptr;
+  handle_ = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
+                            params.X, params.Y, params.Width, params.Height, params.WndParent, id,
+                            GetModuleHandleW(nullptr), nullptr);
+  if (!handle_) throw EOutOfResources(Format("Error creating window of class %s", {ClassName()}));
+}
+
+void TWinControl::DestroyHandle() {
+  if (!handle_) return;
+  HandleDestroying();
+  DestroyWindow(handle_);
+  handle_ = nullptr;
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  controls_.push_back(control);
+  control->parent_ = this;
+  if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    if (w->handle_ && handle_)
+      ::SetParent(w->handle_, handle_);
+    else if (handle_ && !ComponentState().Contains(csLoading))
+      w->CreateHandle();
+  }
+  if (control->Align() != alNone) Realign();
+  control->Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  control->Invalidate();
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  control->parent_ = nullptr;
+  if (!destroying_) {
+    if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->destroying_) w->DestroyHandle();
+    if (control->Align() != alNone) Realign();
+  }
+}
+
+void TWinControl::SetTabOrder(int order) { tabOrder_ = order; }
+
+void TWinControl::SetTabStop(bool v) {
+  tabStop_ = v;
+  if (handle_) {
+    LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+    SetWindowLongPtrW(handle_, GWL_STYLE, v ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+bool TWinControl::CanFocus() const { return Showing() && Enabled(); }
+
+void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  TControl::SetBounds(left, top, width, height);
+}
+
+void TWinControl::BoundsChanged() {
+  UpdateWindowBounds();
+  Realign();
+}
+
+void TWinControl::UpdateWindowBounds() {
+  if (!handle_) return;
+  RECT r{};
+  GetWindowRect(handle_, &r);
+  if (HWND parent = GetParent(handle_); parent && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD))
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  if (r.left == Left() && r.top == Top() && r.right - r.left == Width() && r.bottom - r.top == Height()) return;
+  SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT TWinControl::ClientRect() const {
+  RECT r{0, 0, Width(), Height()};
+  if (handle_) GetClientRect(handle_, &r);
+  return r;
+}
+
+bool TWinControl::Showing() const {
+  if (handle_) return IsWindowVisible(handle_) != FALSE;
+  return Visible() && Parent() && Parent()->Showing();
+}
+
+std::string TWinControl::GetText() const {
+  if (!handle_) return TControl::GetText();
+  int n = GetWindowTextLengthW(handle_);
+  std::wstring w(static_cast<std::size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(handle_, w.data(), n + 1);
+  w.resize(static_cast<std::size_t>(std::max(n, 0)));
+  return WideToUtf8(w);
+}
+
+void TWinControl::TextChanged() {
+  if (handle_) SetWindowTextW(handle_, Utf8ToWide(TControl::GetText()).c_str());
+}
+
+void TWinControl::Invalidate() {
+  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::Update() {
+  if (handle_) UpdateWindow(handle_);
+}
+
+void TWinControl::VisibleChanged() {
+  if (handle_)
+    ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
+  else if (Visible() && Parent() && Parent()->HandleAllocated())
+    CreateHandle();
+  TControl::VisibleChanged();
+}
+
+void TWinControl::EnabledChanged() {
+  if (handle_) EnableWindow(handle_, Enabled());
+}
+
+void TWinControl::FontChanged() {
+  if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font()->Data())), TRUE);
+  TControl::FontChanged();
+}
+
+void TWinControl::ColorChanged() {
+  if (brush_) {
+    DeleteObject(brush_);
+    brush_ = nullptr;
+  }
+  Invalidate();
+}
+
+HBRUSH TWinControl::BackgroundBrush() {
+  COLORREF rgb = BackgroundRGB();
+  if (brush_ && brushColor_ != rgb) {
+    DeleteObject(brush_);
+    brush_ = nullptr;
+  }
+  if (!brush_) {
+    brush_ = CreateSolidBrush(rgb);
+    brushColor_ = rgb;
+  }
+  return brush_;
+}
+
+void TWinControl::EraseBackground(HDC dc) {
+  RECT r;
+  GetClientRect(handle_, &r);
+  FillRect(dc, &r, BackgroundBrush());
+}
+
+void TWinControl::PaintControls(HDC dc) {
+  for (TControl* c : controls_) {
+    auto* g = dynamic_cast<TGraphicControl*>(c);
+    if (!g || !g->Visible()) continue;
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, g->Left(), g->Top(), g->Left() + g->Width(), g->Top() + g->Height());
+    POINT old;
+    OffsetViewportOrgEx(dc, g->Left(), g->Top(), &old);
+    g->Paint(dc);
+    RestoreDC(dc, saved);
+  }
+}
+
+void TWinControl::Realign() {
+  if (realigning_ || ComponentState().Contains(csLoading)) return;
+  realigning_ = true;
+  RECT r = ClientRect();
+  auto place = [&](TAlign align) {
+    std::vector<TControl*> list;
+    for (TControl* c : controls_)
+      if (c->Align() == align && c->Visible()) list.push_back(c);
+    std::stable_sort(list.begin(), list.end(), [align](TControl* a, TControl* b) {
+      switch (align) {
+        case alTop: return a->Top() < b->Top();
+        case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+        case alLeft: return a->Left() < b->Left();
+        case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+        default: return false;
+      }
+    });
+    for (TControl* c : list) {
+      int w = c->Width(), h = c->Height();
+      switch (align) {
+        case alTop: c->SetBounds(r.left, r.top, r.right - r.left, h); r.top += h; break;
+        case alBottom: c->SetBounds(r.left, r.bottom - h, r.right - r.left, h); r.bottom -= h; break;
+        case alLeft: c->SetBounds(r.left, r.top, w, r.bottom - r.top); r.left += w; break;
+        case alRight: c->SetBounds(r.right - w, r.top, w, r.bottom - r.top); r.right -= w; break;
+        case alClient: c->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); break;
+        default: break;
+      }
+    }
+  };
+  for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient}) place(a);
+  realigning_ = false;
+}
+
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+  for (TControl* c : controls_)
+    if (c->Owner() == root) proc(c);
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  Realign();
+}
+
+void TWinControl::ReflectToChild(TMessage& msg) {
+  HWND child = nullptr;
+  switch (msg.Msg) {
+    case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(msg.LParam)->hwndFrom; break;
+    case WM_DRAWITEM: child = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->hwndItem; break;
+    case WM_MEASUREITEM:
+      child = GetDlgItem(handle_, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam)->CtlID));
+      break;
+    default: child = reinterpret_cast<HWND>(msg.LParam); break;
+  }
+  TWinControl* control = FindControl(child);
+  if (control && control != this)
+    msg.Result = control->Perform(CN_BASE + msg.Msg, msg.WParam, msg.LParam);
+  else
+    DefaultHandler(msg);
+}
+
+void TWinControl::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (msg.LParam) return ReflectToChild(msg);
+      break;
+    case WM_NOTIFY:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return ReflectToChild(msg);
+    case WM_DRAWITEM:
+      if (reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->CtlType != ODT_MENU) return ReflectToChild(msg);
+      break;
+    case WM_MEASUREITEM:
+      if (reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam)->CtlType != ODT_MENU) return ReflectToChild(msg);
+      break;
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(msg.WParam);
+      SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->GetColor())));
+      SetBkColor(dc, BackgroundRGB());
+      msg.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
+      return;
+    }
+    case WM_SIZE: {
+      if (!realigning_) {
+        RECT r{};
+        GetWindowRect(handle_, &r);
+        if (HWND parent = GetParent(handle_); parent && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD))
+          MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        DefaultHandler(msg);
+        TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        Realign();
+        return;
+      }
+      break;
+    }
+    case WM_ERASEBKGND:
+      if (!ownClass_) break;
+      EraseBackground(reinterpret_cast<HDC>(msg.WParam));
+      msg.Result = 1;
+      return;
+    case WM_MOUSEMOVE:
+      if (!mouseInside_) {
+        mouseInside_ = true;
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
+        TrackMouseEvent(&tme);
+        Perform(CM_MOUSEENTER);
+      }
+      break;
+    case WM_MOUSELEAVE:
+      mouseInside_ = false;
+      Perform(CM_MOUSELEAVE);
+      break;
+    case WM_PAINT:
+      if (ownClass_) {
+        PAINTSTRUCT ps;
+        HDC dc = msg.WParam ? reinterpret_cast<HDC>(msg.WParam) : BeginPaint(handle_, &ps);
+        PaintWindow(dc);
+        PaintControls(dc);
+        if (!msg.WParam) EndPaint(handle_, &ps);
+        return;
+      }
+      if (std::none_of(controls_.begin(), controls_.end(),
+                       [](TControl* c) { return dynamic_cast<TGraphicControl*>(c) != nullptr; }))
+        break;
+      {
+        DefaultHandler(msg);
+        HDC dc = GetDC(handle_);
+        PaintControls(dc);
+        ReleaseDC(handle_, dc);
+      }
+      return;
+    case WM_SETFOCUS:
+      DefaultHandler(msg);
+      Perform(CM_ENTER);
+      OnEnter(this);
+      return;
+    case WM_KILLFOCUS:
+      DefaultHandler(msg);
+      Perform(CM_EXIT);
+      OnExit(this);
+      return;
+    case WM_NCDESTROY:
+      DefaultHandler(msg);
+      if (handle_) RemovePropW(handle_, ControlProperty);
+      handle_ = nullptr;
+      return;
+    default:
+      break;
+  }
+  TControl::WndProc(msg);
+}
+
+void TWinControl::DefaultHandler(TMessage& msg) {
+  if (IsToolkitMessage(msg.Msg) || !handle_) return;
+  hook_.CallPrevious(msg);
+}

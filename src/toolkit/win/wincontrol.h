@@ -1,0 +1,127 @@
+#pragma once
+// TWinControl: a control with a window of its own. The window is created on demand (when the
+// control is shown or its Handle is asked for), parents before children. Standard controls
+// ("BUTTON", "EDIT", "LISTBOX", comctl32 classes) are subclassed, so what the toolkit does not
+// handle goes to the control's own class procedure; the toolkit's own classes (forms, panels)
+// are registered under the toolkit class name with DefWindowProc behind them.
+//
+// A parent reflects WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM and WM_MEASUREITEM to the
+// child control they concern as CN_* messages, so each control handles its own notifications.
+#include <string>
+#include <vector>
+
+#include "toolkit/core/exceptions.h"
+#include "toolkit/win/control.h"
+#include "toolkit/win/window_hook.h"
+
+QUILLIMO_EXCEPTION(EInvalidOperation, Exception);
+
+struct TCreateParams {
+  std::wstring ClassName;  // the window class
+  std::wstring Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  // For the toolkit's own classes: registered on first use with DefWindowProc behind them.
+  bool OwnClass = false;
+  UINT ClassStyle = CS_DBLCLKS;
+  HCURSOR Cursor = nullptr;
+  HICON Icon = nullptr;
+};
+
+class TWinControl : public TControl {
+  QUILLIMO_CLASS(TWinControl, TControl)
+public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  // The window; created (with its parents) when it does not exist yet.
+  HWND Handle();
+  HWND Handle() const { return handle_; }
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  void HandleNeeded() { Handle(); }
+  // Destroys the window (and so those of the children); it is made again on demand.
+  void DestroyHandle();
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int index) const { return controls_.at(static_cast<std::size_t>(index)); }
+  // The control object of a window of this program, or nullptr.
+  static TWinControl* FindControl(HWND wnd);
+
+  int TabOrder() const { return tabOrder_; }
+  void SetTabOrder(int order);
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool v);
+  bool Focused() const;
+  virtual bool CanFocus() const;
+  void SetFocus();
+
+  void SetBounds(int left, int top, int width, int height) override;
+  RECT ClientRect() const override;
+  bool Showing() const override;
+  std::string GetText() const override;
+  void Invalidate() override;
+  void Update() override;
+  POINT ClientOrigin() const override { return {0, 0}; }
+
+  // Lays out the children that have an Align: top, bottom, left, right, then client.
+  void Realign();
+
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+  // Streaming: the children written with a control are the controls it parents.
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+  void Loaded() override;
+
+protected:
+  friend class TControl;
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWnd();
+  // After the window exists: font, children, subclass-specific set-up.
+  virtual void HandleCreated() {}
+  virtual void HandleDestroying() {}
+  void WndProc(TMessage& msg) override;
+  void DefaultHandler(TMessage& msg) override;
+
+  void BoundsChanged() override;
+  void VisibleChanged() override;
+  void EnabledChanged() override;
+  void TextChanged() override;
+  void FontChanged() override;
+  void ColorChanged() override;
+
+  // The brush for WM_CTLCOLOR* answers and background erasing, in Color.
+  HBRUSH BackgroundBrush();
+  // Paints the windowless children into dc (the window's client coordinates).
+  void PaintControls(HDC dc);
+  // Paints a window of the toolkit's own classes (after the background was erased).
+  virtual void PaintWindow(HDC dc) {}
+  // Erases the background with the control's colour; own classes do it on WM_ERASEBKGND.
+  void EraseBackground(HDC dc);
+  // Sets the parent window of a top-level window (forms); nullptr for none.
+  void SetOwnerWindow(HWND owner) { ownerWindow_ = owner; }
+  bool Destroying() const { return destroying_; }
+
+private:
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  void CreateHandle();
+  void ReflectToChild(TMessage& msg);
+  void UpdateWindowBounds();
+  static void RegisterOwnClass(const TCreateParams& params);
+
+  HWND handle_ = nullptr;
+  HWND ownerWindow_ = nullptr;
+  TWindowHook hook_;
+  std::vector<TControl*> controls_;
+  int tabOrder_ = -1;
+  bool tabStop_ = false;
+  bool realigning_ = false;
+  bool ownClass_ = false;
+  bool mouseInside_ = false;
+  bool destroying_ = false;
+  HBRUSH brush_ = nullptr;
+  COLORREF brushColor_ = 0;
+};

@@ -1,0 +1,44 @@
+#include "toolkit/win/window_hook.h"
+
+#include <commctrl.h>
+
+#include "toolkit/win/application.h"
+
+void TWindowHook::Attach(HWND wnd) {
+  Detach();
+  if (!wnd || !SetWindowSubclass(wnd, &TWindowHook::SubclassProc, reinterpret_cast<UINT_PTR>(this),
+                                 reinterpret_cast<DWORD_PTR>(this)))
+    return;
+  wnd_ = wnd;
+}
+
+void TWindowHook::Detach() {
+  if (!wnd_) return;
+  RemoveWindowSubclass(wnd_, &TWindowHook::SubclassProc, reinterpret_cast<UINT_PTR>(this));
+  wnd_ = nullptr;
+}
+
+void TWindowHook::CallPrevious(TMessage& msg) {
+  msg.Result = wnd_ ? DefSubclassProc(wnd_, msg.Msg, msg.WParam, msg.LParam) : 0;
+}
+
+LRESULT CALLBACK TWindowHook::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                           DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TWindowHook*>(ref);
+  std::shared_ptr<bool> alive = self->alive_;
+  TMessage m{msg, wp, lp, 0};
+  if (!self->handler_) {
+    m.Result = DefSubclassProc(wnd, msg, wp, lp);
+  } else {
+    try {
+      self->handler_(m);
+    } catch (...) {
+      Application->HandleException();
+    }
+  }
+  if (msg == WM_NCDESTROY && *alive && self->wnd_ == wnd) {
+    RemoveWindowSubclass(wnd, &TWindowHook::SubclassProc, id);
+    self->wnd_ = nullptr;
+  }
+  return m.Result;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// TWindowHook puts a handler bound to an object in front of a window's procedure and takes it
+// out again on Detach. It is built on comctl32's subclass chain, so several hooks on one window
+// can be removed in any order: each one passes messages on to whatever was in place before it.
+#include <functional>
+#include <memory>
+
+#include "toolkit/win/messages.h"
+
+class TWindowHook {
+public:
+  using Handler = std::function<void(TMessage&)>;
+
+  TWindowHook() = default;
+  explicit TWindowHook(Handler handler) : handler_(std::move(handler)) {}
+  TWindowHook(const TWindowHook&) = delete;
+  TWindowHook& operator=(const TWindowHook&) = delete;
+  ~TWindowHook() {
+    Detach();
+    *alive_ = false;
+  }
+
+  void SetHandler(Handler handler) { handler_ = std::move(handler); }
+
+  // Hooks wnd (detaching from a previous window first). Without a handler every message
+  // goes straight on to the previous procedure.
+  void Attach(HWND wnd);
+  // Restores the previous procedure; nothing when not attached. The hook lets go of the
+  // window by itself when the window is destroyed.
+  void Detach();
+  bool Attached() const { return wnd_ != nullptr; }
+  HWND Handle() const { return wnd_; }
+
+  // Passes msg to the procedure that was in place before this hook and stores its answer in
+  // msg.Result. Only valid while a message of the hooked window is being handled.
+  void CallPrevious(TMessage& msg);
+
+private:
+  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR ref);
+  HWND wnd_ = nullptr;
+  Handler handler_;
+  // Shared with the running subclass procedure, so it can tell whether the handler freed the
+  // hook while handling a message.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};

@@ -1,0 +1,98 @@
+#include "win_test_support.h"
+
+
+#include "toolkit/core/utf8.h"
+#include "toolkit/win/application.h"
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+    MSG msg;
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    } else {
+      Sleep(1);
+    }
+  }
+  return true;
+}
+
+void PumpFor(int ms) {
+  DWORD start = GetTickCount();
+  PumpUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
+}
+
+namespace {
+MessageBoxCatcher* current = nullptr;
+HWND pendingBox = nullptr;
+
+std::string WindowText(HWND w) {
+  wchar_t buf[1024] = {};
+  GetWindowTextW(w, buf, 1024);
+  return WideToUtf8(buf);
+}
+}  // namespace
+
+MessageBoxCatcher::MessageBoxCatcher() {
+  current = this;
+  hook_ = SetWindowsHookExW(WH_CBT, &MessageBoxCatcher::CbtProc, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() {
+  UnhookWindowsHookEx(hook_);
+  current = nullptr;
+}
+
+// The box is read and closed from a timer that its own modal loop dispatches.
+LRESULT CALLBACK MessageBoxCatcher::CbtProc(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_ACTIVATE && current) {
+    HWND w = reinterpret_cast<HWND>(wp);
+    wchar_t cls[32] = {};
+    GetClassNameW(w, cls, 32);
+    if (std::wstring(cls) == L"#32770") {
+      pendingBox = w;
+      SetTimer(nullptr, 0, 10, &MessageBoxCatcher::CloseTimer);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void CALLBACK MessageBoxCatcher::CloseTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  HWND box = pendingBox;
+  pendingBox = nullptr;
+  if (!box || !IsWindow(box) || !current) return;
+  Box b;
+  b.Title = WindowText(box);
+  wchar_t text[2048] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 2048);
+  b.Text = WideToUtf8(text);
+  // The icon tells the style apart: a stop icon is the system's hand icon.
+  b.Style = MB_OK;
+  HICON hand = LoadIconW(nullptr, IDI_HAND);
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+    HICON shown = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+    if (shown == hand) b.Style |= MB_ICONSTOP;
+  }
+  if (GetDlgItem(box, IDCANCEL) && GetDlgItem(box, IDOK)) b.Style = (b.Style & ~MB_TYPEMASK) | MB_OKCANCEL;
+  current->boxes_.push_back(b);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+#include <gtest/gtest.h>
+
+namespace {
+// Every test of this executable runs with an initialised application.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+  void SetUp() override {
+    Application->Initialize();
+    Application->SetTitle("Quillimo");
+  }
+};
+[[maybe_unused]] ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+}  // namespace
