@@ -1,35 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/streams.h"
+#include "toolkit/core/temp_dir.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 class FileStreamTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("quillimo_streams_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return dir_.Path(name); }
+  static std::string Slurp(const std::string& name) { return TempDir::Read(name); }
 
-  std::string Path(const std::string& name) const {
-    const std::u8string path = (dir_ / fs::path(std::u8string(name.begin(), name.end()))).u8string();
-    return std::string(path.begin(), path.end());
-  }
-  static std::string Slurp(const std::string& name) {
-    std::ifstream in(fs::path(std::u8string(name.begin(), name.end())), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  fs::path dir_;
+  TempDir dir_;
 };
 
 }  // namespace
@@ -131,7 +113,7 @@ TEST_F(FileStreamTest, Utf8FileNames) {
   TMemoryStream m;
   m.WriteBuffer("\xC3\xBC");
   m.SaveToFile(name);
-  EXPECT_TRUE(fs::exists(fs::path(std::u8string(name.begin(), name.end()))));
+  EXPECT_TRUE(TempDir::Exists(name));
   TMemoryStream back;
   back.LoadFromFile(name);
   EXPECT_EQ(back.Bytes(), "\xC3\xBC");
