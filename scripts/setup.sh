@@ -4,7 +4,7 @@
 #   1. Debian packages (apt-get update only when one is missing)
 #   2. libjpeg-turbo from Debian's source package, built with MinGW as a static library
 #      into build/deps/libjpeg-mingw
-#   3. the Wine prefix build/wineprefix, with windows drawing their own frames
+#   3. the Wine prefix build/wineprefix, set up for a display without a window manager
 # GoogleTest is not built here: the windows build compiles /usr/src/googletest itself.
 set -euo pipefail
 
@@ -90,8 +90,9 @@ build_libjpeg() {
   rm -rf "$bld"
 }
 
+# Wine commands never inherit the set-up lock (fd 9): the wineserver they start outlives them.
 wine_in_prefix() {
-  WINEPREFIX="$wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$@"
+  WINEPREFIX="$wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$@" 9>&-
 }
 
 create_wineprefix() {
@@ -102,21 +103,28 @@ create_wineprefix() {
   wine_in_prefix wineserver -w
 }
 
-# Windows draw their own frames and captions (as on Windows) instead of leaving them to an X
-# window manager: screenshots under Xvfb, which has none, then show the whole window.
+# Settings of the X11 driver for a display without a window manager (Xvfb):
+#  - Decorated=N: windows draw their own frames and captions, as on Windows, so screenshots show
+#    the whole window;
+#  - Managed=N: Wine does not hand top-level windows to a window manager; with none there, hiding
+#    or destroying such a window otherwise waits 2 s for a state change that never comes.
 # Marlett, the symbol font of caption buttons, check marks and scroll arrows, is not put into
 # a new prefix by this Wine; without it those glyphs show as letters. The text fonts are left
 # as they are (they resolve to Liberation Sans).
+wine_settings_version=2
 configure_wineprefix() {
   local fonts="$wineprefix/drive_c/windows/Fonts" stamp="$wineprefix/.quillimo-configured"
   if [[ ! -f $fonts/marlett.ttf && -f /usr/share/wine/fonts/marlett.ttf ]]; then
     mkdir -p "$fonts"
     cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   fi
-  [[ -f $stamp ]] && return
+  [[ -f $stamp && $(<"$stamp") == "$wine_settings_version" ]] && return
   say "configuring the Wine prefix"
-  wine_in_prefix wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-  touch "$stamp"
+  local key='HKCU\Software\Wine\X11 Driver' value
+  for value in Decorated Managed; do
+    wine_in_prefix wine reg add "$key" /v "$value" /t REG_SZ /d N /f >/dev/null 2>&1
+  done
+  echo "$wine_settings_version" >"$stamp"
 }
 
 # One set-up at a time on this tree (test runs may start side by side).
