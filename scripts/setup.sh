@@ -92,7 +92,7 @@ build_libjpeg() {
 
 # Wine commands never inherit the set-up lock (fd 9): the wineserver they start outlives them.
 wine_in_prefix() {
-  WINEPREFIX="$wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$@" 9>&-
+  (source "$root/scripts/wine-env.sh" && WINEDEBUG=-all "$@" 9>&-)
 }
 
 create_wineprefix() {

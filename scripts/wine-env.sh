@@ -1,0 +1,6 @@
+# Sourced by the scripts that run Wine: the project's prefix and quiet, dialog-free Wine.
+# Needs $root, the repository's top folder.
+export WINEPREFIX="$root/build/wineprefix"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No mono or gecko install dialogs.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
