@@ -6,8 +6,10 @@
 #include "toolkit/core/codepage.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/format.h"
+#include "toolkit/core/reader.h"
 #include "toolkit/core/streams.h"
 #include "toolkit/core/text.h"
+#include "toolkit/core/writer.h"
 
 QUILLIMO_REGISTER_CLASS(TStrings);
 QUILLIMO_REGISTER_CLASS(TStringList);
@@ -282,6 +284,23 @@ void TStrings::Assign(const TPersistent* source) {
   strictDelimiter_ = strings->strictDelimiter_;
   nameValueSeparator_ = strings->nameValueSeparator_;
   AddStrings(*strings);
+}
+
+void TStrings::DefineProperties(TFiler& filer) {
+  inherited::DefineProperties(filer);
+  const auto read = [this](TReader& reader) {
+    UpdateScope update(*this);
+    Clear();
+    reader.ReadListBegin();
+    while (!reader.EndOfList()) Add(reader.ReadString());
+    reader.ReadListEnd();
+  };
+  const auto write = [this](TWriter& writer) {
+    writer.WriteListBegin();
+    for (int i = 0, n = Count(); i < n; ++i) writer.WriteString(Get(i));
+    writer.WriteListEnd();
+  };
+  filer.DefineProperty("Strings", read, write, Count() > 0);
 }
 
 void TStrings::LoadFromStream(TStream& stream) { LoadFromStream(stream, SystemAnsiCodePage()); }

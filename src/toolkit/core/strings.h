@@ -88,6 +88,9 @@ public:
   // Copies the lines, objects and text settings of another TStrings.
   void Assign(const TPersistent* source) override;
 
+  // In a stored layout the lines are the list value "Strings" (written when there are lines).
+  void DefineProperties(TFiler& filer) override;
+
   // Text files: bytes in the given code page (the system's ANSI code page by default),
   // converted to UTF-8 on loading (a UTF-8 byte-order mark selects UTF-8); saving
   // writes CR LF lines and refuses, before anything is written, a text the code page

@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "toolkit/core/codepage.h"
+#include "toolkit/core/component.h"
+#include "toolkit/core/reader.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/streams.h"
 #include "toolkit/core/strings.h"
 #include "toolkit/core/temp_dir.h"
+#include "toolkit/core/writer.h"
 
 namespace {
 
@@ -120,6 +123,22 @@ void ApplyMode(TStrings& list, const GoldenCase& c) {
 }
 
 }  // namespace
+
+// A component with a string list property, as a memo's Lines or a list box's Items.
+class TLinesHolder : public TComponent {
+  QUILLIMO_CLASS(TLinesHolder, TComponent)
+public:
+  using TComponent::TComponent;
+  TStringList* GetLines() const { return lines_.get(); }
+  void SetLines(TStringList* lines) { lines_->Assign(lines); }
+
+private:
+  std::unique_ptr<TStringList> lines_ = std::make_unique<TStringList>();
+};
+
+QUILLIMO_REGISTER_CLASS(TLinesHolder, [](TPropertyTable& p) {
+  p.Object("Lines", &TLinesHolder::GetLines, &TLinesHolder::SetLines);
+});
 
 TEST(StringsGolden, FileHasAllKindsOfRecords) {
   const auto cases = ReadGolden();
@@ -416,6 +435,26 @@ TEST(StringList, AssignAddStringsAndEquals) {
   } catch (const EConvertError& e) {
     EXPECT_EQ(e.Message(), "Cannot assign a TPersistent to a TStringList.");
   }
+}
+
+TEST(StringList, LinesTravelInTheLayoutStream) {
+  TLinesHolder holder(nullptr);
+  holder.SetName("Memo1");
+  Fill(*holder.GetLines(), {"plain", "T\xC3\xBCrk\xC3\xA7" "e", ""});
+  TMemoryStream stream;
+  WriteComponentToStream(stream, &holder);
+  EXPECT_NE(stream.Bytes().find("Lines.Strings"), std::string_view::npos);
+  TLinesHolder back(nullptr);
+  back.GetLines()->Add("replaced");
+  stream.SetPosition(0);
+  ReadComponentFromStream(stream, &back);
+  EXPECT_TRUE(back.GetLines()->Equals(*holder.GetLines()));
+
+  // No lines: nothing is stored.
+  TLinesHolder empty(nullptr);
+  TMemoryStream emptyStream;
+  WriteComponentToStream(emptyStream, &empty);
+  EXPECT_EQ(emptyStream.Bytes().find("Strings"), std::string_view::npos);
 }
 
 TEST(StringList, RunTimeClass) {
