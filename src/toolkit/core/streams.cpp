@@ -15,8 +15,16 @@
 
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/format.h"
+#include "toolkit/core/properties.h"
 #include "toolkit/core/text.h"
 #include "toolkit/core/utf8.h"
+
+QUILLIMO_REGISTER_CLASS(TStream);
+QUILLIMO_REGISTER_CLASS(TCustomMemoryStream);
+QUILLIMO_REGISTER_CLASS(TMemoryStream);
+QUILLIMO_REGISTER_CLASS(TStringStream);
+QUILLIMO_REGISTER_CLASS(TBufferStream);
+QUILLIMO_REGISTER_CLASS(TFileStream);
 
 namespace {
 

@@ -12,6 +12,7 @@
 enum TSeekOrigin { soFromBeginning = 0, soFromCurrent = 1, soFromEnd = 2 };
 
 class TStream : public TObject {
+  QUILLIMO_CLASS(TStream, TObject)
 public:
   // Read and Write move up to count bytes and return how many they moved.
   virtual std::int64_t Read(void* buffer, std::int64_t count) = 0;
@@ -39,6 +40,7 @@ public:
 
 // Reading and seeking over a block of memory.
 class TCustomMemoryStream : public TStream {
+  QUILLIMO_CLASS(TCustomMemoryStream, TStream)
 public:
   std::int64_t Read(void* buffer, std::int64_t count) override;
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
@@ -63,6 +65,7 @@ private:
 
 // A growable stream held in memory.
 class TMemoryStream : public TCustomMemoryStream {
+  QUILLIMO_CLASS(TMemoryStream, TCustomMemoryStream)
 public:
   TMemoryStream() = default;
 
@@ -82,6 +85,7 @@ private:
 
 // A memory stream made from, and readable as, a string.
 class TStringStream : public TMemoryStream {
+  QUILLIMO_CLASS(TStringStream, TMemoryStream)
 public:
   explicit TStringStream(std::string_view data = {});
   std::string DataString() const { return std::string(Bytes()); }
@@ -89,6 +93,7 @@ public:
 
 // A read-only view of bytes owned elsewhere; they must outlive the stream. For parsers.
 class TBufferStream : public TCustomMemoryStream {
+  QUILLIMO_CLASS(TBufferStream, TCustomMemoryStream)
 public:
   TBufferStream(const void* data, std::size_t size);
   explicit TBufferStream(std::string_view data) : TBufferStream(data.data(), data.size()) {}
@@ -112,6 +117,7 @@ inline constexpr TFileMode fmShareDenyNone = 0x0040;
 // raises EFCreateError "Cannot create file "<name>". <reason>" on failure; the other modes
 // open an existing file and raise EFOpenError "Cannot open file "<name>". <reason>".
 class TFileStream : public TStream {
+  QUILLIMO_CLASS(TFileStream, TStream)
 public:
   TFileStream(const std::string& fileName, TFileMode mode);
   ~TFileStream() override;

@@ -59,6 +59,12 @@ TEST(MemoryStream, CopyFromAndReadToEnd) {
   EXPECT_EQ(whole.Position(), 0);
 }
 
+TEST(MemoryStream, RunTimeClass) {
+  TStringStream s;
+  EXPECT_EQ(s.ClassName(), "TStringStream");
+  EXPECT_TRUE(s.InheritsFrom("TStream"));
+}
+
 TEST(BufferStream, ReadsForeignBytesAndRefusesWrites) {
   const std::string data = "xyz";
   TBufferStream view(data);
