@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# Runs a command with one virtual X display (Xvfb) and one persistent wineserver for the
-# project's Wine prefix, and stops both when the command ends, whatever happens.
+# Runs a command with one virtual X display (Xvfb) and one persistent wineserver, and stops both
+# when the command ends, whatever happens.
 #   bash scripts/with-display.sh ctest --test-dir build/windows --output-on-failure
 # With a persistent wineserver a wine process starts in well under a second instead of seconds.
+# Each run has a Wine prefix of its own, a copy of build/wineprefix made in a fraction of a
+# second (the program files are hard links; everything Wine writes is a real copy), so runs side
+# by side never share a wineserver or registry, and each starts from the same clean state.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+template="$root/build/wineprefix"
+[[ -f $template/system.reg ]] || { echo "with-display.sh: no Wine prefix; run scripts/setup.sh" >&2; exit 1; }
+mkdir -p "$root/build/wine-runs"
+run_prefix=$(mktemp -d "$root/build/wine-runs/run.XXXXXX")
+export QUILLIMO_WINEPREFIX="$run_prefix"
 source "$root/scripts/wine-env.sh"
 
 xvfb_pid=""
@@ -21,8 +29,21 @@ stop_all() {
     kill "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true
   fi
+  rm -rf "$run_prefix"
 }
 trap stop_all EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+copy_prefix() {
+  cp -al "$template/." "$run_prefix/"
+  find "$run_prefix" -type f ! \( -name '*.dll' -o -name '*.exe' -o -name '*.sys' -o -name '*.drv' \
+       -o -name '*.ocx' -o -name '*.cpl' -o -name '*.acm' -o -name '*.tlb' -o -name '*.ds' \
+       -o -name '*.ax' -o -name '*.nls' -o -name '*.ttf' -o -name '*.msstyles' \) -print0 |
+    while IFS= read -r -d '' file; do
+      cp --remove-destination "$template/${file#"$run_prefix"/}" "$file"
+    done
+}
 
 free_display() {
   local n
@@ -50,19 +71,27 @@ start_xvfb() {
 }
 
 # The wineserver runs in the foreground (-f) so that its process id is ours to stop; its output
-# goes to /dev/null so that it never holds the caller's pipe open. When a wineserver for the
-# prefix is already running, the new one exits at once and the running one is used and left alone.
+# goes to /dev/null so that it never holds the caller's pipe open.
 start_wineserver() {
   wineserver -f -p </dev/null >/dev/null 2>&1 &
   wineserver_pid=$!
-  sleep 0.2
-  if ! kill -0 "$wineserver_pid" 2>/dev/null; then
-    wineserver_pid=""
-  fi
+  # Wait for its socket, so that no wine process starts a server of its own meanwhile. The
+  # server's folder is named after the prefix's device and inode; where it lies differs between
+  # Wine builds (/tmp/.wine-UID or /tmp/wine-XXXXXX).
+  local dev ino server i sockets
+  read -r dev ino < <(stat -c '%d %i' "$WINEPREFIX")
+  server=$(printf 'server-%x-%x' "$dev" "$ino")
+  for i in $(seq 100); do
+    sockets=$(compgen -G "/tmp/.wine-$(id -u)/$server/socket" || compgen -G "/tmp/wine-*/$server/socket" || true)
+    [[ -n $sockets ]] && break
+    kill -0 "$wineserver_pid" 2>/dev/null || break
+    sleep 0.05
+  done
   # Start Wine's own background processes now, detached from the caller's output.
   "$root/scripts/wine-run.sh" wineboot </dev/null >/dev/null 2>&1 || true
 }
 
+copy_prefix
 start_xvfb
 start_wineserver
 "$@"
