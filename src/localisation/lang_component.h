@@ -27,6 +27,7 @@ class TFiler;
 class TlcCustomLang;
 class TlcLangDispatcher;
 class TlcStringsCollection;
+class TMemIniFile;
 
 QUILLIMO_EXCEPTION(ELanguageError, Exception);
 
@@ -259,6 +260,17 @@ public:
   void LoadLanguageFromFile(const std::string& fileName, const std::string& languageName);
   // Names of the languages that translation files mark as fixed.
   TStringList* FixedLanguages() { return fixedLanguages_.get(); }
+  // Building blocks of the operations above, on a parsed text translation file.
+  int LoadSectionFromIni(int t, const TMemIniFile& ini, bool clearFirst);
+  void WriteSectionToIni(int t, TMemIniFile& ini, const std::string& delimiter) const;
+  void LoadExtendedFromIni(const TMemIniFile& ini, bool clearFirst);
+  void WriteExtendedToIni(TMemIniFile& ini, const std::string& delimiter) const;
+  // An update of one section: load (which clears the section and returns the number of
+  // keys read, -1 on failure), then every former line whose key the load did not bring is
+  // appended again; a failure restores the section.
+  bool UpdateSectionWith(int t, const std::function<int()>& load);
+  // Prunes every section, rebuilds the Strings rows and, when asked, applies the language.
+  void FinishFileOperation(bool apply);
 
   // ---- Collecting the table from the owner (lang_collector.cpp) ----
   // One pass of the collector: adds lines for texts the table lacks, refreshes existing
@@ -269,6 +281,11 @@ public:
   TlcLangDispatcher* GetLangDispatcher() const { return dispatcher_; }
   // Links to (or unlinks from) a dispatcher; while loading only copies its NumOfLanguages.
   void SetLangDispatcher(TlcLangDispatcher* value);
+  // The dispatcher sets the linked component's names, language and active language
+  // without the component's own setters when it links.
+  friend class TlcLangDispatcher;
+  // The binary file reader fills the component from a temporary one.
+  friend class TLTBFileManager;
 
 protected:
   void Loaded() override;
