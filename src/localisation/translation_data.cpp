@@ -79,7 +79,7 @@ std::string MakeLine(std::string_view key, char delim, std::string_view value, i
 
 void SetLangField(std::string& line, char delim, int k, std::string_view value) {
   if (k < 1) return;
-  while (CountDelims(line, delim) < static_cast<std::size_t>(k)) line += delim;
+  while (CountDelims(line, delim) < static_cast<std::size_t>(k) + 1) line += delim;
   std::size_t start = AfterDelim(line, delim, k);
   std::size_t end = line.find(delim, start);
   line.replace(start, end == std::string::npos ? std::string::npos : end - start, value);

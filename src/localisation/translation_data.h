@@ -40,7 +40,8 @@ void PadLine(std::string& line, char delim, int numLanguages);
 void CutLineAfterLanguage(std::string& line, char delim, int keep);
 // A new line: key D value, then D repeated numLanguages times (value is language 1's).
 std::string MakeLine(std::string_view key, char delim, std::string_view value, int numLanguages);
-// Replaces field k (k >= 1) of a line, adding empty fields as needed.
+// Replaces field k (k >= 1) of a line, adding empty fields (and the delimiter that ends
+// field k) as needed.
 void SetLangField(std::string& line, char delim, int k, std::string_view value);
 
 // One section of a decoded block: its ordinal and its lines (CR/LF restored).
