@@ -247,3 +247,53 @@ TEST_F(LoadedLang, OutOfRangeLanguageWhileLoadingIsIgnored) {
   f.lang->SetActiveLanguage(7);
   EXPECT_EQ(f.lang->GetActiveLanguage(), 1);
 }
+
+TEST(LangComponent, ChangingCursorShowsWhileTheLanguageIsApplied) {
+  TLangForm f;
+  int screen = 0;
+  std::vector<int> shown;
+  LangCursorHooks().Get = [&] { return screen; };
+  LangCursorHooks().Set = [&](int c) {
+    screen = c;
+    shown.push_back(c);
+  };
+  f.lang->SetChangingCursor(-11);
+  int seenDuringApply = 0;
+  f.lang->OnChangeLanguage = [&](TObject*) { seenDuringApply = screen; };
+  f.lang->SetActiveLanguage(2);
+  EXPECT_EQ(seenDuringApply, -11);
+  EXPECT_EQ(screen, 0);
+  // A cursor other than the default one is left alone.
+  screen = -2;
+  shown.clear();
+  f.lang->SetActiveLanguage(1);
+  EXPECT_TRUE(shown.empty());
+  LangCursorHooks() = {};
+}
+
+TEST(LangComponent, CommonStringsOptionEmptiesDialogsAndLocalesAtDesignTime) {
+  TLangForm f;
+  f.lang->SetChangeLocales(true);
+  f.lang->SetOptions(TlcLangOptions{loUseExtCommonStrings});
+  EXPECT_EQ(f.Section(stDlgsCaptions).Count(), 15);
+  f.lang->SetDesign(true);
+  f.lang->SetOptions(TlcLangOptions{loUseExtCommonStrings});
+  EXPECT_EQ(f.Section(stDlgsCaptions).Count(), 0);
+  EXPECT_EQ(f.Section(stLocales).Count(), 0);
+  // Such a component looks its dialog captions up elsewhere: without a dispatcher, nothing.
+  EXPECT_EQ(f.lang->LookupText(stDlgsCaptions, "Warning", true), "");
+}
+
+TEST(LangComponent, ExtendedTranslationsFirstOrLast) {
+  for (bool first : {false, true}) {
+    TLangForm f;
+    auto* button = f.Add<TTestButton>("Button1");
+    SetLines(f.Section(stCaptions), {Line({"TForm1", "", ""}), Line({"Button1", "a", "from section"})});
+    TlcExtendedItem* item = f.lang->GetExtendedTranslations()->AddItem();
+    item->SetIdentifier("Button1.Caption");
+    item->SetValues("a\x01" "from extended\x01");
+    f.lang->SetTranslateExtendedFirst(first);
+    f.lang->SetActiveLanguage(2);
+    EXPECT_EQ(button->GetCaption(), first ? "from section" : "from extended");
+  }
+}
