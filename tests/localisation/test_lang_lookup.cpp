@@ -126,3 +126,18 @@ TEST(DialogCaptions, TableKeysAndToolkitTexts) {
   EXPECT_TRUE(IsMessageDialogKey("Help"));
   EXPECT_FALSE(IsMessageDialogKey("Open"));
 }
+
+TEST(StringsLookup, OneComponentIsTheResourceStringHandlerUntilItGoes) {
+  auto first = std::make_unique<TLangForm>();
+  first->lang->StartLoading();
+  first->lang->SetHandleResourceStrings(true);
+  first->lang->FinishLoading();
+  EXPECT_EQ(TlcCustomLang::ResourceStringHandler(), first->lang);
+  TLangForm second;
+  second.lang->StartLoading();
+  second.lang->SetHandleResourceStrings(true);
+  second.lang->FinishLoading();
+  EXPECT_EQ(TlcCustomLang::ResourceStringHandler(), first->lang);
+  first.reset();
+  EXPECT_EQ(TlcCustomLang::ResourceStringHandler(), nullptr);
+}
