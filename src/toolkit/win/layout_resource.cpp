@@ -5,15 +5,31 @@
 #include <string>
 
 #include "toolkit/core/component.h"
-#include "toolkit/core/text.h"
+#include "toolkit/core/exceptions.h"
+#include "toolkit/core/reader.h"
+#include "toolkit/core/streams.h"
 #include "toolkit/core/utf8.h"
+
+namespace {
+// A read-only stream over a resource of the executable.
+class TResourceStream : public TCustomMemoryStream {
+public:
+  TResourceStream(const void* memory, std::int64_t size) { SetPointer(memory, size); }
+  std::int64_t Write(const void*, std::int64_t) override { throw EWriteError(ExceptionText::WriteError); }
+};
+}  // namespace
 
 bool ReadLayoutResource(TComponent* root) {
   std::wstring name = Utf8ToWide(root->ClassName());
   for (wchar_t& c : name) c = static_cast<wchar_t>(towupper(c));
-  HRSRC res = FindResourceW(nullptr, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC res = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
   if (!res) return false;
-  // The layout reader arrives with the binary layout stream; until then a form with a
-  // stored layout is built in code.
-  return false;
+  HGLOBAL data = LoadResource(module, res);
+  const void* bytes = data ? LockResource(data) : nullptr;
+  if (!bytes) return false;
+  TResourceStream stream(bytes, SizeofResource(module, res));
+  TReader reader(stream);
+  reader.ReadRootComponent(root);
+  return true;
 }

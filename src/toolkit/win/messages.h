@@ -5,6 +5,9 @@
 // entered); CN_* messages are WM_* messages that a parent window reflects back to the child
 // control they concern (CN_COMMAND = reflected WM_COMMAND, ...).
 #include <windows.h>
+// <windows.h> maps GetObject to GetObjectW, which would rename TStrings::GetObject and the
+// property system's GetObject in every file that sees both; GDI's is called GetObjectW here.
+#undef GetObject
 
 struct TMessage {
   UINT Msg = 0;

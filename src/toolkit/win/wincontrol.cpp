@@ -134,12 +134,14 @@ void TWinControl::InsertControl(TControl* control) {
   }
   if (control->Align() != alNone) Realign();
   control->Invalidate();
+  ControlInserted(control);
 }
 
 void TWinControl::RemoveControl(TControl* control) {
   control->Invalidate();
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   control->parent_ = nullptr;
+  if (!destroying_) ControlRemoved(control);
   if (!destroying_) {
     if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->destroying_) w->DestroyHandle();
     if (control->Align() != alNone) Realign();

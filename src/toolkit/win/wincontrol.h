@@ -82,6 +82,9 @@ protected:
   // After the window exists: font, children, subclass-specific set-up.
   virtual void HandleCreated() {}
   virtual void HandleDestroying() {}
+  // A control was given this one as parent, or left it.
+  virtual void ControlInserted(TControl* control) {}
+  virtual void ControlRemoved(TControl* control) {}
   void WndProc(TMessage& msg) override;
   void DefaultHandler(TMessage& msg) override;
 

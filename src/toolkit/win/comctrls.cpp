@@ -1,0 +1,382 @@
+#include "toolkit/win/comctrls.h"
+
+#include <algorithm>
+
+#include "toolkit/core/utf8.h"
+#include "toolkit/win/menus.h"
+
+// ---- TToolButton
+
+QUILLIMO_REGISTER_CLASS(TToolButton, [](TPropertyTable& p) {
+  p.String("Caption", &TToolButton::Caption, &TToolButton::SetCaption);
+  p.Integer("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex, -1);
+  p.Enum("Style", &TToolButton::Style, &TToolButton::SetStyle, tbsButton);
+  p.Bool("Down", &TToolButton::Down, &TToolButton::SetDown, false);
+  p.Object("MenuItem", &TToolButton::MenuItem, &TToolButton::SetMenuItem);
+});
+
+TToolButton::TToolButton(TComponent* owner) : TControl(owner) { SetBounds(0, 0, 23, 22); }
+
+TToolBar* TToolButton::ToolBar() const { return dynamic_cast<TToolBar*>(Parent()); }
+
+void TToolButton::Changed() {
+  if (TToolBar* bar = ToolBar()) bar->UpdateButtons();
+}
+void TToolButton::SetImageIndex(int v) {
+  imageIndex_ = v;
+  Changed();
+}
+void TToolButton::SetStyle(TToolButtonStyle v) {
+  style_ = v;
+  Changed();
+}
+void TToolButton::SetDown(bool v) {
+  down_ = v;
+  Changed();
+}
+void TToolButton::TextChanged() { Changed(); }
+void TToolButton::EnabledChanged() { Changed(); }
+void TToolButton::VisibleChanged() { Changed(); }
+
+void TToolButton::Notification(TComponent* component, TOperation operation) {
+  TControl::Notification(component, operation);
+  if (operation == opRemove && component == menuItem_) menuItem_ = nullptr;
+}
+
+RECT TToolButton::ButtonRect() const {
+  RECT r{};
+  TToolBar* bar = ToolBar();
+  if (bar && bar->HandleAllocated())
+    SendMessageW(bar->Handle(), TB_GETRECT, static_cast<WPARAM>(bar->CommandOf(this)), reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+// ---- TToolBar
+
+QUILLIMO_REGISTER_CLASS(TToolBar, [](TPropertyTable& p) {
+  p.Integer("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth, 23);
+  p.Integer("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight, 22);
+  p.Bool("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions, false);
+  p.Bool("Flat", &TToolBar::Flat, &TToolBar::SetFlat, false);
+  p.Bool("Transparent", &TToolBar::Transparent, &TToolBar::SetTransparent, false);
+});
+
+TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 150, 29);
+  SetAlign(alTop);
+}
+
+void TToolBar::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.ClassName = TOOLBARCLASSNAMEW;
+  params.OwnClass = false;
+  params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_TOOLTIPS;
+  if (flat_) params.Style |= TBSTYLE_FLAT;
+  if (transparent_) params.Style |= TBSTYLE_TRANSPARENT;
+}
+
+void TToolBar::HandleCreated() {
+  SendMessageW(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  UpdateButtons();
+}
+
+void TToolBar::SetButtonWidth(int v) {
+  buttonWidth_ = v;
+  UpdateButtons();
+}
+void TToolBar::SetButtonHeight(int v) {
+  buttonHeight_ = v;
+  UpdateButtons();
+}
+void TToolBar::SetShowCaptions(bool v) {
+  showCaptions_ = v;
+  UpdateButtons();
+}
+void TToolBar::SetFlat(bool v) {
+  flat_ = v;
+  if (HandleAllocated()) {
+    LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, v ? style | TBSTYLE_FLAT : style & ~TBSTYLE_FLAT);
+    Invalidate();
+  }
+}
+void TToolBar::SetTransparent(bool v) {
+  transparent_ = v;
+  if (HandleAllocated()) {
+    LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, v ? style | TBSTYLE_TRANSPARENT : style & ~TBSTYLE_TRANSPARENT);
+    Invalidate();
+  }
+}
+void TToolBar::SetImages(HIMAGELIST images) {
+  images_ = images;
+  UpdateButtons();
+}
+
+void TToolBar::ControlInserted(TControl* control) {
+  if (auto* b = dynamic_cast<TToolButton*>(control)) {
+    buttons_.push_back(b);
+    UpdateButtons();
+  }
+}
+
+void TToolBar::ControlRemoved(TControl* control) {
+  auto it = std::find(buttons_.begin(), buttons_.end(), control);
+  if (it == buttons_.end()) return;
+  buttons_.erase(it);
+  UpdateButtons();
+}
+
+void TToolBar::Loaded() {
+  TWinControl::Loaded();
+  UpdateButtons();
+}
+
+void TToolBar::SortButtons() {
+  std::stable_sort(buttons_.begin(), buttons_.end(), [](TToolButton* a, TToolButton* b) { return a->Left() < b->Left(); });
+}
+
+int TToolBar::CommandOf(const TToolButton* button) const {
+  auto it = std::find(buttons_.begin(), buttons_.end(), button);
+  return it == buttons_.end() ? -1 : 1000 + static_cast<int>(it - buttons_.begin());
+}
+
+void TToolBar::UpdateButtons() {
+  if (!HandleAllocated() || IsLoading() || updating_) return;
+  updating_ = true;
+  SortButtons();
+  HWND wnd = Handle();
+  while (SendMessageW(wnd, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(wnd, TB_DELETEBUTTON, 0, 0);
+  SendMessageW(wnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+  if (images_) {
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(images_, &cx, &cy);
+    SendMessageW(wnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(cx, cy));
+  }
+  captions_.clear();
+  captions_.reserve(buttons_.size());
+  std::vector<TBBUTTON> native;
+  int x = 0;
+  for (TToolButton* b : buttons_) {
+    captions_.push_back(Utf8ToWide(b->Caption()));
+    TBBUTTON tb{};
+    tb.idCommand = CommandOf(b);
+    bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
+    if (separator) {
+      tb.fsStyle = BTNS_SEP;
+      tb.iBitmap = b->Width();
+    } else {
+      tb.iBitmap = b->ImageIndex() >= 0 ? b->ImageIndex() : I_IMAGENONE;
+      tb.fsStyle = BTNS_BUTTON | (b->Style() == tbsCheck ? BTNS_CHECK : 0) | (b->Style() == tbsDropDown ? BTNS_DROPDOWN : 0);
+      if (showCaptions_) tb.iString = reinterpret_cast<INT_PTR>(captions_.back().c_str());
+    }
+    tb.fsState = (b->Enabled() ? TBSTATE_ENABLED : 0) | (b->Down() ? TBSTATE_CHECKED : 0) | (b->Visible() ? 0 : TBSTATE_HIDDEN);
+    native.push_back(tb);
+    // The tool buttons take the places the tool bar gives them.
+    int w = separator ? b->Width() : buttonWidth_;
+    b->TControl::SetBounds(x, 0, w, separator ? buttonHeight_ : buttonHeight_);
+    if (b->Visible()) x += w;
+  }
+  if (!native.empty())
+    SendMessageW(wnd, TB_ADDBUTTONSW, native.size(), reinterpret_cast<LPARAM>(native.data()));
+  SendMessageW(wnd, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+  SendMessageW(wnd, TB_SETBUTTONWIDTH, 0, MAKELPARAM(buttonWidth_, buttonWidth_));
+  SendMessageW(wnd, TB_AUTOSIZE, 0, 0);
+  InvalidateRect(wnd, nullptr, TRUE);
+  updating_ = false;
+}
+
+void TToolBar::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_COMMAND && msg.LParam == 0) {
+    // Commands of the tool bar's own buttons come to the tool bar's parent; see CN_COMMAND.
+  }
+  if (msg.Msg == CN_COMMAND) {
+    int index = LOWORD(msg.WParam) - 1000;
+    if (index >= 0 && index < ButtonCount()) buttons_[static_cast<std::size_t>(index)]->Click();
+    return;
+  }
+  if (msg.Msg == CN_NOTIFY && reinterpret_cast<NMHDR*>(msg.LParam)->code == NM_CUSTOMDRAW && OnCustomDrawButton) {
+    auto* cd = reinterpret_cast<NMTBCUSTOMDRAW*>(msg.LParam);
+    if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) {
+      msg.Result = CDRF_NOTIFYITEMDRAW;
+      return;
+    }
+    if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+      int index = static_cast<int>(cd->nmcd.dwItemSpec) - 1000;
+      bool defaultDraw = true;
+      if (index >= 0 && index < ButtonCount()) {
+        customDrawDC_ = cd->nmcd.hdc;
+        OnCustomDrawButton(this, buttons_[static_cast<std::size_t>(index)], cd->nmcd.uItemState, defaultDraw);
+        customDrawDC_ = nullptr;
+      }
+      msg.Result = defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
+      return;
+    }
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---- TTabSheet
+
+QUILLIMO_REGISTER_CLASS(TTabSheet, [](TPropertyTable& p) {
+  p.String("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption);
+  p.Integer("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex, -1);
+  p.Bool("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible, true);
+  p.Object("PageControl", &TTabSheet::PageControl, &TTabSheet::SetPageControl).Stored(false);
+});
+
+TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) { SetVisibleFlag(false); }
+
+TPageControl* TTabSheet::PageControl() const { return dynamic_cast<TPageControl*>(Parent()); }
+void TTabSheet::SetPageControl(TPageControl* pageControl) { SetParent(pageControl); }
+
+int TTabSheet::PageIndex() const {
+  TPageControl* pc = PageControl();
+  if (!pc) return -1;
+  auto it = std::find(pc->pages_.begin(), pc->pages_.end(), this);
+  return static_cast<int>(it - pc->pages_.begin());
+}
+
+void TTabSheet::SetImageIndex(int v) {
+  imageIndex_ = v;
+  if (TPageControl* pc = PageControl()) pc->UpdateTabs();
+}
+
+void TTabSheet::SetTabVisible(bool v) {
+  tabVisible_ = v;
+  if (TPageControl* pc = PageControl()) pc->UpdateTabs();
+}
+
+void TTabSheet::TextChanged() {
+  TWinControl::TextChanged();
+  if (TPageControl* pc = PageControl()) pc->UpdateTabs();
+}
+
+// ---- TPageControl
+
+QUILLIMO_REGISTER_CLASS(TPageControl, [](TPropertyTable& p) {
+  p.Object("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
+  p.Bool("TabStop", &TPageControl::TabStop, &TPageControl::SetTabStop, true);
+  p.Event("OnChange", &TPageControl::OnChange);
+});
+
+TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 289, 193);
+  SetTabStop(true);
+}
+
+void TPageControl::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.ClassName = WC_TABCONTROLW;
+  params.OwnClass = false;
+  params.Style |= WS_CLIPCHILDREN;
+}
+
+void TPageControl::HandleCreated() {
+  UpdateTabs();
+  PlacePages();
+}
+
+void TPageControl::SetImages(HIMAGELIST images) {
+  images_ = images;
+  if (HandleAllocated()) SendMessageW(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  UpdateTabs();
+}
+
+int TPageControl::TabIndexOf(const TTabSheet* page) const {
+  int tab = 0;
+  for (TTabSheet* p : pages_) {
+    if (p == page) return p->TabVisible() ? tab : -1;
+    if (p->TabVisible()) ++tab;
+  }
+  return -1;
+}
+
+void TPageControl::UpdateTabs() {
+  if (!HandleAllocated() || IsLoading()) return;
+  HWND wnd = Handle();
+  SendMessageW(wnd, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+  SendMessageW(wnd, TCM_DELETEALLITEMS, 0, 0);
+  int tab = 0;
+  for (TTabSheet* p : pages_) {
+    if (!p->TabVisible()) continue;
+    std::wstring text = Utf8ToWide(p->Caption());
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = text.data();
+    item.iImage = p->ImageIndex();
+    SendMessageW(wnd, TCM_INSERTITEMW, static_cast<WPARAM>(tab++), reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageW(wnd, TCM_SETCURSEL, static_cast<WPARAM>(TabIndexOf(activePage_)), 0);
+  PlacePages();
+}
+
+RECT TPageControl::DisplayRect() const {
+  RECT r = ClientRect();
+  if (HandleAllocated()) SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+void TPageControl::PlacePages() {
+  if (!HandleAllocated()) return;
+  RECT r = DisplayRect();
+  for (TTabSheet* p : pages_) {
+    p->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    p->SetVisible(p == activePage_);
+  }
+}
+
+void TPageControl::BoundsChanged() {
+  TWinControl::BoundsChanged();
+  PlacePages();
+}
+
+void TPageControl::ControlInserted(TControl* control) {
+  if (auto* sheet = dynamic_cast<TTabSheet*>(control)) {
+    pages_.push_back(sheet);
+    if (!activePage_) activePage_ = sheet;
+    UpdateTabs();
+  }
+}
+
+void TPageControl::ControlRemoved(TControl* control) {
+  auto it = std::find(pages_.begin(), pages_.end(), control);
+  if (it == pages_.end()) return;
+  pages_.erase(it);
+  if (activePage_ == control) activePage_ = pages_.empty() ? nullptr : pages_.front();
+  UpdateTabs();
+}
+
+void TPageControl::Loaded() {
+  TWinControl::Loaded();
+  UpdateTabs();
+}
+
+void TPageControl::SetActivePage(TTabSheet* page) {
+  if (page && page->PageControl() != this) return;
+  if (page == activePage_) return;
+  activePage_ = page;
+  if (HandleAllocated()) SendMessageW(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(TabIndexOf(page)), 0);
+  PlacePages();
+}
+
+int TPageControl::ActivePageIndex() const { return activePage_ ? activePage_->PageIndex() : -1; }
+
+void TPageControl::SetActivePageIndex(int index) {
+  SetActivePage(index >= 0 && index < PageCount() ? pages_[static_cast<std::size_t>(index)] : nullptr);
+}
+
+void TPageControl::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_NOTIFY && reinterpret_cast<NMHDR*>(msg.LParam)->code == static_cast<UINT>(TCN_SELCHANGE)) {
+    int tab = static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0));
+    for (TTabSheet* p : pages_)
+      if (TabIndexOf(p) == tab) {
+        activePage_ = p;
+        break;
+      }
+    PlacePages();
+    OnChange(this);
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
