@@ -6,9 +6,15 @@
 
 #include "toolkit/core/component.h"
 #include "toolkit/core/exceptions.h"
-#include "toolkit/core/reader.h"
 #include "toolkit/core/streams.h"
 #include "toolkit/core/utf8.h"
+
+// The binary layout reader is being added to the core; until it is there, no stored layout is
+// read and forms are built in code.
+#if __has_include("toolkit/core/reader.h")
+#include "toolkit/core/reader.h"
+#define QUILLIMO_HAVE_LAYOUT_READER 1
+#endif
 
 namespace {
 // A read-only stream over a resource of the executable.
@@ -28,8 +34,12 @@ bool ReadLayoutResource(TComponent* root) {
   HGLOBAL data = LoadResource(module, res);
   const void* bytes = data ? LockResource(data) : nullptr;
   if (!bytes) return false;
+#ifdef QUILLIMO_HAVE_LAYOUT_READER
   TResourceStream stream(bytes, SizeofResource(module, res));
   TReader reader(stream);
   reader.ReadRootComponent(root);
   return true;
+#else
+  return false;
+#endif
 }
