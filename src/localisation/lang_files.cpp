@@ -526,7 +526,7 @@ bool TlcCustomLang::UpdateSectionFromFile(int t, const std::string& fileName) {
     std::unique_ptr<TlcCustomLang> stored = manager.ReadStored(file, *this);
     TStrings* from = stored ? stored->GetSectionStrings(t) : nullptr;
     ok = from && UpdateSectionWith(t, [&] {
-           GetSectionStrings(t)->Assign(from);
+           TakeStoredSection(t, *stored, *this);
            return from->Count();
          });
   }

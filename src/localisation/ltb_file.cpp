@@ -98,6 +98,15 @@ std::unique_ptr<TlcCustomLang> TLTBFileManager::ReadStored(TStream& stream, TlcC
   return nullptr;
 }
 
+void TakeStoredSection(int t, const TlcCustomLang& stored, TlcCustomLang& lang) {
+  TStrings* from = stored.GetSectionStrings(t);
+  TStrings* to = lang.GetSectionStrings(t);
+  if (!from || !to) return;
+  to->Assign(from);
+  if (lang.Owner() && (t == stCaptions || t == stHints || t == stFonts || t == stCharSets))
+    MoveOwnerEntryFirst(*to, lang.Owner()->ClassName(), lang.Delim());
+}
+
 bool TLTBFileManager::ReadTranslation(TStream& stream, TlcCustomLang& lang) {
   std::unique_ptr<TlcCustomLang> stored;
   {
@@ -106,15 +115,7 @@ bool TLTBFileManager::ReadTranslation(TStream& stream, TlcCustomLang& lang) {
   }
   if (!stored) return false;
   TTemporaryMark mark(lang);
-  const std::string& ownerClass = lang.Owner()->ClassName();
-  for (int t = 0; t < StringsTypeCount; ++t) {
-    TStrings* from = stored->GetSectionStrings(t);
-    TStrings* to = lang.GetSectionStrings(t);
-    if (!from || !to) continue;
-    to->Assign(from);
-    if (t == stCaptions || t == stHints || t == stFonts || t == stCharSets)
-      MoveOwnerEntryFirst(*to, ownerClass, lang.Delim());
-  }
+  for (int t = 0; t < StringsTypeCount; ++t) TakeStoredSection(t, *stored, lang);
   lang.SetLangNames(stored->GetLangNames());
   TlcExtendedItems* items = lang.GetExtendedTranslations();
   items->Clear();

@@ -48,6 +48,10 @@ private:
   std::vector<std::string> fixedLanguages_;
 };
 
+// Copies section t of a stored table into a component's section; in Captions, Hints,
+// Fonts and CharSets the first later line keyed with the owner's class moves to line 0.
+void TakeStoredSection(int t, const TlcCustomLang& stored, TlcCustomLang& lang);
+
 // One form of a file being written: its class name and its component as a binary layout
 // stream.
 struct TLTBForm {
