@@ -22,8 +22,9 @@ std::map<std::string, const TClassInfo*, CaseInsensitiveLess>& Registry() {
 
 }  // namespace
 
-TClassInfo::TClassInfo(const char* name, const TClassInfo* parent, DeclareFn declare, CreateFn create)
-    : name_(name), parent_(parent), declare_(declare), create_(create) {
+TClassInfo::TClassInfo(const char* name, const TClassInfo* parent, DeclareFn declare, CreateFn create,
+                       CreateItemFn createItem)
+    : name_(name), parent_(parent), declare_(declare), create_(create), createItem_(createItem) {
   Registry().emplace(name_, this);
 }
 
@@ -50,6 +51,10 @@ const TPropertyTable& TClassInfo::Properties() const {
 }
 
 TObject* TClassInfo::Create(TComponent* owner) const { return create_ ? create_(owner) : nullptr; }
+
+TObject* TClassInfo::CreateItem(TCollection* collection) const {
+  return createItem_ ? createItem_(collection) : nullptr;
+}
 
 const TClassInfo* TClassInfo::Find(std::string_view name) {
   auto& registry = Registry();

@@ -39,6 +39,7 @@
 
 class TObject;
 class TComponent;
+class TCollection;
 class TPersistent;
 class TFiler;
 class TPropertyTable;
@@ -49,8 +50,10 @@ class TClassInfo {
 public:
   using DeclareFn = void (*)(TPropertyTable&);
   using CreateFn = TObject* (*)(TComponent* owner);
+  using CreateItemFn = TObject* (*)(TCollection* collection);
 
-  TClassInfo(const char* name, const TClassInfo* parent, DeclareFn declare, CreateFn create);
+  TClassInfo(const char* name, const TClassInfo* parent, DeclareFn declare, CreateFn create,
+             CreateItemFn createItem = nullptr);
   TClassInfo(const TClassInfo&) = delete;
   TClassInfo& operator=(const TClassInfo&) = delete;
 
@@ -66,6 +69,9 @@ public:
   // Creates an instance (components get their owner); nullptr for abstract classes.
   bool CanCreate() const { return create_ != nullptr; }
   TObject* Create(TComponent* owner) const;
+  // Collection item classes (constructible from TCollection*): a new item of collection.
+  bool CanCreateItem() const { return createItem_ != nullptr; }
+  TObject* CreateItem(TCollection* collection) const;
 
   // The registry of every class that was registered with QUILLIMO_REGISTER_CLASS.
   static const TClassInfo* Find(std::string_view name);
@@ -79,6 +85,7 @@ private:
   const TClassInfo* parent_;
   DeclareFn declare_;
   CreateFn create_;
+  CreateItemFn createItem_;
   mutable TPropertyTable* properties_ = nullptr;
 };
 

@@ -527,16 +527,20 @@ private:
 // Defines Self::StaticClassInfo() (parent: Self::inherited), registers the class under its
 // name and declares its published properties with the given callable (TPropertyTable&).
 // Concrete TComponent descendants constructible from (TComponent* owner) get a factory, so
-// the layout reader can create them by name. Use it once, in the class's .cpp file, at the
+// the layout reader can create them by name; collection items constructible from
+// (TCollection*) get one that collections use. Use it once, in the class's .cpp file, at the
 // namespace scope of the class (unqualified class name).
 #define QUILLIMO_REGISTER_CLASS(Self, ...)                                                            \
   const TClassInfo& Self::StaticClassInfo() {                                                         \
     static const TClassInfo info(#Self, &Self::inherited::StaticClassInfo(),                          \
                                  [](TPropertyTable& p) { quillimo_detail::Declare(p __VA_OPT__(, ) __VA_ARGS__); }, \
-                                 quillimo_detail::FactoryFor<Self>());                                \
+                                 quillimo_detail::FactoryFor<Self>(),                                 \
+                                 quillimo_detail::ItemFactoryFor<Self>());                            \
     return info;                                                                                      \
   }                                                                                                   \
   QUILLIMO_LINK_CLASS(Self)
+
+class TCollectionItem;
 
 namespace quillimo_detail {
 inline void Declare(TPropertyTable&) {}
@@ -551,6 +555,17 @@ TClassInfo::CreateFn FactoryFor() {
                   { new Self(owner) } -> std::convertible_to<TComponent*>;
                 }) {
     return [](TComponent* owner) -> TObject* { return new Self(owner); };
+  } else {
+    return nullptr;
+  }
+}
+
+template <class Self>
+TClassInfo::CreateItemFn ItemFactoryFor() {
+  if constexpr (requires(TCollection* collection) {
+                  { new Self(collection) } -> std::convertible_to<TCollectionItem*>;
+                }) {
+    return [](TCollection* collection) -> TObject* { return new Self(collection); };
   } else {
     return nullptr;
   }
