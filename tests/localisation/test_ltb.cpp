@@ -5,6 +5,8 @@
 #include "lang_test_util.h"
 #include "localisation/lang_dispatcher.h"
 #include "localisation/ltb_file.h"
+#include "toolkit/core/codepage.h"
+#include "toolkit/core/layout_text.h"
 #include "toolkit/core/streams.h"
 #include "toolkit/core/temp_dir.h"
 
@@ -112,4 +114,19 @@ TEST(LTBFile, DispatcherFileAndSectionUpdate) {
   EXPECT_THROW(g.lang->UpdateFromFile(name), EFilerError);
   EXPECT_EQ(g.lang->BatchDepth(), 0);  // the batch state ends with the failed operation
   EXPECT_EQ(g.Section(stCaptions).Count(), 3);
+}
+
+TEST(LTBFile, ReadsAFileMadeFromAStoredTextLayout) {
+  TStringList layout;
+  layout.LoadFromFile(std::string(QUILLIMO_TEST_DATA) + "/form1_lang.txt", cpUtf8);
+  TStringStream file(MakeLTBImage({{"TForm1", ObjectTextToBinary(layout.Text())}}, {"English", "Türkçe"}));
+  LtbForm f;
+  TLTBFileManager manager;
+  ASSERT_TRUE(manager.ReadTranslation(file, *f.lang));
+  // The stored block is Windows-1254 text.
+  EXPECT_EQ(Lines(f.Section(stCaptions)),
+            (std::vector<std::string>{Line({"TForm1", "Başlık", "Title"}), Line({"Button1", "Evet", "Yes"})}));
+  EXPECT_EQ(Lines(*f.lang->GetLangNames()), (std::vector<std::string>{"Türkçe", "English"}));
+  EXPECT_EQ(f.Section(stDlgsCaptions).Count(), 15);  // not in the block: the defaults stay
+  EXPECT_EQ(manager.FixedLanguages(), (std::vector<std::string>{"English", "Türkçe"}));
 }
