@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "toolkit/core/component.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/filer.h"
 #include "toolkit/core/properties.h"
@@ -62,7 +63,22 @@ public:
 
 private:
   void Indent(int level) { out_.append(static_cast<std::size_t>(level) * 2, ' '); }
+
+  // Names go into the text as identifiers (dotted ones for properties and references);
+  // anything else could not be read back.
+  static std::string Name(std::string name, bool dotted, bool emptyAllowed = false) {
+    if (name.empty() && emptyAllowed) return name;
+    std::size_t start = 0;
+    for (;;) {
+      std::size_t dot = dotted ? name.find('.', start) : std::string::npos;
+      if (!IsValidIdent(std::string_view(name).substr(start, dot == std::string::npos ? dot : dot - start)))
+        throw EReadError("Invalid name in layout stream: " + name.substr(0, 64));
+      if (dot == std::string::npos) return name;
+      start = dot + 1;
+    }
+  }
   void NewLine(int level) {
+    while (!out_.empty() && out_.back() == ' ') out_.pop_back();  // "Caption =" before a wrapped string
     out_ += '\n';
     Indent(level);
   }
@@ -74,8 +90,8 @@ private:
     reader_.ReadPrefix(flags, childPos);
     Indent(level);
     out_ += (flags & ffInherited) ? "inherited " : (flags & ffInline) ? "inline " : "object ";
-    std::string className = reader_.ReadStr();
-    std::string name = reader_.ReadStr();
+    std::string className = Name(reader_.ReadStr(), false);
+    std::string name = Name(reader_.ReadStr(), false, true);
     if (!name.empty()) out_ += name + ": ";
     out_ += className;
     if (flags & ffChildPos) out_ += " [" + std::to_string(childPos) + "]";
@@ -90,7 +106,10 @@ private:
 
   void ConvertProperty(int level) {
     Indent(level);
-    out_ += reader_.ReadStr();
+    std::string name = Name(reader_.ReadStr(), true);
+    for (const char* keyword : {"end", "object", "inherited", "inline"})
+      if (SameText(name, keyword)) throw EReadError("Invalid name in layout stream: " + name);
+    out_ += name;
     out_ += " = ";
     ConvertValue(level);
     out_ += '\n';
@@ -146,7 +165,7 @@ private:
         ConvertWideString(Utf8ToUtf16(reader_.ReadBytesData(type)), level);
         break;
       case vaIdent:
-        out_ += reader_.ReadStr();
+        out_ += Name(reader_.ReadStr(), true);
         break;
       case vaFalse:
         out_ += "False";
@@ -168,7 +187,7 @@ private:
         bool first = true;
         for (std::string name = reader_.ReadStr(); !name.empty(); name = reader_.ReadStr()) {
           if (!first) out_ += ", ";
-          out_ += name;
+          out_ += Name(name, false);
           first = false;
         }
         out_ += ']';
@@ -454,11 +473,23 @@ private:
   void WriteNumber() {
     std::string_view text = token_;
     char suffix = static_cast<char>(text.back() | 0x20);
-    bool hasSuffix = suffix == 's' || suffix == 'c' || suffix == 'd';
+    bool hex = text.find('$') != std::string_view::npos;  // "$1C" ends in a digit, not a suffix
+    bool hasSuffix = !hex && (suffix == 's' || suffix == 'c' || suffix == 'd');
     if (hasSuffix) text.remove_suffix(1);
-    bool isFloat = hasSuffix || text.find_first_of(".eE") != std::string_view::npos;
+    bool isFloat = !hex && (hasSuffix || text.find_first_of(".eE") != std::string_view::npos);
     if (!isFloat) {
       writer_.WriteInteger(IntegerToken());
+      return;
+    }
+    if (suffix == 'c') {
+      writer_.WriteCurrency(CurrencyToken(text));
+      return;
+    }
+    if (suffix == 's') {
+      float single = 0;
+      auto result = std::from_chars(text.data(), text.data() + text.size(), single);
+      if (result.ec != std::errc() || result.ptr != text.data() + text.size()) Error("Invalid number");
+      writer_.WriteSingle(single);
       return;
     }
     double value = 0;
@@ -467,16 +498,38 @@ private:
     } catch (const EConvertError&) {
       Error("Invalid number");
     }
-    if (!hasSuffix)
-      writer_.WriteFloat(value);
-    else if (suffix == 's')
-      writer_.WriteSingle(static_cast<float>(value));
-    else if (suffix == 'd')
+    if (hasSuffix)
       writer_.WriteDate(value);
-    else if (std::fabs(value) < 9.2e14)
-      writer_.WriteCurrency(static_cast<std::int64_t>(std::llround(value * 10000.0)));
     else
+      writer_.WriteFloat(value);
+  }
+
+  // A currency value in ten-thousandths, read exactly from its decimal digits (more than
+  // four decimals are rounded half away from zero).
+  std::int64_t CurrencyToken(std::string_view text) {
+    bool negative = !text.empty() && text[0] == '-';
+    if (negative) text.remove_prefix(1);
+    std::size_t dot = text.find('.');
+    std::string_view whole = text.substr(0, dot);
+    std::string_view fraction = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
+    std::uint64_t units = 0;
+    auto result = std::from_chars(whole.data(), whole.data() + whole.size(), units);
+    if (whole.empty() || result.ec != std::errc() || result.ptr != whole.data() + whole.size() ||
+        units > static_cast<std::uint64_t>(INT64_MAX) / 10000)
       Error("Invalid number");
+    std::uint64_t value = units * 10000;
+    std::uint64_t scale = 1000;
+    for (std::size_t i = 0; i < fraction.size(); ++i) {
+      if (!IsDigit(fraction[i])) Error("Invalid number");
+      if (i < 4) {
+        value += static_cast<std::uint64_t>(fraction[i] - '0') * scale;
+        scale /= 10;
+      } else if (i == 4 && fraction[i] >= '5') {
+        ++value;
+      }
+    }
+    if (value > static_cast<std::uint64_t>(INT64_MAX)) Error("Invalid number");
+    return negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
   }
 
   void WriteStringValue() {

@@ -178,9 +178,10 @@ TValueType TReader::ReadValue() {
 }
 
 TValueType TReader::NextValue() {
-  TValueType type = ReadValue();
+  // Not checked: before a component the next byte may be a prefix ($F0 | flags).
+  std::uint8_t type = ReadByte();
   Stream().Seek(-1, soFromCurrent);
-  return type;
+  return static_cast<TValueType>(type);
 }
 
 bool TReader::EndOfList() { return NextValue() == vaNull; }

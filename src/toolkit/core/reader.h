@@ -56,6 +56,8 @@ public:
   void ReadSignature();
   void ReadPrefix(TFilerFlags& flags, int& childPos);
   TValueType ReadValue();
+  // The type of the next value, not consumed (and not checked: a byte that is no value
+  // type comes back as it is).
   TValueType NextValue();
   bool EndOfList();  // the next value is vaNull (not consumed)
   void ReadListBegin();

@@ -178,6 +178,7 @@ std::unique_ptr<TTestForm> MakeGoldenForm() {
   w2->SetName("Widget2");
   for (int i = 1; i <= 30; ++i) w2->Caption += "Long text" + std::to_string(i % 10);
   w2->Count = -5;
+  w2->Initial = u'\u011F';
   w2->Big = -70000;
   w2->Ratio = -2.5;
   w1->SetBuddy(w2);

@@ -243,6 +243,7 @@ begin
     Long := Long + 'Long text' + IntToStr(I mod 10);
   W2.Caption := Long;
   W2.Count := -5;
+  W2.Initial := WideChar($011F);
   W2.Big := -70000;
   W2.Ratio := -2.5;
   W1.Buddy := W2;
