@@ -5,6 +5,7 @@
 
 #include "toolkit/core/component.h"
 #include "toolkit/core/format.h"
+#include "toolkit/core/strings.h"
 #include "toolkit/core/text.h"
 
 namespace {
@@ -362,7 +363,9 @@ std::string GetPropValue(TObject* obj, const TPropInfo& prop) {
     case tkWString:
       return GetStrProp(obj, prop);
     case tkClass: {
-      auto* component = dynamic_cast<TComponent*>(GetObjectProp(obj, prop));
+      TObject* object = GetObjectProp(obj, prop);
+      if (auto* strings = dynamic_cast<TStrings*>(object)) return strings->CommaText();
+      auto* component = dynamic_cast<TComponent*>(object);
       return component ? component->GetName() : std::string();
     }
     case tkMethod:
@@ -397,6 +400,10 @@ void SetPropValue(TObject* obj, const TPropInfo& prop, std::string_view value) {
       SetStrProp(obj, prop, std::string(value));
       break;
     case tkClass: {
+      if (auto* strings = dynamic_cast<TStrings*>(GetObjectProp(obj, prop))) {
+        strings->SetCommaText(value);
+        break;
+      }
       TObject* target = nullptr;
       if (!value.empty()) {
         TComponent* root = LookupRoot(obj);

@@ -656,13 +656,15 @@ void SetMethodProp(TObject* obj, std::string_view name, const TMethod& method);
 
 // Any kind as text: integers in decimal, characters as themselves, enumerations by name,
 // sets as "[a,b]", floats in the shortest form that reads back exactly ("." as decimal
-// point), strings as they are, objects as the component's name (empty for none or a
-// non-component), events as the method's name.
+// point), strings as they are, string lists (TStrings objects) as their comma text, other
+// objects as the component's name (empty for none or a non-component), events as the
+// method's name.
 std::string GetPropValue(TObject* obj, const TPropInfo& prop);
 std::string GetPropValue(TObject* obj, std::string_view name);
 // The reverse; a text that does not fit the kind raises EConvertError or EPropertyError.
-// An object property takes the name of a component owned by obj's owner (or by obj when it
-// has none), empty for nullptr; an event the name of a published method of that root.
+// A string list property takes comma text into its list; another object property the name
+// of a component owned by obj's owner (or by obj when it has none), empty for nullptr; an
+// event the name of a published method of that root.
 void SetPropValue(TObject* obj, const TPropInfo& prop, std::string_view value);
 void SetPropValue(TObject* obj, std::string_view name, std::string_view value);
 

@@ -229,6 +229,12 @@ TEST(ObjectProperties, GiveTheSubObjectAndCheckTheClassOnWriting) {
   SetPropValue(w1, "Buddy", "");
   EXPECT_EQ(w1->GetBuddy(), nullptr);
   EXPECT_EQ(GetPropValue(w1, "Font"), "");
+
+  // String lists read and write as comma text.
+  SetPropValue(w1, "Lines", "one,\"two words\"");
+  EXPECT_EQ(w1->GetLines()->Count(), 2);
+  EXPECT_EQ(w1->GetLines()->Strings(1), "two words");
+  EXPECT_EQ(GetPropValue(w1, "Lines"), "one,\"two words\"");
 }
 
 TEST(PropertyText, ConvertsEveryKindBothWays) {
