@@ -349,6 +349,9 @@ bool TlcCustomLang::UpdateSectionWith(int t, const std::function<int()>& load) {
   for (int i = 0; i < section->Count(); ++i) keys.insert(UpperCase(LineKey(section->Strings(i), delim_)));
   for (const std::string& line : former)
     if (!keys.contains(UpperCase(LineKey(line, delim_)))) section->Add(line);
+  // A former owner entry that came back at the end belongs at the start again.
+  if (section->Count() > 0 && !section->Strings(0).starts_with((Owner() ? Owner()->ClassName() : "") + delim_))
+    MoveOwnerEntryFirst(t, *this);
   return true;
 }
 

@@ -35,17 +35,6 @@ void PutUnsigned(std::string& out, std::uint32_t value, std::size_t size) {
   for (std::size_t i = 0; i < size; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// The owner entry of a section (its line keyed with the owner's class name) goes first.
-void MoveOwnerEntryFirst(TStrings& section, const std::string& ownerClass, char delim) {
-  const std::string prefix = ownerClass + delim;
-  for (int i = 1; i < section.Count(); ++i) {
-    if (section.Strings(i).starts_with(prefix)) {
-      section.Move(i, 0);
-      return;
-    }
-  }
-}
-
 // Sets the temporary mark of a component for a scope, putting the previous mark back.
 class TTemporaryMark {
 public:
@@ -98,13 +87,24 @@ std::unique_ptr<TlcCustomLang> TLTBFileManager::ReadStored(TStream& stream, TlcC
   return nullptr;
 }
 
+void MoveOwnerEntryFirst(int t, TlcCustomLang& lang) {
+  TStrings* section = lang.GetSectionStrings(t);
+  if (!section || !lang.Owner() || !(t == stCaptions || t == stHints || t == stFonts || t == stCharSets)) return;
+  const std::string prefix = lang.Owner()->ClassName() + lang.Delim();
+  for (int i = 1; i < section->Count(); ++i) {
+    if (section->Strings(i).starts_with(prefix)) {
+      section->Move(i, 0);
+      return;
+    }
+  }
+}
+
 void TakeStoredSection(int t, const TlcCustomLang& stored, TlcCustomLang& lang) {
   TStrings* from = stored.GetSectionStrings(t);
   TStrings* to = lang.GetSectionStrings(t);
   if (!from || !to) return;
   to->Assign(from);
-  if (lang.Owner() && (t == stCaptions || t == stHints || t == stFonts || t == stCharSets))
-    MoveOwnerEntryFirst(*to, lang.Owner()->ClassName(), lang.Delim());
+  MoveOwnerEntryFirst(t, lang);
 }
 
 bool TLTBFileManager::ReadTranslation(TStream& stream, TlcCustomLang& lang) {

@@ -51,6 +51,9 @@ private:
 // Copies section t of a stored table into a component's section; in Captions, Hints,
 // Fonts and CharSets the first later line keyed with the owner's class moves to line 0.
 void TakeStoredSection(int t, const TlcCustomLang& stored, TlcCustomLang& lang);
+// Moves the first line after line 0 keyed with the owner's class name to line 0, in the
+// sections that keep the owner's entry there (Captions, Hints, Fonts, CharSets).
+void MoveOwnerEntryFirst(int t, TlcCustomLang& lang);
 
 // One form of a file being written: its class name and its component as a binary layout
 // stream.

@@ -246,3 +246,13 @@ TEST(TranslationFile, ImportingOneLanguageAddsItsColumn) {
     EXPECT_EQ(e.Message(), "Klingon not found in " + name);
   }
 }
+
+TEST(TranslationFile, UpdateKeepsTheOwnersEntryFirst) {
+  FilesForm f;
+  SetLines(f.Section(stCaptions), {Line({"TForm1", "Başlık", "Title"}), Line({"Button1", "Evet", "Yes"})});
+  TStringStream file(FileText("[Captions]\r\nTForm1.Button2=Hayir~!@#No~!@#\r\n"));
+  EXPECT_TRUE(f.lang->UpdateFromStream(file));
+  EXPECT_EQ(Lines(f.Section(stCaptions)),
+            (std::vector<std::string>{Line({"TForm1", "Başlık", "Title"}), Line({"Button2", "Hayir", "No"}),
+                                      Line({"Button1", "Evet", "Yes"})}));
+}
