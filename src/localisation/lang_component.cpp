@@ -204,6 +204,9 @@ TStringList* TlcCustomLang::RemovedLines() {
 
 void TlcCustomLang::SetNumOfLanguages(int value) {
   if (value < 1) throw ELanguageError(Format(LanguageErrorText::InvalidNumOfLanguages, {value}));
+  if (value > LanguageErrorText::MaxNumOfLanguages)
+    throw ELanguageError(
+        Format(LanguageErrorText::TooManyLanguages, {value, LanguageErrorText::MaxNumOfLanguages}));
   if (value < numOfLanguages_) {
     ForEachSection([&](int, TStrings& section) {
       for (int i = 0; i < section.Count(); ++i) {

@@ -171,6 +171,9 @@ void TlcLangDispatcher::SetLanguage(const std::string& value) {
 
 void TlcLangDispatcher::SetNumOfLanguages(int value) {
   if (value < 1) throw ELanguageError(Format(LanguageErrorText::InvalidNumOfLanguages, {value}));
+  if (value > LanguageErrorText::MaxNumOfLanguages)
+    throw ELanguageError(
+        Format(LanguageErrorText::TooManyLanguages, {value, LanguageErrorText::MaxNumOfLanguages}));
   numOfLanguages_ = value;
   while (langNames_->Count() < value) langNames_->Add("Language N" + IntToStr(langNames_->Count() + 1));
   while (langNames_->Count() > value) langNames_->Delete(langNames_->Count() - 1);

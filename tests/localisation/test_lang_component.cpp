@@ -64,6 +64,10 @@ TEST(LangComponent, NumOfLanguagesGrowsAndShrinksNamesAndLines) {
     EXPECT_STREQ(e.what(), "0 - is not a valid property value !\rValue must be more than ZERO !");
   }
   EXPECT_EQ(f.lang->GetNumOfLanguages(), 1);
+  // A damaged stored count is refused before anything grows.
+  EXPECT_THROW(f.lang->SetNumOfLanguages(1 << 30), ELanguageError);
+  EXPECT_EQ(f.lang->GetNumOfLanguages(), 1);
+  EXPECT_EQ(f.lang->GetLangNames()->Count(), 1);
 }
 
 TEST(LangComponent, LangNamesSetTheCountAndTheLanguageName) {
