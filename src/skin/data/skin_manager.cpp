@@ -1,0 +1,111 @@
+#include "skin/data/skin_manager.h"
+
+#include <algorithm>
+
+#include "skin/data/skin_set.h"
+#include "toolkit/core/properties.h"
+
+bool TManualActionTimer::Tick() {
+  if (!enabled_) return false;
+  if (OnTimer) OnTimer();
+  return true;
+}
+
+TSkinManager::TSkinManager(std::unique_ptr<TSkinActionTimer> timer, std::unique_ptr<TSkinWindowSide> windows)
+    : timer_(timer ? std::move(timer) : std::make_unique<TManualActionTimer>()),
+      windows_(windows ? std::move(windows) : std::make_unique<TSkinWindowSide>()) {
+  timer_->SetEnabled(false);
+  timer_->SetInterval(250);
+  timer_->OnTimer = [this] { OnActionTimer(); };
+}
+
+TSkinManager::~TSkinManager() {
+  StartCount = 4;
+  timer_->SetEnabled(false);
+  timer_->OnTimer = nullptr;
+  if (hookInstalled_) windows_->RemoveHook();
+}
+
+void TSkinManager::RegisterSkinData(TSkinSet* skin) {
+  if (std::find(skinDataList_.begin(), skinDataList_.end(), skin) == skinDataList_.end()) skinDataList_.push_back(skin);
+}
+
+void TSkinManager::UnregisterSkinData(TSkinSet* skin) {
+  std::erase(skinDataList_, skin);
+  if (PendingSkin == skin) PendingSkin = nullptr;  // a tick must not reach a destroyed component
+}
+
+void TSkinManager::InstallHook() {
+  if (hookInstalled_) return;
+  windows_->InstallHook();
+  hookInstalled_ = true;
+}
+
+bool TSkinManager::AttachWindow(TSkinWindow window) { return Active && windows_->AttachWindow(window); }
+
+void TSkinManager::AttachOwnerForm(TSkinSet& skin) { windows_->AttachOwnerForm(skin); }
+
+void TSkinManager::DropSystemButtons() { windows_->DropSystemButtons(); }
+
+void TSkinManager::RequestAction(int action, int interval) {
+  PendingAction = action;
+  timer_->SetInterval(interval);
+  if (StartCount != 0)
+    timer_->SetEnabled(true);
+  else if (action == SkinAction::Activate || action == SkinAction::Deactivate)
+    Active = action == SkinAction::Activate;
+}
+
+void TSkinManager::OnActionTimer() {
+  if (!PendingSkin) return;  // keeps ticking
+  timer_->SetEnabled(false);
+  TSkinSet* skin = PendingSkin;
+  if (PendingAction == SkinAction::Activate) Active = true;
+  if (PendingAction == SkinAction::Deactivate) Active = false;
+  windows_->CarryOut(PendingAction, *skin);
+  PendingSkin = nullptr;
+  skin->SkinChanged();
+}
+
+bool TSkinManager::AcceptClassName(const std::string& className) const {
+  bool doSkin = true;
+  for (TSkinSet* skin : skinDataList_)
+    if (skin->GetSkinFormtype() == sfMainform) {
+      skin->CheckFormSkin(className, doSkin);
+      break;
+    }
+  return doSkin;
+}
+
+QUILLIMO_REGISTER_CLASS(TSkinManager)
+
+namespace {
+
+// A plain pointer, so that a skin component destroyed after the program's static objects
+// still finds "no manager" instead of a destroyed one; the holder frees it at program end.
+TSkinManager* gSkinManager = nullptr;
+
+struct TManagerHolder {
+  ~TManagerHolder() { FreeSkinManager(); }
+} gManagerHolder;
+
+TSkinManagerFactory& Factory() {
+  static TSkinManagerFactory factory;
+  return factory;
+}
+
+}  // namespace
+
+TSkinManager* GetSkinManager() { return gSkinManager; }
+
+TSkinManager& CreateSkinManager() {
+  if (!gSkinManager) gSkinManager = (Factory() ? Factory()() : std::make_unique<TSkinManager>()).release();
+  return *gSkinManager;
+}
+
+void FreeSkinManager() {
+  delete gSkinManager;
+  gSkinManager = nullptr;
+}
+
+void SetSkinManagerFactory(TSkinManagerFactory factory) { Factory() = std::move(factory); }

@@ -1,0 +1,136 @@
+#pragma once
+// TSkinSet: the non-visual component that gives a form (and, in main-form mode, every window
+// of the thread) a skin. It owns the skin image (the bytes of a ".skn" file, stored with the
+// form as the binary property "SkinStream"), loads it into the skin model it is (TSkinModel),
+// registers with the skin manager and asks it to switch skinning on or off or to apply a new
+// skin.
+//
+// A skin that cannot be read (another format version, a damaged container, ini or bitmap)
+// leaves the model as it was and says nothing beyond the older-version message; a component
+// that holds a good model keeps using it.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "skin/data/skin_model.h"
+#include "toolkit/core/bitmap.h"
+#include "toolkit/core/component.h"
+#include "toolkit/core/properties.h"
+#include "toolkit/core/strings.h"
+#include "toolkit/core/typeinfo.h"
+
+class TMemoryStream;
+class TStream;
+class TSkinSet;
+
+QUILLIMO_ENUM(TSkinControlType, xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
+              xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcStatusBar, xcTab,
+              xcSystemMenu, xcReportGen)
+using TSkinControlTypes = TSet<TSkinControlType>;
+
+QUILLIMO_ENUM(TSkinFormType, sfMainform, sfOnlyThisForm, sfDialog)
+
+// Asked before a window of a class is skinned: (Sender, class name, var DoSkin).
+using TOnFormSkin = TEvent<void(TObject*, std::string, bool&)>;
+// Asked for every control before the built-in mapping: (frame, skin, parent, control, class
+// name in upper case, var skinned control). Parent and control are toolkit controls.
+using TOnSkinControl = TEvent<void(TComponent*, TSkinSet*, TComponent*, TComponent*, std::string, TComponent*&)>;
+
+namespace SkinSetText {
+inline constexpr const char* Version = "3.4.1.02";
+inline constexpr const char* StoreNone = "(none)";
+inline constexpr const char* StoreGood = "(Good)";
+}  // namespace SkinSetText
+
+// Every control kind except xcReportGen.
+TSkinControlTypes DefaultSkinControls();
+// The 84 default lines of SkinAliases ("class=kind").
+const std::vector<std::string>& DefaultSkinAliases();
+
+// Receives the reader's message for a skin of another format version; the windowed program
+// shows it in a message box. Without a handler the message is dropped.
+void SetSkinMessageHandler(std::function<void(const std::string&)> handler);
+
+class TSkinSet : public TComponent, public TSkinModel {
+  QUILLIMO_CLASS(TSkinSet, TComponent)
+public:
+  explicit TSkinSet(TComponent* owner);
+  ~TSkinSet() override;
+
+  // ---- Published properties ----
+  bool GetActive() const { return active_; }
+  void SetActive(bool value);
+  int GetDisableTag() const { return disableTag_; }
+  void SetDisableTag(int value) { disableTag_ = value; }
+  TSkinControlTypes GetSkinControls() const { return skinControls_; }
+  void SetSkinControls(TSkinControlTypes value) { skinControls_ = value; }
+  TStrings* GetSkinAliases() const { return skinAliases_.get(); }
+  void SetSkinAliases(TStrings* value);  // copies the lines
+  const std::string& GetSkinFile() const { return skinFile_; }
+  void SetSkinFile(const std::string& path);
+  std::string GetSkinStore() const;
+  void SetSkinStore(const std::string&) {}  // read-only
+  TSkinFormType GetSkinFormtype() const { return skinFormtype_; }
+  void SetSkinFormtype(TSkinFormType value) { skinFormtype_ = value; }
+  std::string GetVersion() const { return SkinSetText::Version; }
+  void SetVersion(const std::string&) {}  // read-only
+  bool GetMenuUpdate() const { return menuUpdate_; }
+  void SetMenuUpdate(bool value) { menuUpdate_ = value; }
+
+  TOnFormSkin OnFormSkin;
+  TNotifyEvent OnSkinChanged;
+  TOnSkinControl OnSkinControl;
+
+  // ---- The skin ----
+  // Loads the held skin image into the model; false (model unchanged) when it cannot be
+  // read. Does nothing at design time.
+  bool LoadSkin();
+  // Replaces the held skin image (the bytes of a ".skn" file) and loads it.
+  bool LoadSkinImage(std::span<const std::uint8_t> image);
+  const TMemoryStream& SkinImage() const { return *skinImage_; }
+  // True from creation and during every load until a skin has been read; while set, the
+  // manager and the frames do not use this component's skin.
+  bool Loading() const { return loading_; }
+
+  // ---- For the manager and the painters ----
+  // Raises OnSkinChanged (the manager, after carrying out an action).
+  void SkinChanged();
+  // Whether windows of a class are skinned (DoSkin comes in true).
+  void CheckFormSkin(const std::string& className, bool& doSkin);
+  // A component whose Tag leaves DisableTag as the remainder of a signed division by 100 is
+  // never skinned.
+  bool IsTagDisabled(int tag) const { return tag % 100 == disableTag_; }
+
+  // The window icon, kept by the frame painter.
+  TBitmapPixels IconImage;
+  // The four 16 x 16 glyphs of the skinned system menu (restore, maximize, minimize, close)
+  // side by side, black on white (white is the mask colour); the windowed layer makes the
+  // image list from them.
+  TBitmapPixels MenuGlyphs;
+  // The frames paint their non-client area while set (the frame clears it for a moment).
+  bool FramePaint = true;
+
+  void Loaded() override;
+  void DefineProperties(TFiler& filer) override;
+
+private:
+  void ReadSkinStream(TStream& stream);
+  void WriteSkinStream(TStream& stream);
+  // After a load that failed: the old model is still whole, so it stays usable when it is a
+  // skin that was read.
+  void KeepOldModel() { loading_ = !modelLoaded_; }
+
+  bool active_ = false;
+  int disableTag_ = 99;
+  TSkinControlTypes skinControls_;
+  std::unique_ptr<TStringList> skinAliases_;
+  std::string skinFile_;
+  TSkinFormType skinFormtype_ = sfMainform;
+  bool menuUpdate_ = true;
+
+  std::unique_ptr<TMemoryStream> skinImage_;
+  bool loading_ = true;
+  bool modelLoaded_ = false;
+};

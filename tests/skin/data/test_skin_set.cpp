@@ -1,0 +1,331 @@
+// The skin component: defaults, loading and keeping the old model, skin files, the stored
+// skin, switching on and off through the manager, and the class checks.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "lzh/lzh_encoder.h"
+#include "skin/data/menu_glyphs.h"
+#include "skin/data/skin_manager.h"
+#include "skin/data/skin_set.h"
+#include "skin_test_support.h"
+#include "toolkit/core/properties.h"
+#include "toolkit/core/reader.h"
+#include "toolkit/core/streams.h"
+#include "toolkit/core/writer.h"
+#include "toolkit/core/temp_dir.h"
+
+// A form-like root for stream tests.
+class TSkinTestForm : public TComponent {
+  QUILLIMO_CLASS(TSkinTestForm, TComponent)
+public:
+  using TComponent::TComponent;
+};
+QUILLIMO_REGISTER_CLASS(TSkinTestForm)
+
+namespace {
+
+using skintest::Bmp;
+
+// Records what the manager asks of the window side.
+struct TWindowLog {
+  int hooks = 0, drops = 0, ownerAttaches = 0;
+  std::vector<int> actions;
+};
+
+class TRecordingWindows : public TSkinWindowSide {
+public:
+  explicit TRecordingWindows(TWindowLog& log) : log_(log) {}
+  void InstallHook() override { ++log_.hooks; }
+  void AttachOwnerForm(TSkinSet&) override { ++log_.ownerAttaches; }
+  void DropSystemButtons() override { ++log_.drops; }
+  void CarryOut(int action, TSkinSet&) override { log_.actions.push_back(action); }
+
+private:
+  TWindowLog& log_;
+};
+
+std::vector<std::uint8_t> GoodSkin(const std::string& name, int buttonsLeft = 4) {
+  return skintest::SkinImage("[TitlebarSkin]\nSkinName=" + name + "\n[Buttons]\nBitmap=b.bmp\nLeftWidth=" +
+                                 std::to_string(buttonsLeft) + "\n[Tabs]\nImage=t.bmp\n",
+                             {{"b.bmp", Bmp(50, 20)}, {"t.bmp", Bmp(10, 10)}});
+}
+
+std::vector<std::uint8_t> OlderSkin() {
+  std::vector<std::uint8_t> container = BuildSkinContainer(std::vector<TSkinEntry>{{"skin.ini", skintest::Bytes("[A]")}});
+  container[0] = 0x1F;  // version 19999
+  return lzh::Compress(container);
+}
+
+class SkinSetTest : public ::testing::Test {
+protected:
+  SkinSetTest() {
+    FreeSkinManager();
+    SetSkinManagerFactory([this] {
+      return std::make_unique<TSkinManager>(nullptr, std::make_unique<TRecordingWindows>(log));
+    });
+    SetSkinMessageHandler([this](const std::string& text) { messages.push_back(text); });
+  }
+  ~SkinSetTest() override {
+    form.reset();
+    FreeSkinManager();
+    SetSkinManagerFactory(nullptr);
+    SetSkinMessageHandler(nullptr);
+  }
+  TSkinSet* NewSkin() {
+    auto* skin = new TSkinSet(form.get());
+    skin->SetName("skin");
+    return skin;
+  }
+  TManualActionTimer& Timer() { return static_cast<TManualActionTimer&>(GetSkinManager()->ActionTimer()); }
+
+  TWindowLog log;
+  std::vector<std::string> messages;
+  std::unique_ptr<TSkinTestForm> form = std::make_unique<TSkinTestForm>(nullptr);
+};
+
+TEST_F(SkinSetTest, Defaults) {
+  TSkinSet* skin = NewSkin();
+  EXPECT_FALSE(skin->GetActive());
+  EXPECT_TRUE(skin->Loading());
+  EXPECT_EQ(skin->GetDisableTag(), 99);
+  EXPECT_EQ(skin->GetSkinFormtype(), sfMainform);
+  EXPECT_TRUE(skin->GetMenuUpdate());
+  EXPECT_EQ(skin->GetVersion(), "3.4.1.02");
+  EXPECT_EQ(skin->GetSkinStore(), "(none)");
+  EXPECT_TRUE(skin->GetSkinControls().Contains(xcMainMenu));
+  EXPECT_TRUE(skin->GetSkinControls().Contains(xcSystemMenu));
+  EXPECT_FALSE(skin->GetSkinControls().Contains(xcReportGen));
+  EXPECT_EQ(skin->Buttons->Name, "Buttons");
+  EXPECT_EQ(skin->BorderBottom->Name, "Bottom");
+
+  TStrings* aliases = skin->GetSkinAliases();
+  ASSERT_EQ(aliases->Count(), 84);
+  std::set<std::string> distinct;
+  for (int i = 0; i < aliases->Count(); ++i) distinct.insert(aliases->Get(i));
+  EXPECT_EQ(distinct.size(), 81u);  // three lines are repeated
+  EXPECT_EQ(aliases->IndexOf("TKzButton=button"), aliases->IndexOf("TKzButton=button"));
+  EXPECT_GE(aliases->IndexOf("TPQDBDateTimePicker=Combobox"), 0);
+  EXPECT_EQ(GetSkinManager(), nullptr);  // made only when a component finishes loading
+}
+
+TEST_F(SkinSetTest, ReadOnlyPropertiesIgnoreWrites) {
+  TSkinSet* skin = NewSkin();
+  const TPropInfo* store = TSkinSet::StaticClassInfo().Properties().Find("SkinStore");
+  ASSERT_NE(store, nullptr);
+  store->SetStr(skin, "(Good)");
+  EXPECT_EQ(skin->GetSkinStore(), "(none)");
+  ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("A")));
+  EXPECT_EQ(skin->GetSkinStore(), "(none)");  // at run time always
+  skin->SetDesigning(true);
+  EXPECT_EQ(skin->GetSkinStore(), "(Good)");
+}
+
+TEST_F(SkinSetTest, LoadingAGoodSkinAndThenBadOnesKeepsTheModel) {
+  TSkinSet* skin = NewSkin();
+  ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("First", 4)));
+  EXPECT_FALSE(skin->Loading());
+  EXPECT_EQ(skin->SkinName, "First");
+  TDataSkinButton* buttons = skin->Buttons.get();
+
+  // A bitmap that cannot be read, a damaged container, garbage: nothing changes.
+  const std::vector<std::vector<std::uint8_t>> bad = {
+      skintest::SkinImage("[TitlebarSkin]\nSkinName=Bad\n[Buttons]\nBitmap=b.bmp\n", {{"b.bmp", skintest::Bytes("BMxx")}}),
+      lzh::Compress(std::vector<std::uint8_t>{0x20, 0x4E, 0, 0, 200, 0, 0, 0}),
+      {1, 2, 3},
+      {}};
+  for (const auto& image : bad) {
+    EXPECT_FALSE(skin->LoadSkinImage(image));
+    EXPECT_FALSE(skin->Loading());
+    EXPECT_EQ(skin->SkinName, "First");
+    EXPECT_EQ(skin->Buttons.get(), buttons);
+    EXPECT_EQ(skin->Buttons->LeftWidth, 4);
+    EXPECT_TRUE(skin->Tabs);
+  }
+  EXPECT_TRUE(messages.empty());
+
+  ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("Second", 9)));
+  EXPECT_EQ(skin->Buttons.get(), buttons);  // refilled in place
+  EXPECT_EQ(buttons->LeftWidth, 9);
+}
+
+TEST_F(SkinSetTest, OlderVersionShowsTheMessageOnce) {
+  TSkinSet* skin = NewSkin();
+  EXPECT_FALSE(skin->LoadSkinImage(OlderSkin()));
+  EXPECT_TRUE(skin->Loading());  // nothing was ever read
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "This is Older Skin File\rPlease update to new version !");
+}
+
+TEST_F(SkinSetTest, SkinFiles) {
+  TempDir dir;
+  const std::string good = dir.Path("1.skn"), older = dir.Path("2.skn");
+  auto write = [](const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream(TempDir::FromUtf8(path), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  };
+  write(good, GoodSkin("FromFile"));
+  write(older, OlderSkin());
+
+  TSkinSet* skin = NewSkin();
+  skin->Loaded();
+  ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("Stored")));
+
+  skin->SetSkinFile(dir.Path("missing.skn"));
+  EXPECT_EQ(skin->GetSkinFile(), dir.Path("missing.skn"));
+  EXPECT_EQ(skin->SkinName, "Stored");
+  EXPECT_FALSE(skin->Loading());
+  EXPECT_EQ(GetSkinManager()->PendingAction, 0);
+
+  skin->SetSkinFile(good);
+  EXPECT_EQ(skin->SkinName, "FromFile");
+  EXPECT_EQ(GetSkinManager()->PendingSkin, skin);
+  EXPECT_EQ(GetSkinManager()->PendingAction, SkinAction::ApplyChangedSkin);
+  EXPECT_EQ(log.drops, 1);
+  EXPECT_FALSE(Timer().Enabled());  // no window activated yet: action 3 waits for nothing
+
+  GetSkinManager()->StartCount = 1;
+  int changed = 0;
+  skin->OnSkinChanged = [&](TObject* sender) {
+    EXPECT_EQ(sender, skin);
+    ++changed;
+  };
+  skin->SetSkinFile(older);  // announced anyway, the old model stays
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(skin->SkinName, "FromFile");
+  EXPECT_TRUE(Timer().Enabled());
+  EXPECT_TRUE(Timer().Tick());
+  EXPECT_EQ(log.actions, std::vector<int>{SkinAction::ApplyChangedSkin});
+  EXPECT_EQ(changed, 1);
+  EXPECT_FALSE(Timer().Enabled());
+  EXPECT_EQ(GetSkinManager()->PendingSkin, nullptr);
+}
+
+TEST_F(SkinSetTest, StoredSkinRoundTripAndStartingSkinned) {
+  const std::vector<std::uint8_t> image = GoodSkin("Stored");
+  TSkinSet* skin = NewSkin();
+  skin->SetActive(true);
+  skin->LoadSkinImage(image);
+  TMemoryStream stream;
+  WriteComponentToStream(stream, form.get());
+
+  form = std::make_unique<TSkinTestForm>(nullptr);
+  stream.SetPosition(0);
+  ReadComponentFromStream(stream, form.get());
+  auto* copy = dynamic_cast<TSkinSet*>(form->FindComponent("skin"));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->SkinImage().Bytes(), std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+  EXPECT_EQ(copy->SkinName, "Stored");
+  EXPECT_FALSE(copy->Loading());
+  EXPECT_TRUE(copy->GetActive());
+  ASSERT_NE(GetSkinManager(), nullptr);
+  EXPECT_TRUE(GetSkinManager()->Active);  // before any window activation: at once
+  EXPECT_EQ(GetSkinManager()->SkinDataList(), std::vector<TSkinSet*>{copy});
+  EXPECT_EQ(log.hooks, 1);
+}
+
+TEST_F(SkinSetTest, ActiveWithoutAStoredSkinStartsUnskinned) {
+  TSkinSet* skin = NewSkin();
+  skin->SetActive(true);
+  TMemoryStream stream;
+  WriteComponentToStream(stream, form.get());
+  form = std::make_unique<TSkinTestForm>(nullptr);
+  stream.SetPosition(0);
+  ReadComponentFromStream(stream, form.get());
+  auto* copy = dynamic_cast<TSkinSet*>(form->FindComponent("skin"));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->SkinImage().Size(), 0);
+  EXPECT_FALSE(copy->GetActive());
+  EXPECT_FALSE(GetSkinManager()->Active);
+}
+
+TEST_F(SkinSetTest, SwitchingOnAndOff) {
+  TSkinSet* skin = NewSkin();
+  skin->Loaded();
+  TSkinManager& manager = *GetSkinManager();
+  skin->SetActive(true);  // no skin read yet: ignored
+  EXPECT_EQ(manager.PendingAction, 0);
+  EXPECT_FALSE(manager.Active);
+  skin->SetActive(false);
+
+  ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("A")));
+  skin->SetActive(true);
+  EXPECT_TRUE(manager.Active);  // StartCount 0: at once, no timer
+  EXPECT_FALSE(Timer().Enabled());
+
+  manager.StartCount = 1;
+  skin->SetActive(false);
+  EXPECT_TRUE(manager.Active);  // now through the timer
+  EXPECT_EQ(manager.PendingSkin, skin);
+  EXPECT_TRUE(Timer().Tick());
+  EXPECT_FALSE(manager.Active);
+  EXPECT_EQ(log.actions, std::vector<int>{SkinAction::Deactivate});
+}
+
+TEST_F(SkinSetTest, FormOnlyComponentStartsTheManager) {
+  TSkinSet* skin = NewSkin();
+  skin->SetSkinFormtype(sfOnlyThisForm);
+  skin->Loaded();
+  EXPECT_TRUE(GetSkinManager()->Active);
+  EXPECT_EQ(GetSkinManager()->StartCount, 1);
+  EXPECT_EQ(log.ownerAttaches, 1);
+  EXPECT_EQ(log.hooks, 0);
+}
+
+TEST_F(SkinSetTest, ClassAndTagChecks) {
+  TSkinSet* skin = NewSkin();
+  skin->Loaded();
+  TSkinManager& manager = *GetSkinManager();
+  EXPECT_FALSE(manager.AcceptClassName("SysMonthCal32"));
+  EXPECT_TRUE(manager.AcceptClassName("sysmonthcal32"));
+  EXPECT_TRUE(manager.AcceptClassName("TvrReport"));
+  skin->SetSkinControls(DefaultSkinControls() + TSkinControlTypes{xcReportGen});
+  EXPECT_FALSE(manager.AcceptClassName("TvrReport"));
+  EXPECT_TRUE(manager.AcceptClassName("TVRReport"));
+
+  skin->OnFormSkin = [](TObject*, std::string name, bool& doSkin) { doSkin = name == "SysMonthCal32"; };
+  EXPECT_TRUE(manager.AcceptClassName("SysMonthCal32"));
+  EXPECT_FALSE(manager.AcceptClassName("TForm1"));
+
+  EXPECT_TRUE(skin->IsTagDisabled(99));
+  EXPECT_TRUE(skin->IsTagDisabled(199));
+  EXPECT_FALSE(skin->IsTagDisabled(-99));
+  EXPECT_FALSE(skin->IsTagDisabled(98));
+}
+
+TEST_F(SkinSetTest, ManagerRequestsAndTicks) {
+  TSkinSet* skin = NewSkin();
+  skin->Loaded();
+  TSkinManager& manager = *GetSkinManager();
+  manager.RequestAction(SkinAction::ApplyChangedSkin, 250);
+  EXPECT_FALSE(Timer().Enabled());  // before the first activation action 3 does nothing
+  manager.StartCount = 1;
+  manager.RequestAction(SkinAction::PurgeDeadFrames, 250);
+  EXPECT_TRUE(Timer().Tick());  // no pending component: keeps ticking
+  EXPECT_TRUE(Timer().Enabled());
+  manager.PendingSkin = skin;
+  delete skin;  // unregisters, and the tick no longer reaches it
+  EXPECT_TRUE(manager.SkinDataList().empty());
+  EXPECT_EQ(manager.PendingSkin, nullptr);
+  EXPECT_TRUE(manager.AcceptClassName("SysMonthCal32"));  // without a main-form component
+}
+
+TEST(MenuGlyphs, FourMonochromeGlyphs) {
+  const TBitmapPixels strip = DrawSystemMenuGlyphs();
+  ASSERT_EQ(strip.Width(), 64);
+  ASSERT_EQ(strip.Height(), 16);
+  int black[4] = {0, 0, 0, 0};
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 64; ++x) {
+      const TColor c = strip.GetPixel(x, y);
+      ASSERT_TRUE(c == clBlack || c == clWhite);
+      if (c == clBlack) ++black[x / 16];
+    }
+  for (int g = 0; g < 4; ++g) EXPECT_GT(black[g], 8) << g;
+  // The close cross is symmetric; the minimize bar sits low.
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(strip.GetPixel(48 + x, y), strip.GetPixel(48 + 15 - x, y)) << x << "," << y;
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(strip.GetPixel(32 + x, y), clWhite);
+}
+
+}  // namespace
