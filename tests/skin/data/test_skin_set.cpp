@@ -77,6 +77,15 @@ protected:
     skin->SetName("skin");
     return skin;
   }
+  // Writes the form and reads it into a new one; its skin component.
+  TSkinSet* StoreAndReload() {
+    TMemoryStream stream;
+    WriteComponentToStream(stream, form.get());
+    form = std::make_unique<TSkinTestForm>(nullptr);
+    stream.SetPosition(0);
+    ReadComponentFromStream(stream, form.get());
+    return dynamic_cast<TSkinSet*>(form->FindComponent("skin"));
+  }
   TManualActionTimer& Timer() { return static_cast<TManualActionTimer&>(GetSkinManager()->ActionTimer()); }
 
   TWindowLog log;
@@ -205,13 +214,7 @@ TEST_F(SkinSetTest, StoredSkinRoundTripAndStartingSkinned) {
   TSkinSet* skin = NewSkin();
   skin->SetActive(true);
   skin->LoadSkinImage(image);
-  TMemoryStream stream;
-  WriteComponentToStream(stream, form.get());
-
-  form = std::make_unique<TSkinTestForm>(nullptr);
-  stream.SetPosition(0);
-  ReadComponentFromStream(stream, form.get());
-  auto* copy = dynamic_cast<TSkinSet*>(form->FindComponent("skin"));
+  TSkinSet* copy = StoreAndReload();
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->SkinImage().Bytes(), std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
   EXPECT_EQ(copy->SkinName, "Stored");
@@ -226,12 +229,7 @@ TEST_F(SkinSetTest, StoredSkinRoundTripAndStartingSkinned) {
 TEST_F(SkinSetTest, ActiveWithoutAStoredSkinStartsUnskinned) {
   TSkinSet* skin = NewSkin();
   skin->SetActive(true);
-  TMemoryStream stream;
-  WriteComponentToStream(stream, form.get());
-  form = std::make_unique<TSkinTestForm>(nullptr);
-  stream.SetPosition(0);
-  ReadComponentFromStream(stream, form.get());
-  auto* copy = dynamic_cast<TSkinSet*>(form->FindComponent("skin"));
+  TSkinSet* copy = StoreAndReload();
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->SkinImage().Size(), 0);
   EXPECT_FALSE(copy->GetActive());
