@@ -5,6 +5,7 @@
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/form.h"
+#include "toolkit/win/system_timer.h"
 
 std::string ErrorBoxText(std::string_view message) {
   std::string text(message);
@@ -95,13 +96,17 @@ bool TApplication::ProcessMessage(MSG& msg) {
 
 void TApplication::ProcessMessages() {
   MSG msg;
-  while (ProcessMessage(msg)) {
-  }
+  do {
+    TTimerQueue::Get().FireDue();
+  } while (ProcessMessage(msg));
 }
 
+// Timers that are due fire before the next message; with no message waiting, the loop sleeps
+// until one comes or the next timer is due.
 void TApplication::HandleMessage() {
   MSG msg;
-  if (!ProcessMessage(msg) && !terminated_) WaitMessage();
+  TTimerQueue::Get().FireDue();
+  if (!ProcessMessage(msg) && !terminated_) TTimerQueue::Get().WaitForMessageOrTimer();
 }
 
 void TApplication::Terminate() {

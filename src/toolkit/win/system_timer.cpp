@@ -1,61 +1,136 @@
 #include "toolkit/win/system_timer.h"
 
 #include <windows.h>
+#include <timeapi.h>
 
-#include <unordered_set>
+#include <algorithm>
 
 #include "toolkit/win/application.h"
 
-// One hidden message-only window receives WM_TIMER for every timer; the timer id is the
-// object's address, checked against the set of running timers before it is used.
-struct TimerWindow {
-  static TimerWindow& Get() {
-    static TimerWindow instance;
-    return instance;
-  }
+namespace {
+// The fallback timer's id on its window.
+constexpr UINT_PTR kFallbackTimerId = 1;
+// How long before a due time the wait stops and the spin on the clock begins. A wait of the
+// system (with a 1 ms timer period) ends up to about a millisecond late.
+constexpr std::int64_t kSpinMicroseconds = 1500;
 
-  TimerWindow() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &TimerWindow::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TTimerWindow";
-    RegisterClassW(&wc);
-    wnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                          wc.hInstance, nullptr);
-  }
+LRESULT CALLBACK FallbackProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_TIMER || wp != kFallbackTimerId) return DefWindowProcW(w, msg, wp, lp);
+  TTimerQueue::Get().OnFallbackTimer();
+  return 0;
+}
+}  // namespace
 
-  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg != WM_TIMER) return DefWindowProcW(w, msg, wp, lp);
-    auto* timer = reinterpret_cast<TSystemTimer*>(wp);
-    if (Get().running.count(timer)) {
-      try {
-        timer->Fire();
-      } catch (...) {
-        Application->HandleException();
-      }
+TTimerQueue& TTimerQueue::Get() {
+  // Never destroyed: timers that are static objects may stop after the end of main.
+  static TTimerQueue* instance = new TTimerQueue;
+  return *instance;
+}
+
+TTimerQueue::TTimerQueue() {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  ticksPerSecond_ = frequency.QuadPart;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = FallbackProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TTimerWindow";
+  RegisterClassW(&wc);
+  fallbackWindow_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                                    nullptr);
+}
+
+std::int64_t TTimerQueue::Now() const {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+void TTimerQueue::Add(TSystemTimer* timer, int intervalMs) {
+  if (!finePeriod_) finePeriod_ = timeBeginPeriod(1) == TIMERR_NOERROR;  // kept for the process's life
+  const std::int64_t interval = ticksPerSecond_ * intervalMs / 1000;
+  entries_.push_back({timer, Now() + interval, interval});
+  ArmFallback();
+}
+
+void TTimerQueue::Remove(TSystemTimer* timer) {
+  std::erase_if(entries_, [timer](const Entry& e) { return e.timer == timer; });
+  ArmFallback();
+}
+
+TTimerQueue::Entry* TTimerQueue::Earliest() {
+  auto it = std::min_element(entries_.begin(), entries_.end(),
+                             [](const Entry& a, const Entry& b) { return a.due < b.due; });
+  return it == entries_.end() ? nullptr : &*it;
+}
+
+void TTimerQueue::ArmFallback() {
+  HWND wnd = static_cast<HWND>(fallbackWindow_);
+  const Entry* first = Earliest();
+  if (!first) {
+    KillTimer(wnd, kFallbackTimerId);
+    return;
+  }
+  const std::int64_t ms = std::max<std::int64_t>(0, (first->due - Now()) * 1000 / ticksPerSecond_);
+  SetTimer(wnd, kFallbackTimerId, static_cast<UINT>(std::min<std::int64_t>(ms, USER_TIMER_MAXIMUM)), nullptr);
+}
+
+void TTimerQueue::FireDue() {
+  // Only timers due when this pass began fire, so a slow callback cannot keep the loop here.
+  const std::int64_t passStart = Now();
+  while (Entry* entry = Earliest()) {
+    if (entry->due > passStart) break;
+    std::int64_t next = entry->due + entry->interval;
+    if (next <= passStart) next = passStart + entry->interval;
+    entry->due = next;
+    TSystemTimer* timer = entry->timer;  // the entry may go while the callback runs
+    try {
+      timer->Fire();
+    } catch (...) {
+      Application->HandleException();
     }
-    return 0;
   }
+  ArmFallback();
+}
 
-  HWND wnd = nullptr;
-  std::unordered_set<TSystemTimer*> running;
-};
+void TTimerQueue::SpinUntil(std::int64_t due) const {
+  while (Now() < due) YieldProcessor();
+}
+
+std::int64_t TTimerQueue::SpinTicks() const { return ticksPerSecond_ * kSpinMicroseconds / 1000000; }
+
+void TTimerQueue::OnFallbackTimer() {
+  // The system timer may come a little early; a due time that close is waited for here.
+  if (const Entry* first = Earliest(); first && first->due - Now() <= SpinTicks()) SpinUntil(first->due);
+  FireDue();
+}
+
+void TTimerQueue::WaitForMessageOrTimer() {
+  const Entry* first = Earliest();
+  if (!first) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    return;
+  }
+  const std::int64_t due = first->due;
+  const std::int64_t sleepTicks = due - SpinTicks() - Now();
+  if (sleepTicks > 0) {
+    const auto ms = static_cast<DWORD>(sleepTicks * 1000 / ticksPerSecond_);
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_TIMEOUT) return;
+  }
+  SpinUntil(due);
+  FireDue();
+}
 
 void TSystemTimer::Start(int intervalMs) {
   Stop();
   if (intervalMs <= 0) return;
-  TimerWindow& tw = TimerWindow::Get();
-  if (!SetTimer(tw.wnd, reinterpret_cast<UINT_PTR>(this), static_cast<UINT>(intervalMs), nullptr))
-    return;
-  tw.running.insert(this);
+  TTimerQueue::Get().Add(this, intervalMs);
   running_ = true;
 }
 
 void TSystemTimer::Stop() {
   if (!running_) return;
-  TimerWindow& tw = TimerWindow::Get();
-  KillTimer(tw.wnd, reinterpret_cast<UINT_PTR>(this));
-  tw.running.erase(this);
+  TTimerQueue::Get().Remove(this);
   running_ = false;
 }
 
