@@ -46,6 +46,15 @@ public:
       ::operator delete(memory);
       throw;
     }
+    // The stored layout, the fields and the create handler (TCustomForm::AfterConstruction).
+    try {
+      ref->AfterConstruction();
+    } catch (...) {
+      T* form = ref;
+      ref = nullptr;
+      delete form;
+      throw;
+    }
     FormCreated(ref);
   }
 

@@ -131,7 +131,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   SelectFont();
   SelectBrush();
   const std::wstring w = Utf8ToWide(text);
-  TextOutW(dc_, x, y, w.c_str(), static_cast<int>(w.size()));
+  ::TextOutW(dc_, x, y, w.c_str(), static_cast<int>(w.size()));
   MoveToEx(dc_, x + TextWidth(text), y, nullptr);
 }
 

@@ -3,6 +3,8 @@
 // GDI objects for them on demand before each operation and frees the ones it made; text is
 // UTF-8 and drawn through the W functions.
 #include <windows.h>
+// The canvas method keeps its plain name.
+#undef TextOut
 
 #include <string>
 #include <vector>

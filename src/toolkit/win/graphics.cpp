@@ -10,6 +10,7 @@
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/jpeg.h"
+#include "toolkit/win/stored_block.h"
 
 QUILLIMO_REGISTER_CLASS(TGraphic, [](TPropertyTable& p) {
   p.Bool("Transparent", &TGraphic::Transparent, &TGraphic::SetTransparent, false);
@@ -21,24 +22,6 @@ QUILLIMO_REGISTER_CLASS(TPicture);
 namespace {
 std::uint32_t Read32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24; }
 std::uint16_t Read16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-
-void Write32(TStream& stream, std::uint32_t v) {
-  const std::uint8_t b[4] = {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
-  stream.WriteBuffer(b, 4);
-}
-
-std::uint32_t Read32(TStream& stream) {
-  std::uint8_t b[4];
-  stream.ReadBuffer(b, 4);
-  return Read32(b);
-}
-
-// A size field of a stored block, checked against what the stream still holds.
-std::size_t ReadBlockSize(TStream& stream) {
-  const std::uint32_t size = Read32(stream);
-  if (size > stream.Size() - stream.Position()) throw EReadError(ExceptionText::ReadError);
-  return size;
-}
 
 [[noreturn]] void InvalidImage() { throw EInvalidImage(ExceptionText::InvalidImage); }
 }  // namespace
@@ -69,7 +52,7 @@ void TGraphic::ReadData(TStream& stream) {
 
 void TGraphic::WriteData(TStream& stream) const {
   const std::vector<std::uint8_t> bytes = Empty() ? std::vector<std::uint8_t>{} : SaveToBytes();
-  Write32(stream, static_cast<std::uint32_t>(bytes.size()));
+  WriteBlock32(stream, static_cast<std::uint32_t>(bytes.size()));
   stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
 }
 
@@ -272,7 +255,8 @@ HICON TIcon::HandleForSize(int size) {
   if (ico_.empty()) return nullptr;
   for (const Made& m : handles_)
     if (m.size == size) return m.icon;
-  const IcoEntry& e = BestEntry(ParseIco(ico_.data(), ico_.size()), size);
+  const auto entries = ParseIco(ico_.data(), ico_.size());  // kept alive: e refers into it
+  const IcoEntry& e = BestEntry(entries, size);
   HICON icon = CreateIconFromResourceEx(const_cast<std::uint8_t*>(ico_.data() + e.offset), static_cast<DWORD>(e.length),
                                         TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR);
   if (!icon) InvalidImage();
