@@ -44,10 +44,30 @@ function(quillimo_embed_layouts target)
     string(REGEX REPLACE ".*:[ \t]*([A-Za-z_0-9]+).*" "\\1" class_name "${head}")
     string(TOUPPER ${class_name} resource_name)
     set(binary ${outdir}/${stem}.bin)
+    # "@picture(NAME)" stands for a block drawn by tools/pictures: expanded before converting.
+    set(source ${text})
+    set(picture_deps "")
+    file(STRINGS ${text} picture_lines REGEX "@picture\\(")
+    if(picture_lines)
+      set(source ${outdir}/${stem}.expanded.txt)
+      foreach(line IN LISTS picture_lines)
+        string(REGEX REPLACE ".*@picture\\(([A-Za-z0-9_.]+)\\).*" "\\1" name "${line}")
+        list(APPEND picture_deps ${CMAKE_BINARY_DIR}/pictures/${name}.txt)
+      endforeach()
+      add_custom_command(OUTPUT ${source}
+                         COMMAND ${CMAKE_COMMAND} -E make_directory ${outdir}
+                         COMMAND ${CMAKE_COMMAND} -DINPUT=${text} -DOUTPUT=${source}
+                                 -DPICTURES=${CMAKE_BINARY_DIR}/pictures
+                                 -P ${PROJECT_SOURCE_DIR}/cmake/ExpandLayoutPictures.cmake
+                         DEPENDS ${text} ${picture_deps} ${PROJECT_SOURCE_DIR}/cmake/ExpandLayoutPictures.cmake
+                         COMMENT "Putting the pictures into layout ${stem}"
+                         VERBATIM)
+      add_dependencies(${target} pictures_files)
+    endif()
     add_custom_command(OUTPUT ${binary}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${outdir}
-                       COMMAND ${formconv} to-binary ${text} ${binary}
-                       DEPENDS ${text} ${formconv}
+                       COMMAND ${formconv} to-binary ${source} ${binary}
+                       DEPENDS ${source} ${formconv}
                        COMMENT "Converting layout ${stem} to binary"
                        VERBATIM)
     list(APPEND binaries ${binary})

@@ -1,23 +1,26 @@
-// Entry point of vesperin.exe: creates the main window and runs the message loop until it closes.
+// Entry point of vesperin.exe: the application object, its title, the three windows in their
+// order (main window first, so closing it ends the program), then the message loop.
 #include <windows.h>
 
+#include "app/about_window.h"
+#include "app/flash_window.h"
 #include "app/main_window.h"
+#include "toolkit/win/application.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    HWND window = quillimo::app::CreateMainWindow(instance);
-    if (!window)
+    try {
+        Application->Initialize();
+        Application->SetTitle("Quillimo");
+        Application->CreateForm(Form1);
+        Application->CreateForm(Form2);
+        Application->CreateForm(Form3);
+        Application->Run();
+    } catch (...) {
+        Application->HandleException();
         return 1;
-    ShowWindow(window, show);
-    UpdateWindow(window);
-
-    MSG msg;
-    BOOL got;
-    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
-        if (got == -1)
-            return 1;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
     }
-    return static_cast<int>(msg.wParam);
+    // The windows go before the process ends, while the toolkit's objects still exist.
+    Application->DestroyComponents();
+    return 0;
 }

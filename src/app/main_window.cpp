@@ -1,51 +1,241 @@
 #include "app/main_window.h"
 
-namespace quillimo::app {
-namespace {
+#include "app/about_window.h"
+#include "toolkit/win/jpeg.h"
+#include "toolkit/win/shell.h"
 
-constexpr wchar_t kClassName[] = L"TForm1";
-// Single fixed border with a caption; no minimise or maximise box.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = 0;
+TForm1* Form1 = nullptr;
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wparam, lparam);
+// The classes that the stored layout creates by name (a static library links only what the
+// program names).
+QUILLIMO_LINK_CLASS(TToolBar)
+QUILLIMO_LINK_CLASS(TToolButton)
+QUILLIMO_LINK_CLASS(TPageControl)
+QUILLIMO_LINK_CLASS(TTabSheet)
+QUILLIMO_LINK_CLASS(TGroupBox)
+QUILLIMO_LINK_CLASS(TLabel)
+QUILLIMO_LINK_CLASS(TEdit)
+QUILLIMO_LINK_CLASS(TButton)
+QUILLIMO_LINK_CLASS(TCheckListBox)
+QUILLIMO_LINK_CLASS(TMemo)
+QUILLIMO_LINK_CLASS(TSpinButton)
+QUILLIMO_LINK_CLASS(TRadioGroup)
+QUILLIMO_LINK_CLASS(TPanel)
+QUILLIMO_LINK_CLASS(TImage)
+QUILLIMO_LINK_CLASS(TJPEGImage)
+QUILLIMO_LINK_CLASS(TMainMenu)
+QUILLIMO_LINK_CLASS(TPopupMenu)
+QUILLIMO_LINK_CLASS(TMenuItem)
+QUILLIMO_LINK_CLASS(TTimer)
+QUILLIMO_LINK_CLASS(TFontDialog)
+QUILLIMO_LINK_CLASS(TImageList)
+
+#define QUILLIMO_HANDLER(name) p.Method(#name, &TForm1::name)
+QUILLIMO_REGISTER_CLASS(TForm1, [](TPropertyTable& p) {
+  QUILLIMO_HANDLER(FormCreate);
+  QUILLIMO_HANDLER(ToolButton6Click);
+  QUILLIMO_HANDLER(ToolButton3Click);
+  QUILLIMO_HANDLER(ToolButton1Click);
+  QUILLIMO_HANDLER(ToolButton2Click);
+  QUILLIMO_HANDLER(ToolButton5Click);
+  QUILLIMO_HANDLER(ToolButton4Click);
+  QUILLIMO_HANDLER(Button1Click);
+  QUILLIMO_HANDLER(Button2Click);
+  QUILLIMO_HANDLER(Button3Click);
+  QUILLIMO_HANDLER(Button4Click);
+  QUILLIMO_HANDLER(programlistClick);
+  QUILLIMO_HANDLER(mesajlistClick);
+  QUILLIMO_HANDLER(SpinButton1UpClick);
+  QUILLIMO_HANDLER(SpinButton1DownClick);
+  QUILLIMO_HANDLER(SpinButton2UpClick);
+  QUILLIMO_HANDLER(SpinButton2DownClick);
+  QUILLIMO_HANDLER(RadioGroup2Click);
+  QUILLIMO_HANDLER(RadioGroup3Click);
+  QUILLIMO_HANDLER(Button5Click);
+  QUILLIMO_HANDLER(Arayz11Click);
+  QUILLIMO_HANDLER(Arayz21Click);
+  QUILLIMO_HANDLER(Arayz31Click);
+  QUILLIMO_HANDLER(Arayz41Click);
+  QUILLIMO_HANDLER(Arayz51Click);
+  QUILLIMO_HANDLER(Arayz61Click);
+  QUILLIMO_HANDLER(YerelYardm1Click);
+  QUILLIMO_HANDLER(Onlineyardm1Click);
+  QUILLIMO_HANDLER(Hakknda1Click);
+  QUILLIMO_HANDLER(Button6Click);
+  QUILLIMO_HANDLER(Gster1Click);
+  QUILLIMO_HANDLER(MesajlarDurdur1Click);
+  QUILLIMO_HANDLER(MesajlarDevamEtsin1Click);
+  QUILLIMO_HANDLER(Kapat1Click);
+  QUILLIMO_HANDLER(Timer1Timer);
+  QUILLIMO_HANDLER(Timer2Timer);
+});
+#undef QUILLIMO_HANDLER
+
+std::string SiteHomeAddress() { return std::string("http://") + kSiteHost; }
+
+std::string OnlineHelpAddress(const std::string& langcode) {
+  if (langcode == "0") return SiteHomeAddress() + "/software/58-software/404-quillimo.html";
+  if (langcode == "1") return SiteHomeAddress() + "/software/58-software/406-quillimo.html";
+  return {};
 }
 
-bool RegisterMainWindowClass(HINSTANCE instance)
-{
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = MainWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
+void TForm1::BindFields() {
+  QUILLIMO_BIND(ToolBar1);
+  QUILLIMO_BIND(ToolButton6);
+  QUILLIMO_BIND(ToolButton3);
+  QUILLIMO_BIND(ToolButton9);
+  QUILLIMO_BIND(ToolButton1);
+  QUILLIMO_BIND(ToolButton2);
+  QUILLIMO_BIND(ToolButton8);
+  QUILLIMO_BIND(ToolButton5);
+  QUILLIMO_BIND(ToolButton4);
+  QUILLIMO_BIND(PageControl1);
+  QUILLIMO_BIND(TabSheet1);
+  QUILLIMO_BIND(TabSheet2);
+  QUILLIMO_BIND(TabSheet3);
+  QUILLIMO_BIND(TabSheet4);
+  QUILLIMO_BIND(GroupBox1);
+  QUILLIMO_BIND(GroupBox2);
+  QUILLIMO_BIND(Label1);
+  QUILLIMO_BIND(Label2);
+  QUILLIMO_BIND(programedit);
+  QUILLIMO_BIND(mesajedit);
+  QUILLIMO_BIND(Button1);
+  QUILLIMO_BIND(Button2);
+  QUILLIMO_BIND(Button3);
+  QUILLIMO_BIND(Button4);
+  QUILLIMO_BIND(programlist);
+  QUILLIMO_BIND(mesajlist);
+  QUILLIMO_BIND(aramemo);
+  QUILLIMO_BIND(ayarmemo);
+  QUILLIMO_BIND(GroupBox4);
+  QUILLIMO_BIND(GroupBox3);
+  QUILLIMO_BIND(Label3);
+  QUILLIMO_BIND(Label4);
+  QUILLIMO_BIND(Edit1);
+  QUILLIMO_BIND(Edit2);
+  QUILLIMO_BIND(SpinButton1);
+  QUILLIMO_BIND(SpinButton2);
+  QUILLIMO_BIND(RadioGroup4);
+  QUILLIMO_BIND(RadioGroup3);
+  QUILLIMO_BIND(RadioGroup2);
+  QUILLIMO_BIND(Button5);
+  QUILLIMO_BIND(Panel1);
+  QUILLIMO_BIND(helpmemo0);
+  QUILLIMO_BIND(helpmemo1);
+  QUILLIMO_BIND(Button6);
+  QUILLIMO_BIND(Image1);
+  QUILLIMO_BIND(Memo1);
+  QUILLIMO_BIND(mesajlar);
+  QUILLIMO_BIND(MainMenu1);
+  QUILLIMO_BIND(Arayz1);
+  QUILLIMO_BIND(Arayz11);
+  QUILLIMO_BIND(Arayz21);
+  QUILLIMO_BIND(Arayz31);
+  QUILLIMO_BIND(Arayz41);
+  QUILLIMO_BIND(Arayz51);
+  QUILLIMO_BIND(Arayz61);
+  QUILLIMO_BIND(Yardm1);
+  QUILLIMO_BIND(YerelYardm1);
+  QUILLIMO_BIND(Onlineyardm1);
+  QUILLIMO_BIND(Hakknda1);
+  QUILLIMO_BIND(PopupMenu1);
+  QUILLIMO_BIND(Gster1);
+  QUILLIMO_BIND(N2);
+  QUILLIMO_BIND(MesajlarDurdur1);
+  QUILLIMO_BIND(MesajlarDevamEtsin1);
+  QUILLIMO_BIND(N1);
+  QUILLIMO_BIND(Kapat1);
+  QUILLIMO_BIND(Timer1);
+  QUILLIMO_BIND(Timer2);
+  QUILLIMO_BIND(FontDialog1);
+  QUILLIMO_BIND(ImageList1);
+  QUILLIMO_BIND(ImageList2);
+  // The tool bar and the tabs show the images of the two image lists, which do not change.
+  ToolBar1->SetImages(ImageList1->Handle());
+  PageControl1->SetImages(ImageList2->Handle());
 }
 
-}  // namespace
-
-HWND CreateMainWindow(HINSTANCE instance)
-{
-    if (!RegisterMainWindowClass(instance))
-        return nullptr;
-
-    RECT frame{0, 0, kMainClientWidth, kMainClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-
-    return CreateWindowExW(kExStyle, kClassName, kMainWindowCaption, kStyle, left, top, width, height,
-                           nullptr, nullptr, instance, nullptr);
+void TForm1::ShowHelpForLanguage() {
+  TMemo* shown = nullptr;
+  TMemo* hidden = nullptr;
+  if (langcode == "0") {
+    shown = helpmemo0;
+    hidden = helpmemo1;
+  } else if (langcode == "1") {
+    shown = helpmemo1;
+    hidden = helpmemo0;
+  } else {
+    return;
+  }
+  hidden->SetAlign(alNone);
+  hidden->Hide();
+  shown->Show();
+  shown->SetAlign(alClient);
 }
 
-}  // namespace quillimo::app
+void TForm1::FormCreate(TObject*) {
+  // Reading the settings and the catalogue of the current language comes with the data files;
+  // until then the window starts in Turkish with empty lists.
+  ShowHelpForLanguage();
+}
+
+// The flashing engine's commands and ticks come with the engine.
+void TForm1::ToolButton6Click(TObject*) {}
+void TForm1::ToolButton3Click(TObject*) {}
+void TForm1::MesajlarDurdur1Click(TObject*) {}
+void TForm1::MesajlarDevamEtsin1Click(TObject*) {}
+void TForm1::Timer1Timer(TObject*) {}
+void TForm1::Timer2Timer(TObject*) {}
+
+// Language switching comes with the translation table of the window.
+void TForm1::ToolButton1Click(TObject*) {}
+void TForm1::ToolButton2Click(TObject*) {}
+void TForm1::RadioGroup2Click(TObject*) {}
+
+// Hiding to the notification area and showing again come with the tray icon.
+void TForm1::ToolButton5Click(TObject*) {}
+void TForm1::Gster1Click(TObject*) {}
+
+// The two Exit commands. Writing the settings file first comes with the settings.
+void TForm1::ToolButton4Click(TObject*) { Close(); }
+void TForm1::Kapat1Click(TObject*) { ToolButton4Click(Kapat1); }
+
+// Adding, deleting and loading programs and messages come with the catalogue files.
+void TForm1::Button1Click(TObject*) {}
+void TForm1::Button2Click(TObject*) {}
+void TForm1::Button3Click(TObject*) {}
+void TForm1::Button4Click(TObject*) {}
+void TForm1::programlistClick(TObject*) {}
+void TForm1::mesajlistClick(TObject*) {}
+
+// Period and duration steps and the autostart entry come with the settings.
+void TForm1::SpinButton1UpClick(TObject*) {}
+void TForm1::SpinButton1DownClick(TObject*) {}
+void TForm1::SpinButton2UpClick(TObject*) {}
+void TForm1::SpinButton2DownClick(TObject*) {}
+void TForm1::RadioGroup3Click(TObject*) {}
+
+// The chosen font changes only the sample panel; the flash window keeps its own font.
+void TForm1::Button5Click(TObject*) {
+  if (FontDialog1->Execute()) Panel1->SetFont(FontDialog1->Font());
+}
+
+// Loading the skins from the skin files comes with the skin component.
+void TForm1::Arayz11Click(TObject*) {}
+void TForm1::Arayz21Click(TObject*) {}
+void TForm1::Arayz31Click(TObject*) {}
+void TForm1::Arayz41Click(TObject*) {}
+void TForm1::Arayz51Click(TObject*) {}
+void TForm1::Arayz61Click(TObject*) {}
+
+void TForm1::YerelYardm1Click(TObject*) { PageControl1->SetActivePageIndex(2); }
+
+void TForm1::Onlineyardm1Click(TObject*) {
+  std::string address = OnlineHelpAddress(langcode);
+  if (!address.empty()) ShellOpen(address);
+}
+
+void TForm1::Hakknda1Click(TObject*) { Form2->ShowModal(); }
+
+void TForm1::Button6Click(TObject*) { ShellOpen(SiteHomeAddress()); }

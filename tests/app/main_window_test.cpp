@@ -57,6 +57,17 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramWithCodeZero)
     EXPECT_FALSE(IsWindow(window));
 }
 
+TEST_F(MainWindowTest, ExitOnTheToolBarEndsTheProgramWithCodeZero)
+{
+    HWND toolbar = FindWindowExW(window, nullptr, L"ToolbarWindow32", nullptr);
+    ASSERT_NE(toolbar, nullptr);
+    // The centre of the last button, "Kapat": six buttons of 88 and two separators of 8 before it.
+    const LPARAM centre = MAKELPARAM(456 + 44, 26);
+    ASSERT_TRUE(PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, centre));
+    ASSERT_TRUE(PostMessageW(toolbar, WM_LBUTTONUP, 0, centre));
+    EXPECT_EQ(program.WaitForExit(10000), 0u);
+}
+
 class ExecutableResourcesTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -83,6 +94,17 @@ TEST_F(ExecutableResourcesTest, CarriesAManifestAskingForCommonControls6)
     const std::string manifest(data, SizeofResource(module, found));
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+}
+
+TEST_F(ExecutableResourcesTest, CarriesTheStoredLayoutsOfTheThreeWindows)
+{
+    for (const wchar_t* name : {L"TFORM1", L"TFORM2", L"TFORM3"}) {
+        HRSRC found = FindResourceW(module, name, MAKEINTRESOURCEW(10));  // RT_RCDATA
+        ASSERT_NE(found, nullptr);
+        const char* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+        ASSERT_NE(data, nullptr);
+        EXPECT_EQ(std::string(data, 4), "TPF0");
+    }
 }
 
 TEST_F(ExecutableResourcesTest, CarriesVersion1Point1NamedQuillimo)
