@@ -63,17 +63,38 @@ struct TFrameGeometry {
         width(96 + 64 + 2 * t.edge), height(capTop + 64 + capBot) {}
 };
 
+// The colour that anti-aliased edges of keyed elements blend into: the skin's face, which is
+// what the painters put behind them. Set once per skin.
+TRgb gKeyUnder = Rgb(236, 233, 226);
+
 // A strip of n frames of w x h side by side, each drawn by draw(canvas, x0, frame index 1..n).
+// With a magenta background the strip is drawn twice, over the face colour and over magenta:
+// a pixel that the shapes cover less than half becomes the transparent key, the others keep
+// their colour over the face, so that no pink fringe shows round the edges.
 template <class F>
 TBitmapPixels Strip(int n, int w, int h, F draw, TRgb background) {
-  TBitmapPixels b(n * w, h, pf24bit);
-  b.Fill(ToColor(background));
-  TCanvas c(b);
-  for (int i = 0; i < n; ++i) {
-    c.SetClip(i * w, 0, (i + 1) * w, h);
-    draw(c, i * w, i + 1);
-  }
-  return b;
+  auto render = [&](TRgb under) {
+    TBitmapPixels b(n * w, h, pf24bit);
+    b.Fill(ToColor(under));
+    TCanvas c(b);
+    for (int i = 0; i < n; ++i) {
+      c.SetClip(i * w, 0, (i + 1) * w, h);
+      draw(c, i * w, i + 1);
+    }
+    return b;
+  };
+  const bool keyed = ToColor(background) == ToColor(kMagenta);
+  TBitmapPixels over = render(keyed ? gKeyUnder : background);
+  if (!keyed) return over;
+  const TBitmapPixels onKey = render(kMagenta);
+  const double span = std::abs(kMagenta.r - gKeyUnder.r) + std::abs(kMagenta.g - gKeyUnder.g) + std::abs(kMagenta.b - gKeyUnder.b);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < n * w; ++x) {
+      const TRgb a = FromColor(over.GetPixel(x, y)), b = FromColor(onKey.GetPixel(x, y));
+      const double uncovered = (std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b)) / std::max(1.0, span);
+      if (uncovered > 0.5) over.SetPixel(x, y, ToColor(kMagenta));
+    }
+  return over;
 }
 
 // ---- Window frame: one reference window, cut into its four border pieces ----
@@ -138,17 +159,7 @@ void RaisedPanel(TCanvas& c, const TTheme& t, double x0, double y0, double x1, d
 
 // A strip whose frames are raised panels, magenta outside the rounded corners.
 TBitmapPixels PanelStrip(const TTheme& t, int n, int w, int h, double r, const int* states) {
-  TBitmapPixels b = Strip(n, w, h, [&](TCanvas& c, int x, int f) { RaisedPanel(c, t, x, 0, x + w, h, r, states[f - 1]); }, t.face);
-  if (r > 0) {
-    for (int i = 0; i < n; ++i) {
-      const auto inside = RoundRect(i * w, 0, (i + 1) * w, h, r);
-      for (int y = 0; y < h; ++y)
-        for (int x = i * w; x < (i + 1) * w; ++x)
-          if (!inside(x + 0.5, y + 0.5) && !inside(x + 0.25, y + 0.25) && !inside(x + 0.75, y + 0.75))
-            b.SetPixel(x, y, ToColor(kMagenta));
-    }
-  }
-  return b;
+  return Strip(n, w, h, [&](TCanvas& c, int x, int f) { RaisedPanel(c, t, x, 0, x + w, h, r, states[f - 1]); }, kMagenta);
 }
 
 void Arrow(TCanvas& c, double cx, double cy, double s, int dir, TRgb colour) {
@@ -421,6 +432,7 @@ struct TOut {
 
 void Generate(const TQuickIni& ini, TOut& out) {
   const TTheme t = ReadTheme(ini);
+  gKeyUnder = t.face;
   auto name = [&](const char* section, const char* key) { return ExtractFileName(ini.ReadString(section, key, "")); };
   for (const char* piece : {"Left", "Right", "Top", "Bottom"}) out.Write(name("Personality", piece), BorderPiece(t, LowerCase(piece)));
   out.Write(name("Personality", "menuBar"), MenuBarImage(t));

@@ -120,7 +120,8 @@ void DrawWindow(TBitmapPixels& dst, const TSkinModel& m, int x, int y, int w, in
   const int checkFrames[4] = {1, bt.CheckFrameCount == 12 ? 5 : 2, bt.CheckFrameCount == 12 ? 9 : 3, bt.CheckFrameCount == 12 ? 2 : 4};
   for (int i = 0; i < 4; ++i) {
     DrawFrameAt(dst, cx + 10 + i * 22, by + 34, bt.CheckImage, checkFrames[i], bt.CheckFrameCount);
-    DrawFrameAt(dst, cx + 110 + i * 22, by + 34, bt.RadioImage, i % 2 + 1 + (i >= 2 && bt.RadioFrameCount == 8 ? 1 : 0), bt.RadioFrameCount);
+    const int radio[2][4] = {{1, 2, 3, 4}, {1, 5, 2, 4}};  // unchecked, checked, hot, disabled
+    DrawFrameAt(dst, cx + 110 + i * 22, by + 34, bt.RadioImage, radio[bt.RadioFrameCount == 8][i], bt.RadioFrameCount);
   }
   // Progress bar at 60 %.
   if (m.Progress) {
