@@ -7,6 +7,7 @@
 
 #include <jpeglib.h>
 #include <jerror.h>
+#include <jerror.h>
 
 namespace {
 // libjpeg reports a fatal error through error_exit, which must not return: it jumps back to
