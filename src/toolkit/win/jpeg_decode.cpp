@@ -50,13 +50,15 @@ TBitmapPixels DecodeJpeg(const std::uint8_t* data, std::size_t size) {
   jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
   jpeg_read_header(&cinfo, TRUE);
   cinfo.out_color_space = JCS_RGB;  // grey and YCbCr alike come out as RGB
-  jpeg_start_decompress(&cinfo);
-  const std::int64_t bytes = std::int64_t(AlignedStride(static_cast<int>(cinfo.output_width), pf24bit)) * cinfo.output_height;
-  if (cinfo.output_width > unsigned(kMaxBitmapSide) || cinfo.output_height > unsigned(kMaxBitmapSide) ||
-      bytes > kMaxBitmapBytes || cinfo.output_components != 3) {
+  // Refused from the header, before libjpeg sets up buffers for the whole picture.
+  const std::int64_t bytes = std::int64_t(cinfo.image_width) * 3 * cinfo.image_height;
+  if (cinfo.image_width > unsigned(kMaxBitmapSide) || cinfo.image_height > unsigned(kMaxBitmapSide) ||
+      bytes > kMaxBitmapBytes) {
     tooLarge = 1;
     ErrorExit(reinterpret_cast<j_common_ptr>(&cinfo));
   }
+  jpeg_start_decompress(&cinfo);
+  if (cinfo.output_components != 3) ErrorExit(reinterpret_cast<j_common_ptr>(&cinfo));
   result = new TBitmapPixels(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), pf24bit);
   while (cinfo.output_scanline < cinfo.output_height) {
     std::uint8_t* row = result->ScanLine(static_cast<int>(cinfo.output_scanline));

@@ -251,6 +251,15 @@ TEST(Jpeg, CorruptDataRaisesInvalidImage) {
   } catch (const EInvalidImage& e) {
     EXPECT_EQ(std::string(e.what()).rfind("JPEG error #", 0), 0u) << e.what();
   }
+  // A header claiming 40000 x 40000 pixels is refused before any picture memory is set up.
+  std::vector<std::uint8_t> huge = good;
+  for (std::size_t i = 0; i + 8 < huge.size(); ++i)
+    if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+      huge[i + 5] = huge[i + 7] = 0x9C;
+      huge[i + 6] = huge[i + 8] = 0x40;
+      break;
+    }
+  EXPECT_THROW(jpeg.LoadFromBytes(huge.data(), huge.size()), EInvalidImage);
   // The image is still the one loaded last.
   EXPECT_EQ(jpeg.Width(), 16);
   EXPECT_EQ(jpeg.SaveToBytes(), good);
