@@ -180,34 +180,14 @@ void TForm1::FormCreate(TObject*) {
   ShowHelpForLanguage();
 }
 
-// The flashing engine's commands and ticks come with the engine.
-void TForm1::ToolButton6Click(TObject*) {}
-void TForm1::ToolButton3Click(TObject*) {}
-void TForm1::MesajlarDurdur1Click(TObject*) {}
-void TForm1::MesajlarDevamEtsin1Click(TObject*) {}
-void TForm1::Timer1Timer(TObject*) {}
-void TForm1::Timer2Timer(TObject*) {}
-
 // Language switching comes with the translation table of the window.
 void TForm1::ToolButton1Click(TObject*) {}
 void TForm1::ToolButton2Click(TObject*) {}
 void TForm1::RadioGroup2Click(TObject*) {}
 
-// Hiding to the notification area and showing again come with the tray icon.
-void TForm1::ToolButton5Click(TObject*) {}
-void TForm1::Gster1Click(TObject*) {}
-
 // The two Exit commands. Writing the settings file first comes with the settings.
 void TForm1::ToolButton4Click(TObject*) { Close(); }
 void TForm1::Kapat1Click(TObject*) { ToolButton4Click(Kapat1); }
-
-// Adding, deleting and loading programs and messages come with the catalogue files.
-void TForm1::Button1Click(TObject*) {}
-void TForm1::Button2Click(TObject*) {}
-void TForm1::Button3Click(TObject*) {}
-void TForm1::Button4Click(TObject*) {}
-void TForm1::programlistClick(TObject*) {}
-void TForm1::mesajlistClick(TObject*) {}
 
 // Period and duration steps and the autostart entry come with the settings.
 void TForm1::SpinButton1UpClick(TObject*) {}
@@ -220,14 +200,6 @@ void TForm1::RadioGroup3Click(TObject*) {}
 void TForm1::Button5Click(TObject*) {
   if (FontDialog1->Execute()) Panel1->SetFont(FontDialog1->Font());
 }
-
-// Loading the skins from the skin files comes with the skin component.
-void TForm1::Arayz11Click(TObject*) {}
-void TForm1::Arayz21Click(TObject*) {}
-void TForm1::Arayz31Click(TObject*) {}
-void TForm1::Arayz41Click(TObject*) {}
-void TForm1::Arayz51Click(TObject*) {}
-void TForm1::Arayz61Click(TObject*) {}
 
 void TForm1::YerelYardm1Click(TObject*) { PageControl1->SetActivePageIndex(2); }
 

@@ -65,6 +65,13 @@ public:
   // Shows the help memo of langcode, filling the help tab, and hides the other one.
   void ShowHelpForLanguage();
 
+  // The catalogue of langcode through aramemo: the program list file into programlist (no
+  // selection afterwards), the selected program's message file into mesajlist, and back.
+  void LoadProgramList();
+  void LoadMessages();
+  void SaveProgramList();
+  void SaveMessages();
+
   void FormCreate(TObject* sender);
   void ToolButton6Click(TObject* sender);
   void ToolButton3Click(TObject* sender);
@@ -104,6 +111,11 @@ public:
 
 protected:
   void BindFields() override;
+
+private:
+  // The message file of the selected program; "List index out of bounds (-1)" when there is
+  // none.
+  std::string SelectedProgramFile() const;
 };
 
 // The host of the maker's web site, and the addresses the program opens there.
