@@ -365,6 +365,10 @@ public:
 
 protected:
   void Clicked() override { group_->ButtonClicked(index_); }
+  // A window made after the selection was set (a group read from a layout) shows it too.
+  void HandleCreated() override {
+    SendMessageW(Handle(), BM_SETCHECK, group_->ItemIndex() == index_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
 
 private:
   TCustomRadioGroup* group_;

@@ -132,6 +132,18 @@ TEST_F(Controls, RadioGroupClicksOnlyWhenTheSelectionChanges) {
   EXPECT_EQ(SendMessageW(static_cast<TWinControl*>(group->Controls(0))->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
+TEST_F(Controls, RadioGroupShowsASelectionMadeBeforeItsWindowsExist) {
+  auto* group = new TRadioGroup(&form);
+  group->SetBounds(8, 8, 361, 63);
+  group->Items()->Add("Ekranın herhangi bir yerinde");
+  group->Items()->Add("Ekranın tam ortasında");
+  group->SetItemIndex(1);
+  group->SetParent(&form);
+  ASSERT_EQ(group->ControlCount(), 2);
+  EXPECT_EQ(SendMessageW(static_cast<TWinControl*>(group->Controls(0))->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageW(static_cast<TWinControl*>(group->Controls(1))->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
 TEST_F(Controls, SpinButtonHalvesFireUpAndDown) {
   auto* spin = new TSpinButton(&form);
   spin->SetBounds(162, 18, 20, 25);
