@@ -374,6 +374,10 @@ TEST_F(Catalogue, ClickingAProgramShowsItsMessagesAndItsTickBoxSelectsIt) {
   EXPECT_EQ(form->programlist->ItemIndex(), 0);
   EXPECT_FALSE(form->programlist->Checked(0));
   EXPECT_EQ(Entries(form->mesajlist), (TCatalogueEntries{On("Bir"), Off("Iki"), On("Uc")}));
+  // The keyboard selects as well.
+  SendMessageW(form->programlist->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(form->programlist->ItemIndex(), 1);
+  EXPECT_EQ(Entries(form->mesajlist), (TCatalogueEntries{On("Sakin ol")}));
   // A program's tick is written only with the next save of the program list.
   EXPECT_EQ(dir->Read("programlist0.txt"), "Genel,1\r\nAksam,0\r\n");
   form->ShowCatalogue();
