@@ -5,10 +5,16 @@
 #include "app/about_window.h"
 #include "app/flash_window.h"
 #include "app/main_window.h"
+#include "toolkit/core/codepage.h"
 #include "toolkit/win/application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    // The catalogue and settings files are 8-bit text in the system's ANSI code page (1254 on
+    // a Turkish system). A code page without a table here keeps the Western one.
+    const int codePage = static_cast<int>(GetACP());
+    if (IsSupportedCodePage(codePage))
+        SetSystemAnsiCodePage(codePage);
     try {
         Application->Initialize();
         Application->SetTitle("Quillimo");

@@ -175,8 +175,10 @@ void TForm1::ShowHelpForLanguage() {
 }
 
 void TForm1::FormCreate(TObject*) {
-  // Reading the settings and the catalogue of the current language comes with the data files;
-  // until then the window starts in Turkish with empty lists.
+  // Reading the settings comes with the settings file; until then the window starts in
+  // Turkish. A failure ends the handler here and shows the error box (the toolkit's form
+  // creation catches it), and start-up goes on with the window as far as it was filled.
+  ShowCatalogue();
   ShowHelpForLanguage();
 }
 

@@ -71,6 +71,10 @@ public:
   void LoadMessages();
   void SaveProgramList();
   void SaveMessages();
+  // LoadProgramList, select entry 0, LoadMessages: the catalogue of langcode as the create
+  // handler and the language switch show it. With no program in the list the message list is
+  // left empty instead of failing on the missing selection.
+  void ShowCatalogue();
 
   void FormCreate(TObject* sender);
   void ToolButton6Click(TObject* sender);

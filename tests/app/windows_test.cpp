@@ -6,12 +6,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/about_window.h"
 #include "app/flash_window.h"
 #include "app/main_window.h"
+#include "test_program_directory.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/jpeg.h"
@@ -45,6 +47,10 @@ class ProgramWindows : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
     if (Form1) return;
+    // The create handler reads the catalogue: empty program lists of a directory of its own.
+    directory = std::make_unique<TestProgramDirectory>("windows");
+    directory->Write("programlist0.txt", "");
+    directory->Write("programlist1.txt", "");
     Application->Initialize();
     Application->SetTitle("Quillimo");
     try {
@@ -57,7 +63,9 @@ protected:
     Form1->Show();
     PumpFor(100);
   }
+  static void TearDownTestSuite() { directory.reset(); }
   void SetUp() override { ASSERT_NE(Form1, nullptr); }
+  static inline std::unique_ptr<TestProgramDirectory> directory;
 };
 
 struct Expected {

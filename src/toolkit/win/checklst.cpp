@@ -78,6 +78,9 @@ void TCustomListBox::CreateParams(TCreateParams& params) {
 
 void TCustomListBox::HandleCreated() {
   SyncWindow();
+  // A selection made before the window existed was kept in itemIndex_; the new window has
+  // none yet.
+  if (itemIndex_ >= 0 && itemIndex_ < Count()) SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
   SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, itemHeight_);
 }
 

@@ -111,6 +111,18 @@ TEST_F(Controls, CheckListBoxTicksOnAClickInTheTickBoxOnly) {
   EXPECT_EQ(list->ItemIndex(), -1);
 }
 
+TEST_F(Controls, ListSelectionMadeBeforeTheWindowExistsIsShownByIt) {
+  auto* list = new TCheckListBox(&form);
+  list->Items()->Add("Genel");
+  list->Items()->Add("Akşam");
+  list->SetItemIndex(1);
+  EXPECT_FALSE(list->HandleAllocated());
+  list->SetParent(&form);
+  ASSERT_TRUE(list->HandleAllocated());
+  EXPECT_EQ(SendMessageW(list->Handle(), LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(list->ItemIndex(), 1);
+}
+
 TEST_F(Controls, RadioGroupClicksOnlyWhenTheSelectionChanges) {
   auto* group = new TRadioGroup(&form);
   group->SetBounds(8, 8, 361, 63);
