@@ -10,6 +10,9 @@ cd "$root"
 exe="$root/build/windows/vesperin.exe"
 screenshot="$root/build/screenshot.png"
 settle_seconds=4
+# The program is made for Turkish Windows: under Wine the Turkish locale gives it that system's
+# ANSI code page (1254), in which its Turkish catalogue files are written.
+export LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8
 
 # Inside scripts/with-display.sh: start the program, photograph the screen, end the program.
 if [[ ${1:-} == --screenshot ]]; then

@@ -5,6 +5,8 @@
 #   2. libjpeg-turbo from Debian's source package, built with MinGW as a static library
 #      into build/deps/libjpeg-mingw
 #   3. the Wine prefix build/wineprefix, set up for a display without a window manager
+#   4. the Turkish locale tr_TR.UTF-8, so that scripts/run.sh can show the program as a Turkish
+#      system does (Wine takes its ANSI code page, 1254, from the locale)
 # GoogleTest is not built here: the windows build compiles /usr/src/googletest itself.
 set -euo pipefail
 
@@ -16,7 +18,7 @@ wineprefix="$root/build/wineprefix"
 # libclang-rt-14-dev: libFuzzer and clang's sanitizers; libjpeg-dev: the native picture
 # generator (tools/pictures).
 packages=(g++-mingw-w64-x86-64 wine64 xvfb xauth cmake ninja-build clang libclang-rt-14-dev
-          imagemagick dpkg-dev googletest libgtest-dev libbenchmark-dev libjpeg-dev)
+          imagemagick dpkg-dev googletest libgtest-dev libbenchmark-dev libjpeg-dev locales)
 
 say() { echo "setup: $*"; }
 
@@ -127,6 +129,12 @@ configure_wineprefix() {
   echo "$wine_settings_version" >"$stamp"
 }
 
+create_turkish_locale() {
+  locale -a 2>/dev/null | grep -qix 'tr_TR.utf8' && return
+  say "creating the locale tr_TR.UTF-8"
+  as_root localedef -i tr_TR -f UTF-8 tr_TR.UTF-8
+}
+
 # One set-up at a time on this tree (test runs may start side by side).
 mkdir -p "$root/build"
 exec 9>"$root/build/.setup.lock"
@@ -136,3 +144,4 @@ install_packages
 build_libjpeg
 create_wineprefix
 configure_wineprefix
+create_turkish_locale
