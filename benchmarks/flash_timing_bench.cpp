@@ -5,6 +5,8 @@
 // high-resolution clock from its own window messages (WM_WINDOWPOSCHANGED with SWP_SHOWWINDOW
 // or SWP_HIDEWINDOW); the figures are the errors of the visible time against the duration and
 // of the time between two shows against the period.
+// "timer" is the duration timer's firing against the show, "hiding" the time from there until
+// the window is hidden (the system's part).
 //   wine bench_flash_timing.exe [seconds]   (seconds per duration, default 60: 60 flashes each)
 #include <windows.h>
 #include <commctrl.h>
@@ -34,7 +36,7 @@ double NowMs() {
   return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
 }
 
-std::vector<double> shows, hides;
+std::vector<double> shows, hides, hideCalls;
 
 LRESULT CALLBACK StampFlash(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
   if (msg == WM_WINDOWPOSCHANGED) {
@@ -42,6 +44,7 @@ LRESULT CALLBACK StampFlash(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
     if (pos->flags & SWP_SHOWWINDOW) shows.push_back(NowMs());
     if (pos->flags & SWP_HIDEWINDOW) hides.push_back(NowMs());
   }
+
   return DefSubclassProc(wnd, msg, wp, lp);
 }
 
@@ -83,11 +86,18 @@ int main(int argc, char** argv) {
   catalogue->Write({{"Sabah", true, {{"Ben sakinim"}, {"Her gun daha iyi"}, {"Kapali", false}}},
                     {"Aksam", false, {{"I am calm and focused"}, {"Uyku kolay gelir"}}}});
   SetWindowSubclass(Form3->Handle(), &StampFlash, 1, 0);
+  // The moment the duration timer fires, to tell the timer's lateness from the time the system
+  // takes to hide the window.
+  Form1->Timer2->OnTimer = [](TObject*) {
+    hideCalls.push_back(NowMs());
+    Form1->Timer2Timer(Form1->Timer2);
+  };
 
   std::printf("flash timing of the main window's engine, %d s per duration (period 1000 ms)\n", seconds);
   for (int duration : {10, 20, 40}) {
     shows.clear();
     hides.clear();
+    hideCalls.clear();
     Form1->Edit1->SetText("1");
     Form1->Edit2->SetText(std::to_string(duration));
     Form1->ToolButton6Click(Form1->ToolButton6);
@@ -102,8 +112,16 @@ int main(int argc, char** argv) {
     if (std::getenv("FLASH_TIMING_RAW")) {
       for (double e : visible) std::printf(" %.2f", e);
       std::printf("\n");
+
+    }
+    std::vector<double> timerLate, hideTime;
+    for (std::size_t k = 0; k < hideCalls.size() && k < shows.size() && k < hides.size(); ++k) {
+      timerLate.push_back(hideCalls[k] - shows[k] - duration);
+      hideTime.push_back(hides[k] - hideCalls[k]);
     }
     Print("visible", duration, visible.size(), Errors(visible));
+    Print(" timer", duration, timerLate.size(), Errors(timerLate));
+    Print(" hiding", 0, hideTime.size(), Errors(hideTime));
     Print("period", 1000, period.size(), Errors(period));
   }
   RemoveWindowSubclass(Form3->Handle(), &StampFlash, 1);

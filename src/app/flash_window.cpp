@@ -46,7 +46,13 @@ void TForm3::BringToFrontInactive() {
 
 void TForm3::VisibleChanged() {
   if (!Visible()) {
-    TForm::VisibleChanged();  // hides the window; it was never active, so nothing else moves
+    // Hidden the way it is shown, without activation; it was never active, so no other
+    // window moves or takes the focus.
+    if (HandleAllocated()) {
+      SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+      OnHide(this);
+    }
     return;
   }
   // Where the window appears is given by its caller (ShowMessageAt), so the form's own
