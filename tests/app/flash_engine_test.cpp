@@ -108,15 +108,16 @@ TEST_F(FlashEngine, StartGathersTheTickedMessagesOfEveryProgramInCatalogueOrder)
   catalogue.Write({{"Sabah", true, {{"Ben sakinim"}, {"Atlanan", false}, {"Bir, iki, uc"}}},
                    {"Aksam", false, {{"Uyku kolay gelir"}, {"Ben sakinim"}}},
                    {"Bos", true, {}},
+                   {"Bosluk", true, {{""}}},  // an empty text is a message too
                    {"Son", true, {{"Kapali", false}, {"Son mesaj"}}}});
   Form1->programlist->SetItemIndex(1);
   Form1->ToolButton6Click(nullptr);
 
-  const Texts expected = {"Ben sakinim", "Bir, iki, uc", "Uyku kolay gelir", "Ben sakinim", "Son mesaj"};
+  const Texts expected = {"Ben sakinim", "Bir, iki, uc", "Uyku kolay gelir", "Ben sakinim", "", "Son mesaj"};
   EXPECT_EQ(Form1->flashEngine.RunList(), expected);
   EXPECT_EQ(MemoLines(), expected);
   // The last program is selected and the message list shows its file.
-  EXPECT_EQ(Form1->programlist->ItemIndex(), 3);
+  EXPECT_EQ(Form1->programlist->ItemIndex(), 4);
   EXPECT_EQ(ListTexts(Form1->mesajlist), (Texts{"Kapali", "Son mesaj"}));
   EXPECT_FALSE(Form1->mesajlist->Checked(0));
   EXPECT_TRUE(Form1->mesajlist->Checked(1));
@@ -130,7 +131,7 @@ TEST_F(FlashEngine, StartGathersTheTickedMessagesOfEveryProgramInCatalogueOrder)
   catalogue.WriteFile("language0\\Son.txt", "Yeni,1\r\n");
   EXPECT_EQ(Form1->flashEngine.RunList(), expected);
   Form1->MesajlarDevamEtsin1Click(Form1->MesajlarDevamEtsin1);
-  const Texts renewed = {"Ben sakinim", "Bir, iki, uc", "Uyku kolay gelir", "Ben sakinim", "Yeni"};
+  const Texts renewed = {"Ben sakinim", "Bir, iki, uc", "Uyku kolay gelir", "Ben sakinim", "", "Yeni"};
   EXPECT_EQ(Form1->flashEngine.RunList(), renewed);
   EXPECT_EQ(MemoLines(), renewed);
 }
