@@ -6,7 +6,7 @@
 // or SWP_HIDEWINDOW); the figures are the errors of the visible time against the duration and
 // of the time between two shows against the period.
 // "timer" is the duration timer's firing against the show, "hiding" the time from there until
-// the window is hidden (the system's part).
+// the window is hidden (the system's share).
 //   wine bench_flash_timing.exe [seconds]   (seconds per duration, default 60: 60 flashes each)
 #include <windows.h>
 #include <commctrl.h>
