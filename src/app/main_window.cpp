@@ -29,6 +29,7 @@ QUILLIMO_LINK_CLASS(TMenuItem)
 QUILLIMO_LINK_CLASS(TTimer)
 QUILLIMO_LINK_CLASS(TFontDialog)
 QUILLIMO_LINK_CLASS(TImageList)
+QUILLIMO_LINK_CLASS(TTrayIcon)
 
 #define QUILLIMO_HANDLER(name) p.Method(#name, &TForm1::name)
 QUILLIMO_REGISTER_CLASS(TForm1, [](TPropertyTable& p) {
@@ -151,6 +152,7 @@ void TForm1::BindFields() {
   QUILLIMO_BIND(FontDialog1);
   QUILLIMO_BIND(ImageList1);
   QUILLIMO_BIND(ImageList2);
+  QUILLIMO_BIND(TrayIcon1);
   // The tool bar and the tabs show the images of the two image lists, which do not change.
   ToolBar1->SetImages(ImageList1->Handle());
   PageControl1->SetImages(ImageList2->Handle());

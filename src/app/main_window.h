@@ -4,6 +4,7 @@
 // of the handler methods below, bound by name from that layout.
 #include <string>
 
+#include "app/flash_engine.h"
 #include "toolkit/win/checklst.h"
 #include "toolkit/win/comctrls.h"
 #include "toolkit/win/dialogs.h"
@@ -14,6 +15,7 @@
 #include "toolkit/win/menus.h"
 #include "toolkit/win/spin.h"
 #include "toolkit/win/stdctrls.h"
+#include "tray/tray_icon.h"
 
 class TForm1 : public TForm {
   QUILLIMO_CLASS(TForm1, TForm)
@@ -61,6 +63,12 @@ public:
   TTimer *Timer1 = nullptr, *Timer2 = nullptr;
   TFontDialog* FontDialog1 = nullptr;
   TImageList *ImageList1 = nullptr, *ImageList2 = nullptr;
+  TTrayIcon* TrayIcon1 = nullptr;
+
+  // The flashing engine (main_window_engine.cpp): its logic over Timer1, Timer2 and Form3.
+  // The run list it holds is also kept in the hidden memo mesajlar, one text per line.
+  TFlashEngineHost flashHost{*this};
+  TFlashScheduler flashEngine{flashHost};
 
   // Shows the help memo of langcode, filling the help tab, and hides the other one.
   void ShowHelpForLanguage();

@@ -51,51 +51,6 @@ struct EventLog {
   int Total() const { return click + dblClick + down + move + up; }
 };
 
-// Watches for the window of a pop-up menu ("#32768") and, from a timer that the menu's own
-// loop dispatches, either chooses its first item or dismisses it.
-class MenuWatcher {
-public:
-  explicit MenuWatcher(bool chooseFirst) {
-    current_ = this;
-    chooseFirst_ = chooseFirst;
-    hook_ = SetWindowsHookExW(WH_CBT, &MenuWatcher::CbtProc, nullptr, GetCurrentThreadId());
-  }
-  ~MenuWatcher() {
-    UnhookWindowsHookEx(hook_);
-    current_ = nullptr;
-  }
-  int Opened() const { return opened_; }
-
-private:
-  static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) {
-    if (code == HCBT_CREATEWND && current_) {
-      wchar_t cls[32] = {};
-      GetClassNameW(reinterpret_cast<HWND>(wp), cls, 32);
-      if (std::wstring(cls) == L"#32768") {
-        ++current_->opened_;
-        current_->menu_ = reinterpret_cast<HWND>(wp);
-        SetTimer(nullptr, 0, 50, &MenuWatcher::Act);
-      }
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-  }
-  static void CALLBACK Act(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (!current_) return;
-    if (current_->chooseFirst_) {
-      PostMessageW(current_->menu_, WM_KEYDOWN, VK_DOWN, 0);
-      PostMessageW(current_->menu_, WM_KEYDOWN, VK_RETURN, 0);
-    } else {
-      EndMenu();
-    }
-  }
-  static inline MenuWatcher* current_ = nullptr;
-  HHOOK hook_ = nullptr;
-  HWND menu_ = nullptr;
-  bool chooseFirst_ = false;
-  int opened_ = 0;
-};
-
 struct TrayFixture : ::testing::Test {
   TrayFixture() {
     form.SetBounds(60, 60, 300, 200);

@@ -1,5 +1,7 @@
 #include "formats.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -18,13 +20,14 @@ void Put32(Bytes& out, unsigned v) {
   Put16(out, v >> 16);
 }
 
-// BITMAPINFOHEADER for a 32-bit bottom-up DIB; heightField is doubled inside an ICO.
-void PutInfoHeader(Bytes& out, int width, int heightField, unsigned imageSize) {
+// BITMAPINFOHEADER for a bottom-up DIB (32 bits unless told otherwise); heightField is
+// doubled inside an ICO.
+void PutInfoHeader(Bytes& out, int width, int heightField, unsigned imageSize, unsigned bits = 32) {
   Put32(out, 40);
   Put32(out, width);
   Put32(out, heightField);
-  Put16(out, 1);   // planes
-  Put16(out, 32);  // bits per pixel
+  Put16(out, 1);     // planes
+  Put16(out, bits);  // bits per pixel
   Put32(out, 0);   // BI_RGB
   Put32(out, imageSize);
   Put32(out, 2835);  // 72 dpi
@@ -87,6 +90,112 @@ Bytes EncodeIco(const std::vector<const Image*>& images) {
     offset += bodies[i].size();
   }
   for (const Bytes& body : bodies) out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+namespace {
+using Colour = std::array<unsigned char, 3>;  // B, G, R
+
+// Median cut: the box of colours with the widest channel is split at its median until there
+// are `count` boxes or none can be split; each box gives its mean colour.
+std::vector<Colour> MedianCutPalette(std::vector<Colour> colours, size_t count) {
+  struct Box {
+    size_t begin, end;
+  };
+  auto widest = [&](const Box& b, int& channel) {
+    int best = -1;
+    for (int c = 0; c < 3; ++c) {
+      unsigned char lo = 255, hi = 0;
+      for (size_t i = b.begin; i < b.end; ++i) lo = std::min(lo, colours[i][c]), hi = std::max(hi, colours[i][c]);
+      if (hi - lo > best) best = hi - lo, channel = c;
+    }
+    return best;
+  };
+  std::vector<Box> boxes;
+  if (!colours.empty()) boxes.push_back({0, colours.size()});
+  while (boxes.size() < count) {
+    int bestRange = 0, bestChannel = 0;
+    size_t bestBox = boxes.size();
+    for (size_t k = 0; k < boxes.size(); ++k) {
+      int channel = 0;
+      const int range = boxes[k].end - boxes[k].begin > 1 ? widest(boxes[k], channel) : 0;
+      if (range > bestRange) bestRange = range, bestChannel = channel, bestBox = k;
+    }
+    if (bestBox == boxes.size()) break;
+    const Box b = boxes[bestBox];
+    std::sort(colours.begin() + b.begin, colours.begin() + b.end,
+              [&](const Colour& x, const Colour& y) { return x[bestChannel] < y[bestChannel]; });
+    const size_t middle = b.begin + (b.end - b.begin) / 2;
+    boxes[bestBox].end = middle;
+    boxes.push_back({middle, b.end});
+  }
+  std::vector<Colour> palette;
+  for (const Box& b : boxes) {
+    unsigned sum[3] = {0, 0, 0};
+    for (size_t i = b.begin; i < b.end; ++i)
+      for (int c = 0; c < 3; ++c) sum[c] += colours[i][c];
+    const unsigned n = b.end - b.begin;
+    palette.push_back({static_cast<unsigned char>((sum[0] + n / 2) / n), static_cast<unsigned char>((sum[1] + n / 2) / n),
+                       static_cast<unsigned char>((sum[2] + n / 2) / n)});
+  }
+  return palette;
+}
+
+unsigned char Nearest(const std::vector<Colour>& palette, const Colour& colour) {
+  size_t best = 0;
+  int bestDistance = 1 << 30;
+  for (size_t i = 0; i < palette.size(); ++i) {
+    int d = 0;
+    for (int c = 0; c < 3; ++c) d += (palette[i][c] - colour[c]) * (palette[i][c] - colour[c]);
+    if (d < bestDistance) bestDistance = d, best = i;
+  }
+  return static_cast<unsigned char>(best);
+}
+}  // namespace
+
+Bytes EncodeIco8(const Image& image) {
+  const int w = image.Width(), h = image.Height();
+  const Bytes bgra = image.Bgra();
+  auto opaque = [&](size_t i) { return bgra[i * 4 + 3] >= 128; };
+  auto colourAt = [&](size_t i) { return Colour{bgra[i * 4], bgra[i * 4 + 1], bgra[i * 4 + 2]}; };
+  std::vector<Colour> colours;
+  for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i)
+    if (opaque(i)) colours.push_back(colourAt(i));
+  std::vector<Colour> palette = MedianCutPalette(colours, 256);
+  palette.resize(256, Colour{0, 0, 0});
+
+  const unsigned pixelRow = ((w + 3) / 4) * 4, maskRow = ((w + 31) / 32) * 4;
+  Bytes body;
+  PutInfoHeader(body, w, h * 2, pixelRow * h + maskRow * h, 8);
+  for (const Colour& c : palette) body.insert(body.end(), {c[0], c[1], c[2], 0});
+  for (int y = h - 1; y >= 0; --y) {
+    Bytes row(pixelRow, 0);
+    for (int x = 0; x < w; ++x) {
+      const size_t i = static_cast<size_t>(y) * w + x;
+      if (opaque(i)) row[x] = Nearest(palette, colourAt(i));
+    }
+    body.insert(body.end(), row.begin(), row.end());
+  }
+  for (int y = h - 1; y >= 0; --y) {
+    Bytes row(maskRow, 0);
+    for (int x = 0; x < w; ++x)
+      if (!opaque(static_cast<size_t>(y) * w + x)) row[x / 8] |= 0x80 >> (x % 8);
+    body.insert(body.end(), row.begin(), row.end());
+  }
+
+  Bytes out;
+  Put16(out, 0);
+  Put16(out, 1);  // icon
+  Put16(out, 1);
+  out.push_back(w >= 256 ? 0 : w);
+  out.push_back(h >= 256 ? 0 : h);
+  out.push_back(0);  // 256 colours
+  out.push_back(0);
+  Put16(out, 1);
+  Put16(out, 8);
+  Put32(out, body.size());
+  Put32(out, 6 + 16);
+  out.insert(out.end(), body.begin(), body.end());
   return out;
 }
 

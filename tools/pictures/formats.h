@@ -13,6 +13,10 @@ using Bytes = std::vector<unsigned char>;
 Bytes EncodeBmp32(const Image& image);
 // An ICO file holding the images (each 32 bits with alpha, plus the AND mask).
 Bytes EncodeIco(const std::vector<const Image*>& images);
+// An ICO file of one image in 256 colours: the opaque pixels (alpha of one half or more)
+// reduced to a palette of at most 256 colours by median cut, the others transparent through
+// the AND mask.
+Bytes EncodeIco8(const Image& image);
 // A baseline JPEG of the image composited over white.
 Bytes EncodeJpeg(const Image& image, int quality);
 

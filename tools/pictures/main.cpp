@@ -32,6 +32,10 @@ void Generate(const std::string& dir) {
   const Bytes ico = EncodeIco({&icon16, &icon32});
   WriteFile(dir + "/quillimo.ico", ico);
   WriteBlock(dir, "quillimo.icon", IconBlock(ico));
+  // The tray icon's picture: the 32 x 32 image in 256 colours.
+  const Bytes trayIco = EncodeIco8(icon32);
+  WriteFile(dir + "/tray.ico", trayIco);
+  WriteBlock(dir, "tray.icon", IconBlock(trayIco));
 
   const Bytes jpeg = EncodeJpeg(WebSitePicture(), 90);
   WriteFile(dir + "/brelko.jpg", jpeg);

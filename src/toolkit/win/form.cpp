@@ -180,6 +180,13 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
   }
 }
 
+void TCustomForm::Loaded() {
+  TWinControl::Loaded();
+  if (!HandleAllocated()) return;
+  if (clientWidth_ >= 0) SetClientWidth(clientWidth_);
+  if (clientHeight_ >= 0) SetClientHeight(clientHeight_);
+}
+
 void TCustomForm::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
   for (int i = 0; i < ComponentCount(); ++i)
     if (!Components(i)->HasParent()) proc(Components(i));

@@ -101,6 +101,9 @@ public:
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
   void Notification(TComponent* component, TOperation operation) override;
   bool HasParent() const override { return false; }
+  // A component of the layout may have made the window while it was loading (a tray icon
+  // hooks it), before the menu bar was attached: the stored client size is applied again.
+  void Loaded() override;
 
   // Keyboard handling of the message loop: menu shortcuts and dialog navigation. True when
   // the message was used up.

@@ -82,6 +82,41 @@ void CALLBACK MessageBoxCatcher::CloseTimer(HWND, UINT, UINT_PTR id, DWORD) {
   PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
+MenuWatcher::MenuWatcher(bool chooseFirst) {
+  current_ = this;
+  chooseFirst_ = chooseFirst;
+  hook_ = SetWindowsHookExW(WH_CBT, &MenuWatcher::CbtProc, nullptr, GetCurrentThreadId());
+}
+
+MenuWatcher::~MenuWatcher() {
+  UnhookWindowsHookEx(hook_);
+  current_ = nullptr;
+}
+
+LRESULT CALLBACK MenuWatcher::CbtProc(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND && current_) {
+    wchar_t cls[32] = {};
+    GetClassNameW(reinterpret_cast<HWND>(wp), cls, 32);
+    if (std::wstring(cls) == L"#32768") {
+      ++current_->opened_;
+      current_->menu_ = reinterpret_cast<HWND>(wp);
+      SetTimer(nullptr, 0, 50, &MenuWatcher::Act);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void CALLBACK MenuWatcher::Act(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (!current_) return;
+  if (current_->chooseFirst_) {
+    PostMessageW(current_->menu_, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(current_->menu_, WM_KEYDOWN, VK_RETURN, 0);
+  } else {
+    EndMenu();
+  }
+}
+
 #include <gtest/gtest.h>
 
 namespace {

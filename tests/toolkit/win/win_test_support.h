@@ -31,3 +31,21 @@ private:
   HHOOK hook_ = nullptr;
   std::vector<Box> boxes_;
 };
+
+// While alive, watches for the window of a pop-up menu ("#32768") and, from a timer that the
+// menu's own loop dispatches, either chooses its first item or dismisses it.
+class MenuWatcher {
+public:
+  explicit MenuWatcher(bool chooseFirst);
+  ~MenuWatcher();
+  int Opened() const { return opened_; }
+
+private:
+  static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp);
+  static void CALLBACK Act(HWND, UINT, UINT_PTR id, DWORD);
+  static inline MenuWatcher* current_ = nullptr;
+  HHOOK hook_ = nullptr;
+  HWND menu_ = nullptr;
+  bool chooseFirst_ = false;
+  int opened_ = 0;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// Helpers for the in-process tests of the program's windows: the program's start-up up to its
+// message loop (once per test executable), a catalogue in a temporary program directory, and
+// clicks that take the way a user's click takes.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class TToolButton;
+
+namespace apptest {
+
+// Creates Form1, Form2 and Form3 as the program's start-up does and shows the main window;
+// later calls do nothing. False (with the message in failure) when start-up failed.
+bool StartProgramWindows(std::string& failure);
+
+struct Message {
+  std::string Text;
+  bool Ticked = true;
+};
+struct Program {
+  std::string Name;
+  bool Ticked = true;
+  std::vector<Message> Messages;
+};
+
+// A program directory of its own under the temporary folder, with language0 in it; the
+// windows read their files from it while it lives.
+class TempCatalogue {
+public:
+  TempCatalogue();
+  ~TempCatalogue();
+  TempCatalogue(const TempCatalogue&) = delete;
+  TempCatalogue& operator=(const TempCatalogue&) = delete;
+
+  const std::string& Directory() const { return directory_; }
+  // Writes programlist0.txt and one message file per program in language0 ("text,1" lines,
+  // CR LF), then has the main window read the program list and select the first program.
+  void Write(const std::vector<Program>& programs);
+  // Writes a file of the directory as it stands (a relative name).
+  void WriteFile(const std::string& name, const std::string& content);
+
+private:
+  std::string directory_;
+};
+
+// Sends the main window the command of a tool-bar button, as the tool bar does when the button
+// is clicked: a failure in the handler reaches the error box.
+void ClickToolButton(TToolButton* button);
+
+}  // namespace apptest
