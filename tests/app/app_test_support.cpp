@@ -2,12 +2,9 @@
 
 #include <commctrl.h>
 
-#include <filesystem>
-
 #include "app/about_window.h"
 #include "app/flash_window.h"
 #include "app/main_window.h"
-#include "app/program_directory.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
 #include "win_test_support.h"
@@ -39,29 +36,7 @@ namespace {
 int counter = 0;
 }
 
-TempCatalogue::TempCatalogue() {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("quillimo-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir / "language0");
-  directory_ = WideToUtf8(dir.wstring());
-  SetProgramDirectory(directory_);
-}
-
-TempCatalogue::~TempCatalogue() {
-  SetProgramDirectory("");
-  std::error_code ignored;
-  std::filesystem::remove_all(std::filesystem::path(Utf8ToWide(directory_)), ignored);
-}
-
-void TempCatalogue::WriteFile(const std::string& name, const std::string& content) {
-  HANDLE file = CreateFileW(Utf8ToWide(directory_ + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-  CloseHandle(file);
-}
+TempCatalogue::TempCatalogue() : directory_("catalogue" + std::to_string(++counter)) {}
 
 void TempCatalogue::Write(const std::vector<Program>& programs) {
   std::string list;
@@ -69,9 +44,9 @@ void TempCatalogue::Write(const std::vector<Program>& programs) {
     list += p.Name + (p.Ticked ? ",1\r\n" : ",0\r\n");
     std::string messages;
     for (const Message& m : p.Messages) messages += m.Text + (m.Ticked ? ",1\r\n" : ",0\r\n");
-    WriteFile("language0\\" + p.Name + ".txt", messages);
+    directory_.Write("language0\\" + p.Name + ".txt", messages);
   }
-  WriteFile("programlist0.txt", list);
+  directory_.Write("programlist0.txt", list);
   Form1->LoadProgramList();
   Form1->programlist->SetItemIndex(0);
   if (!programs.empty()) Form1->LoadMessages();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "test_program_directory.h"
+
 class TToolButton;
 
 namespace apptest {
@@ -25,24 +27,21 @@ struct Program {
   std::vector<Message> Messages;
 };
 
-// A program directory of its own under the temporary folder, with language0 in it; the
-// windows read their files from it while it lives.
+// A Turkish catalogue in a program directory of its own; the windows read their files from it
+// while it lives.
 class TempCatalogue {
 public:
   TempCatalogue();
-  ~TempCatalogue();
-  TempCatalogue(const TempCatalogue&) = delete;
-  TempCatalogue& operator=(const TempCatalogue&) = delete;
 
-  const std::string& Directory() const { return directory_; }
+  const std::string& Directory() const { return directory_.Path(); }
   // Writes programlist0.txt and one message file per program in language0 ("text,1" lines,
   // CR LF), then has the main window read the program list and select the first program.
   void Write(const std::vector<Program>& programs);
   // Writes a file of the directory as it stands (a relative name).
-  void WriteFile(const std::string& name, const std::string& content);
+  void WriteFile(const std::string& name, const std::string& content) const { directory_.Write(name, content); }
 
 private:
-  std::string directory_;
+  TestProgramDirectory directory_;
 };
 
 // Sends the main window the command of a tool-bar button, as the tool bar does when the button

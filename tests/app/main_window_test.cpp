@@ -59,12 +59,8 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramWithCodeZero)
 
 TEST_F(MainWindowTest, ExitOnTheToolBarEndsTheProgramWithCodeZero)
 {
-    HWND toolbar = FindWindowExW(window, nullptr, L"ToolbarWindow32", nullptr);
-    ASSERT_NE(toolbar, nullptr);
-    // The centre of the last button, "Kapat": six buttons of 88 and two separators of 8 before it.
-    const LPARAM centre = MAKELPARAM(456 + 44, 26);
-    ASSERT_TRUE(PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, centre));
-    ASSERT_TRUE(PostMessageW(toolbar, WM_LBUTTONUP, 0, centre));
+    ASSERT_NE(FindWindowExW(window, nullptr, L"ToolbarWindow32", nullptr), nullptr);
+    quillimo::test::ClickToolBarButton(window, quillimo::test::kExitButton);
     EXPECT_EQ(program.WaitForExit(10000), 0u);
 }
 

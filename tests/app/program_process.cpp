@@ -28,9 +28,11 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
 
 }  // namespace
 
-ProgramProcess::ProgramProcess()
+ProgramProcess::ProgramProcess() : ProgramProcess(L"" QUILLIMO_VESPERIN_EXE) {}
+
+ProgramProcess::ProgramProcess(const std::wstring& executable)
 {
-    std::wstring command = L"\"" QUILLIMO_VESPERIN_EXE L"\"";
+    std::wstring command = L"\"" + executable + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
@@ -71,6 +73,14 @@ DWORD ProgramProcess::WaitForExit(DWORD timeout_ms)
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
+}
+
+void ClickToolBarButton(HWND mainWindow, ToolBarButton button)
+{
+    HWND toolbar = FindWindowExW(mainWindow, nullptr, L"ToolbarWindow32", nullptr);
+    const LPARAM centre = MAKELPARAM(button + 44, 26);
+    PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    PostMessageW(toolbar, WM_LBUTTONUP, 0, centre);
 }
 
 }  // namespace quillimo::test

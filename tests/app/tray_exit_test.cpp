@@ -22,23 +22,8 @@ bool IconShown(HWND window) {
   return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-// Clicks a button of the main window's tool bar by the centre of its place (buttons of 88,
-// separators of 8); posted messages reach the tool bar also while the window is hidden.
-void ClickToolBarAt(HWND window, int left) {
-  HWND toolbar = FindWindowExW(window, nullptr, L"ToolbarWindow32", nullptr);
-  const LPARAM centre = MAKELPARAM(left + 44, 26);
-  PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  PostMessageW(toolbar, WM_LBUTTONUP, 0, centre);
-}
-
-bool WaitFor(bool (*done)(HWND), HWND window, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!done(window)) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(20);
-  }
-  return true;
-}
+using quillimo::test::ClickToolBarButton;
+using quillimo::test::WaitUntil;
 
 class TrayExitTest : public ::testing::Test {
 protected:
@@ -47,16 +32,16 @@ protected:
     window = program.WaitForWindow(kCaption, 20000);
     ASSERT_NE(window, nullptr);
     ASSERT_FALSE(IconShown(window));
-    ClickToolBarAt(window, 368);  // "Sakla"
-    ASSERT_TRUE(WaitFor([](HWND w) { return !IsWindowVisible(w); }, window, 10000));
-    ASSERT_TRUE(WaitFor(IconShown, window, 10000));
+    ClickToolBarButton(window, quillimo::test::kHideButton);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return IconShown(window); }, 10000));
   }
   quillimo::test::ProgramProcess program;
   HWND window = nullptr;
 };
 
 TEST_F(TrayExitTest, ExitOnTheToolBarOfTheHiddenWindowEndsTheProgram) {
-  ClickToolBarAt(window, 456);  // "Kapat"
+  ClickToolBarButton(window, quillimo::test::kExitButton);
   EXPECT_EQ(program.WaitForExit(10000), 0u);
   EXPECT_FALSE(IconShown(window));
 }
