@@ -14,6 +14,9 @@
 #include "toolkit/win/menus.h"
 #include "toolkit/win/spin.h"
 #include "toolkit/win/stdctrls.h"
+// After the windowed toolkit's headers, which take back the Win32 names (GetObject) that
+// the portable string lists use.
+#include "skin/data/skin_set.h"
 
 class TForm1 : public TForm {
   QUILLIMO_CLASS(TForm1, TForm)
@@ -61,6 +64,7 @@ public:
   TTimer *Timer1 = nullptr, *Timer2 = nullptr;
   TFontDialog* FontDialog1 = nullptr;
   TImageList *ImageList1 = nullptr, *ImageList2 = nullptr;
+  TSkinSet* skin = nullptr;
 
   // Shows the help memo of langcode, filling the help tab, and hides the other one.
   void ShowHelpForLanguage();

@@ -16,28 +16,12 @@
 #include "toolkit/win/application.h"
 #include "toolkit/win/jpeg.h"
 #include "toolkit/win/shell.h"
+#include "program_start.h"
+#include "toolkit/win/win_test_support.h"
 
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-    MSG msg;
-    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    } else {
-      Sleep(1);
-    }
-  }
-  return true;
-}
-
-void PumpFor(int ms) {
-  DWORD start = GetTickCount();
-  PumpUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
-}
+using quillimo::test::StartProgramWindows;
 
 // The start-up of the program up to the message loop, once for all tests; the main window is
 // then shown as Run shows it.
@@ -45,15 +29,8 @@ class ProgramWindows : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
     if (Form1) return;
-    Application->Initialize();
-    Application->SetTitle("Quillimo");
-    try {
-      Application->CreateForm(Form1);
-      Application->CreateForm(Form2);
-      Application->CreateForm(Form3);
-    } catch (...) {
-      FAIL() << "start-up failed: " << CurrentExceptionMessage();
-    }
+    const std::string failure = StartProgramWindows();
+    if (!failure.empty()) FAIL() << "start-up failed: " << failure;
     Form1->Show();
     PumpFor(100);
   }
@@ -123,6 +100,7 @@ const std::vector<Expected> kMainWindow = {
     {"FontDialog1", "TFontDialog", "", -1, -1, -1, -1, nullptr},
     {"ImageList1", "TImageList", "", -1, -1, -1, -1, nullptr},
     {"ImageList2", "TImageList", "", -1, -1, -1, -1, nullptr},
+    {"skin", "TSkinSet", "", -1, -1, -1, -1, nullptr},
 };
 
 void CheckComponents(TComponent* root, const std::vector<Expected>& table) {
