@@ -5,7 +5,8 @@
 // registers with the skin manager and asks it to switch skinning on or off or to apply a new
 // skin.
 //
-// A skin that cannot be read (another format version, a damaged container, ini or bitmap)
+// A skin that cannot be read (another format version, a damaged container, ini or bitmap, a
+// container without an ini or with an ini that holds no section, as a file cut short decodes)
 // leaves the model as it was and says nothing beyond the older-version message; a component
 // that holds a good model keeps using it.
 #include <cstdint>
