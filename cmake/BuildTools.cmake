@@ -44,7 +44,8 @@ function(quillimo_embed_layouts target)
     string(REGEX REPLACE ".*:[ \t]*([A-Za-z_0-9]+).*" "\\1" class_name "${head}")
     string(TOUPPER ${class_name} resource_name)
     set(binary ${outdir}/${stem}.bin)
-    # "@picture(NAME)" stands for a block drawn by tools/pictures: expanded before converting.
+    # "@picture(NAME)" stands for a generated block <build>/pictures/NAME.txt (drawn by
+    # tools/pictures, or the stored skin written by the skins step): expanded before converting.
     set(source ${text})
     set(picture_deps "")
     file(STRINGS ${text} picture_lines REGEX "@picture\\(")
@@ -62,7 +63,7 @@ function(quillimo_embed_layouts target)
                          DEPENDS ${text} ${picture_deps} ${PROJECT_SOURCE_DIR}/cmake/ExpandLayoutPictures.cmake
                          COMMENT "Putting the pictures into layout ${stem}"
                          VERBATIM)
-      add_dependencies(${target} pictures_files)
+      add_dependencies(${target} pictures_files skins)
     endif()
     add_custom_command(OUTPUT ${binary}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${outdir}
@@ -77,6 +78,20 @@ function(quillimo_embed_layouts target)
   file(CONFIGURE OUTPUT ${rc_file} CONTENT "${rc_text}")
   target_sources(${target} PRIVATE ${rc_file})
   set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${binaries}")
+endfunction()
+
+# The system-menu glyphs, drawn by the skins step (resources/skins).
+set(QUILLIMO_MENU_GLYPHS_BMP ${CMAKE_BINARY_DIR}/pictures/sysmenuglyphs.bmp)
+
+# quillimo_embed_menu_glyphs(<target>): embeds the glyphs of the skinned system menu in
+# <target> as the monochrome 64 x 16 bitmap resource "SYSMENUGLYPHS" (read by the skin
+# components, src/skin/frames).
+function(quillimo_embed_menu_glyphs target)
+  set(rc_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_menu_glyphs.rc)
+  file(CONFIGURE OUTPUT ${rc_file} CONTENT "SYSMENUGLYPHS BITMAP \"${QUILLIMO_MENU_GLYPHS_BMP}\"\n")
+  target_sources(${target} PRIVATE ${rc_file})
+  set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS ${QUILLIMO_MENU_GLYPHS_BMP})
+  add_dependencies(${target} skins)
 endfunction()
 
 # The native_tools target: every executable defined under <dir>.

@@ -1,6 +1,6 @@
 # cmake -DINPUT=<text layout> -DOUTPUT=<file> -DPICTURES=<dir> -P ExpandLayoutPictures.cmake
 # Writes the text layout with every "@picture(NAME)" replaced by the generated binary block
-# <dir>/NAME.txt (a "{...}" value made by tools/pictures).
+# <dir>/NAME.txt (a "{...}" value made by tools/pictures: a picture, or the stored skin).
 file(READ "${INPUT}" text)
 string(REGEX MATCHALL "@picture\\([A-Za-z0-9_.]+\\)" refs "${text}")
 if(refs)

@@ -153,6 +153,7 @@ void TForm1::BindFields() {
   QUILLIMO_BIND(ImageList1);
   QUILLIMO_BIND(ImageList2);
   QUILLIMO_BIND(TrayIcon1);
+  QUILLIMO_BIND(skin);
   // The tool bar and the tabs show the images of the two image lists, which do not change.
   ToolBar1->SetImages(ImageList1->Handle());
   PageControl1->SetImages(ImageList2->Handle());

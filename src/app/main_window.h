@@ -16,6 +16,9 @@
 #include "toolkit/win/spin.h"
 #include "toolkit/win/stdctrls.h"
 #include "tray/tray_icon.h"
+// After the windowed toolkit's headers, which take back the Win32 names (GetObject) that
+// the portable string lists use.
+#include "skin/data/skin_set.h"
 
 class TForm1 : public TForm {
   QUILLIMO_CLASS(TForm1, TForm)
@@ -69,6 +72,7 @@ public:
   // The run list it holds is also kept in the hidden memo mesajlar, one text per line.
   TFlashEngineHost flashHost{*this};
   TFlashScheduler flashEngine{flashHost};
+  TSkinSet* skin = nullptr;
 
   // Shows the help memo of langcode, filling the help tab, and hides the other one.
   void ShowHelpForLanguage();

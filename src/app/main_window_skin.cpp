@@ -1,9 +1,26 @@
 // The skin menu: each item gives the skin component one of the skin files beside the program.
-#include "app/main_window.h"
+#include <string>
 
-void TForm1::Arayz11Click(TObject*) {}
-void TForm1::Arayz21Click(TObject*) {}
-void TForm1::Arayz31Click(TObject*) {}
-void TForm1::Arayz41Click(TObject*) {}
-void TForm1::Arayz51Click(TObject*) {}
-void TForm1::Arayz61Click(TObject*) {}
+#include "app/main_window.h"
+#include "app/program_directory.h"
+#include "skin/frames/skin_engine.h"
+
+// The skin component of the stored layout, and the windowed skin engine behind it, which has
+// to be in place before the layout is read.
+QUILLIMO_LINK_CLASS(TSkinSet)
+namespace {
+[[maybe_unused]] const bool kSkinEngineReady = (UseWindowsSkinEngine(), true);
+
+// "\skins\<number>.skn" in the program directory. A missing file changes nothing; a file that
+// cannot be read keeps the skin shown (the skin component sees to both).
+void UseSkinFile(TForm1& form, int number) {
+  form.skin->SetSkinFile(ProgramDirectory() + "\\skins\\" + std::to_string(number) + ".skn");
+}
+}  // namespace
+
+void TForm1::Arayz11Click(TObject*) { UseSkinFile(*this, 1); }
+void TForm1::Arayz21Click(TObject*) { UseSkinFile(*this, 2); }
+void TForm1::Arayz31Click(TObject*) { UseSkinFile(*this, 3); }
+void TForm1::Arayz41Click(TObject*) { UseSkinFile(*this, 4); }
+void TForm1::Arayz51Click(TObject*) { UseSkinFile(*this, 5); }
+void TForm1::Arayz61Click(TObject*) { UseSkinFile(*this, 6); }

@@ -16,6 +16,10 @@ bool StartProgramWindows(std::string& failure) {
   static bool started = false;
   if (!started) {
     started = true;
+    // The create handler reads the catalogue: empty program lists of a directory of its own.
+    static TestProgramDirectory startDirectory("startup");
+    startDirectory.Write("programlist0.txt", "");
+    startDirectory.Write("programlist1.txt", "");
     Application->Initialize();
     Application->SetTitle("Quillimo");
     try {

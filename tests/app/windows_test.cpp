@@ -13,59 +13,24 @@
 #include "app/about_window.h"
 #include "app/flash_window.h"
 #include "app/main_window.h"
-#include "test_program_directory.h"
+#include "app_test_support.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/jpeg.h"
 #include "toolkit/win/shell.h"
+#include "toolkit/win/win_test_support.h"
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-    MSG msg;
-    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    } else {
-      Sleep(1);
-    }
-  }
-  return true;
-}
-
-void PumpFor(int ms) {
-  DWORD start = GetTickCount();
-  PumpUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
-}
 
 // The start-up of the program up to the message loop, once for all tests; the main window is
 // then shown as Run shows it.
 class ProgramWindows : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    if (Form1) return;
-    // The create handler reads the catalogue: empty program lists of a directory of its own.
-    directory = std::make_unique<TestProgramDirectory>("windows");
-    directory->Write("programlist0.txt", "");
-    directory->Write("programlist1.txt", "");
-    Application->Initialize();
-    Application->SetTitle("Quillimo");
-    try {
-      Application->CreateForm(Form1);
-      Application->CreateForm(Form2);
-      Application->CreateForm(Form3);
-    } catch (...) {
-      FAIL() << "start-up failed: " << CurrentExceptionMessage();
-    }
-    Form1->Show();
-    PumpFor(100);
+    std::string failure;
+    if (!apptest::StartProgramWindows(failure)) FAIL() << "start-up failed: " << failure;
   }
-  static void TearDownTestSuite() { directory.reset(); }
   void SetUp() override { ASSERT_NE(Form1, nullptr); }
-  static inline std::unique_ptr<TestProgramDirectory> directory;
 };
 
 struct Expected {
@@ -131,6 +96,7 @@ const std::vector<Expected> kMainWindow = {
     {"FontDialog1", "TFontDialog", "", -1, -1, -1, -1, nullptr},
     {"ImageList1", "TImageList", "", -1, -1, -1, -1, nullptr},
     {"ImageList2", "TImageList", "", -1, -1, -1, -1, nullptr},
+    {"skin", "TSkinSet", "", -1, -1, -1, -1, nullptr},
 };
 
 void CheckComponents(TComponent* root, const std::vector<Expected>& table) {

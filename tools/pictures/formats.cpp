@@ -254,10 +254,10 @@ Bytes PictureBlock(const std::string& className, const Bytes& data) {
   return out;
 }
 
-Bytes IconBlock(const Bytes& ico) {
+Bytes SizedBlock(const Bytes& data) {
   Bytes out;
-  Put32(out, ico.size());
-  out.insert(out.end(), ico.begin(), ico.end());
+  Put32(out, data.size());
+  out.insert(out.end(), data.begin(), data.end());
   return out;
 }
 

@@ -26,8 +26,9 @@ Bytes ImageListBlock(const std::vector<Image>& images);
 // TPicture's stored block: the graphic's class name as a short string (length byte, then the
 // name), the size of the graphic's data (32-bit) and the data (e.g. the JPEG file).
 Bytes PictureBlock(const std::string& className, const Bytes& data);
-// TIcon's stored block: the size (32-bit) and the ICO file.
-Bytes IconBlock(const Bytes& ico);
+// A stored block that is the size of its data (32-bit) and the data: TIcon's "Data" (the ICO
+// file), TSkinSet's "SkinStream" (the skin file).
+Bytes SizedBlock(const Bytes& data);
 
 // The text-layout form of a binary property: "{", rows of 64 upper-case hex digits, "}".
 std::string LayoutHexBlock(const Bytes& data, const std::string& indent);

@@ -2,6 +2,9 @@
 //   pictures OUTDIR          the pictures (BMP strips, ICO, JPEG) and their stored blocks
 //                            (*.block binary, *.block.txt as text-layout binary blocks)
 //   pictures --hex FILE      prints FILE as a text-layout binary block
+//   pictures --sized-block FILE OUTDIR NAME
+//                            writes OUTDIR/NAME.block and NAME.block.txt: the size of FILE
+//                            (32-bit) and FILE, as TSkinSet's "SkinStream" stores a skin file
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -31,11 +34,11 @@ void Generate(const std::string& dir) {
   const Image icon16 = ProgramIcon(16), icon32 = ProgramIcon(32);
   const Bytes ico = EncodeIco({&icon16, &icon32});
   WriteFile(dir + "/quillimo.ico", ico);
-  WriteBlock(dir, "quillimo.icon", IconBlock(ico));
+  WriteBlock(dir, "quillimo.icon", SizedBlock(ico));
   // The tray icon's picture: the 32 x 32 image in 256 colours.
   const Bytes trayIco = EncodeIco8(icon32);
   WriteFile(dir + "/tray.ico", trayIco);
-  WriteBlock(dir, "tray.icon", IconBlock(trayIco));
+  WriteBlock(dir, "tray.icon", SizedBlock(trayIco));
 
   const Bytes jpeg = EncodeJpeg(WebSitePicture(), 90);
   WriteFile(dir + "/brelko.jpg", jpeg);
@@ -49,8 +52,12 @@ int main(int argc, char** argv) {
       std::fputs((LayoutHexBlock(ReadFile(argv[2]), "  ") + "\n").c_str(), stdout);
       return 0;
     }
+    if (argc == 5 && std::string(argv[1]) == "--sized-block") {
+      WriteBlock(argv[3], argv[4], SizedBlock(ReadFile(argv[2])));
+      return 0;
+    }
     if (argc != 2) {
-      std::fputs("usage: pictures OUTDIR | pictures --hex FILE\n", stderr);
+      std::fputs("usage: pictures OUTDIR | pictures --hex FILE | pictures --sized-block FILE OUTDIR NAME\n", stderr);
       return 2;
     }
     Generate(argv[1]);

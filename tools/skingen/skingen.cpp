@@ -1,6 +1,7 @@
 // skingen: draws every bitmap of a skin, procedurally and anti-aliased.
 //
 //   skingen SKIN.ini OUTDIR
+//   skingen --glyphs OUT.bmp   the system-menu glyphs as the monochrome "SYSMENUGLYPHS" bitmap
 //
 // The skin's ini names the bitmaps (Top=top.bmp, [Buttons] Bitmap=..., ButtonImage=...); its
 // [Generator] section, which the program never reads, gives the look: colours, corner radii,
@@ -430,6 +431,30 @@ struct TOut {
   }
 };
 
+// A 1-bit BMP (BITMAPINFOHEADER, palette black and white, bottom-up rows): a pixel is white
+// when it is closer to white than to black.
+std::vector<std::uint8_t> EncodeMonochromeBmp(const TBitmapPixels& b) {
+  const int stride = (b.Width() + 31) / 32 * 4;
+  const std::uint32_t offset = 14 + 40 + 8, size = offset + static_cast<std::uint32_t>(stride * b.Height());
+  std::vector<std::uint8_t> out;
+  auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  };
+  put('B' | 'M' << 8, 2), put(size, 4), put(0, 4), put(offset, 4);
+  put(40, 4), put(b.Width(), 4), put(b.Height(), 4), put(1, 2), put(1, 2), put(0, 4);
+  put(static_cast<std::uint32_t>(stride * b.Height()), 4), put(2835, 4), put(2835, 4), put(2, 4), put(2, 4);
+  put(0x000000, 4), put(0xFFFFFF, 4);  // palette: 0 black, 1 white
+  for (int y = b.Height() - 1; y >= 0; --y) {
+    std::vector<std::uint8_t> row(stride, 0);
+    for (int x = 0; x < b.Width(); ++x) {
+      const TColor c = b.GetPixel(x, y);
+      if ((c & 0xFF) + (c >> 8 & 0xFF) + (c >> 16 & 0xFF) >= 3 * 128) row[x / 8] |= 0x80 >> (x % 8);
+    }
+    out.insert(out.end(), row.begin(), row.end());
+  }
+  return out;
+}
+
 void Generate(const TQuickIni& ini, TOut& out) {
   const TTheme t = ReadTheme(ini);
   gKeyUnder = t.face;
@@ -500,8 +525,10 @@ int main(int argc, char** argv) {
   }
   try {
     if (std::string(argv[1]) == "--glyphs") {  // the "SYSMENUGLYPHS" bitmap resource
-      TOut out{fs::path(argv[2]).parent_path()};
-      out.Write(fs::path(argv[2]).filename().string(), DrawSystemMenuGlyphs());
+      const std::vector<std::uint8_t> bytes = EncodeMonochromeBmp(DrawSystemMenuGlyphs());
+      std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      if (!out) throw std::runtime_error(std::string("cannot write ") + argv[2]);
       return 0;
     }
     const fs::path iniPath = argv[1], dir = argv[2];

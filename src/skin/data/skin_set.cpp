@@ -17,6 +17,24 @@ std::function<void(const std::string&)>& MessageHandler() {
   return handler;
 }
 
+TMenuGlyphSource& GlyphSource() {
+  static TMenuGlyphSource source;
+  return source;
+}
+
+// The glyph strip of the source when it is one of the right size, otherwise the drawn one.
+TBitmapPixels MenuGlyphStrip() {
+  if (GlyphSource()) {
+    try {
+      TBitmapPixels strip = GlyphSource()();
+      if (strip.Width() == kMenuGlyphSize * kMenuGlyphCount && strip.Height() == kMenuGlyphSize) return strip;
+    } catch (const Exception&) {
+      // a damaged resource: the drawn glyphs are the same pictures
+    }
+  }
+  return DrawSystemMenuGlyphs();
+}
+
 bool IsSkinFile(const std::string& path) {
   std::error_code error;
   const std::filesystem::path p(std::u8string(path.begin(), path.end()));
@@ -31,6 +49,8 @@ void AddAliases(std::vector<std::string>& lines, const char* kind, std::initiali
 }  // namespace
 
 void SetSkinMessageHandler(std::function<void(const std::string&)> handler) { MessageHandler() = std::move(handler); }
+
+void SetMenuGlyphSource(TMenuGlyphSource source) { GlyphSource() = std::move(source); }
 
 TSkinControlTypes DefaultSkinControls() {
   TSkinControlTypes all;
@@ -72,7 +92,7 @@ const std::vector<std::string>& DefaultSkinAliases() {
 
 TSkinSet::TSkinSet(TComponent* owner)
     : TComponent(owner),
-      MenuGlyphs(DrawSystemMenuGlyphs()),
+      MenuGlyphs(MenuGlyphStrip()),
       skinControls_(DefaultSkinControls()),
       skinAliases_(std::make_unique<TStringList>()),
       skinImage_(std::make_unique<TMemoryStream>()) {
@@ -108,9 +128,16 @@ bool TSkinSet::LoadSkin() {
       return false;
     }
     std::vector<std::uint8_t> iniText;
-    reader.FindEntry(".ini", iniText);
+    const std::string iniName = reader.FindEntry(".ini", iniText);
     TQuickIni ini;
     ini.LoadFromText(std::string_view(reinterpret_cast<const char*>(iniText.data()), iniText.size()));
+    // A file cut short still decodes (the missing bytes read as zeros) and keeps its entry
+    // table, but its last entries, the ini among them, are garbage. A container without an
+    // ini, or whose ini holds no section, is no skin: the shown one stays.
+    if (iniName.empty() || ini.ReadSections().empty()) {
+      KeepOldModel();
+      return false;
+    }
     // Built aside and taken over whole, so that a bitmap that cannot be read leaves the
     // current model as it is.
     TSkinModel model;

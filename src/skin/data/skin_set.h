@@ -5,7 +5,8 @@
 // registers with the skin manager and asks it to switch skinning on or off or to apply a new
 // skin.
 //
-// A skin that cannot be read (another format version, a damaged container, ini or bitmap)
+// A skin that cannot be read (another format version, a damaged container, ini or bitmap, a
+// container without an ini or with an ini that holds no section, as a file cut short decodes)
 // leaves the model as it was and says nothing beyond the older-version message; a component
 // that holds a good model keeps using it.
 #include <cstdint>
@@ -52,6 +53,12 @@ const std::vector<std::string>& DefaultSkinAliases();
 // Receives the reader's message for a skin of another format version; the windowed program
 // shows it in a message box. Without a handler the message is dropped.
 void SetSkinMessageHandler(std::function<void(const std::string&)> handler);
+
+// Where a new skin component takes its system-menu glyphs from (TSkinSet::MenuGlyphs): the
+// windowed program reads them from its "SYSMENUGLYPHS" bitmap resource. Without a source, or
+// when the source gives nothing usable, they are drawn (DrawSystemMenuGlyphs).
+using TMenuGlyphSource = std::function<TBitmapPixels()>;
+void SetMenuGlyphSource(TMenuGlyphSource source);
 
 class TSkinSet : public TComponent, public TSkinModel {
   QUILLIMO_CLASS(TSkinSet, TComponent)
@@ -106,8 +113,8 @@ public:
   // The window icon, kept by the frame painter.
   TBitmapPixels IconImage;
   // The four 16 x 16 glyphs of the skinned system menu (restore, maximize, minimize, close)
-  // side by side, black on white (white is the mask colour); the windowed layer makes the
-  // image list from them.
+  // side by side, black on white (white is the mask colour), from the glyph source; the
+  // windowed layer makes the image list from them.
   TBitmapPixels MenuGlyphs;
   // The frames paint their non-client area while set (the frame clears it for a moment).
   bool FramePaint = true;

@@ -142,7 +142,16 @@ TEST_F(SkinSetTest, LoadingAGoodSkinAndThenBadOnesKeepsTheModel) {
       skintest::SkinImage("[TitlebarSkin]\nSkinName=Bad\n[Buttons]\nBitmap=b.bmp\n", {{"b.bmp", skintest::Bytes("BMxx")}}),
       lzh::Compress(std::vector<std::uint8_t>{0x20, 0x4E, 0, 0, 200, 0, 0, 0}),
       {1, 2, 3},
-      {}};
+      {},
+      // no ini at all, and an ini without a section
+      BuildSkinImage(std::vector<TSkinEntry>{{"b.bmp", Bmp(50, 20)}}),
+      skintest::SkinImage("SkinName=Loose\n", {}),
+      // cut short: the entry table survives, the ini at the end is garbage
+      [] {
+        std::vector<std::uint8_t> image = GoodSkin("Cut");
+        image.resize(image.size() * 2 / 3);
+        return image;
+      }()};
   for (const auto& image : bad) {
     EXPECT_FALSE(skin->LoadSkinImage(image));
     EXPECT_FALSE(skin->Loading());
@@ -324,6 +333,34 @@ TEST(MenuGlyphs, FourMonochromeGlyphs) {
     for (int x = 0; x < 16; ++x) EXPECT_EQ(strip.GetPixel(48 + x, y), strip.GetPixel(48 + 15 - x, y)) << x << "," << y;
   for (int y = 0; y < 9; ++y)
     for (int x = 0; x < 16; ++x) EXPECT_EQ(strip.GetPixel(32 + x, y), clWhite);
+}
+
+}  // namespace
+
+namespace {
+
+// The glyph source is asked by every new component; a source that gives nothing usable (or
+// fails) leaves the drawn glyphs.
+TEST(MenuGlyphs, ComponentsTakeThemFromTheSourceWhenItGivesAStrip) {
+  TBitmapPixels marked = DrawSystemMenuGlyphs();
+  marked.SetPixel(0, 0, clBlack);
+  int asked = 0;
+  SetMenuGlyphSource([&] {
+    ++asked;
+    return marked;
+  });
+  EXPECT_TRUE(TSkinSet(nullptr).MenuGlyphs.SamePixels(marked));
+  EXPECT_EQ(asked, 1);
+
+  for (TMenuGlyphSource source : std::vector<TMenuGlyphSource>{
+           [] { return TBitmapPixels(); },                // no resource
+           [] { return TBitmapPixels(48, 16, pf24bit); },  // three glyphs only
+           []() -> TBitmapPixels { throw EInvalidGraphicOperation("Bitmap image is not valid"); }}) {
+    SetMenuGlyphSource(source);
+    EXPECT_TRUE(TSkinSet(nullptr).MenuGlyphs.SamePixels(DrawSystemMenuGlyphs()));
+  }
+  SetMenuGlyphSource(nullptr);
+  EXPECT_TRUE(TSkinSet(nullptr).MenuGlyphs.SamePixels(DrawSystemMenuGlyphs()));
 }
 
 }  // namespace
