@@ -690,7 +690,7 @@ private:
       Expect(']');
     }
     writer_.WritePrefix(flags, childPos);
-    writer_.WriteStr(className);
+    writer_.WriteClassName(className);
     writer_.WriteStr(name);
     while (kind_ == Kind::Ident && !IsKeyword("end") && !IsObjectStart()) ParseProperty();
     writer_.WriteListEnd();

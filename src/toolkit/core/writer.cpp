@@ -63,6 +63,11 @@ void TWriter::WritePrefix(TFilerFlags flags, int childPos) {
 
 void TWriter::WriteValue(TValueType type) { WriteBytes(std::string(1, static_cast<char>(type))); }
 
+void TWriter::WriteClassName(std::string_view name) {
+  if (name.size() >= 0xF0) throw EWriteError("Class name too long for the layout stream: " + std::string(name.substr(0, 40)));
+  WriteStr(name);
+}
+
 void TWriter::WriteStr(std::string_view bytes) {
   if (bytes.size() > 255) throw EWriteError("Name too long for the layout stream: " + std::string(bytes.substr(0, 40)));
   WriteBytes(std::string(1, static_cast<char>(bytes.size())));
@@ -205,7 +210,7 @@ void TWriter::WriteComponent(TComponent* component) {
   if (!root_) root_ = component;
   component->IncludeState(csWriting);
   try {
-    WriteStr(component->ClassName());
+    WriteClassName(component->ClassName());
     WriteStr(component->GetName());
     WriteProperties(component);
     WriteListEnd();

@@ -49,6 +49,9 @@ public:
   void WriteListEnd() { WriteValue(vaNull); }
   // A short string (length byte and bytes); longer than 255 bytes raises EWriteError.
   void WriteStr(std::string_view bytes);
+  // The class name that opens a component: a short string whose length byte must not look like
+  // the prefix byte (0xF0 and above) that may stand in its place, so at most 239 bytes.
+  void WriteClassName(std::string_view name);
   void WriteInteger(std::int64_t value);
   void WriteBoolean(bool value);
   void WriteFloat(double value);  // vaExtended

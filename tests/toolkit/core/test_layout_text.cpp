@@ -163,6 +163,10 @@ TEST(LayoutTextInput, RefusesBadTextWithItsLineNumber) {
   EXPECT_EQ(error(""), "'object' expected on line 1");
   EXPECT_EQ(error("object A: TX\n  P = )\nend"), "Value expected on line 2");
   EXPECT_THROW(ObjectTextToBinary("object A: TX\n  P = " + std::string(100000, '(') + "\nend"), EReadError);
+  // A class name's length byte from 0xF0 on would read back as a prefix byte.
+  const std::string longest = "T" + std::string(238, 'x');
+  EXPECT_EQ(ObjectBinaryToText(ObjectTextToBinary("object A: " + longest + "\nend\n")), "object A: " + longest + "\nend\n");
+  EXPECT_THROW(ObjectTextToBinary("object A: " + longest + "x\nend\n"), EWriteError);
 }
 
 TEST(LayoutTextInput, BinaryInputMustBeALayout) {
