@@ -72,18 +72,13 @@ void Print(const char* what, int setting, std::size_t n, const Figures& f) {
 
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 60;
-  apptest::TempCatalogue* catalogue = nullptr;
   std::string failure;
-  {
-    // The program directory is in place before the main window reads its files.
-    static apptest::TempCatalogue directory;
-    catalogue = &directory;
-  }
   if (!apptest::StartProgramWindows(failure)) {
     std::fprintf(stderr, "start-up failed: %s\n", failure.c_str());
     return 1;
   }
-  catalogue->Write({{"Sabah", true, {{"Ben sakinim"}, {"Her gun daha iyi"}, {"Kapali", false}}},
+  static apptest::TempCatalogue catalogue;
+  catalogue.Write({{"Sabah", true, {{"Ben sakinim"}, {"Her gun daha iyi"}, {"Kapali", false}}},
                     {"Aksam", false, {{"I am calm and focused"}, {"Uyku kolay gelir"}}}});
   SetWindowSubclass(Form3->Handle(), &StampFlash, 1, 0);
   // The moment the duration timer fires, to tell the timer's lateness from the time the system
