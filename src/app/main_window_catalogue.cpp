@@ -60,7 +60,6 @@ void TForm1::LoadProgramList() {
 
 void TForm1::LoadMessages() {
   mesajlist->Items()->Clear();
-  aramemo->Lines()->Clear();
   ReadIntoList(*aramemo, SelectedProgramFile(), *mesajlist);
 }
 
@@ -69,7 +68,6 @@ void TForm1::SaveProgramList() {
 }
 
 void TForm1::SaveMessages() {
-  aramemo->Lines()->Clear();
   WriteFromList(*aramemo, *mesajlist, SelectedProgramFile());
 }
 

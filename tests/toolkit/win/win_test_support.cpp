@@ -28,6 +28,12 @@ namespace {
 MessageBoxCatcher* current = nullptr;
 HWND pendingBox = nullptr;
 
+bool HasClass(HWND w, const wchar_t* className) {
+  wchar_t cls[32] = {};
+  GetClassNameW(w, cls, 32);
+  return std::wstring(cls) == className;
+}
+
 std::string WindowText(HWND w) {
   wchar_t buf[1024] = {};
   GetWindowTextW(w, buf, 1024);
@@ -49,9 +55,7 @@ MessageBoxCatcher::~MessageBoxCatcher() {
 LRESULT CALLBACK MessageBoxCatcher::CbtProc(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_ACTIVATE && current) {
     HWND w = reinterpret_cast<HWND>(wp);
-    wchar_t cls[32] = {};
-    GetClassNameW(w, cls, 32);
-    if (std::wstring(cls) == L"#32770") {
+    if (HasClass(w, L"#32770")) {
       pendingBox = w;
       SetTimer(nullptr, 0, 10, &MessageBoxCatcher::CloseTimer);
     }
@@ -95,9 +99,7 @@ MenuWatcher::~MenuWatcher() {
 
 LRESULT CALLBACK MenuWatcher::CbtProc(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_CREATEWND && current_) {
-    wchar_t cls[32] = {};
-    GetClassNameW(reinterpret_cast<HWND>(wp), cls, 32);
-    if (std::wstring(cls) == L"#32768") {
+    if (HasClass(reinterpret_cast<HWND>(wp), L"#32768")) {
       ++current_->opened_;
       current_->menu_ = reinterpret_cast<HWND>(wp);
       SetTimer(nullptr, 0, 50, &MenuWatcher::Act);
