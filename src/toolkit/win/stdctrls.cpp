@@ -114,15 +114,15 @@ void TCustomLabel::Paint(HDC dc) {
 
 // ---- TCustomEdit, TCustomMemo
 
+// A memo's text is published as its Lines only; an edit box publishes its Text.
 QUILLIMO_REGISTER_CLASS(TCustomEdit, [](TPropertyTable& p) {
-  p.String("Text", &TCustomEdit::GetText, &TCustomEdit::SetText);
   p.Bool("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly, false);
   p.Integer("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength, 0);
   p.Integer("Color", &TCustomEdit::Color, &TCustomEdit::SetColor, clWindow);
   p.Bool("TabStop", &TCustomEdit::TabStop, &TCustomEdit::SetTabStop, true);
   p.Event("OnChange", &TCustomEdit::OnChange);
 });
-QUILLIMO_REGISTER_CLASS(TEdit);
+QUILLIMO_REGISTER_CLASS(TEdit, [](TPropertyTable& p) { p.String("Text", &TEdit::GetText, &TEdit::SetText); });
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   SetColor(clWindow);
@@ -397,7 +397,9 @@ void TCustomRadioGroup::SetItemIndex(int v) {
     itemIndex_ = v;
     return;
   }
-  if (v < -1 || v >= items_->Count()) v = -1;
+  // An index outside the items is brought into range: below -1 selects none, above the last
+  // item selects the last.
+  v = std::clamp(v, -1, items_->Count() - 1);
   if (v == itemIndex_) return;
   itemIndex_ = v;
   for (int i = 0; i < static_cast<int>(buttons_.size()); ++i)

@@ -144,6 +144,22 @@ TEST_F(Controls, RadioGroupClicksOnlyWhenTheSelectionChanges) {
   EXPECT_EQ(SendMessageW(static_cast<TWinControl*>(group->Controls(0))->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
+TEST_F(Controls, RadioGroupBringsAnIndexOutsideItsItemsIntoRange) {
+  auto* group = new TRadioGroup(&form);
+  group->SetParent(&form);
+  group->Items()->Add("Windows açılınca başlat");
+  group->Items()->Add("Windows açılınca başlatma");
+  std::vector<int> clicks;
+  group->OnClick = [&](TObject*) { clicks.push_back(group->ItemIndex()); };
+  group->SetItemIndex(7);  // above the last item: the last
+  EXPECT_EQ(group->ItemIndex(), 1);
+  EXPECT_EQ(SendMessageW(static_cast<TWinControl*>(group->Controls(1))->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  group->SetItemIndex(2);  // the last again: no click
+  group->SetItemIndex(-5);  // below -1: none
+  EXPECT_EQ(group->ItemIndex(), -1);
+  EXPECT_EQ(clicks, (std::vector<int>{1, -1}));
+}
+
 TEST_F(Controls, RadioGroupShowsASelectionMadeBeforeItsWindowsExist) {
   auto* group = new TRadioGroup(&form);
   group->SetBounds(8, 8, 361, 63);
