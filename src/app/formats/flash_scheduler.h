@@ -53,7 +53,8 @@ public:
   // Disables both timers; the run list and a message on screen stay.
   void Stop();
   // Draws the message (below the run list's length), then x in 50..899 and y in 50..699, shows
-  // the flash and enables the duration timer.
+  // the flash (centred when the centre placement is armed and the flash window is hidden) and
+  // enables the duration timer.
   void PeriodTick();
   // Hides the flash and disables the duration timer.
   void DurationTick();
@@ -62,7 +63,8 @@ public:
   void SetPlacement(TFlashPlacement placement) { placement_ = placement; }
   const std::vector<std::string>& RunList() const { return runList_; }
   // The flash window is created with the centre placement armed, so the first message after
-  // program start is centred even in random mode.
+  // program start is centred even in random mode. The placement is used up by the next
+  // showing of a hidden flash window.
   bool CentreArmed() const { return centreArmed_; }
 
   // A negative period or duration never fires (interval 0); intervals beyond the timer range
@@ -76,4 +78,5 @@ private:
   std::vector<std::string> runList_;
   TFlashPlacement placement_ = TFlashPlacement::Random;
   bool centreArmed_ = true;
+  bool flashVisible_ = false;
 };

@@ -128,13 +128,33 @@ TEST_F(FlashScheduler, EveryTextCanBeChosenTheLastToo) {
 TEST_F(FlashScheduler, CentreModeCentresEveryShowing) {
   engine.SetPlacement(TFlashPlacement::Centre);
   engine.Start(Texts({"a"}), "1", "20");
-  for (int i = 0; i < 3; ++i) engine.PeriodTick();
+  for (int i = 0; i < 3; ++i) {
+    engine.PeriodTick();
+    engine.DurationTick();
+  }
   for (const Shown& s : host.shown) EXPECT_TRUE(s.Centred);
   // Back to random mode: the armed placement was used up, so the next one is not centred.
   engine.SetPlacement(TFlashPlacement::Random);
   engine.PeriodTick();
   EXPECT_FALSE(host.shown.back().Centred);
   EXPECT_FALSE(engine.CentreArmed());
+}
+
+// With a duration not shorter than the period, a tick comes while the message is still shown:
+// the window stays at the drawn point, and the placement waits for the next showing.
+TEST_F(FlashScheduler, ATickWhileTheMessageIsShownIsNotCentred) {
+  engine.SetPlacement(TFlashPlacement::Centre);
+  engine.Start(Texts({"a"}), "1", "2000");
+  engine.PeriodTick();
+  engine.PeriodTick();
+  ASSERT_EQ(host.shown.size(), 2u);
+  EXPECT_TRUE(host.shown[0].Centred);
+  EXPECT_FALSE(host.shown[1].Centred);
+  EXPECT_TRUE(engine.CentreArmed());
+  engine.DurationTick();
+  engine.SetPlacement(TFlashPlacement::Random);
+  engine.PeriodTick();
+  EXPECT_TRUE(host.shown.back().Centred);
 }
 
 TEST_F(FlashScheduler, AnEmptyRunListShowsAnEmptyText) {
