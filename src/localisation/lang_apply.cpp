@@ -97,10 +97,9 @@ void WriteTextIfChanged(TObject* obj, const TPropInfo& prop, const std::string& 
     SetStrProp(obj, prop, value);
 }
 
-// A value that names a relative path (".." or ".\") stands for its full path.
-std::string ExpandIfRelativePath(const std::string& value) {
-  if (value.find("..") == std::string::npos && value.find(".\\") == std::string::npos) return value;
-  return ExpandFileName(value);
+// A value that names a relative path (".." or ".\\") stands for its full path.
+bool IsRelativePath(const std::string& value) {
+  return value.find("..") != std::string::npos || value.find(".\\") != std::string::npos;
 }
 
 struct DottedKey {
@@ -384,8 +383,12 @@ void TlcCustomLang::ApplySection(TStrings* section, int t) {
 void TlcCustomLang::ApplyText(TComponent* component, const TPropInfo& prop, int t, const std::string& value) {
   if (value.empty() || !IsStringKind(prop.Kind())) return;
   if ((t == stCaptions || t == stHints) && TakesCaptionFromAction(component)) return;
-  std::string text = (t == stDisplayLabels || t == stOtherStrings) ? ExpandIfRelativePath(value) : value;
-  WriteTextIfChanged(component, prop, text);
+  // A relative path is compared as the full path it stands for: a property that holds that
+  // path already is left alone; otherwise it gets the table's text.
+  if ((t == stDisplayLabels || t == stOtherStrings) && IsRelativePath(value) &&
+      ExpandFileName(value) == GetStrProp(component, prop))
+    return;
+  WriteTextIfChanged(component, prop, value);
 }
 
 void TlcCustomLang::ApplySubProperty(TComponent* component, const TPropInfo& prop, const std::string& sub,

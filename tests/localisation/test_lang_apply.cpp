@@ -244,16 +244,21 @@ TEST(ApplyFonts, FontNameAndCharsetUnlessTheControlUsesItsParentsFont) {
   EXPECT_EQ(button->GetFont()->GetCharset(), 1);
 }
 
-TEST(ApplyPaths, RelativePathValueIsNotWrittenAgainOverItsFullPath) {
+TEST(ApplyPaths, RelativePathValueIsComparedAsItsFullPathAndWrittenAsItStands) {
   TLangForm f;
   auto* edit = f.Add<TTestEdit>("Edit1");
   const std::string relative = std::string(".") + "\\" + "help.txt";
   SetLines(f.Section(stDisplayLabels), {Line({"Edit1", relative, relative})});
+  SetLines(f.Section(stOtherStrings), {Line({"Edit1.Text", relative, relative})});
   edit->SetDisplayLabel(ExpandFileName(relative));
+  edit->SetText("other.txt");
   PropertyWrites() = 0;
   f.lang->SetActiveLanguage(2);
-  EXPECT_EQ(PropertyWrites(), 0);
+  // Holding the full path already: nothing is written.
   EXPECT_EQ(edit->GetDisplayLabel(), ExpandFileName(relative));
+  // Holding another text: the table's text, not the path it was compared as.
+  EXPECT_EQ(edit->GetText(), relative);
+  EXPECT_EQ(PropertyWrites(), 1);
 }
 
 TEST(ApplySubProperties, PropertiesObjectListsAndTexts) {
