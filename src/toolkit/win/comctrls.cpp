@@ -54,6 +54,7 @@ RECT TToolButton::ButtonRect() const {
 // ---- TToolBar
 
 QUILLIMO_REGISTER_CLASS(TToolBar, [](TPropertyTable& p) {
+  p.String("Caption", &TToolBar::Caption, &TToolBar::SetCaption);
   p.Integer("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth, 23);
   p.Integer("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight, 22);
   p.Bool("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions, false);

@@ -22,20 +22,59 @@ UINT_PTR CALLBACK TFontDialog::HookProc(HWND wnd, UINT msg, WPARAM, LPARAM lp) {
   self->handle_ = wnd;
   // An exception must not cross the system's dialog code: it goes to the error box here.
   try {
-    self->OnShow(self);
+    self->DoShow();
   } catch (...) {
     Application->HandleException();
   }
   return 0;  // the dialog sets the focus itself
 }
 
+namespace {
+// The face the system really uses for a requested one. A face that is only a substitute (an
+// old name that the system maps to another font) is not in the dialog's list, which would then
+// open on its first entry; the face the mapping gives is in it.
+std::wstring RealFaceName(const LOGFONTW& logFont) {
+  HFONT font = CreateFontIndirectW(&logFont);
+  if (!font) return logFont.lfFaceName;
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  wchar_t face[LF_FACESIZE] = {};
+  int length = GetTextFaceW(dc, LF_FACESIZE, face);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(font);
+  return length > 0 ? std::wstring(face) : std::wstring(logFont.lfFaceName);
+}
+
+bool FaceIsListed(const LOGFONTW& logFont) {
+  LOGFONTW query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(query.lfFaceName, logFont.lfFaceName, LF_FACESIZE);
+  bool found = false;
+  HDC dc = GetDC(nullptr);
+  EnumFontFamiliesExW(
+      dc, &query,
+      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+        *reinterpret_cast<bool*>(found) = true;
+        return 0;
+      },
+      reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, dc);
+  return found;
+}
+}  // namespace
+
 bool TFontDialog::Execute() {
   LOGFONTW logFont = FontToLogFont(font_->Data());
+  if (!FaceIsListed(logFont)) {
+    const std::wstring face = RealFaceName(logFont);
+    lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
+  }
   CHOOSEFONTW cf{};
   cf.lStructSize = sizeof(cf);
   cf.hwndOwner = GetActiveWindow();
   cf.lpLogFont = &logFont;
-  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK;
+  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS | CF_ENABLEHOOK;
   cf.rgbColors = static_cast<COLORREF>(ColorToRGB(font_->GetColor()));
   cf.lpfnHook = &TFontDialog::HookProc;
   cf.lCustData = reinterpret_cast<LPARAM>(this);

@@ -1,8 +1,9 @@
 #pragma once
 // TFontDialog: the system's font dialog (ChooseFont) with font, style, size, effects and
-// colour. Execute starts it with Font and, when the user confirms, puts the choice into Font.
-// OnShow runs once the dialog's window exists (Handle), before the user sees it, so that a
-// caller can change the dialog's texts.
+// colour. Execute starts it on Font (face, size, style and colour chosen in the lists; fonts
+// for vertical writing, the "@" faces, left out) and, when the user confirms, puts the choice
+// into Font. The show step (DoShow, which fires OnShow) runs once the dialog's window exists
+// (Handle), before the user sees it, so that a descendant or caller can change its texts.
 #include <windows.h>
 
 #include <memory>
@@ -27,6 +28,9 @@ public:
 
   TNotifyEvent OnShow;
   TNotifyEvent OnClose;
+
+protected:
+  virtual void DoShow() { OnShow(this); }
 
 private:
   static UINT_PTR CALLBACK HookProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -9,12 +9,7 @@
 #include "toolkit/core/streams.h"
 #include "toolkit/core/utf8.h"
 
-// The binary layout reader is being added to the core; until it is there, no stored layout is
-// read and forms are built in code.
-#if __has_include("toolkit/core/reader.h")
 #include "toolkit/core/reader.h"
-#define QUILLIMO_HAVE_LAYOUT_READER 1
-#endif
 
 namespace {
 // A read-only stream over a resource of the executable.
@@ -34,12 +29,12 @@ bool ReadLayoutResource(TComponent* root) {
   HGLOBAL data = LoadResource(module, res);
   const void* bytes = data ? LockResource(data) : nullptr;
   if (!bytes) return false;
-#ifdef QUILLIMO_HAVE_LAYOUT_READER
   TResourceStream stream(bytes, SizeofResource(module, res));
+  ReadLayoutStream(root, stream);
+  return true;
+}
+
+void ReadLayoutStream(TComponent* root, TStream& stream) {
   TReader reader(stream);
   reader.ReadRootComponent(root);
-  return true;
-#else
-  return false;
-#endif
 }
