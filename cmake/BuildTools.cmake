@@ -64,6 +64,9 @@ function(quillimo_embed_layouts target)
                          COMMENT "Putting the pictures into layout ${stem}"
                          VERBATIM)
       add_dependencies(${target} pictures_files skins)
+      if(QUILLIMO_WINDOWS)
+        add_dependencies(${target} translation_tables)
+      endif()
     endif()
     add_custom_command(OUTPUT ${binary}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${outdir}

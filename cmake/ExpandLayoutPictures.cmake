@@ -1,7 +1,13 @@
-# cmake -DINPUT=<text layout> -DOUTPUT=<file> -DPICTURES=<dir> -P ExpandLayoutPictures.cmake
+# cmake -DINPUT=<text layout> -DOUTPUT=<file> -DPICTURES=<dir> [-DEMPTY_BLOCKS=<names>]
+#       -P ExpandLayoutPictures.cmake
 # Writes the text layout with every "@picture(NAME)" replaced by the generated binary block
-# <dir>/NAME.txt (a "{...}" value made by tools/pictures: a picture, or the stored skin).
+# <dir>/NAME.txt (a "{...}" value: a picture, the stored skin or a translation table). The
+# blocks named in EMPTY_BLOCKS (a list) become empty blocks "{}" instead: the layout a block
+# is made from is written without it.
 file(READ "${INPUT}" text)
+foreach(name IN LISTS EMPTY_BLOCKS)
+  string(REPLACE "@picture(${name})" "{}" text "${text}")
+endforeach()
 string(REGEX MATCHALL "@picture\\([A-Za-z0-9_.]+\\)" refs "${text}")
 if(refs)
   list(REMOVE_DUPLICATES refs)

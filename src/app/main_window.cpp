@@ -27,7 +27,8 @@ QUILLIMO_LINK_CLASS(TMainMenu)
 QUILLIMO_LINK_CLASS(TPopupMenu)
 QUILLIMO_LINK_CLASS(TMenuItem)
 QUILLIMO_LINK_CLASS(TTimer)
-QUILLIMO_LINK_CLASS(TFontDialog)
+QUILLIMO_LINK_CLASS(TlcFontDialog)
+QUILLIMO_LINK_CLASS(TlcLang)
 QUILLIMO_LINK_CLASS(TImageList)
 QUILLIMO_LINK_CLASS(TTrayIcon)
 
@@ -149,6 +150,7 @@ void TForm1::BindFields() {
   QUILLIMO_BIND(Kapat1);
   QUILLIMO_BIND(Timer1);
   QUILLIMO_BIND(Timer2);
+  QUILLIMO_BIND(lcLang1);
   QUILLIMO_BIND(FontDialog1);
   QUILLIMO_BIND(ImageList1);
   QUILLIMO_BIND(ImageList2);
@@ -177,32 +179,10 @@ void TForm1::ShowHelpForLanguage() {
   shown->SetAlign(alClient);
 }
 
-void TForm1::FormCreate(TObject*) {
-  // Reading the settings comes with the settings file; until then the window starts in
-  // Turkish. A failure ends the handler here and shows the error box (the toolkit's form
-  // creation catches it), and start-up goes on with the window as far as it was filled.
-  ShowCatalogue();
-  ShowHelpForLanguage();
-}
-
-// Language switching comes with the translation table of the window.
-void TForm1::ToolButton1Click(TObject*) {}
-void TForm1::ToolButton2Click(TObject*) {}
-void TForm1::RadioGroup2Click(TObject*) {}
-
-// The two Exit commands. Writing the settings file first comes with the settings.
-void TForm1::ToolButton4Click(TObject*) { Close(); }
-void TForm1::Kapat1Click(TObject*) { ToolButton4Click(Kapat1); }
-
-// Period and duration steps and the autostart entry come with the settings.
-void TForm1::SpinButton1UpClick(TObject*) {}
-void TForm1::SpinButton1DownClick(TObject*) {}
-void TForm1::SpinButton2UpClick(TObject*) {}
-void TForm1::SpinButton2DownClick(TObject*) {}
-void TForm1::RadioGroup3Click(TObject*) {}
-
-// The chosen font changes only the sample panel; the flash window keeps its own font.
+// The chosen font changes only the sample panel; the flash window keeps its own font. The
+// dialog opens on the panel's font.
 void TForm1::Button5Click(TObject*) {
+  FontDialog1->SetFont(Panel1->Font());
   if (FontDialog1->Execute()) Panel1->SetFont(FontDialog1->Font());
 }
 

@@ -18,6 +18,7 @@
 #include "tray/tray_icon.h"
 // After the windowed toolkit's headers, which take back the Win32 names (GetObject) that
 // the portable string lists use.
+#include "localisation/win/font_dialog.h"
 #include "skin/data/skin_set.h"
 
 class TForm1 : public TForm {
@@ -64,7 +65,9 @@ public:
             *N1 = nullptr, *Kapat1 = nullptr;
   // Non-visual components.
   TTimer *Timer1 = nullptr, *Timer2 = nullptr;
-  TFontDialog* FontDialog1 = nullptr;
+  // The window's translation table: Turkish (language 1, the design texts) and English.
+  TlcLang* lcLang1 = nullptr;
+  TlcFontDialog* FontDialog1 = nullptr;
   TImageList *ImageList1 = nullptr, *ImageList2 = nullptr;
   TTrayIcon* TrayIcon1 = nullptr;
 
@@ -87,6 +90,17 @@ public:
   // handler and the language switch show it. With no program in the list the message list is
   // left empty instead of failing on the missing selection.
   void ShowCatalogue();
+
+  // Settings, autostart and the language (main_window_settings.cpp, main_window_language.cpp).
+  // Writes the six lines of the settings file from the controls, through ayarmemo.
+  void SaveSettings();
+  // The string value name = command in the system's start-up list (and, under Wine, the
+  // desktop session's autostart entry for command, removed for an empty command).
+  void SetRunAtStartup(const std::string& name, const std::string& command);
+  // Puts the window into language position 0 (Turkish) or 1 (English): the language radio
+  // group, langcode, the catalogue and help of the language, the captions of lcLang1's table,
+  // the tray menu and the window caption.
+  void SwitchLanguage(int position);
 
   void FormCreate(TObject* sender);
   void ToolButton6Click(TObject* sender);

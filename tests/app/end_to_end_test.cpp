@@ -179,7 +179,7 @@ TEST_F(EndToEnd, AddStartSeeAFlashStopHideShowExit)
     EXPECT_TRUE(WaitUntil(
         [&] {
             period = ChildWithText(window, L"Edit", L"2");
-            duration = ChildWithText(window, L"Edit", L"40");
+            duration = ChildWithText(window, L"Edit", L"20");
             return period && duration && IsWindowVisible(period);
         },
         5000));

@@ -75,7 +75,8 @@ const std::vector<Expected> kMainWindow = {
     {"Edit1", "TEdit", "GroupBox4", 120, 20, 41, 21, "2"},
     {"SpinButton1", "TSpinButton", "GroupBox4", 162, 18, 20, 25, nullptr},
     {"Label4", "TLabel", "GroupBox4", 232, 24, -1, -1, "Mesajların süresi (mili sn)"},
-    {"Edit2", "TEdit", "GroupBox4", 353, 20, 41, 21, "40"},
+    // The stored "40" is replaced at every start: the defaults of a first start give "20".
+    {"Edit2", "TEdit", "GroupBox4", 353, 20, 41, 21, "20"},
     {"SpinButton2", "TSpinButton", "GroupBox4", 395, 17, 20, 25, nullptr},
     {"RadioGroup4", "TRadioGroup", "TabSheet2", 0, 63, -1, 63, " Mesajların Yeri "},
     {"RadioGroup3", "TRadioGroup", "TabSheet2", 0, 126, -1, 63, " Windows Açılışında Çalıştırma "},
@@ -93,7 +94,8 @@ const std::vector<Expected> kMainWindow = {
     {"PopupMenu1", "TPopupMenu", "", -1, -1, -1, -1, nullptr},
     {"Timer1", "TTimer", "", -1, -1, -1, -1, nullptr},
     {"Timer2", "TTimer", "", -1, -1, -1, -1, nullptr},
-    {"FontDialog1", "TFontDialog", "", -1, -1, -1, -1, nullptr},
+    {"lcLang1", "TlcLang", "", -1, -1, -1, -1, nullptr},
+    {"FontDialog1", "TlcFontDialog", "", -1, -1, -1, -1, nullptr},
     {"ImageList1", "TImageList", "", -1, -1, -1, -1, nullptr},
     {"ImageList2", "TImageList", "", -1, -1, -1, -1, nullptr},
     {"skin", "TSkinSet", "", -1, -1, -1, -1, nullptr},
@@ -382,25 +384,65 @@ TEST_F(ProgramWindows, WebLinksOpenTheSiteAndTheHelpPageOfTheLanguage) {
                                               "http://www.brelko.com/software/58-software/404-quillimo.html"}));
 }
 
-// The font dialog is answered from its on-show step with the given button.
-void AnswerFontDialog(int button) {
+// The font dialog is answered from its on-show step with the given button, after look()
+// has seen the open dialog.
+void AnswerFontDialog(int button, std::function<void(HWND dialog)> look = nullptr) {
   static int answer;
+  static std::function<void(HWND)> seen;
   answer = button;
-  Form1->FontDialog1->OnShow = [](TObject*) { PostMessageW(Form1->FontDialog1->Handle(), WM_COMMAND, answer, 0); };
+  seen = std::move(look);
+  Form1->FontDialog1->OnShow = [](TObject*) {
+    HWND dialog = Form1->FontDialog1->Handle();
+    if (seen) seen(dialog);
+    PostMessageW(dialog, WM_COMMAND, answer, 0);
+  };
 }
 
-TEST_F(ProgramWindows, FontDialogGivesTheSamplePanelTheChosenFontOnlyWhenConfirmed) {
-  TFontData before = Form1->Panel1->Font()->Data();
-  TFontData asked = Form1->FontDialog1->Font()->Data();
-  asked.Name = "Liberation Sans";  // a scalable font of the system, listed at every size
-  asked.Style = TFontStyles{fsBold, fsItalic};
-  asked.Height = -16;
-  Form1->FontDialog1->Font()->SetData(asked);
+std::wstring ComboText(HWND dialog, int id) {
+  HWND combo = GetDlgItem(dialog, id);
+  wchar_t text[128] = {};
+  LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (index != CB_ERR) SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+  return text;
+}
 
-  AnswerFontDialog(IDCANCEL);
+TEST_F(ProgramWindows, FontDialogOpensOnThePanelsFontAndGivesItTheChoiceOnlyWhenConfirmed) {
+  const TFontData before = Form1->Panel1->Font()->Data();
+  TFontData sample = before;
+  sample.Name = "Liberation Sans";  // a scalable font of the system, listed at every size
+  sample.Style = TFontStyles{fsBold, fsItalic};
+  sample.Height = -16;  // 12 points
+  sample.Color = clRed;
+  Form1->Panel1->Font()->SetData(sample);
+
+  // The dialog shows the panel's font, offers the colours and lists no "@" face.
+  std::wstring face, size;
+  int colour = -1, faces = 0, verticalFaces = 0;
+  AnswerFontDialog(IDCANCEL, [&](HWND dialog) {
+    face = ComboText(dialog, 1136);
+    size = ComboText(dialog, 1138);
+    HWND colours = GetDlgItem(dialog, 1139);
+    if (colours && (GetWindowLongW(colours, GWL_STYLE) & WS_VISIBLE)) {
+      LRESULT index = SendMessageW(colours, CB_GETCURSEL, 0, 0);
+      colour = static_cast<int>(SendMessageW(colours, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    }
+    HWND names = GetDlgItem(dialog, 1136);
+    faces = static_cast<int>(SendMessageW(names, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < faces; ++i) {
+      wchar_t text[LF_FACESIZE] = {};
+      SendMessageW(names, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      if (text[0] == L'@') ++verticalFaces;
+    }
+  });
   Form1->Button5->Click();
-  EXPECT_EQ(Form1->Panel1->Font()->Data(), before);
+  EXPECT_EQ(face, L"Liberation Sans");
+  EXPECT_EQ(size, L"12");
+  EXPECT_EQ(colour, static_cast<int>(RGB(255, 0, 0)));
+  EXPECT_GT(faces, 0);
+  EXPECT_EQ(verticalFaces, 0);
+  EXPECT_EQ(Form1->Panel1->Font()->Data(), sample);  // cancelled: unchanged
 
+  // Confirmed as it opened: the panel gets the same face, size, style and colour back.
   AnswerFontDialog(IDOK);
   Form1->Button5->Click();
   Form1->FontDialog1->OnShow = nullptr;
@@ -410,10 +452,26 @@ TEST_F(ProgramWindows, FontDialogGivesTheSamplePanelTheChosenFontOnlyWhenConfirm
   EXPECT_TRUE(chosen.Style.Contains(fsItalic));
   EXPECT_EQ(chosen.Height, -16);
   EXPECT_EQ(chosen.Name, "Liberation Sans");
+  EXPECT_EQ(chosen.Color, clRed);
   // The flash window keeps its own font.
   EXPECT_EQ(Form3->Font()->GetName(), "MS Sans Serif");
   EXPECT_FALSE(Form3->Font()->GetStyle().Contains(fsBold));
   Form1->Panel1->Font()->SetData(before);
+}
+
+// "MS Sans Serif" is only a substitute under Wine: the dialog opens on the face it stands for,
+// not on the list's first entry.
+TEST_F(ProgramWindows, FontDialogOpensOnTheFaceASubstituteNameStandsFor) {
+  std::wstring face, size;
+  AnswerFontDialog(IDCANCEL, [&](HWND dialog) {
+    face = ComboText(dialog, 1136);
+    size = ComboText(dialog, 1138);
+  });
+  Form1->Button5->Click();
+  Form1->FontDialog1->OnShow = nullptr;
+  EXPECT_FALSE(face.empty());
+  EXPECT_NE(face[0], L'@');
+  EXPECT_EQ(size, L"8");
 }
 
 // Not a check: with QUILLIMO_SCREENSHOT_DIR set, saves the main window on each tab as

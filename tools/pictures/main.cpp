@@ -2,6 +2,8 @@
 //   pictures OUTDIR          the pictures (BMP strips, ICO, JPEG) and their stored blocks
 //                            (*.block binary, *.block.txt as text-layout binary blocks)
 //   pictures --hex FILE      prints FILE as a text-layout binary block
+//   pictures --block FILE OUTDIR NAME
+//                            writes OUTDIR/NAME.block and NAME.block.txt: FILE as it is
 //   pictures --sized-block FILE OUTDIR NAME
 //                            writes OUTDIR/NAME.block and NAME.block.txt: the size of FILE
 //                            (32-bit) and FILE, as TSkinSet's "SkinStream" stores a skin file
@@ -52,12 +54,16 @@ int main(int argc, char** argv) {
       std::fputs((LayoutHexBlock(ReadFile(argv[2]), "  ") + "\n").c_str(), stdout);
       return 0;
     }
+    if (argc == 5 && std::string(argv[1]) == "--block") {
+      WriteBlock(argv[3], argv[4], ReadFile(argv[2]));
+      return 0;
+    }
     if (argc == 5 && std::string(argv[1]) == "--sized-block") {
       WriteBlock(argv[3], argv[4], SizedBlock(ReadFile(argv[2])));
       return 0;
     }
     if (argc != 2) {
-      std::fputs("usage: pictures OUTDIR | pictures --hex FILE | pictures --sized-block FILE OUTDIR NAME\n", stderr);
+      std::fputs("usage: pictures OUTDIR | pictures --hex FILE | pictures --block|--sized-block FILE OUTDIR NAME\n", stderr);
       return 2;
     }
     Generate(argv[1]);

@@ -1,0 +1,45 @@
+// The language switch of the main window: the tool bar's two language buttons and the
+// language radio group put the window into Turkish or English.
+#include "app/formats/settings_format.h"
+#include "app/main_window.h"
+
+namespace {
+// The tray menu's commands by their position in the menu (the separators keep theirs).
+struct TTrayCaption {
+  int Position;
+  const char* Turkish;
+  const char* English;
+};
+constexpr TTrayCaption kTrayCaptions[] = {
+    {0, "Göster", "Show"},
+    {2, "Mesajları Durdur", "Stop Messages"},
+    {3, "Mesajlar Devam Etsin", "Start Messages"},
+    {5, "Kapat", "Exit"},
+};
+}  // namespace
+
+// Running it twice gives the same result: selecting the radio group's item, when that
+// changes the selection, runs the same switch from the group's click handler first.
+void TForm1::SwitchLanguage(int position) {
+  RadioGroup2->SetItemIndex(position);
+  langcode = LangCodeOf(position);
+  ShowCatalogue();
+  ShowHelpForLanguage();
+  // The table puts the captions, items and texts of the language on the window; setting the
+  // language that is active already changes nothing.
+  lcLang1->SetActiveLanguage(position + 1);
+  // The tray menu is not in the table: its captions are set here.
+  for (const TTrayCaption& caption : kTrayCaptions)
+    PopupMenu1->Items()->Items(caption.Position)->SetCaption(position == 1 ? caption.English : caption.Turkish);
+  SetCaption("Quillimo v 1.1");
+}
+
+void TForm1::ToolButton1Click(TObject*) { SwitchLanguage(1); }
+void TForm1::ToolButton2Click(TObject*) { SwitchLanguage(0); }
+
+void TForm1::RadioGroup2Click(TObject*) {
+  switch (RadioGroup2->ItemIndex()) {
+    case 0: SwitchLanguage(0); break;
+    case 1: SwitchLanguage(1); break;
+  }
+}
