@@ -40,8 +40,9 @@ std::string Environment(const wchar_t* name) {
   return WideToUtf8(value);
 }
 
-// The Unix name of a Windows file name; empty when Wine cannot give one.
-std::string UnixFileName(const std::string& windowsName) {
+}  // namespace
+
+std::string WineUnixFileName(const std::string& windowsName) {
   auto convert = WineExport<TUnixFileName>(L"kernel32.dll", "wine_get_unix_file_name");
   if (!convert) return {};
   char* unix = convert(Utf8ToWide(windowsName).c_str());
@@ -50,6 +51,8 @@ std::string UnixFileName(const std::string& windowsName) {
   HeapFree(GetProcessHeap(), 0, unix);
   return result;
 }
+
+namespace {
 
 // The Windows name of a Unix file name; empty when Wine cannot give one.
 std::string DosFileName(const std::string& unixName) {
@@ -88,7 +91,7 @@ void WriteDesktopAutostart(const std::string& name, const std::string& command) 
   const std::string prefix = Environment(L"WINEPREFIX");
   if (!prefix.empty()) run = {"env", "WINEPREFIX=" + prefix};
   run.push_back("wine");
-  const std::string program = UnixFileName(command);
+  const std::string program = WineUnixFileName(command);
   run.push_back(program.empty() ? command : program);
   // A folder that cannot be made shows as the file that cannot be created.
   SHCreateDirectoryExW(nullptr, Utf8ToWide(file.substr(0, file.rfind('\\'))).c_str(), nullptr);

@@ -13,6 +13,8 @@ void WriteRunValue(const std::string& name, const std::string& command);
 
 // True when the program runs under Wine.
 bool RunningUnderWine();
+// Under Wine: the Unix name of a Windows file name; empty elsewhere or when there is none.
+std::string WineUnixFileName(const std::string& windowsName);
 
 // Under Wine: the user's autostart folder as a Windows path ($XDG_CONFIG_HOME/autostart, or
 // $HOME/.config/autostart); empty elsewhere or when neither variable is set.

@@ -57,12 +57,12 @@ void TempCatalogue::Write(const std::vector<Program>& programs) {
 }
 
 void ClickToolButton(TToolButton* button) {
-  TToolBar* bar = Form1->ToolBar1;
+  TToolBar* bar = button->ToolBar();
   for (int i = 0; i < bar->ButtonCount(); ++i) {
     if (bar->Buttons(i) != button) continue;
     TBBUTTON tb{};
     SendMessageW(bar->Handle(), TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tb));
-    SendMessageW(Form1->Handle(), WM_COMMAND, MAKEWPARAM(tb.idCommand, BN_CLICKED),
+    SendMessageW(GetAncestor(bar->Handle(), GA_ROOT), WM_COMMAND, MAKEWPARAM(tb.idCommand, BN_CLICKED),
                  reinterpret_cast<LPARAM>(bar->Handle()));
     return;
   }

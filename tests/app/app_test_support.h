@@ -44,8 +44,8 @@ private:
   TestProgramDirectory directory_;
 };
 
-// Sends the main window the command of a tool-bar button, as the tool bar does when the button
-// is clicked: a failure in the handler reaches the error box.
+// Sends the window of a tool-bar button the button's command, as the tool bar does when the
+// button is clicked: a failure in the handler reaches the error box.
 void ClickToolButton(TToolButton* button);
 
 }  // namespace apptest
