@@ -15,6 +15,7 @@ public:
   void SetTimerInterval(TFlashTimer timer, int intervalMs) override;
   void ShowFlash(const std::string& text, int x, int y, bool centred) override;
   void HideFlash() override;
+  bool FlashVisible() const override;
 
 private:
   TForm1& form_;

@@ -143,6 +143,9 @@ protected:
   void BindFields() override;
 
 private:
+  // Counts the language switches begun, so that a switch can tell that the language radio
+  // group's handler ran one inside it.
+  int languageSwitches_ = 0;
   // The message file of the selected program; "List index out of bounds (-1)" when there is
   // none.
   std::string SelectedProgramFile() const;

@@ -19,6 +19,8 @@ void TFlashEngineHost::HideFlash() {
   if (Form3) Form3->Hide();
 }
 
+bool TFlashEngineHost::FlashVisible() const { return Form3 && Form3->Showing(); }
+
 // Start: every program of the list in turn is selected and its message file read into
 // mesajlist; the ticked messages are the run list, kept in mesajlar as well. The tick of a
 // program is not looked at. Afterwards the last program stays selected.

@@ -18,16 +18,26 @@ constexpr TTrayCaption kTrayCaptions[] = {
 };
 }  // namespace
 
-// Running it twice gives the same result: selecting the radio group's item, when that
-// changes the selection, runs the same switch from the group's click handler first.
+// Selecting the radio group's item, when that changes the selection, runs the same switch
+// from the group's click handler first; that switch has then done the rest already (and a
+// switch run twice gives the same result).
 void TForm1::SwitchLanguage(int position) {
+  const int switchesBefore = ++languageSwitches_;
   RadioGroup2->SetItemIndex(position);
+  if (languageSwitches_ != switchesBefore) return;
   langcode = LangCodeOf(position);
   ShowCatalogue();
   ShowHelpForLanguage();
   // The table puts the captions, items and texts of the language on the window; setting the
-  // language that is active already changes nothing.
-  lcLang1->SetActiveLanguage(position + 1);
+  // language that is active already changes nothing. The menu bar is redrawn once.
+  MainMenu1->BeginUpdate();
+  try {
+    lcLang1->SetActiveLanguage(position + 1);
+  } catch (...) {
+    MainMenu1->EndUpdate();
+    throw;
+  }
+  MainMenu1->EndUpdate();
   // The tray menu is not in the table: its captions are set here.
   for (const TTrayCaption& caption : kTrayCaptions)
     PopupMenu1->Items()->Items(caption.Position)->SetCaption(position == 1 ? caption.English : caption.Turkish);

@@ -180,7 +180,18 @@ TEST_F(FlashEngine, CentreModeCentresEveryMessageAndThePlacementIsReadAtEachTick
     EXPECT_EQ(FlashRect().top, centre.y);
     Form1->Timer2Timer(Form1->Timer2);
   }
+  // A tick while the message is still on the screen (a duration not shorter than the period)
+  // leaves the window at the drawn point.
+  Form1->Timer1Timer(Form1->Timer1);
+  Draw shown = NextDraw(2);
+  Form1->Timer1Timer(Form1->Timer1);
+  EXPECT_EQ(FlashRect().left, shown.X);
+  EXPECT_EQ(FlashRect().top, shown.Y);
+  Form1->Timer2Timer(Form1->Timer2);
   Form1->RadioGroup4->SetItemIndex(0);
+  Form1->Timer1Timer(Form1->Timer1);  // the placement armed meanwhile centres this one
+  EXPECT_EQ(FlashRect().left, Centred().x);
+  Form1->Timer2Timer(Form1->Timer2);
   Draw d = NextDraw(2);
   Form1->Timer1Timer(Form1->Timer1);
   EXPECT_EQ(FlashRect().left, d.X);

@@ -508,12 +508,28 @@ TEST_F(ProgramWindows, ScreenshotsOfEachTab) {
   wchar_t dir[MAX_PATH] = {};
   if (!GetEnvironmentVariableW(L"QUILLIMO_SCREENSHOT_DIR", dir, MAX_PATH)) GTEST_SKIP() << "no screenshot folder";
   SetForegroundWindow(Form1->Handle());
-  for (int tab = 0; tab < 4; ++tab) {
-    Form1->PageControl1->SetActivePageIndex(tab);
-    RedrawWindow(Form1->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-    PumpFor(400);
-    SaveWindowBitmap(Form1->Handle(), WideToUtf8(dir) + "\\tab" + std::to_string(tab + 1) + ".bmp");
+  static std::string folder;
+  folder = WideToUtf8(dir);
+  for (const char* language : {"", "en_"}) {
+    if (*language) apptest::ClickToolButton(Form1->ToolButton1);
+    for (int tab = 0; tab < 4; ++tab) {
+      Form1->PageControl1->SetActivePageIndex(tab);
+      RedrawWindow(Form1->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+      PumpFor(400);
+      SaveWindowBitmap(Form1->Handle(), folder + "\\" + language + "tab" + std::to_string(tab + 1) + ".bmp");
+    }
   }
+  // The font dialog, photographed once it has painted, then cancelled.
+  Form1->FontDialog1->OnShow = [](TObject*) {
+    SetTimer(Form1->FontDialog1->Handle(), 1, 500, [](HWND dialog, UINT, UINT_PTR, DWORD) {
+      KillTimer(dialog, 1);
+      SaveWindowBitmap(dialog, folder + "\\en_fontdialog.bmp");
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+  };
+  Form1->Button5->Click();
+  Form1->FontDialog1->OnShow = nullptr;
+  apptest::ClickToolButton(Form1->ToolButton2);
   Form1->PageControl1->SetActivePageIndex(0);
 }
 

@@ -54,6 +54,21 @@ std::set<std::string> LineKeys(TlcCustomLang& lang) {
   return keys;
 }
 
+// A string list's value is compared with the list's comma text before it is written, so a value
+// in another form than the list's own (quotes around an empty line, say) would be written again
+// at every switch: it is refused, with the form to write.
+void CheckCommaTexts(TlcCustomLang& lang, const std::string& translations, int language) {
+  TStrings* lines = lang.GetSectionStrings(stMultiLines);
+  for (int i = 0; i < lines->Count(); ++i) {
+    const std::string value = ExtractLangField(lines->Strings(i), lang.Delim(), language);
+    TStringList list;
+    list.SetCommaText(value);
+    if (list.CommaText() != value)
+      throw Exception(translations + ": " + LineKey(lines->Strings(i), lang.Delim()) +
+                      " is not in the lists' own comma text form; write it as: " + list.CommaText());
+  }
+}
+
 void Run(const std::string& layout, const std::string& translations, const std::string& language,
          const std::string& out) {
   TStringStream binary(ObjectTextToBinary(ReadFileBytes(layout)));
@@ -70,6 +85,7 @@ void Run(const std::string& layout, const std::string& translations, const std::
   for (const std::string& key : LineKeys(lang))
     if (!collected.count(key)) unknown += " " + key.substr(key.find(':') + 1);
   if (!unknown.empty()) throw Exception(translations + ": keys the window does not have:" + unknown);
+  CheckCommaTexts(lang, translations, lang.GetLangNames()->IndexOf(language) + 1);
   lang.PadLines();
 
   TMemoryStream block;

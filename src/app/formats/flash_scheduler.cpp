@@ -44,16 +44,14 @@ void TFlashScheduler::PeriodTick() {
   if (placement_ == TFlashPlacement::Centre) centreArmed_ = true;
   // The centre placement applies once, when the window turns visible: a tick that comes while
   // a message is still shown leaves the window at the drawn point, and the placement waits.
-  const bool centred = centreArmed_ && !flashVisible_;
+  const bool centred = centreArmed_ && !host_.FlashVisible();
   if (centred) centreArmed_ = false;
   // An empty run list shows an empty text.
   host_.ShowFlash(k < n ? runList_[static_cast<std::size_t>(k)] : std::string(), x, y, centred);
-  flashVisible_ = true;
   host_.SetTimerEnabled(TFlashTimer::Duration, true);
 }
 
 void TFlashScheduler::DurationTick() {
   host_.HideFlash();
-  flashVisible_ = false;
   host_.SetTimerEnabled(TFlashTimer::Duration, false);
 }

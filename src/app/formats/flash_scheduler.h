@@ -25,6 +25,8 @@ public:
   // with centred, the window is centred on the screen instead (CentredOrigin).
   virtual void ShowFlash(const std::string& text, int x, int y, bool centred) = 0;
   virtual void HideFlash() = 0;
+  // Whether the flash window is on the screen now.
+  virtual bool FlashVisible() const = 0;
 };
 
 struct TPoint2 {
@@ -78,5 +80,4 @@ private:
   std::vector<std::string> runList_;
   TFlashPlacement placement_ = TFlashPlacement::Random;
   bool centreArmed_ = true;
-  bool flashVisible_ = false;
 };

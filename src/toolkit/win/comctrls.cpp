@@ -34,7 +34,9 @@ void TToolButton::SetDown(bool v) {
   down_ = v;
   Changed();
 }
-void TToolButton::TextChanged() { Changed(); }
+void TToolButton::TextChanged() {
+  if (TToolBar* bar = ToolBar()) bar->UpdateButtonCaption(this);
+}
 void TToolButton::EnabledChanged() { Changed(); }
 void TToolButton::VisibleChanged() { Changed(); }
 
@@ -140,6 +142,23 @@ void TToolBar::SortButtons() {
 int TToolBar::CommandOf(const TToolButton* button) const {
   auto it = std::find(buttons_.begin(), buttons_.end(), button);
   return it == buttons_.end() ? -1 : 1000 + static_cast<int>(it - buttons_.begin());
+}
+
+void TToolBar::UpdateButtonCaption(TToolButton* button) {
+  auto it = std::find(buttons_.begin(), buttons_.end(), button);
+  if (!HandleAllocated() || IsLoading() || updating_ || !showCaptions_ || it == buttons_.end() ||
+      captions_.size() != buttons_.size()) {
+    UpdateButtons();
+    return;
+  }
+  std::wstring& caption = captions_[static_cast<std::size_t>(it - buttons_.begin())];
+  caption = Utf8ToWide(button->Caption());
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
+  info.dwMask = TBIF_TEXT;
+  info.pszText = caption.data();
+  if (!SendMessageW(Handle(), TB_SETBUTTONINFOW, static_cast<WPARAM>(CommandOf(button)), reinterpret_cast<LPARAM>(&info)))
+    UpdateButtons();
 }
 
 void TToolBar::UpdateButtons() {
@@ -250,7 +269,7 @@ void TTabSheet::SetTabVisible(bool v) {
 
 void TTabSheet::TextChanged() {
   TWinControl::TextChanged();
-  if (TPageControl* pc = PageControl()) pc->UpdateTabs();
+  if (TPageControl* pc = PageControl()) pc->UpdateTabCaption(this);
 }
 
 // ---- TPageControl
@@ -291,6 +310,20 @@ int TPageControl::TabIndexOf(const TTabSheet* page) const {
     if (p->TabVisible()) ++tab;
   }
   return -1;
+}
+
+void TPageControl::UpdateTabCaption(TTabSheet* page) {
+  const int tab = TabIndexOf(page);
+  if (!HandleAllocated() || IsLoading() || tab < 0) {
+    UpdateTabs();
+    return;
+  }
+  std::wstring text = Utf8ToWide(page->Caption());
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  SendMessageW(Handle(), TCM_SETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+  PlacePages();  // wider tabs may take another row
 }
 
 void TPageControl::UpdateTabs() {

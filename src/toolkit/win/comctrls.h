@@ -76,6 +76,8 @@ public:
 
   // Rebuilds the native buttons from the tool buttons.
   void UpdateButtons();
+  // Gives one button's native button its caption again (a renamed button keeps its place).
+  void UpdateButtonCaption(TToolButton* button);
 
 protected:
   friend class TToolButton;
@@ -149,6 +151,8 @@ protected:
 
 private:
   void UpdateTabs();
+  // A renamed page's tab gets its text in place.
+  void UpdateTabCaption(TTabSheet* page);
   void PlacePages();
   int TabIndexOf(const TTabSheet* page) const;
   std::vector<TTabSheet*> pages_;

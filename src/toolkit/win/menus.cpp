@@ -123,7 +123,11 @@ void TMenuItem::SetShortCut(TShortCut v) { Change(shortCut_, v); }
 void TMenuItem::SetImageIndex(int v) { Change(imageIndex_, v); }
 void TMenuItem::SetChecked(bool v) { Change(checked_, v); }
 void TMenuItem::SetEnabled(bool v) { Change(enabled_, v); }
-void TMenuItem::SetVisible(bool v) { Change(visible_, v); }
+void TMenuItem::SetVisible(bool v) {
+  if (visible_ == v) return;
+  visible_ = v;
+  if (parent_) parent_->RebuildHandle();  // the entries after it change places
+}
 void TMenuItem::SetDefault(bool v) { Change(default_, v); }
 void TMenuItem::SetRadioItem(bool v) { Change(radioItem_, v); }
 
@@ -163,8 +167,30 @@ HMENU TMenuItem::Handle() {
   return handle_;
 }
 
+// A visible item's entry is rewritten in its place (a language switch renames every item of a
+// menu, and rebuilding the menu for each costs a menu bar redraw each time). Owner-drawn entries
+// are made anew, so that the system measures them again.
 void TMenuItem::Changed() {
-  if (parent_) parent_->RebuildHandle();
+  if (!parent_) return;
+  TMenu* menu = GetParentMenu();
+  if (!parent_->handle_ || parent_->destroying_ || !visible_ || (menu && menu->OwnerDraw())) {
+    parent_->RebuildHandle();
+    return;
+  }
+  UINT position = 0;
+  for (TMenuItem* item : parent_->items_) {
+    if (item == this) break;
+    if (item->visible_) ++position;
+  }
+  std::wstring text;
+  MENUITEMINFOW mi = EntryInfo(text);
+  mi.hSubMenu = Count() > 0 ? Handle() : nullptr;
+  if (!SetMenuItemInfoW(parent_->handle_, position, TRUE, &mi)) {
+    parent_->RebuildHandle();
+    return;
+  }
+  // Only the entries of the menu bar itself are on the screen until a menu opens.
+  if (menu && !parent_->parent_) menu->MenuChanged();
 }
 
 MENUITEMINFOW TMenuItem::EntryInfo(std::wstring& text) const {
@@ -332,7 +358,18 @@ void TMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent
   items_->GetChildren(proc, root);
 }
 
+void TMenu::EndUpdate() {
+  if (updateCount_ > 0 && --updateCount_ == 0 && changedInUpdate_) {
+    changedInUpdate_ = false;
+    MenuChanged();
+  }
+}
+
 void TMenu::MenuChanged() {
+  if (updateCount_ > 0) {
+    changedInUpdate_ = true;
+    return;
+  }
   if (!window_ || !IsWindow(window_)) return;
   DrawMenuBar(window_);
   if (TWinControl* form = TWinControl::FindControl(window_)) form->Perform(CM_MENUCHANGED);

@@ -132,6 +132,10 @@ public:
   HWND Window() const { return window_; }
   // Clicks the enabled item with this shortcut; false when there is none.
   bool DispatchShortCut(TShortCut shortCut);
+  // Between BeginUpdate and the matching EndUpdate, changes of the entries redraw the menu
+  // bar once, at the end (renaming every item of a menu bar redraws it once, not per item).
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate();
 
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
@@ -145,6 +149,8 @@ private:
   std::unique_ptr<TMenuItem> items_;
   bool ownerDraw_ = false;
   HWND window_ = nullptr;
+  int updateCount_ = 0;
+  bool changedInUpdate_ = false;
 };
 
 class TMainMenu : public TMenu {

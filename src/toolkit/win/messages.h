@@ -37,6 +37,8 @@ inline constexpr UINT CM_EXIT = CM_BASE + 29;
 inline constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 34;
 inline constexpr UINT CM_RELEASE = CM_BASE + 33;
 inline constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 36;
+// Posted to a control whose window is to be made again with its current styles.
+inline constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 
 // Reflected messages: CN_BASE + the original message number.
 inline constexpr UINT CN_BASE = 0xBC00;

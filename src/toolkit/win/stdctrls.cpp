@@ -197,8 +197,11 @@ void TCustomMemo::SetScrollBars(TScrollStyle v) {
 }
 
 void TCustomMemo::SetWordWrap(bool v) {
+  if (v == wordWrap_) return;
   wordWrap_ = v;
-  RecreateWindow();
+  if (!HandleAllocated() || recreatePosted_) return;
+  recreatePosted_ = true;
+  PostMessageW(Handle(), CM_RECREATEWND, 0, 0);
 }
 
 void TCustomMemo::RecreateWindow() {
@@ -211,6 +214,7 @@ void TCustomMemo::CreateParams(TCreateParams& params) {
   TCustomEdit::CreateParams(params);
   params.Style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
   if (wordWrap_) params.Style &= ~ES_AUTOHSCROLL;
+  windowWordWrap_ = wordWrap_;
   if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) params.Style |= WS_VSCROLL;
   if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) params.Style |= WS_HSCROLL;
 }
@@ -225,6 +229,11 @@ void TCustomMemo::HandleCreated() {
 }
 
 void TCustomMemo::WndProc(TMessage& msg) {
+  if (msg.Msg == CM_RECREATEWND) {
+    recreatePosted_ = false;
+    if (wordWrap_ != windowWordWrap_) RecreateWindow();
+    return;
+  }
   TCustomEdit::WndProc(msg);
   // A multi-line edit reports no change for a text set from outside.
   if (msg.Msg == WM_SETTEXT && !syncing_) Changed();

@@ -99,6 +99,11 @@ protected:
 
 private:
   void RecreateWindow();
+  // Word wrap is a style the window is made with: a change makes the window again, once the
+  // messages waiting are handled, and only when the setting still differs from the window's
+  // then (turning it off and on again around a change of the lines costs nothing).
+  bool windowWordWrap_ = true;
+  bool recreatePosted_ = false;
   std::unique_ptr<TStringList> lines_;
   TScrollStyle scrollBars_ = ssNone;
   bool wordWrap_ = true;

@@ -35,6 +35,7 @@ public:
     visible = true;
   }
   void HideFlash() override { visible = false; }
+  bool FlashVisible() const override { return visible; }
 
   bool Running(TFlashTimer t) { return timers[t].Enabled && timers[t].Interval > 0; }
 

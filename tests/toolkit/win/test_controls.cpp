@@ -199,6 +199,19 @@ TEST_F(Controls, MemoLinesAndWindowTextFollowEachOther) {
   SetWindowTextW(memo->Handle(), L"a\r\nb\r\nc");
   EXPECT_EQ(memo->Lines()->Count(), 3);
   EXPECT_EQ(memo->Lines()->Get(2), "c");
+
+  // Word wrap is a style of the window: turned off and on again before the messages are
+  // handled, the window stays; turned off, it is made again without wrapping.
+  HWND before = memo->Handle();
+  memo->SetWordWrap(false);
+  memo->SetWordWrap(true);
+  PumpFor(50);
+  EXPECT_EQ(memo->Handle(), before);
+  memo->SetWordWrap(false);
+  PumpFor(50);
+  EXPECT_NE(memo->Handle(), before);
+  EXPECT_TRUE(GetWindowLongW(memo->Handle(), GWL_STYLE) & ES_AUTOHSCROLL);
+  EXPECT_EQ(memo->GetText(), "a\r\nb\r\nc");
 }
 
 TEST_F(Controls, PageControlShowsTheActivePageOnly) {
@@ -219,6 +232,16 @@ TEST_F(Controls, PageControlShowsTheActivePageOnly) {
   EXPECT_TRUE(IsWindowVisible(two->Handle()));
   EXPECT_EQ(SendMessageW(pages->Handle(), TCM_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(pages->Width(), form.ClientWidth());
+  // A renamed page shows its new caption on its tab.
+  one->SetCaption("Programs");
+  wchar_t text[32] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = 32;
+  SendMessageW(pages->Handle(), TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, L"Programs");
+  EXPECT_EQ(SendMessageW(pages->Handle(), TCM_GETCURSEL, 0, 0), 1);
 }
 
 TEST_F(Controls, ToolBarButtonsClickTheirToolButtons) {
@@ -248,6 +271,13 @@ TEST_F(Controls, ToolBarButtonsClickTheirToolButtons) {
   SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), reinterpret_cast<LPARAM>(bar->Handle()));
   EXPECT_EQ(clicked, 1);
   EXPECT_EQ(bar->Align(), alTop);
+  // A renamed button shows its new caption and keeps its place and command.
+  stop->SetCaption("Stop Messages");
+  wchar_t text[32] = {};
+  SendMessageW(bar->Handle(), TB_GETBUTTONTEXTW, 1002, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"Stop Messages");
+  EXPECT_EQ(SendMessageW(bar->Handle(), TB_BUTTONCOUNT, 0, 0), 3);
+  EXPECT_EQ(stop->ButtonRect().left, r.left);
 }
 
 TEST(Timer, FiresOnlyWhenEnabledWithAnInterval) {
@@ -305,6 +335,15 @@ TEST_F(Controls, MenuCommandsClickTheirItems) {
   about->OnClick = [&](TObject*) { ++clicks; };
   SendMessageW(form.Handle(), WM_COMMAND, about->Command(), 0);
   EXPECT_EQ(clicks, 1);
+  // Renamed items show their new captions in place; in an update the bar is redrawn once.
+  menu->BeginUpdate();
+  skins->SetCaption("Skins");
+  skin1->SetCaption("Skin 1");
+  menu->EndUpdate();
+  GetMenuStringW(menu->Handle(), 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Skins");
+  GetMenuStringW(skins->Handle(), 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Skin 1\tCtrl+S");
   about->SetVisible(false);
   EXPECT_EQ(GetMenuItemCount(menu->Handle()), 1);
   skin1->SetChecked(true);
