@@ -21,20 +21,10 @@
 #include "app/flash_window.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
+#include "window_clock.h"
 #include "toolkit/win/application.h"
 
 namespace {
-
-double NowMs() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
-}
 
 std::vector<double> shows, hides, hideCalls;
 

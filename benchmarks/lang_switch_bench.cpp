@@ -16,22 +16,12 @@
 #include <vector>
 
 #include "app_test_support.h"
+#include "window_clock.h"
 #include "toolkit/win/application.h"
 
 #include <windows.h>
 
 namespace {
-
-double NowMs() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
-}
 
 int textWrites = 0;
 LRESULT CALLBACK CountTextWrites(int code, WPARAM wp, LPARAM lp) {
