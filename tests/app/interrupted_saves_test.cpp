@@ -26,7 +26,7 @@ namespace {
 
 constexpr wchar_t kCaption[] = L"Quillimo v 1.1";
 constexpr int kRounds = 100;
-constexpr int kBurst = 40;      // saves at most per round
+constexpr int kBurst = 1000;    // adds at most per round: in practice, until the kill
 constexpr int kMaxDelayMs = 150;  // the kill comes this long at most after the burst starts
 constexpr int kStartLines = 200;
 
