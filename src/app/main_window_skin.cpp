@@ -12,7 +12,8 @@ namespace {
 [[maybe_unused]] const bool kSkinEngineReady = (UseWindowsSkinEngine(), true);
 
 // "\skins\<number>.skn" in the program directory. A missing file changes nothing; a file that
-// cannot be read keeps the skin shown (the skin component sees to both).
+// cannot be read or holds no skin raises its error, which the command's error box shows, and
+// the skin shown stays (the skin component sees to both).
 void UseSkinFile(TForm1& form, int number) {
   form.skin->SetSkinFile(ProgramDirectory() + "\\skins\\" + std::to_string(number) + ".skn");
 }

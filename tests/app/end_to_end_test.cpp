@@ -20,43 +20,6 @@ namespace {
 
 constexpr wchar_t kCaption[] = L"Quillimo v 1.1";
 
-// The text of a control of another process (GetWindowText gives only captions there).
-std::wstring Text(HWND window)
-{
-    wchar_t text[512] = {};
-    SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-// Every descendant window of parent with this class.
-std::vector<HWND> Children(HWND parent, const wchar_t* className)
-{
-    struct Search {
-        const wchar_t* className;
-        std::vector<HWND> found;
-    } search{className, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            wchar_t name[64] = {};
-            GetClassNameW(child, name, 64);
-            if (lstrcmpiW(name, s->className) == 0)
-                s->found.push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND ChildWithText(HWND parent, const wchar_t* className, const std::wstring& text)
-{
-    for (HWND child : Children(parent, className))
-        if (Text(child) == text)
-            return child;
-    return nullptr;
-}
-
 // A visible top-level window of the process other than the main window, waiting up to
 // timeout_ms; with className, only windows of that class.
 HWND WaitForOtherWindow(DWORD process, HWND main, const wchar_t* className, DWORD timeout_ms)

@@ -43,12 +43,17 @@ ProgramProcess::~ProgramProcess()
 {
     if (!Started())
         return;
+    Kill();
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+void ProgramProcess::Kill()
+{
     if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
     }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
 }
 
 HWND ProgramProcess::WaitForWindow(const std::wstring& caption, DWORD timeout_ms)
@@ -73,6 +78,41 @@ DWORD ProgramProcess::WaitForExit(DWORD timeout_ms)
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
+}
+
+std::wstring Text(HWND window)
+{
+    wchar_t text[512] = {};
+    SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::vector<HWND> Children(HWND parent, const wchar_t* className)
+{
+    struct Search {
+        const wchar_t* className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t name[64] = {};
+            GetClassNameW(child, name, 64);
+            if (lstrcmpiW(name, s->className) == 0)
+                s->found.push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ChildWithText(HWND parent, const wchar_t* className, const std::wstring& text)
+{
+    for (HWND child : Children(parent, className))
+        if (Text(child) == text)
+            return child;
+    return nullptr;
 }
 
 void ClickToolBarButton(HWND mainWindow, ToolBarButton button)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace quillimo::test {
 
@@ -20,11 +21,21 @@ public:
     HWND WaitForWindow(const std::wstring& caption, DWORD timeout_ms);
     // Waits for the process to end; its exit code, or STILL_ACTIVE after timeout_ms.
     DWORD WaitForExit(DWORD timeout_ms);
+    // Ends the process at once, wherever it is (as the task manager or a power cut would), and
+    // waits until it is gone.
+    void Kill();
     DWORD Id() const { return info_.dwProcessId; }
 
 private:
     PROCESS_INFORMATION info_{};
 };
+
+// The text of a control of another process (GetWindowText gives only captions there).
+std::wstring Text(HWND window);
+// Every descendant window of parent with this class.
+std::vector<HWND> Children(HWND parent, const wchar_t* className);
+// The descendant window of parent with this class and text, or null.
+HWND ChildWithText(HWND parent, const wchar_t* className, const std::wstring& text);
 
 // The main window's tool-bar buttons by their left edge (buttons of 88, separators of 8):
 // Start, Stop, |, English, Türkçe, |, Hide, Exit.

@@ -9,9 +9,11 @@ using namespace lzh;
 
 namespace {
 
-// Bits are taken most significant first, byte after byte; past the end of the input come zero
-// bytes. The buffer holds the next `count` bits left-aligned in 64 bits, so most symbols need
-// no refill check of their own.
+// Bits are taken most significant first, byte after byte. The buffer holds the next `count`
+// bits left-aligned in 64 bits, so most symbols need no refill check of their own. Filling it
+// looks ahead of what is decoded, so past the end of the input it takes zero bytes; those are
+// counted, and a stream whose symbols reach into them is cut short (the check lags at most one
+// symbol: the next refill, or the end of decoding, finds it).
 class TBitReader {
 public:
   explicit TBitReader(std::span<const uint8_t> input)
@@ -26,12 +28,23 @@ public:
       next_ += (63 - count_) >> 3;
       count_ |= 56;
     } else {
+      CheckNotOverrun();
       while (count_ <= 56) {
-        const uint64_t byte = next_ < end_ ? *next_++ : 0;
+        uint64_t byte = 0;
+        if (next_ < end_)
+          byte = *next_++;
+        else
+          padding_ += 8;
         buffer_ |= byte << (56 - count_);
         count_ += 8;
       }
     }
+  }
+
+  // The padding bits are the last ones in the buffer: when fewer bits are left than were
+  // padded, decoded symbols took bits the input does not have.
+  void CheckNotOverrun() const {
+    if (padding_ > count_) throw ElzhException(LzhText::Truncated);
   }
 
   unsigned Count() const { return count_; }
@@ -52,6 +65,7 @@ private:
   const uint8_t* end_;
   uint64_t buffer_ = 0;
   unsigned count_ = 0;
+  unsigned padding_ = 0;  // zero bits taken past the end of the input
 };
 
 // The window before the first output byte: the ring buffer starts with 4036 spaces, and its last
@@ -66,10 +80,8 @@ constexpr size_t kOutputSlack = kLookAhead + 16;
 }  // namespace
 
 size_t TLZH::MaxDecodedSize(size_t streamBytes) {
-  const size_t fits = streamBytes > kMaxDecodedSize / kMaxBytesPerInputByte
-                          ? kMaxDecodedSize
-                          : streamBytes * kMaxBytesPerInputByte;
-  return std::min(kMaxDecodedSize, std::max(kTruncationAllowance, fits));
+  return streamBytes > kMaxDecodedSize / kMaxBytesPerInputByte ? kMaxDecodedSize
+                                                               : streamBytes * kMaxBytesPerInputByte;
 }
 
 int32_t TLZH::DecodedSizeOf(std::span<const uint8_t> image) {
@@ -86,7 +98,10 @@ std::vector<uint8_t> TLZH::DecodeImage(std::span<const uint8_t> image) {
 std::vector<uint8_t> TLZH::Decode(int32_t size, std::span<const uint8_t> input) {
   if (size <= 0) return {};
   const size_t wanted = static_cast<size_t>(size);
-  if (wanted > MaxDecodedSize(input.size())) throw ElzhException(LzhText::SizeOutOfRange);
+  if (wanted > kMaxDecodedSize) throw ElzhException(LzhText::SizeOutOfRange);
+  // More than the stream could hold even at the best compression: it was cut short (or its
+  // size field is damaged), and decoding would only find that out at the end.
+  if (wanted > MaxDecodedSize(input.size())) throw ElzhException(LzhText::Truncated);
 
   std::vector<uint8_t> output;
   try {
@@ -148,6 +163,7 @@ std::vector<uint8_t> TLZH::Decode(int32_t size, std::span<const uint8_t> input) 
     }
     produced += length;
   }
+  bits.CheckNotOverrun();
 
   output.resize(produced);
   return output;

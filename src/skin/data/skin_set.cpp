@@ -131,24 +131,19 @@ bool TSkinSet::LoadSkin() {
     const std::string iniName = reader.FindEntry(".ini", iniText);
     TQuickIni ini;
     ini.LoadFromText(std::string_view(reinterpret_cast<const char*>(iniText.data()), iniText.size()));
-    // A file cut short still decodes (the missing bytes read as zeros) and keeps its entry
-    // table, but its last entries, the ini among them, are garbage. A container without an
-    // ini, or whose ini holds no section, is no skin: the shown one stays.
-    if (iniName.empty() || ini.ReadSections().empty()) {
-      KeepOldModel();
-      return false;
-    }
+    // A container without an ini, or whose ini holds no section, describes no skin.
+    if (iniName.empty() || ini.ReadSections().empty()) throw ESkinFileError(SkinReaderText::Damaged);
     // Built aside and taken over whole, so that a bitmap that cannot be read leaves the
     // current model as it is.
     TSkinModel model;
     model.LoadModel(ini, reader);
     TakeModel(std::move(model));
-  } catch (const Exception&) {
-    KeepOldModel();
-    return false;
   } catch (const std::bad_alloc&) {
     KeepOldModel();
-    return false;
+    throw EOutOfResources(SkinSetText::NoMemory);
+  } catch (...) {
+    KeepOldModel();
+    throw;
   }
   modelLoaded_ = true;
   loading_ = false;
@@ -169,17 +164,17 @@ void TSkinSet::SetSkinFile(const std::string& path) {
     if (!path.empty()) skinImage_->Clear();
     return;
   }
-  bool read = IsSkinFile(path);
-  if (read) {
-    try {
-      skinImage_->LoadFromFile(path);
-    } catch (const Exception&) {
-      read = false;  // vanished or unreadable: as if missing
-    }
-  }
-  if (!read) {
+  if (!IsSkinFile(path)) {
     KeepOldModel();
     return;
+  }
+  // A file that cannot be read or holds no skin ends here with its error; the shown skin
+  // stays, and no change is announced.
+  try {
+    skinImage_->LoadFromFile(path);
+  } catch (...) {
+    KeepOldModel();
+    throw;
   }
   LoadSkin();
   if (skinFormtype_ != sfMainform || ComponentState().Contains(csReading) || IsLoading()) return;

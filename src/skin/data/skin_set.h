@@ -5,10 +5,11 @@
 // registers with the skin manager and asks it to switch skinning on or off or to apply a new
 // skin.
 //
-// A skin that cannot be read (another format version, a damaged container, ini or bitmap, a
-// container without an ini or with an ini that holds no section, as a file cut short decodes)
-// leaves the model as it was and says nothing beyond the older-version message; a component
-// that holds a good model keeps using it.
+// A skin that cannot be read leaves the model as it was, and a component that holds a good
+// model keeps using it. Another format version is answered with the older-version message;
+// any other fault (a stream cut short or damaged, a damaged container or bitmap, a container
+// without an ini or with an ini that holds no section) is raised to the caller of LoadSkin,
+// SetSkinFile or the form loader, so that the command that chose the skin shows it.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -43,6 +44,7 @@ namespace SkinSetText {
 inline constexpr const char* Version = "3.4.1.02";
 inline constexpr const char* StoreNone = "(none)";
 inline constexpr const char* StoreGood = "(Good)";
+inline constexpr const char* NoMemory = "Not enough memory to load the skin";
 }  // namespace SkinSetText
 
 // Every control kind except xcReportGen.
@@ -91,8 +93,9 @@ public:
   TOnSkinControl OnSkinControl;
 
   // ---- The skin ----
-  // Loads the held skin image into the model; false (model unchanged) when it cannot be
-  // read. Does nothing at design time.
+  // Loads the held skin image into the model. False (model unchanged) for a skin of another
+  // format version; a damaged skin raises its error (ElzhException, EReadError or
+  // ESkinFileError, EInvalidImage...) with the model unchanged. Does nothing at design time.
   bool LoadSkin();
   // Replaces the held skin image (the bytes of a ".skn" file) and loads it.
   bool LoadSkinImage(std::span<const std::uint8_t> image);

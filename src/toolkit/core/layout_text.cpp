@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "toolkit/core/codepage.h"
 #include "toolkit/core/component.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/filer.h"
@@ -13,6 +14,7 @@
 #include "toolkit/core/reader.h"
 #include "toolkit/core/streams.h"
 #include "toolkit/core/text.h"
+#include "toolkit/core/utf8.h"
 #include "toolkit/core/writer.h"
 
 namespace {
@@ -262,6 +264,9 @@ private:
     if (inQuote) out_ += '\'';
   }
 
+  // 8-bit text: printable ASCII inside quotes; controls as their byte, and the characters
+  // outside ASCII as their character code (what the byte stands for in the system's ANSI code
+  // page), so that every reader of the text form gets the same string back.
   void ConvertAnsiString(const std::string& bytes, int level) {
     std::vector<Piece> pieces;
     pieces.reserve(bytes.size());
@@ -270,29 +275,33 @@ private:
       if (b >= 32 && b < 127)
         pieces.push_back({true, std::string(1, c)});
       else
-        pieces.push_back({false, std::to_string(b)});
+        pieces.push_back({false, std::to_string(b < 128 ? b : AnsiCharacterCode(b))});
     }
     WritePieces(pieces, level);
   }
 
-  // UTF-16 text: non-ASCII characters as UTF-8 inside quotes (which reads back as UTF-16),
-  // controls and unpaired surrogates as codes. A UTF-16 string of ASCII and controls only
-  // reads back as an 8-bit string with the same characters.
+  static unsigned AnsiCharacterCode(std::uint8_t byte) {
+    try {
+      const std::string utf8 = AnsiToUtf8(std::string(1, static_cast<char>(byte)), SystemAnsiCodePage());
+      std::size_t pos = 0;
+      return static_cast<unsigned>(Utf8Decode(utf8, pos));  // within the 16-bit range
+    } catch (const EConvertError&) {
+      return byte;  // a code page without a table: the byte as Latin-1
+    }
+  }
+
+  // UTF-16 text: printable ASCII inside quotes, every other unit (controls, characters outside
+  // ASCII, the halves of a surrogate pair) as its code, as the standard text form has it. A
+  // UTF-16 string of ASCII and controls only reads back as an 8-bit string with the same
+  // characters.
   void ConvertWideString(const WideString& text, int level) {
     std::vector<Piece> pieces;
     pieces.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      char32_t unit = text[i];
-      bool high = unit >= 0xD800 && unit <= 0xDBFF;
-      bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-      if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-        pieces.push_back({true, Utf8Encode(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00))});
-        ++i;
-      } else if (unit < 32 || unit == 127 || high || low) {
+    for (char16_t unit : text) {
+      if (unit >= 32 && unit < 127)
+        pieces.push_back({true, std::string(1, static_cast<char>(unit))});
+      else
         pieces.push_back({false, std::to_string(static_cast<unsigned>(unit))});
-      } else {
-        pieces.push_back({true, Utf8Encode(unit)});
-      }
     }
     WritePieces(pieces, level);
   }
@@ -541,9 +550,11 @@ private:
       for (auto& p : pieces_) pieces.push_back(std::move(p));
       Next();
     }
+    // Codes from 128 on are characters (UTF-16 units), as in the standard text form, and so is
+    // UTF-8 text inside quotes: either makes the string a UTF-16 one.
     bool wide = false;
     for (const StringPiece& p : pieces) {
-      if (p.code ? p.value > 255 : std::any_of(p.text.begin(), p.text.end(), [](char c) { return static_cast<std::uint8_t>(c) >= 0x80; }))
+      if (p.code ? p.value >= 128 : std::any_of(p.text.begin(), p.text.end(), [](char c) { return static_cast<std::uint8_t>(c) >= 0x80; }))
         wide = true;
     }
     if (wide) {

@@ -28,13 +28,15 @@
 //
 // Strings are quoted pieces ('it''s') and character codes (#13, #$0D) written next to each
 // other, and several of those joined with "+". Text files are UTF-8: a quoted piece may hold
-// any UTF-8 text. A string whose pieces are ASCII and whose codes are all below 256 is an
-// 8-bit string (vaString/vaLString, codes being bytes of the system's ANSI code page); any
-// other is a UTF-16 string (vaWString, codes being UTF-16 units). Converting to text writes
-// 8-bit strings with codes for their bytes outside printable ASCII and UTF-16 strings with
-// their non-ASCII characters as UTF-8, so each kind reads back as itself. Lines end in LF
-// (CR LF is read too); long strings are split into 64-character pieces joined with "+",
-// binary data into lines of 32 bytes.
+// any UTF-8 text. A code below 128 is that ASCII character; a code from 128 on is the
+// character of that code (a UTF-16 unit), as in the standard text form. A string whose pieces
+// are ASCII and whose codes are all below 128 is an 8-bit string (vaString/vaLString); any
+// other is a UTF-16 string (vaWString). Converting to text writes the standard form: printable
+// ASCII inside quotes, everything else as codes (#351 for "ş"), the characters of 8-bit
+// strings outside ASCII as what their bytes stand for in the system's ANSI code page. Every
+// string so reads back as the same text, and an 8-bit string holding characters outside ASCII
+// reads back as a UTF-16 one. Lines end in LF (CR LF is read too); long strings are split into
+// 64-character pieces joined with "+", binary data into lines of 32 bytes.
 #include <string>
 #include <string_view>
 

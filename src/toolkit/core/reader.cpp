@@ -242,7 +242,12 @@ std::int64_t TReader::ReadCharCode(bool wide) {
   if (type == vaWString || type == vaUString) {
     WideString text = ReadWideData();
     if (text.size() != 1) InvalidValue();
-    if (!wide && text[0] > 0xFF) InvalidValue();
+    if (wide) return text[0];
+    if (text[0] >= 0xD800 && text[0] <= 0xDFFF) InvalidValue();
+    // An 8-bit character written as its character code: its byte in the ANSI code page.
+    const std::string utf8 = Utf16ToUtf8(text);
+    if (CanEncode(utf8, SystemAnsiCodePage())) return static_cast<std::uint8_t>(Utf8ToAnsi(utf8)[0]);
+    if (text[0] > 0xFF) InvalidValue();
     return text[0];
   }
   if (type == vaString || type == vaLString) {

@@ -3,21 +3,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <cstdio>
 #include <fcntl.h>
-#include <sys/stat.h>
 
-#ifdef _WIN32
-#include <io.h>
-#include <share.h>
-#else
-#include <unistd.h>
-#endif
-
+#include "toolkit/core/atomic_file.h"
 #include "toolkit/core/exceptions.h"
+#include "toolkit/core/file_io.h"
 #include "toolkit/core/format.h"
 #include "toolkit/core/properties.h"
 #include "toolkit/core/text.h"
-#include "toolkit/core/utf8.h"
 
 QUILLIMO_REGISTER_CLASS(TStream);
 QUILLIMO_REGISTER_CLASS(TCustomMemoryStream);
@@ -102,10 +96,7 @@ std::int64_t TCustomMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) 
 
 void TCustomMemoryStream::SaveToStream(TStream& stream) const { stream.WriteBuffer(memory_, size_); }
 
-void TCustomMemoryStream::SaveToFile(const std::string& fileName) const {
-  TFileStream file(fileName, fmCreate);
-  SaveToStream(file);
-}
+void TCustomMemoryStream::SaveToFile(const std::string& fileName) const { WriteFileAtomically(fileName, Bytes()); }
 
 // ---- TMemoryStream ----
 
@@ -152,61 +143,6 @@ TBufferStream::TBufferStream(const void* data, std::size_t size) {
 
 // ---- TFileStream ----
 
-namespace {
-
-#ifdef _WIN32
-using FileOffset = __int64;
-FileOffset SeekFile(int fd, FileOffset offset, int whence) { return _lseeki64(fd, offset, whence); }
-int ShareFlag(TFileMode mode) {
-  switch (mode & 0xF0) {
-    case fmShareExclusive: return _SH_DENYRW;
-    case fmShareDenyWrite: return _SH_DENYWR;
-    case fmShareDenyRead: return _SH_DENYRD;
-    default: return _SH_DENYNO;
-  }
-}
-int OpenFile(const std::string& name, int flags, TFileMode mode) {
-  return _wsopen(Utf8ToWide(name).c_str(), flags | _O_BINARY | _O_NOINHERIT, ShareFlag(mode), _S_IREAD | _S_IWRITE);
-}
-int ReadFile(int fd, void* buffer, unsigned count) { return _read(fd, buffer, count); }
-int WriteFile(int fd, const void* buffer, unsigned count) { return _write(fd, buffer, count); }
-int TruncateFile(int fd, FileOffset size) { return _chsize_s(fd, size) == 0 ? 0 : -1; }
-int CloseFile(int fd) { return _close(fd); }
-#else
-using FileOffset = off_t;
-FileOffset SeekFile(int fd, FileOffset offset, int whence) { return lseek(fd, offset, whence); }
-int OpenFile(const std::string& name, int flags, TFileMode) {
-  const int fd = open(name.c_str(), flags | O_CLOEXEC, 0666);
-  struct stat info;
-  if (fd >= 0 && fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    close(fd);
-    errno = EISDIR;
-    return -1;
-  }
-  return fd;
-}
-ssize_t ReadFile(int fd, void* buffer, unsigned count) { return read(fd, buffer, count); }
-ssize_t WriteFile(int fd, const void* buffer, unsigned count) { return write(fd, buffer, count); }
-int TruncateFile(int fd, FileOffset size) { return ftruncate(fd, size); }
-int CloseFile(int fd) { return close(fd); }
-#endif
-
-// Moves count bytes in pieces the C runtime accepts; returns the bytes moved.
-template <class Transfer>
-std::int64_t TransferAll(std::int64_t count, Transfer transfer) {
-  std::int64_t done = 0;
-  while (done < count) {
-    const auto piece = static_cast<unsigned>(std::min<std::int64_t>(count - done, 1 << 30));
-    const auto n = transfer(done, piece);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += n;
-  }
-  return done;
-}
-
-}  // namespace
-
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName_(fileName) {
   const bool create = (mode & fmCreate) == fmCreate;
   int flags;
@@ -220,7 +156,7 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName
       default: flags = -1; errno = EINVAL; break;
     }
   }
-  if (flags != -1) fd_ = OpenFile(fileName, flags, mode);
+  if (flags != -1) fd_ = fileio::Open(fileName, flags, mode);
   if (fd_ < 0) {
     const char* text = create ? ExceptionText::FCreateError : ExceptionText::FOpenError;
     const std::string message = Format(text, {ExpandFileName(fileName), std::strerror(errno)});
@@ -230,35 +166,29 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName
 }
 
 TFileStream::~TFileStream() {
-  if (fd_ >= 0) CloseFile(fd_);
+  if (fd_ >= 0) fileio::Close(fd_);
 }
 
-std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
-  auto* bytes = static_cast<char*>(buffer);
-  return TransferAll(count, [&](std::int64_t done, unsigned piece) { return ReadFile(fd_, bytes + done, piece); });
-}
+std::int64_t TFileStream::Read(void* buffer, std::int64_t count) { return fileio::ReadAll(fd_, buffer, count); }
 
-std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
-  const auto* bytes = static_cast<const char*>(buffer);
-  return TransferAll(count, [&](std::int64_t done, unsigned piece) { return WriteFile(fd_, bytes + done, piece); });
-}
+std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) { return fileio::WriteAll(fd_, buffer, count); }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   const std::int64_t target = SeekTarget(offset, origin, Position(), origin == soFromEnd ? Size() : 0);
-  return SeekFile(fd_, static_cast<FileOffset>(target), SEEK_SET);
+  return fileio::Seek(fd_, target, SEEK_SET);
 }
 
-std::int64_t TFileStream::Position() const { return SeekFile(fd_, 0, SEEK_CUR); }
+std::int64_t TFileStream::Position() const { return fileio::Seek(fd_, 0, SEEK_CUR); }
 
 std::int64_t TFileStream::Size() const {
-  const FileOffset here = SeekFile(fd_, 0, SEEK_CUR);
-  const FileOffset end = SeekFile(fd_, 0, SEEK_END);
-  SeekFile(fd_, here, SEEK_SET);
+  const std::int64_t here = fileio::Seek(fd_, 0, SEEK_CUR);
+  const std::int64_t end = fileio::Seek(fd_, 0, SEEK_END);
+  fileio::Seek(fd_, here, SEEK_SET);
   return end;
 }
 
 void TFileStream::SetSize(std::int64_t newSize) {
-  if (newSize < 0 || TruncateFile(fd_, static_cast<FileOffset>(newSize)) != 0) {
+  if (newSize < 0 || fileio::Truncate(fd_, newSize) != 0) {
     throw EStreamError(Format("Cannot change the size of \"%s\". %s", {fileName_, std::strerror(errno)}));
   }
   if (Position() > newSize) Seek(newSize, soFromBeginning);

@@ -51,6 +51,7 @@ public:
   std::string_view Bytes() const { return {reinterpret_cast<const char*>(memory_), static_cast<std::size_t>(size_)}; }
 
   void SaveToStream(TStream& stream) const;
+  // Replaces the file as a whole (WriteFileAtomically).
   void SaveToFile(const std::string& fileName) const;
 
 protected:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "toolkit/core/atomic_file.h"
 #include "toolkit/core/codepage.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/format.h"
@@ -325,10 +326,9 @@ void TStrings::LoadFromFile(const std::string& fileName, int codePage) {
 void TStrings::SaveToFile(const std::string& fileName) const { SaveToFile(fileName, SystemAnsiCodePage()); }
 
 void TStrings::SaveToFile(const std::string& fileName, int codePage) const {
-  // Encode first: a text the code page cannot hold leaves the file as it was.
-  const std::string bytes = Utf8ToAnsi(Text(), codePage);
-  TFileStream file(fileName, fmCreate);
-  file.WriteBuffer(bytes);
+  // Encode first: a text the code page cannot hold leaves the file as it was, and so does any
+  // failure or interruption while it is replaced.
+  WriteFileAtomically(fileName, Utf8ToAnsi(Text(), codePage));
 }
 
 // ---- TStringList ----

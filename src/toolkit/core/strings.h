@@ -103,6 +103,8 @@ public:
   void SaveToStream(TStream& stream, int codePage) const;
   void LoadFromFile(const std::string& fileName);
   void LoadFromFile(const std::string& fileName, int codePage);
+  // Replaces the file as a whole (WriteFileAtomically): whatever happens, it holds either its
+  // old content or the new one.
   void SaveToFile(const std::string& fileName) const;
   void SaveToFile(const std::string& fileName, int codePage) const;
 

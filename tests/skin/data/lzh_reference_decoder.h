@@ -12,6 +12,7 @@ public:
   std::vector<uint8_t> Decode(int32_t size, std::span<const uint8_t> input) {
     input_ = input;
     next_ = 0;
+    fed_ = 0;
     bitBuffer_ = 0;
     bitCount_ = 0;
     std::vector<uint8_t> out;
@@ -40,6 +41,10 @@ public:
     return out;
   }
 
+  // Bits the last Decode took from its input, zero bits past its end included: more than the
+  // input holds when the stream was cut short.
+  size_t ConsumedBits() const { return fed_ * 8 - static_cast<size_t>(bitCount_); }
+
 private:
   static constexpr int N = 4096, F = 60, THRESHOLD = 2, N_CHAR = 256 - THRESHOLD + F;
   static constexpr int T = N_CHAR * 2 - 1, R = T - 1;
@@ -49,6 +54,7 @@ private:
   void FillBits() {
     while (bitCount_ <= 8) {
       const unsigned i = next_ < input_.size() ? input_[next_++] : 0;
+      ++fed_;
       bitBuffer_ = static_cast<uint16_t>(bitBuffer_ | (i << (8 - bitCount_)));
       bitCount_ += 8;
     }
@@ -175,6 +181,7 @@ private:
 
   std::span<const uint8_t> input_;
   size_t next_ = 0;
+  size_t fed_ = 0;  // bytes put into the bit buffer, zeros past the end included
   uint16_t bitBuffer_ = 0;
   int bitCount_ = 0;
   uint8_t ring_[N + F - 1];

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/data/lzh_decoder.h"
 #include "skin/data/menu_glyphs.h"
 #include "skin/data/skin_set.h"
 #include "skin/skin_expectations.h"
@@ -73,27 +74,28 @@ TEST(BuiltSkins, MenuGlyphBitmapIsMonochromeAndHoldsTheFourGlyphs) {
 
 namespace {
 
-// A skin file cut short anywhere never replaces the shown skin with an empty one: either it is
-// refused (the model stays) or what it gives still carries the skin's name.
-TEST(BuiltSkins, AFileCutShortKeepsTheShownSkin) {
+// A skin file cut short anywhere is refused with the decoder's error and never replaces the
+// shown skin.
+TEST(BuiltSkins, AFileCutShortIsRefusedAndKeepsTheShownSkin) {
   const std::vector<std::uint8_t> stored = ReadBytes(Built(QUILLIMO_SKINS_DIR, "stored.skn"));
   TSkinSet shown(nullptr);
   ASSERT_TRUE(shown.LoadSkinImage(stored));
   for (const char* file : {"1.skn", "4.skn"}) {
     const std::vector<std::uint8_t> full = ReadBytes(Built(QUILLIMO_SKINS_DIR, file));
-    TSkinSet expected(nullptr);
-    ASSERT_TRUE(expected.LoadSkinImage(full));
     for (int percent = 5; percent < 100; percent += 5) {
       SCOPED_TRACE(std::string(file) + " cut at " + std::to_string(percent) + "%");
       const std::vector<std::uint8_t> cut(full.begin(), full.begin() + full.size() * percent / 100);
-      if (!shown.LoadSkinImage(cut)) {
-        EXPECT_EQ(shown.SkinName, "Quillimo Classic");
-        EXPECT_FALSE(shown.Loading());
-      } else {
-        EXPECT_EQ(shown.SkinName, expected.SkinName);
+      try {
+        shown.LoadSkinImage(cut);
+        ADD_FAILURE() << "loaded";
+      } catch (const ElzhException& e) {
+        EXPECT_STREQ(e.what(), "LZH : Unexpected end of compressed data");
       }
-      ASSERT_TRUE(shown.LoadSkinImage(stored));
+      EXPECT_EQ(shown.SkinName, "Quillimo Classic");
+      EXPECT_FALSE(shown.Loading());
     }
+    const std::vector<std::uint8_t> lastByteMissing(full.begin(), full.end() - 1);
+    EXPECT_THROW(shown.LoadSkinImage(lastByteMissing), ElzhException);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "lzh/lzh_encoder.h"
+#include "skin/data/lzh_decoder.h"
 #include "skin/data/menu_glyphs.h"
 #include "skin/data/skin_manager.h"
 #include "skin/data/skin_set.h"
@@ -130,30 +131,40 @@ TEST_F(SkinSetTest, ReadOnlyPropertiesIgnoreWrites) {
   EXPECT_EQ(skin->GetSkinStore(), "(Good)");
 }
 
-TEST_F(SkinSetTest, LoadingAGoodSkinAndThenBadOnesKeepsTheModel) {
+TEST_F(SkinSetTest, ABadSkinRaisesItsErrorAndKeepsTheModel) {
   TSkinSet* skin = NewSkin();
   ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("First", 4)));
   EXPECT_FALSE(skin->Loading());
   EXPECT_EQ(skin->SkinName, "First");
   TDataSkinButton* buttons = skin->Buttons.get();
 
-  // A bitmap that cannot be read, a damaged container, garbage: nothing changes.
-  const std::vector<std::vector<std::uint8_t>> bad = {
-      skintest::SkinImage("[TitlebarSkin]\nSkinName=Bad\n[Buttons]\nBitmap=b.bmp\n", {{"b.bmp", skintest::Bytes("BMxx")}}),
-      lzh::Compress(std::vector<std::uint8_t>{0x20, 0x4E, 0, 0, 200, 0, 0, 0}),
-      {1, 2, 3},
-      {},
-      // no ini at all, and an ini without a section
-      BuildSkinImage(std::vector<TSkinEntry>{{"b.bmp", Bmp(50, 20)}}),
-      skintest::SkinImage("SkinName=Loose\n", {}),
-      // cut short: the entry table survives, the ini at the end is garbage
-      [] {
-        std::vector<std::uint8_t> image = GoodSkin("Cut");
-        image.resize(image.size() * 2 / 3);
-        return image;
-      }()};
-  for (const auto& image : bad) {
-    EXPECT_FALSE(skin->LoadSkinImage(image));
+  const struct {
+    const char* name;
+    std::vector<std::uint8_t> image;
+    std::string error;
+  } bad[] = {
+      {"a bitmap that cannot be read",
+       skintest::SkinImage("[TitlebarSkin]\nSkinName=Bad\n[Buttons]\nBitmap=b.bmp\n", {{"b.bmp", skintest::Bytes("BMxx")}}),
+       "Bitmap image is not valid"},
+      {"a damaged container", lzh::Compress(std::vector<std::uint8_t>{0x20, 0x4E, 0, 0, 200, 0, 0, 0}), "Skin file is damaged"},
+      {"too short for a size", {1, 2, 3}, "Stream read error"},
+      {"empty", {}, "Stream read error"},
+      {"no ini at all", BuildSkinImage(std::vector<TSkinEntry>{{"b.bmp", Bmp(50, 20)}}), "Skin file is damaged"},
+      {"an ini without a section", skintest::SkinImage("SkinName=Loose\n", {}), "Skin file is damaged"},
+      {"cut short", [] {
+         std::vector<std::uint8_t> image = GoodSkin("Cut");
+         image.resize(image.size() * 2 / 3);
+         return image;
+       }(),
+       "LZH : Unexpected end of compressed data"}};
+  for (const auto& b : bad) {
+    SCOPED_TRACE(b.name);
+    try {
+      skin->LoadSkinImage(b.image);
+      ADD_FAILURE() << "loaded";
+    } catch (const Exception& e) {
+      EXPECT_EQ(std::string(e.what()), b.error);
+    }
     EXPECT_FALSE(skin->Loading());
     EXPECT_EQ(skin->SkinName, "First");
     EXPECT_EQ(skin->Buttons.get(), buttons);
@@ -165,6 +176,11 @@ TEST_F(SkinSetTest, LoadingAGoodSkinAndThenBadOnesKeepsTheModel) {
   ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("Second", 9)));
   EXPECT_EQ(skin->Buttons.get(), buttons);  // refilled in place
   EXPECT_EQ(buttons->LeftWidth, 9);
+
+  // Nothing read yet: a bad skin leaves the component without one.
+  TSkinSet* fresh = new TSkinSet(form.get());
+  EXPECT_THROW(fresh->LoadSkinImage(bad[6].image), ElzhException);
+  EXPECT_TRUE(fresh->Loading());
 }
 
 TEST_F(SkinSetTest, OlderVersionShowsTheMessageOnce) {
@@ -216,6 +232,24 @@ TEST_F(SkinSetTest, SkinFiles) {
   EXPECT_EQ(changed, 1);
   EXPECT_FALSE(Timer().Enabled());
   EXPECT_EQ(GetSkinManager()->PendingSkin, nullptr);
+
+  // A damaged file raises its error to the caller; nothing is announced and the skin stays.
+  std::vector<std::uint8_t> cut = GoodSkin("Cut");
+  cut.resize(cut.size() / 2);
+  write(dir.Path("3.skn"), cut);
+  try {
+    skin->SetSkinFile(dir.Path("3.skn"));
+    ADD_FAILURE() << "no error";
+  } catch (const ElzhException& e) {
+    EXPECT_STREQ(e.what(), "LZH : Unexpected end of compressed data");
+  }
+  EXPECT_EQ(skin->GetSkinFile(), dir.Path("3.skn"));
+  EXPECT_EQ(skin->SkinName, "FromFile");
+  EXPECT_FALSE(skin->Loading());
+  EXPECT_FALSE(Timer().Enabled());
+  EXPECT_EQ(GetSkinManager()->PendingSkin, nullptr);
+  EXPECT_EQ(log.drops, 2);
+  EXPECT_EQ(messages.size(), 1u);
 }
 
 TEST_F(SkinSetTest, StoredSkinRoundTripAndStartingSkinned) {
@@ -233,6 +267,20 @@ TEST_F(SkinSetTest, StoredSkinRoundTripAndStartingSkinned) {
   EXPECT_TRUE(GetSkinManager()->Active);  // before any window activation: at once
   EXPECT_EQ(GetSkinManager()->SkinDataList(), std::vector<TSkinSet*>{copy});
   EXPECT_EQ(log.hooks, 1);
+}
+
+// The form that stores a damaged skin does not load: the error reaches the form loader.
+TEST_F(SkinSetTest, ADamagedStoredSkinFailsTheFormLoad) {
+  TSkinSet* skin = NewSkin();
+  std::vector<std::uint8_t> cut = GoodSkin("Stored");
+  cut.resize(cut.size() / 2);
+  EXPECT_THROW(skin->LoadSkinImage(cut), ElzhException);
+  try {
+    StoreAndReload();
+    ADD_FAILURE() << "loaded";
+  } catch (const Exception& e) {
+    EXPECT_EQ(std::string(e.what()), "Error reading skin.SkinStream: LZH : Unexpected end of compressed data");
+  }
 }
 
 TEST_F(SkinSetTest, ActiveWithoutAStoredSkinStartsUnskinned) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "object_test_classes.h"
+#include "toolkit/core/codepage.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/layout_text.h"
 #include "toolkit/core/streams.h"
@@ -42,7 +43,7 @@ TEST(LayoutTextGolden, BinaryToTextToBinaryIsIdentical) {
   std::string golden = ReadTestData("layout_golden.bin");
   std::string text = ObjectBinaryToText(golden);
   EXPECT_EQ(ObjectTextToBinary(text), golden);
-  EXPECT_NE(text.find("    Initial = 'ş'\n"), std::string::npos);
+  EXPECT_NE(text.find("    Initial = #351\n"), std::string::npos);
   EXPECT_NE(text.find("    Ratio = 0.1\n"), std::string::npos);
   EXPECT_NE(text.find("    Buddy = Owner\n"), std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 4), "end\n");
@@ -120,25 +121,58 @@ TEST(LayoutTextShape, NumbersKeepTheirKind) {
   EXPECT_EQ(ValueText(ValueBytes("Form2.Button1")), "Form2.Button1");
 }
 
-TEST(LayoutTextStrings, AsciiAndSmallCodesAreEightBitOthersUtf16) {
+TEST(LayoutTextStrings, AsciiIsEightBitCodesFrom128OnAreCharacters) {
   EXPECT_EQ(ValueBytes("'ab'#13#10"), std::string("\x06\x04" "ab\r\n", 6));
-  EXPECT_EQ(ValueBytes("#233"), std::string("\x06\x01\xE9", 3));  // a byte of the ANSI code page
+  EXPECT_EQ(ValueBytes("#127#$7F"), std::string("\x06\x02\x7F\x7F", 4));
   EXPECT_EQ(ValueBytes("'a' + 'b' +\n   #$41"), std::string("\x06\x03" "abA", 5));
+  // From 128 on a code is the character of that code, as Free Pascal reads it too.
+  EXPECT_EQ(ValueBytes("#233"), std::string("\x12\x01\x00\x00\x00\xE9\x00", 7));
+  EXPECT_EQ(ValueBytes("#128"), std::string("\x12\x01\x00\x00\x00\x80\x00", 7));
   EXPECT_EQ(ValueBytes("'ş'"), std::string("\x12\x01\x00\x00\x00\x5F\x01", 7));
   EXPECT_EQ(ValueBytes("#351'x'"), std::string("\x12\x02\x00\x00\x00\x5F\x01x\x00", 9));
+  EXPECT_EQ(ValueBytes("#351"), ValueBytes("'ş'"));
   EXPECT_EQ(ValueBytes("'é'#13"), std::string("\x12\x02\x00\x00\x00\xE9\x00\x0D\x00", 9));
   EXPECT_EQ(ValueBytes("'😀'"), std::string("\x12\x02\x00\x00\x00\x3D\xD8\x00\xDE", 9));
+  EXPECT_EQ(ValueBytes("#55357#56832"), ValueBytes("'😀'"));
 }
 
-TEST(LayoutTextStrings, EachKindOfStringReadsBackAsItself) {
-  for (std::string bytes : {std::string("\x06\x03\xE9\x01" "a", 5), std::string("\x12\x02\x00\x00\x00\xE9\x00\x0D\x00", 9),
-                            std::string("\x12\x01\x00\x00\x00\x00\xD8", 7),  // an unpaired surrogate
-                            std::string("\x12\x02\x00\x00\x00\x3D\xD8\x00\xDE", 9),
-                            std::string("\x12\x01\x00\x00\x00\x85\x00", 7)}) {  // a C1 control
-    EXPECT_EQ(ValueBytes(ValueText(bytes)), bytes) << ValueText(bytes);
+// The text is the standard form (the one Free Pascal writes: printable ASCII quoted, every
+// other character as its code), and reads back as the same text.
+TEST(LayoutTextStrings, CharactersOutsideAsciiAreWrittenAsTheirCodes) {
+  const std::string wide[][2] = {
+      {std::string("\x12\x02\x00\x00\x00\xE9\x00\x0D\x00", 9), "#233#13"},
+      {std::string("\x12\x04\x00\x00\x00" "B\x00\x5F\x01k\x00\x31\x01", 13), "'B'#351'k'#305"},
+      {std::string("\x12\x01\x00\x00\x00\x00\xD8", 7), "#55296"},  // an unpaired surrogate
+      {std::string("\x12\x02\x00\x00\x00\x3D\xD8\x00\xDE", 9), "#55357#56832"},
+      {std::string("\x12\x01\x00\x00\x00\x85\x00", 7), "#133"},  // a C1 control
+      {std::string("\x12\x03\x00\x00\x00" "'\x00\xE7\x00'\x00", 11), "''''#231''''"}};
+  for (const auto& [bytes, text] : wide) {
+    EXPECT_EQ(ValueText(bytes), text);
+    EXPECT_EQ(ValueBytes(text), bytes) << text;
   }
-  EXPECT_EQ(ValueText(std::string("\x06\x03\xE9\x01" "a", 5)), "#233#1'a'");
-  EXPECT_EQ(ValueText(std::string("\x12\x02\x00\x00\x00\xE9\x00\x0D\x00", 9)), "'é'#13");
+  // UTF-8 text: the same codes.
+  EXPECT_EQ(ValueText(std::string("\x14\x05\x00\x00\x00" "a\xC5\x9F\xC4\xB1", 10)), "'a'#351#305");
+
+  // 8-bit text: controls as their byte, other characters as what the byte stands for in the
+  // ANSI code page; it reads back as the same characters in UTF-16.
+  const std::string eightBit("\x06\x04\xE9\x01" "a\x80", 6);
+  EXPECT_EQ(ValueText(eightBit), "#233#1'a'#8364");
+  EXPECT_EQ(ValueBytes("#233#1'a'#8364"), std::string("\x12\x04\x00\x00\x00\xE9\x00\x01\x00" "a\x00\xAC\x20", 13));
+  SetSystemAnsiCodePage(cpWindows1254);
+  EXPECT_EQ(ValueText(std::string("\x06\x02\xFE\xDD", 4)), "#351#304");  // "şİ"
+  SetSystemAnsiCodePage(cpWindows1252);
+  EXPECT_EQ(ValueText(std::string("\x06\x02\xFE\xDD", 4)), "#254#221");  // "þÝ"
+}
+
+// Free Pascal's text of its own binary: the strings come out as it writes them.
+TEST(LayoutTextStrings, FreePascalWritesTheSameStrings) {
+  const std::string ours = ObjectBinaryToText(ReadTestData("layout_golden.bin"));
+  const std::string theirs = ReadTestData("layout_golden.txt");
+  for (const char* line : {"    Caption = 'It''s a widget'#13#10'on two lines'\n", "    Letter = 'Z'\n",
+                           "    Initial = #351\n", "    Letter = #0\n", "    Initial = #287\n"}) {
+    EXPECT_NE(theirs.find(line), std::string::npos) << line;
+    EXPECT_NE(ours.find(line), std::string::npos) << line;
+  }
 }
 
 TEST(LayoutTextInput, AcceptsCrLfAByteOrderMarkAndAnyCase) {
