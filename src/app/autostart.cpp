@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/formats/desktop_entry.h"
-#include "toolkit/core/streams.h"
+#include "toolkit/core/atomic_file.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/registry.h"
 
@@ -95,8 +95,7 @@ void WriteDesktopAutostart(const std::string& name, const std::string& command) 
   run.push_back(program.empty() ? command : program);
   // A folder that cannot be made shows as the file that cannot be created.
   SHCreateDirectoryExW(nullptr, Utf8ToWide(file.substr(0, file.rfind('\\'))).c_str(), nullptr);
-  TFileStream stream(file, fmCreate);
-  stream.WriteBuffer(DesktopAutostartEntry(name, run));
+  WriteFileAtomically(file, DesktopAutostartEntry(name, run));
 }
 
 void RemoveDesktopAutostart(const std::string& name) {
