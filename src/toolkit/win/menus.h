@@ -27,6 +27,7 @@ using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 TOwnerDrawState OwnerDrawStateFromItemState(UINT itemState);
 
 class TMenu;
+class TImageList;
 
 class TMenuItem : public TComponent {
   QUILLIMO_CLASS(TMenuItem, TComponent)
@@ -132,6 +133,8 @@ public:
   HWND Window() const { return window_; }
   // Clicks the enabled item with this shortcut; false when there is none.
   bool DispatchShortCut(TShortCut shortCut);
+  // The images of the items (ImageIndex), not owned; owner-drawing painters draw from it.
+  TImageList* Images = nullptr;
 
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
