@@ -231,10 +231,11 @@ void TSkinFormFrame::FitWindow(bool refresh) {
   RECT wr{};
   GetWindowRect(Handle, &wr);
   if (!refresh && Form) {
-    // The form's stored client height: the window as the native frame sized it, less that frame.
-    InitialClientRect.bottom = (wr.bottom - wr.top) - MenuBarHeight - 2 * GetSystemMetrics(SM_CYFRAME) -
-                               GetSystemMetrics(SM_CYCAPTION);
-    width = Form->ClientWidth() + EdgeLeft + EdgeRight;
+    // The form's client size as its native frame had it: the window as the native frame sized
+    // it, less that frame measured at attach (caption, menu bar and the border of its own
+    // style; a fixed border is thinner than SM_CYFRAME, so the metrics would lose pixels).
+    InitialClientRect.bottom = (wr.bottom - wr.top) - NativeFrameSize.bottom;
+    width = (wr.right - wr.left) - NativeFrameSize.right + EdgeLeft + EdgeRight;
   }
   if (refresh) width = InitialClientRect.right + EdgeLeft + EdgeRight;
   const int height = InitialClientRect.bottom + EdgeTop + EdgeBottom + MenuBarHeight;

@@ -101,7 +101,9 @@ TEST_F(FramePainting, TheCaptionFollowsSetTextAndIsCutWithAnEllipsis) {
 using FrameGeometry = StoredSkin;
 
 TEST_F(FrameGeometry, TheClientAreaKeepsItsSizeInsideTheSkinnedEdges) {
-  FramedForm f(*skin, bsSizeable, 360, 220, true);
+  for (TFormBorderStyle border : {bsSizeable, bsSingle, bsDialog}) {
+  SCOPED_TRACE(static_cast<int>(border));
+  FramedForm f(*skin, border, 360, 220, true);
   TSkinFormFrame& frame = *f.frame;
   RECT client{};
   GetClientRect(f.form.Handle(), &client);
@@ -114,9 +116,15 @@ TEST_F(FrameGeometry, TheClientAreaKeepsItsSizeInsideTheSkinnedEdges) {
   EXPECT_EQ(origin.y - wr.top, frame.EdgeTop + frame.MenuBarHeight);
   EXPECT_EQ(wr.right - wr.left, 360 + frame.EdgeLeft + frame.EdgeRight);
   EXPECT_EQ(wr.bottom - wr.top, 220 + frame.EdgeTop + frame.EdgeBottom + frame.MenuBarHeight);
-  // The native caption is gone, the native menu bar too.
-  EXPECT_FALSE(GetWindowLongPtrW(f.form.Handle(), GWL_STYLE) & WS_CAPTION);
+  // The native caption is gone (an owned window keeps the style but not its buttons), the
+  // native menu bar too.
+  const LONG_PTR style = GetWindowLongPtrW(f.form.Handle(), GWL_STYLE);
+  if (frame.OwnerWindow)
+    EXPECT_FALSE(style & (WS_SYSMENU | WS_MAXIMIZEBOX));
+  else
+    EXPECT_FALSE(style & WS_CAPTION);
   EXPECT_EQ(GetMenu(f.form.Handle()), nullptr);
+  }
 }
 
 TEST_F(FrameGeometry, HitTestingOverCaptionMenuBarBordersAndButtons) {
