@@ -35,6 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   KeyedCopy(strip, s8(6), s8(7), image);
   TKeyMask mask = MakeKeyMask(image);
   (void)mask.AllKey();
-  (void)RegionRuns(whole, s8(4), s8(5), data[6], data[7], data[8]);
+  (void)MergeRunRows(RegionRuns(whole, s8(4), s8(5), data[6], data[7], data[8]));
   return 0;
 }

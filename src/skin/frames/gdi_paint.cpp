@@ -99,7 +99,10 @@ void TileImage(HDC dc, const RECT& rect, const TBitmapPixels& image, const RECT&
 
 HRGN RegionFromBitmap(const TBitmapPixels& bitmap, int dx, int dy, int toleranceBlue, int toleranceGreen,
                       int toleranceRed, TColor key) {
-  const std::vector<TPixelRect> runs = RegionRuns(bitmap, dx, dy, toleranceBlue, toleranceGreen, toleranceRed, key);
+  // Runs that continue a run of the row above make one taller rectangle: fewer rectangles for
+  // the system to join.
+  const std::vector<TPixelRect> runs =
+      MergeRunRows(RegionRuns(bitmap, dx, dy, toleranceBlue, toleranceGreen, toleranceRed, key));
   HRGN result = CreateRectRgn(0, 0, 0, 0);
   constexpr std::size_t batch = 2000;
   for (std::size_t start = 0; start < runs.size(); start += batch) {

@@ -52,3 +52,31 @@ std::vector<TPixelRect> RegionRuns(const TBitmapPixels& bitmap, int dx, int dy, 
   }
   return runs;
 }
+
+std::vector<TPixelRect> MergeRunRows(const std::vector<TPixelRect>& runs) {
+  std::vector<TPixelRect> merged;
+  std::vector<std::size_t> open, next;  // rectangles that reached the previous row, left to right
+  int openBottom = 0;
+  std::size_t i = 0;
+  while (i < runs.size()) {
+    const int row = runs[i].Top;
+    if (row != openBottom) open.clear();
+    next.clear();
+    std::size_t candidate = 0;
+    for (; i < runs.size() && runs[i].Top == row; ++i) {
+      const TPixelRect& run = runs[i];
+      while (candidate < open.size() && merged[open[candidate]].Left < run.Left) ++candidate;
+      if (candidate < open.size() && merged[open[candidate]].Left == run.Left &&
+          merged[open[candidate]].Right == run.Right && merged[open[candidate]].Bottom == run.Top) {
+        merged[open[candidate]].Bottom = run.Bottom;
+        next.push_back(open[candidate++]);
+      } else {
+        merged.push_back(run);
+        next.push_back(merged.size() - 1);
+      }
+    }
+    open.swap(next);
+    openBottom = row + 1;
+  }
+  return merged;
+}

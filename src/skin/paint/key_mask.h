@@ -26,3 +26,8 @@ TKeyMask MakeKeyMask(const TBitmapPixels& bitmap, TColor key = kSkinKeyColour);
 // at 255).
 std::vector<TPixelRect> RegionRuns(const TBitmapPixels& bitmap, int dx, int dy, int toleranceBlue,
                                    int toleranceGreen, int toleranceRed, TColor key = kSkinKeyColour);
+
+// The same pixels in fewer rectangles: a run that continues a run of the row above with the same
+// left and right edges makes that rectangle one row taller (a straight border edge becomes one
+// rectangle instead of one per row). Keeps the top-to-bottom, left-to-right order.
+std::vector<TPixelRect> MergeRunRows(const std::vector<TPixelRect>& runs);

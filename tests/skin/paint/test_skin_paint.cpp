@@ -3,6 +3,8 @@
 // and the run scan of window regions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "skin/paint/frame_strip.h"
 #include "skin/paint/key_mask.h"
 #include "skin/paint/pixel_copy.h"
@@ -165,4 +167,29 @@ TEST(RegionRuns, RunsOfSolidPixelsRowByRowWithTolerance) {
   TBitmapPixels empty(5, 5);
   empty.Fill(kSkinKeyColour);
   EXPECT_TRUE(RegionRuns(empty, 0, 0, 1, 1, 1).empty());
+}
+
+TEST(RegionRuns, MergedRowsCoverTheSamePixelsInFewerRectangles) {
+  // A rounded corner over a straight edge: the straight part becomes one rectangle.
+  TBitmapPixels image(6, 40);
+  image.Fill(clBlack);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3 - y; ++x) image.SetPixel(x, y, kSkinKeyColour);
+  image.SetPixel(4, 20, kSkinKeyColour);
+  const auto runs = RegionRuns(image, 2, 3, 1, 1, 1);
+  const auto merged = MergeRunRows(runs);
+  EXPECT_LT(merged.size(), 8u);
+  auto covered = [](const std::vector<TPixelRect>& rects, int x, int y) {
+    int n = 0;
+    for (const TPixelRect& r : rects) n += x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+    return n;
+  };
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const int expected = image.GetPixel(x, y) == kSkinKeyColour ? 0 : 1;
+      ASSERT_EQ(covered(merged, x + 2, y + 3), expected) << x << "," << y;
+    }
+  // The straight edge above the hole and below it: two tall rectangles of the full width.
+  EXPECT_TRUE(std::find(merged.begin(), merged.end(), TPixelRect{2, 6, 8, 23}) != merged.end());
+  EXPECT_TRUE(std::find(merged.begin(), merged.end(), TPixelRect{2, 24, 8, 43}) != merged.end());
 }
