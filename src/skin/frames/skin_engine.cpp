@@ -92,7 +92,8 @@ void UseWindowsSkinEngine() {
       // end before the queue does.
       static const bool freedAtExit = (TTimerQueue::Get(), std::atexit(FreeSkinManager) == 0);
       (void)freedAtExit;
-      return std::make_unique<TSkinManager>(std::make_unique<TToolkitActionTimer>());
+      return std::make_unique<TSkinManager>(std::make_unique<TToolkitActionTimer>(),
+                                            std::make_unique<TFrameWindowSide>());
     });
     SetMenuGlyphSource([] { return LoadMenuGlyphResource(GetModuleHandleW(nullptr)); });
     SetSkinMessageHandler(ShowSkinMessage);

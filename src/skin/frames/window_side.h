@@ -1,6 +1,8 @@
 #pragma once
 // The skin manager's window side: the thread's CBT hook, which gives every window that becomes
-// active its skinned frame and every pop-up menu window its wrapper, the choice of skin for a
+// active its skinned frame and every pop-up menu window its wrapper (a toolkit form that is
+// shown without ever being activated, as the flash window is, gets its frame when it is first
+// shown), the choice of skin for a
 // window, and the frame work of the manager's deferred actions (switch on, switch off, apply a
 // new skin, purge dead frames).
 #include <memory>
@@ -51,8 +53,10 @@ public:
 
 private:
   static LRESULT CALLBACK CbtHookProc(int code, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK ShowHookProc(int code, WPARAM wp, LPARAM lp);
   TSkinManager& Manager() const;
   HHOOK cbtHook_ = nullptr;
+  HHOOK showHook_ = nullptr;
   std::vector<TSkinFormFrame*> formList_;
   std::vector<std::unique_ptr<TSkinPopupWindow>> popupList_;
   // Frames of windows without a toolkit form, which the manager owns.
