@@ -193,6 +193,67 @@ TEST_F(TitleButtons, AWindowWithoutSystemMenuShowsNoCloseButtonAndADialogFrameNo
     if (b->SkinButton->Visibility == 0) EXPECT_FALSE(b->Visible);
 }
 
+TEST_F(TitleButtons, TheIconButtonOpensTheSkinnedSystemMenuAndTwoClicksClose) {
+  FramedForm f(*skin);
+  HWND wnd = f.form.Handle();
+  const TSkinTitleButton* icon = nullptr;
+  for (auto& b : f.frame->CaptionButtons)
+    if (b->Visible && b->SkinButton->Action == SysButtonAction::SystemMenuIcon) icon = b.get();
+  ASSERT_NE(icon, nullptr);
+  const RECT wr = WindowRectOf(wnd);
+  const POINT at{wr.left + icon->Bounds.left + 2, wr.top + icon->Bounds.top + 2};
+  static RECT menuRect{};
+  static int menus = 0;
+  menus = 0;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    GetWindowRect(menu, &menuRect);
+    ++menus;
+    EndMenu();
+  });
+  bool closed = false;
+  f.form.OnClose = [&](TObject*, TCloseAction&) { closed = true; };
+  auto click = [&] {
+    SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+    SendMessageW(wnd, WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(at.x, at.y));
+  };
+  click();
+  KillTimer(nullptr, timer);
+  // The skin's own system menu (owner-drawn, the frame's pop-up) at the click point + (1, 1).
+  EXPECT_EQ(menus, 1);
+  EXPECT_EQ(menuRect.left, at.x + 1);
+  EXPECT_EQ(menuRect.top, at.y + 1);
+  ASSERT_NE(f.frame->SysMenuPopup, nullptr);
+  EXPECT_EQ(f.frame->SysMenuPopup->GetTag(), 33333);
+  EXPECT_TRUE(f.frame->SysMenuPopup->OwnerDraw());
+  EXPECT_FALSE(closed);
+  // A second click within the double-click time closes the window instead.
+  click();
+  EXPECT_TRUE(PumpUntil([&] { return closed; }));
+}
+
+TEST_F(TitleButtons, AHotButtonTurnsBackWhenTheMouseLeaves) {
+  FramedForm f(*skin);
+  HWND wnd = f.form.Handle();
+  SetForegroundWindow(wnd);
+  PumpFor(30);
+  TSkinTitleButton* close = nullptr;
+  for (auto& b : f.frame->CaptionButtons)
+    if (b->Visible && b->SkinButton->Action == 0) close = b.get();
+  ASSERT_NE(close, nullptr);
+  const RECT wr = WindowRectOf(wnd);
+  const POINT over{wr.left + close->Bounds.left + 2, wr.top + close->Bounds.top + 2};
+  SetCursorPos(over.x, over.y);
+  SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(over.x, over.y));
+  EXPECT_EQ(close->State, 3);
+  EXPECT_EQ(f.frame->HotObject, close);
+  // The cursor goes elsewhere: the hover timer (250 ms) lets the button go.
+  SetCursorPos(wr.left + 5, wr.bottom + 40);
+  EXPECT_TRUE(PumpUntil([&] { return close->State == 1; }, 1000));
+  EXPECT_EQ(f.frame->HotObject, nullptr);
+}
+
 using Detaching = StoredSkin;
 
 TEST_F(Detaching, DetachRestoreGivesBackCaptionMenuColourAndClientSize) {
