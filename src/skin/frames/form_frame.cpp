@@ -33,6 +33,9 @@ TSkinFormFrame::TSkinFormFrame(TComponent* owner) : TComponent(owner) {
 
 TSkinFormFrame::~TSkinFormFrame() {
   if (HoverTimer) HoverTimer->SetEnabled(false);
+  // The form's pop-up items draw through this frame: they must not outlive it (a form whose
+  // window was destroyed keeps its menus, and its next frame sets them again).
+  if (Form && SkinData && SkinFrame) SetPopupsOwnerDraw(*this, *Form, false);
   DetachCompanions();
   UnhookForm();
   hook_.Detach();

@@ -5,6 +5,7 @@
 
 #include "frame_test_support.h"
 #include "skin/data/skin_model.h"
+#include "skin/frames/menu_items.h"
 #include "toolkit/win/menus.h"
 
 using namespace frametest;
@@ -276,6 +277,23 @@ TEST_F(Detaching, DetachRestoreGivesBackCaptionMenuColourAndClientSize) {
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(GetWindowRgn(wnd, region), ERROR);
   DeleteObject(region);
+}
+
+TEST_F(Detaching, TheFormsPopupMenusDoNotOutliveTheFrameThatDrawsThem) {
+  FramedForm f(*skin);
+  auto* popup = new TPopupMenu(&f.form);
+  auto* item = new TMenuItem(popup);
+  item->SetCaption("Göster");
+  popup->Items()->Add(item);
+  SetPopupsOwnerDraw(*f.frame, f.form, true);
+  EXPECT_TRUE(popup->OwnerDraw());
+  EXPECT_TRUE(static_cast<bool>(item->OnAdvancedDrawItem));
+  // The window goes (and with it the frame's life): the items draw natively again.
+  f.form.DestroyHandle();
+  EXPECT_EQ(f.frame->FrameState, FrameStates::Dead);
+  delete f.frame;
+  EXPECT_FALSE(popup->OwnerDraw());
+  EXPECT_FALSE(static_cast<bool>(item->OnAdvancedDrawItem));
 }
 
 TEST(KeyedSkin, TheRegionLeavesOutTheKeyedCornersOfTheBorders) {

@@ -220,6 +220,38 @@ TEST_F(Manager, ANewSkinIsAppliedSwitchingOffDetachesAndOnAttachesAgain) {
   EXPECT_TRUE(manager->Active);
 }
 
+TEST_F(Manager, AFormOnlyComponentActsOnItsOwnForm) {
+  TForm& other = ShownForm();
+  TForm& own = ShownForm();
+  // A second component that skins only the form that owns it, with another skin.
+  auto* formOnly = new TSkinSet(&own);
+  const std::string bytes = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\2.skn");
+  ASSERT_TRUE(formOnly->LoadSkinImage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
+  formOnly->SetSkinFormtype(sfOnlyThisForm);
+  manager->RegisterSkinData(formOnly);
+  // Both forms were framed with the main-form skin when activated; switch them off first.
+  manager->PendingSkin = skin.get();
+  manager->RequestAction(SkinAction::Deactivate, 250);
+  ASSERT_TRUE(PumpUntil([&] { return side->FormList().empty(); }, 2000));
+
+  // Action 1 of the form-only component frames only its owner, with its own skin.
+  manager->PendingSkin = formOnly;
+  manager->RequestAction(SkinAction::Activate, 250);
+  ASSERT_TRUE(PumpUntil([&] { return side->FindForm(own.Handle()) != nullptr; }, 2000));
+  EXPECT_EQ(side->FindForm(own.Handle())->SkinData, formOnly);
+  EXPECT_EQ(side->FindForm(other.Handle()), nullptr);
+
+  // Action 2 detaches only the frame that uses it.
+  manager->Active = true;
+  ASSERT_TRUE(manager->AttachWindow(reinterpret_cast<TSkinWindow>(other.Handle())));
+  PumpFor(30);
+  manager->PendingSkin = formOnly;
+  manager->RequestAction(SkinAction::Deactivate, 250);
+  ASSERT_TRUE(PumpUntil([&] { return side->FindForm(own.Handle()) == nullptr; }, 2000));
+  EXPECT_NE(side->FindForm(other.Handle()), nullptr);
+  manager->UnregisterSkinData(formOnly);
+}
+
 TEST_F(Manager, PopupMenuWindowsAreWrappedWhileTheyLive) {
   TForm& form = ShownForm();
   TPopupMenu popup(nullptr);
