@@ -103,3 +103,35 @@ TEST_F(SkinnedWindows, TheTrayMenuIsOwnerDrawnInTheSkinAndWrapped) {
   PumpFor(50);
   EXPECT_EQ(wrapped, 1);
 }
+
+// The About window is a dialog frame with a close button: the skin shows that button, and a
+// click on it closes the window.
+TEST_F(SkinnedWindows, TheAboutWindowClosesWithItsSkinnedCloseButton) {
+  static bool clicked = false;
+  clicked = false;
+  UINT_PTR timer = SetTimer(nullptr, 0, 60, [](HWND, UINT, UINT_PTR id, DWORD) {
+    TSkinFormFrame* frame = FrameWindowSide() ? FrameWindowSide()->FindForm(Form2->Handle()) : nullptr;
+    if (!frame || frame->FrameState != FrameStates::Running || !Form2->Showing()) return;
+    for (auto& b : frame->CaptionButtons) {
+      if (!b->Visible || b->SkinButton->Action != 0) continue;
+      KillTimer(nullptr, id);
+      RECT wr{};
+      GetWindowRect(Form2->Handle(), &wr);
+      const LPARAM at = MAKELPARAM(wr.left + b->Bounds.left + 3, wr.top + b->Bounds.top + 3);
+      SendMessageW(Form2->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+      SendMessageW(Form2->Handle(), WM_NCLBUTTONUP, HTCAPTION, at);
+      clicked = true;
+      return;
+    }
+  });
+  // Closes it anyway after a while, so that a missing button fails the test instead of hanging it.
+  UINT_PTR fallback = SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (Form2->Showing()) PostMessageW(Form2->Handle(), WM_CLOSE, 0, 0);
+  });
+  Form1->Hakknda1->Click();
+  KillTimer(nullptr, timer);
+  KillTimer(nullptr, fallback);
+  EXPECT_TRUE(clicked);
+  EXPECT_FALSE(Form2->Visible());
+}

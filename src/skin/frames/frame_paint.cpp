@@ -124,7 +124,13 @@ bool TSkinFormFrame::ButtonVisible(const TDataSkinSysButton& b) const {
   }
   auto test = [&](int value, bool second) {
     switch (value) {
-      case 0: return second ? true : BorderKind != 3 && !(b.Action == 0 && !sysMenu);
+      // A dialog frame shows none of these but the close button of a window with a system
+      // menu: a dialog has no icon, maximise or minimise button, but it does have its close
+      // button (the About window is specified with one; message boxes have one).
+      case 0:
+        if (second) return true;
+        if (BorderKind == 3) return b.Action == 0 && sysMenu;
+        return !(b.Action == 0 && !sysMenu);
       case 1: return maximized;
       case 2: return !maximized;
       case 3: return WindowActive;

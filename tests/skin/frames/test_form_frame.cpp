@@ -182,15 +182,26 @@ TEST_F(TitleButtons, DoubleClickMaximisesAndRestoresAndTheCloseButtonCloses) {
   EXPECT_TRUE(PumpUntil([&] { return closed; }));
 }
 
-TEST_F(TitleButtons, AWindowWithoutSystemMenuShowsNoCloseButtonAndADialogFrameNone) {
+TEST_F(TitleButtons, AWindowWithoutSystemMenuShowsNoCloseButtonAndADialogFrameOnlyItsCloseButton) {
   FramedForm bare(*skin, bsSingle, 300, 150, false, {});
   PaintedFrame(*bare.frame);
   for (auto& b : bare.frame->CaptionButtons)
     if (b->SkinButton->Action == 0) EXPECT_FALSE(b->Visible);
-  FramedForm dialog(*skin, bsDialog);
+  // A dialog frame hides every button whose Visibility is 0 but its close button.
+  FramedForm dialog(*skin, bsDialog, 300, 150, false, {biSystemMenu});
   PaintedFrame(*dialog.frame);
   EXPECT_EQ(dialog.frame->BorderKind, 3);
-  for (auto& b : dialog.frame->CaptionButtons)
+  int closeButtons = 0;
+  for (auto& b : dialog.frame->CaptionButtons) {
+    if (b->SkinButton->Visibility != 0) continue;
+    EXPECT_EQ(b->Visible, b->SkinButton->Action == 0) << b->SkinButton->Name;
+    closeButtons += b->Visible;
+  }
+  EXPECT_EQ(closeButtons, 1);
+  // Without a system menu, not even that.
+  FramedForm bareDialog(*skin, bsDialog, 300, 150, false, {});
+  PaintedFrame(*bareDialog.frame);
+  for (auto& b : bareDialog.frame->CaptionButtons)
     if (b->SkinButton->Visibility == 0) EXPECT_FALSE(b->Visible);
 }
 
