@@ -85,3 +85,20 @@ function(quillimo_fuzz_target name)
     add_test(NAME replay_${name} COMMAND replay_${name} ${corpus})
   endif()
 endfunction()
+
+# A windows executable that runs the program's own windows in-process (benchmarks, the contact
+# sheet): the sources given plus the program tests' start-up helper, the layouts and the glyph
+# resource embedded, and QUILLIMO_PROGRAM_DIR = the build tree, where the skin files lie.
+function(quillimo_program_harness name)
+  add_executable(${name} ${ARGN} ${PROJECT_SOURCE_DIR}/tests/app/app_test_support.cpp
+                 ${PROJECT_SOURCE_DIR}/tests/app/test_program_directory.cpp
+                 ${PROJECT_SOURCE_DIR}/tests/toolkit/win/win_test_support.cpp)
+  target_compile_options(${name} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/app ${PROJECT_SOURCE_DIR}/tests/toolkit/win)
+  target_link_libraries(${name} PRIVATE quillimo_app_windows GTest::gtest comctl32)
+  quillimo_program_path(program_dir ${CMAKE_BINARY_DIR})
+  target_compile_definitions(${name} PRIVATE QUILLIMO_PROGRAM_DIR="${program_dir}")
+  quillimo_embed_layouts(${name} ${QUILLIMO_APP_LAYOUTS})
+  quillimo_embed_menu_glyphs(${name})
+  add_dependencies(${name} skins)
+endfunction()

@@ -1,17 +1,32 @@
 #!/usr/bin/env bash
-# Draws the contact sheet of the seven skins (tools/skinsheet: one row per skin, a small window
-# and controls drawn from the skin model, then the raw element strips) and saves it as
-# build/skins-contact-sheet.png, to judge the skins by eye.
+# Two contact sheets of the seven skins, to judge them by eye:
+#   build/skins-contact-sheet.png  the program's own windows in each skin (tools/skinshots under
+#                                  Wine): per row the main window, the About window, an error box
+#                                  and the main window with the Skin menu open
+#   build/skins-elements.png       the skin models sketched (tools/skinsheet): a small window and
+#                                  controls, then the raw element strips
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+bash scripts/setup.sh >/dev/null
 cmake -S "$root" -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build/native --target skinsheet skins -j2 >/dev/null
-skins="$root/build/native/skins"
+cmake --build build/native --target native_tools skins -j2 >/dev/null
+cmake -S "$root" -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+      -DQUILLIMO_NATIVE_TOOLS_DIR="$root/build/native/tools" >/dev/null
+cmake --build build/windows --target skinshots vesperin -j2 >/dev/null
+
 bmp="$root/build/skins-contact-sheet.bmp"
 png="$root/build/skins-contact-sheet.png"
-build/native/tools/skinsheet "$bmp" "$skins/stored.skn" "$skins"/{1,2,3,4,5,6}.skn
+bash scripts/with-display.sh bash scripts/wine-run.sh build/windows/tools/skinshots/skinshots.exe "Z:$bmp"
 convert "$bmp" "$png"
 rm -f "$bmp"
 echo "contact sheet: $png"
+
+skins="$root/build/native/skins"
+elements_bmp="$root/build/skins-elements.bmp"
+build/native/tools/skinsheet "$elements_bmp" "$skins/stored.skn" "$skins"/{1,2,3,4,5,6}.skn
+convert "$elements_bmp" "$root/build/skins-elements.png"
+rm -f "$elements_bmp"
+echo "element sheet: $root/build/skins-elements.png"

@@ -49,6 +49,12 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner), FIcon(std::make_uni
   FWindowHandle = form->Handle();
   FHookProc = std::make_unique<TWindowHook>([this](TMessage& msg) { HookWndProc(msg); });
   FHookProc->Attach(FWindowHandle);
+  // The hook follows the form's window when it is destroyed and made again.
+  FForm = form;
+  FHandleWatch = form->AddHandleWatch([this](HWND wnd) {
+    FWindowHandle = wnd;
+    if (wnd) FHookProc->Attach(wnd);
+  });
   int count = 0;
   for (int i = 0; i < owner->ComponentCount(); ++i)
     if (dynamic_cast<TTrayIcon*>(owner->Components(i))) ++count;
@@ -59,6 +65,7 @@ TTrayIcon::~TTrayIcon() {
   NotifyShell(nsDelete);
   FIcon->OnChange = nullptr;
   FIcon.reset();
+  if (FForm) FForm->RemoveHandleWatch(FHandleWatch);
   if (FHookProc) FHookProc->Detach();
   FHookProc.reset();
   SetPopupMenu(nullptr);

@@ -20,6 +20,7 @@
 class TIcon;
 class TPopupMenu;
 class TWindowHook;
+class TWinControl;
 
 class TTrayIcon : public TComponent {
   QUILLIMO_CLASS(TTrayIcon, TComponent)
@@ -79,6 +80,8 @@ private:
   // and puts it back when it is detached. None when the owner is no form.
   std::unique_ptr<TWindowHook> FHookProc;
   HWND FWindowHandle = nullptr;
+  TWinControl* FForm = nullptr;  // the owner form whose window the hook follows
+  int FHandleWatch = 0;
   int FIconID = 0;
   std::string FTip;
   std::unique_ptr<TIcon> FIcon;

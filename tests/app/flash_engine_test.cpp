@@ -390,8 +390,9 @@ TEST_F(FlashEngine, TheFlashWindowIsAnOrdinaryOwnedWindowInFrontWithoutATaskBarB
   EXPECT_TRUE(Above(flash, Form1->Handle()));
   EXPECT_TRUE(Above(flash, other.wnd));
   EXPECT_EQ(GetForegroundWindow(), other.wnd);
-  // It paints its text in the window-text colour on the button face (as the toolkit resolves
-  // the system colours), in its own fixed font.
+  // It paints its text in the window-text colour on the skin's button face (the skin engine
+  // took the window over at its first showing), in its own fixed font.
+  EXPECT_EQ(Form3->Color(), Form1->skin->ButtonFaceColour);
   EXPECT_EQ(Form3->Font()->GetName(), "MS Sans Serif");
   EXPECT_EQ(Form3->Font()->GetSize(), 8);
   UpdateWindow(flash);
@@ -402,7 +403,7 @@ TEST_F(FlashEngine, TheFlashWindowIsAnOrdinaryOwnedWindowInFrontWithoutATaskBarB
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x) {
       COLORREF c = GetPixel(screen, x, y);
-      if (c == static_cast<COLORREF>(ColorToRGB(clBtnFace))) ++face;
+      if (c == static_cast<COLORREF>(ColorToRGB(Form1->skin->ButtonFaceColour))) ++face;
       else if (c == static_cast<COLORREF>(ColorToRGB(clWindowText))) ++text;
     }
   ReleaseDC(nullptr, screen);

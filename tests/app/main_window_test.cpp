@@ -32,18 +32,21 @@ TEST_F(MainWindowTest, ClientAreaIs547By420AndCentredOnTheScreen)
     EXPECT_EQ(client.right - client.left, 547);
     EXPECT_EQ(client.bottom - client.top, 420);
 
+    // Centred with its native frame (a single border, a caption and a menu bar) when first
+    // shown; the skinned frame that replaces it keeps the top-left corner.
+    RECT native{0, 0, 547, 420};
+    AdjustWindowRectEx(&native, WS_CAPTION | WS_BORDER, TRUE, 0);
     RECT frame{};
     ASSERT_TRUE(GetWindowRect(window, &frame));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2, 1);
-    EXPECT_NEAR(frame.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 1);
+    EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (native.right - native.left)) / 2, 1);
+    EXPECT_NEAR(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (native.bottom - native.top)) / 2, 1);
 }
 
 TEST_F(MainWindowTest, HasAFixedBorderWithoutMinimiseOrMaximiseBox)
 {
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    // The skin draws the caption: the native one is gone.
+    EXPECT_EQ(style & WS_CAPTION, 0);
     EXPECT_EQ(style & WS_THICKFRAME, 0);
     EXPECT_EQ(style & WS_MINIMIZEBOX, 0);
     EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/about_window.h"
 #include "app/main_window.h"
 #include "app/program_directory.h"
 #include "app_test_support.h"
@@ -15,7 +16,9 @@
 #include "skin/data/menu_glyphs.h"
 #include "skin/data/skin_manager.h"
 #include "skin/data/skin_reader.h"
+#include "skin/frames/form_frame.h"
 #include "skin/frames/skin_engine.h"
+#include "skin/frames/window_side.h"
 #include "skin/skin_expectations.h"
 #include "skinpack/skin_container_writer.h"
 #include "toolkit/core/reader.h"
@@ -122,9 +125,14 @@ protected:
   }
   void TearDown() override {
     SetProgramDirectory("");
+    Form1->skin->SetSkinFile("");
     const std::string stored = BuiltSkin("stored.skn");
     Form1->skin->LoadSkinImage(AsBytes(stored));
-    Form1->skin->SetSkinFile("");
+    // The open windows follow the stored skin again.
+    TSkinManager& manager = *GetSkinManager();
+    manager.PendingSkin = Form1->skin;
+    manager.RequestAction(SkinAction::ApplyChangedSkin, 250);
+    PumpUntil([&] { return manager.PendingSkin == nullptr; }, 3000);
   }
   std::string SkinPath(int n) const { return dir.Path("skins\\" + std::to_string(n) + ".skn"); }
   TMenuItem* Item(int n) const {
@@ -229,6 +237,43 @@ TEST_F(SkinMenu, AnOlderSkinFileShowsTheMessageOnceAndKeepsTheSkin) {
   EXPECT_EQ(boxes.Boxes()[0].Style, static_cast<UINT>(MB_OK));
   EXPECT_FALSE(Form1->skin->Loading());
   ExpectSameModel(*Form1->skin, *Expected("3.skn"));
+}
+
+// Each entry re-frames every open window 250 ms later: the caption bar of the new skin, the
+// same client areas, the region of a skin with keyed corners.
+TEST_F(SkinMenu, EachEntryReframesEveryOpenWindowOnTheTimer) {
+  TFrameWindowSide* side = FrameWindowSide();
+  ASSERT_NE(side, nullptr);
+  Form2->Show();
+  SetForegroundWindow(Form2->Handle());
+  PumpFor(100);
+  TSkinFormFrame* frames[] = {side->FindForm(Form1->Handle()), side->FindForm(Form2->Handle())};
+  ASSERT_NE(frames[0], nullptr);
+  ASSERT_NE(frames[1], nullptr);
+  RECT clients[2];
+  for (int i = 0; i < 2; ++i) GetClientRect(frames[i]->Handle, &clients[i]);
+  for (int n : {1, 5, 6}) {
+    SCOPED_TRACE(n);
+    const std::unique_ptr<TSkinSet> expected = Expected(std::to_string(n) + ".skn");
+    const int top = expected->BorderTop->Image.Height() / expected->BorderTop->FrameCount;
+    const auto start = GetTickCount();
+    Item(n)->Click();
+    ASSERT_TRUE(PumpUntil([] { return GetSkinManager()->PendingSkin == nullptr; }, 3000));
+    EXPECT_GE(GetTickCount() - start, 200u);  // on the timer, not in the click
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_EQ(frames[i]->EdgeTop, top) << i;
+      RECT client{};
+      GetClientRect(frames[i]->Handle, &client);
+      EXPECT_EQ(client.right, clients[i].right) << i;
+      EXPECT_EQ(client.bottom, clients[i].bottom) << i;
+      // Keyed corners leave the window's top-left pixel out of its region.
+      HRGN region = CreateRectRgn(0, 0, 0, 0);
+      const bool keyed = expected->BorderLeft->Trans == 1;
+      if (GetWindowRgn(frames[i]->Handle, region) != ERROR) EXPECT_EQ(PtInRegion(region, 0, 0) == FALSE, keyed) << i;
+      DeleteObject(region);
+    }
+  }
+  Form2->Hide();
 }
 
 // A change of skin reaches the manager's timer, which carries it out from the message loop.

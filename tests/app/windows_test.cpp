@@ -14,6 +14,9 @@
 #include "app/flash_window.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
+#include "skin/frames/form_frame.h"
+#include "skin/frames/menu_bar.h"
+#include "skin/frames/window_side.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/jpeg.h"
@@ -289,15 +292,23 @@ TEST_F(ProgramWindows, MainWindowIsCentredWithClientSize547By420AndNoBorderIcons
   GetClientRect(wnd, &client);
   EXPECT_EQ(client.right, 547);
   EXPECT_EQ(client.bottom, 420);
+  // Centred with its native frame when first shown; the skinned frame that replaces it keeps
+  // the window's top-left corner and the client size.
+  TSkinFormFrame* skinned = FrameWindowSide() ? FrameWindowSide()->FindForm(wnd) : nullptr;
+  ASSERT_NE(skinned, nullptr);
   RECT frame{};
   GetWindowRect(wnd, &frame);
-  EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2, 1);
-  EXPECT_NEAR(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 1);
+  EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (547 + skinned->NativeFrameSize.right)) / 2, 1);
+  EXPECT_NEAR(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (420 + skinned->NativeFrameSize.bottom)) / 2, 1);
+  EXPECT_EQ(frame.right - frame.left, 547 + skinned->EdgeLeft + skinned->EdgeRight);
   LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
   EXPECT_EQ(style & WS_SYSMENU, 0);
   EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
-  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
-  EXPECT_EQ(GetMenu(wnd), Form1->MainMenu1->Handle());
+  // The skin draws the caption and the menu bar: the native ones are gone.
+  EXPECT_EQ(style & WS_CAPTION, 0);
+  EXPECT_EQ(GetMenu(wnd), nullptr);
+  ASSERT_NE(skinned->SkinMenu, nullptr);
+  EXPECT_EQ(skinned->SkinMenu->MenuHandle, Form1->MainMenu1->Handle());
   EXPECT_EQ(Application->MainForm(), Form1);
 }
 
@@ -354,10 +365,14 @@ TEST_F(ProgramWindows, AboutOpensModallyOverTheMainWindowAndCloses) {
   EXPECT_TRUE(mainDisabled);
   EXPECT_FALSE(Form2->Visible());
   EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
-  // Centred on the main window the first time.
-  int centreX = Form1->Left() + Form1->Width() / 2, centreY = Form1->Top() + Form1->Height() / 2;
-  EXPECT_NEAR(Form2->Left() + Form2->Width() / 2, centreX, 1);
-  EXPECT_NEAR(Form2->Top() + Form2->Height() / 2, centreY, 1);
+  // Centred on the (skinned) main window the first time, with its own native frame: the
+  // skinned frame that replaces it keeps the top-left corner.
+  TSkinFormFrame* skinned = FrameWindowSide() ? FrameWindowSide()->FindForm(Form2->Handle()) : nullptr;
+  ASSERT_NE(skinned, nullptr);
+  const int nativeWidth = Form2->ClientWidth() + skinned->NativeFrameSize.right;
+  const int nativeHeight = Form2->ClientHeight() + skinned->NativeFrameSize.bottom;
+  EXPECT_NEAR(Form2->Left() + nativeWidth / 2, Form1->Left() + Form1->Width() / 2, 1);
+  EXPECT_NEAR(Form2->Top() + nativeHeight / 2, Form1->Top() + Form1->Height() / 2, 1);
 }
 
 TEST_F(ProgramWindows, LocalHelpBringsTheHelpTabToTheFront) {

@@ -84,6 +84,21 @@ TEST_F(TrayIcon, WithoutAFormOwnerThereIsNoWindowAndTheShellRefusesQuietly) {
   icon->HideIcon();
 }
 
+TEST_F(TrayIcon, ItsHookFollowsTheFormsWindowWhenItIsMadeAgain) {
+  TTrayIcon icon(&form);
+  EventLog log;
+  log.Attach(icon);
+  HWND first = form.Handle();
+  form.DestroyHandle();
+  EXPECT_EQ(icon.WindowHandle(), nullptr);
+  HWND second = form.Handle();
+  (void)first;
+  EXPECT_EQ(icon.WindowHandle(), second);
+  EXPECT_TRUE(icon.Hooked());
+  EXPECT_EQ(Send(icon, WM_MOUSEMOVE), 0);
+  EXPECT_EQ(log.move, 1);
+}
+
 TEST_F(TrayIcon, EachMouseActionRunsItsEvent) {
   TTrayIcon icon(&form);
   EventLog log;

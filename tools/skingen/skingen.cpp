@@ -289,13 +289,16 @@ TBitmapPixels EdgeFrame(const TTheme& t, int n, int w, int h, const TRgb* outlin
   }, middle);
 }
 
-// Highlight strips (menu items, tool buttons, header): frame `hot` carries an accent pill.
-TBitmapPixels HighlightStrip(const TTheme& t, int n, int w, int h, TRgb background, std::initializer_list<int> hot, int pressed) {
+// Highlight strips (menu items, tool buttons, header): frame `hot` carries an accent pill,
+// lightened by `hotLight` (tool buttons keep their dark text on a light pill; a selected menu
+// item's text is the skin's highlight text, light, so its pill is the accent itself).
+TBitmapPixels HighlightStrip(const TTheme& t, int n, int w, int h, TRgb background, std::initializer_list<int> hot, int pressed,
+                             double hotLight = 0.55) {
   return Strip(n, w, h, [&](TCanvas& c, int x, int f) {
     c.Rect(x, 0, x + w, h, background);
     const bool isHot = std::find(hot.begin(), hot.end(), f) != hot.end();
     if (isHot || f == pressed) {
-      const TRgb a = f == pressed ? Darker(t.accent, 0.15) : Lighter(t.accent, 0.55);
+      const TRgb a = f == pressed ? Darker(t.accent, 0.15) : Lighter(t.accent, hotLight);
       c.Fill(RoundRect(x + 1, 1, x + w - 1, h - 1, std::min(4, t.buttonRadius + 1)), VerticalGradient(0, h, Lighter(a, 0.3), a));
       c.Fill(Ring(RoundRect(x + 1, 1, x + w - 1, h - 1, std::min(4, t.buttonRadius + 1)),
                   RoundRect(x + 2, 2, x + w - 2, h - 2, std::min(3, t.buttonRadius))),
@@ -486,7 +489,7 @@ void Generate(const TQuickIni& ini, TOut& out) {
   const TRgb groupEdge[2] = {Darker(t.face, 0.3), Lighter(t.face, 0.6)};
   out.Write(name("GroupBoxEdge", "Image"), EdgeFrame(t, 2, 16, 16, groupEdge, t.face));
   out.Write(name("Toolbars", "Image"), HighlightStrip(t, 5, 24, 24, t.face, {4, 5}, 2));
-  out.Write(name("MenuItem", "Image"), HighlightStrip(t, 5, 40, 20, t.menu, {4}, 0));
+  out.Write(name("MenuItem", "Image"), HighlightStrip(t, 5, 40, 20, t.menu, {4}, 0, 0.0));
   const TRgb menuEdge[1] = {Darker(t.face, 0.45)};
   out.Write(name("MenuBackground", "Image"), EdgeFrame(t, 1, 32, 32, menuEdge, t.menu));
   const TRgb status[3] = {Darker(t.face, 0.3), Lighter(t.face, 0.7), t.face};

@@ -2,10 +2,12 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "skin/data/menu_glyphs.h"
 #include "skin/data/skin_set.h"
+#include "skin/frames/window_side.h"
 #include "toolkit/core/bmp_codec.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
@@ -68,6 +70,17 @@ void MakeMenuGlyphList(const TSkinSet& skin, TImageList& list) {
   list.AddMasked(strip, clWhite);
 }
 
+TImageList& SystemMenuGlyphList(const TSkinSet& skin) {
+  // One list per skin component, made on first use and kept for the program's life.
+  static std::map<const TSkinSet*, std::unique_ptr<TImageList>> lists;
+  auto& list = lists[&skin];
+  if (!list) {
+    list = std::make_unique<TImageList>(nullptr);
+    MakeMenuGlyphList(skin, *list);
+  }
+  return *list;
+}
+
 void ShowSkinMessage(const std::string& text) {
   MessageBoxW(GetActiveWindow(), Utf8ToWide(text).c_str(), Utf8ToWide(Application->Title()).c_str(), MB_OK);
 }
@@ -79,7 +92,8 @@ void UseWindowsSkinEngine() {
       // end before the queue does.
       static const bool freedAtExit = (TTimerQueue::Get(), std::atexit(FreeSkinManager) == 0);
       (void)freedAtExit;
-      return std::make_unique<TSkinManager>(std::make_unique<TToolkitActionTimer>());
+      return std::make_unique<TSkinManager>(std::make_unique<TToolkitActionTimer>(),
+                                            std::make_unique<TFrameWindowSide>());
     });
     SetMenuGlyphSource([] { return LoadMenuGlyphResource(GetModuleHandleW(nullptr)); });
     SetSkinMessageHandler(ShowSkinMessage);

@@ -48,3 +48,5 @@ TBitmapPixels LoadMenuGlyphResource(HINSTANCE module);
 // Fills the image list with the four 16 x 16 glyphs of the skin component (restore, maximize,
 // minimize, close), white transparent.
 void MakeMenuGlyphList(const TSkinSet& skin, TImageList& list);
+// The glyph list of the skin component's skinned system menu.
+TImageList& SystemMenuGlyphList(const TSkinSet& skin);

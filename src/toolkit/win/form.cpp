@@ -296,8 +296,11 @@ bool TCustomForm::IsDialogKeyMessage(MSG& msg) {
       case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: break;
       default: return false;
     }
-  } else if (form->menu_) {
-    return false;  // Alt+letter opens the menu bar
+  } else {
+    // Alt+letter: the form may take it first (a skinned menu bar opens its item), else it
+    // opens the menu bar.
+    if (form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam)) return true;
+    if (form->menu_) return false;
   }
   return IsDialogMessageW(root, &msg) != FALSE;
 }

@@ -5,6 +5,8 @@
 
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
+#include "toolkit/win/dc_guards.h"
+#include "toolkit/win/screen.h"
 #include "toolkit/win/messages.h"
 #include "toolkit/win/wincontrol.h"
 
@@ -296,12 +298,11 @@ bool TMenuItem::HandleMeasureItem(MEASUREITEMSTRUCT* mis) {
   if (mis->CtlType != ODT_MENU) return false;
   TMenuItem* item = LiveItem(mis->itemData);
   if (!item) return false;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  // Items are measured in the font the system draws menus with.
+  TClientDC dc(nullptr);
+  TSelectObject font(dc, Screen->MenuFontHandle());
   int w = static_cast<int>(mis->itemWidth), h = static_cast<int>(mis->itemHeight);
   item->MeasureItem(dc, w, h);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   mis->itemWidth = static_cast<UINT>(std::max(w, 0));
   mis->itemHeight = static_cast<UINT>(std::max(h, 0));
   return true;

@@ -27,6 +27,7 @@ using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 TOwnerDrawState OwnerDrawStateFromItemState(UINT itemState);
 
 class TMenu;
+class TImageList;
 
 class TMenuItem : public TComponent {
   QUILLIMO_CLASS(TMenuItem, TComponent)
@@ -136,6 +137,8 @@ public:
   // bar once, at the end (renaming every item of a menu bar redraws it once, not per item).
   void BeginUpdate() { ++updateCount_; }
   void EndUpdate();
+  // The images of the items (ImageIndex), not owned; owner-drawing painters draw from it.
+  TImageList* Images = nullptr;
 
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 

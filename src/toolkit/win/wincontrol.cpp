@@ -5,6 +5,7 @@
 
 #include "toolkit/core/format.h"
 #include "toolkit/core/utf8.h"
+#include "toolkit/win/dc_guards.h"
 
 namespace {
 constexpr wchar_t ControlProperty[] = L"QuillimoControl";
@@ -15,6 +16,11 @@ int NextControlId() {
   static int id = 100;
   return ++id;
 }
+
+// The control whose window CreateWnd is making: the creation hook binds it to the first window
+// that the call creates.
+thread_local TWinControl* creating = nullptr;
+thread_local HHOOK creationHook = nullptr;
 }  // namespace
 
 QUILLIMO_REGISTER_CLASS(TWinControl, [](TPropertyTable& p) {
@@ -62,14 +68,46 @@ void TWinControl::CreateHandle() {
     if (handle_) return;
   }
   CreateWnd();
-  SetPropW(handle_, ControlProperty, this);
-  hook_.Attach(handle_);
+  if (!hook_.Attached()) BindWindow(handle_);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font()->Data())), FALSE);
   HandleCreated();
   std::vector<TControl*> children = controls_;
   for (TControl* child : children)
     if (auto* w = dynamic_cast<TWinControl*>(child)) w->CreateHandle();
   Realign();
+  TellHandleWatches(handle_);
+}
+
+void TWinControl::BindWindow(HWND wnd) {
+  handle_ = wnd;
+  SetPropW(wnd, ControlProperty, this);
+  hook_.Attach(wnd);
+}
+
+// HCBT_CREATEWND comes before the window's first message: the control takes the window there.
+LRESULT CALLBACK TWinControl::CreationHook(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND && creating) {
+    TWinControl* control = creating;
+    creating = nullptr;
+    control->BindWindow(reinterpret_cast<HWND>(wp));
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+int TWinControl::AddHandleWatch(THandleWatch watch) {
+  handleWatches_.emplace_back(nextWatchId_, std::move(watch));
+  return nextWatchId_++;
+}
+
+void TWinControl::RemoveHandleWatch(int id) {
+  std::erase_if(handleWatches_, [id](const auto& w) { return w.first == id; });
+}
+
+void TWinControl::TellHandleWatches(HWND wnd) {
+  auto watches = handleWatches_;  // a watch may remove itself
+  for (auto& [id, watch] : watches)
+    if (std::any_of(handleWatches_.begin(), handleWatches_.end(), [id = id](const auto& w) { return w.first == id; }))
+      watch(wnd);
 }
 
 void TWinControl::RegisterOwnClass(const TCreateParams& params) {
@@ -110,9 +148,25 @@ void TWinControl::CreateWnd() {
   if (params.OwnClass) RegisterOwnClass(params);
   ownClass_ = params.OwnClass;
   HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : nullptr;
-  handle_ = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
-                            params.X, params.Y, params.Width, params.Height, params.WndParent, id,
-                            GetModuleHandleW(nullptr), nullptr);
+  TWinControl* outer = creating;
+  const bool ownHook = !creationHook;
+  if (ownHook) creationHook = SetWindowsHookExW(WH_CBT, &TWinControl::CreationHook, nullptr, GetCurrentThreadId());
+  creating = this;
+  HWND wnd = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
+                             params.X, params.Y, params.Width, params.Height, params.WndParent, id,
+                             GetModuleHandleW(nullptr), nullptr);
+  creating = outer;
+  if (ownHook) {
+    UnhookWindowsHookEx(creationHook);
+    creationHook = nullptr;
+  }
+  if (!wnd) {
+    // A window whose creation failed after the hook bound it is gone again.
+    if (hook_.Attached()) hook_.Detach();
+    handle_ = nullptr;
+  } else if (!hook_.Attached()) {
+    BindWindow(wnd);
+  }
   if (!handle_) throw EOutOfResources(Format("Error creating window of class %s", {ClassName()}));
 }
 
@@ -394,11 +448,9 @@ void TWinControl::WndProc(TMessage& msg) {
       break;
     case WM_PAINT:
       if (ownClass_) {
-        PAINTSTRUCT ps;
-        HDC dc = msg.WParam ? reinterpret_cast<HDC>(msg.WParam) : BeginPaint(handle_, &ps);
+        TPaintDC dc(handle_, msg.WParam);
         PaintWindow(dc);
         PaintControls(dc);
-        if (!msg.WParam) EndPaint(handle_, &ps);
         return;
       }
       if (std::none_of(controls_.begin(), controls_.end(),
@@ -406,9 +458,8 @@ void TWinControl::WndProc(TMessage& msg) {
         break;
       {
         DefaultHandler(msg);
-        HDC dc = GetDC(handle_);
+        TClientDC dc(handle_);
         PaintControls(dc);
-        ReleaseDC(handle_, dc);
       }
       return;
     case WM_SETFOCUS:
@@ -425,6 +476,7 @@ void TWinControl::WndProc(TMessage& msg) {
       DefaultHandler(msg);
       if (handle_) RemovePropW(handle_, ControlProperty);
       handle_ = nullptr;
+      if (!destroying_) TellHandleWatches(nullptr);
       return;
     default:
       break;

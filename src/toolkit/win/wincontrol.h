@@ -5,6 +5,13 @@
 // handle goes to the control's own class procedure; the toolkit's own classes (forms, panels)
 // are registered under the toolkit class name with DefWindowProc behind them.
 //
+// The control object is bound to its window before the window's first message: a thread hook
+// catches the creation, so WM_NCCREATE, the first WM_NCCALCSIZE and WM_CREATE reach WndProc.
+//
+// Objects that hook a control's window (skin frames, companions, the tray icon) register a
+// handle watch: they are told when the window is destroyed (nullptr) and when it is made
+// again (the new window), so they follow the control instead of holding a dead window.
+//
 // A parent reflects WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM and WM_MEASUREITEM to the
 // child control they concern as CN_* messages, so each control handles its own notifications.
 #include <string>
@@ -48,6 +55,12 @@ public:
   TControl* Controls(int index) const { return controls_.at(static_cast<std::size_t>(index)); }
   // The control object of a window of this program, or nullptr.
   static TWinControl* FindControl(HWND wnd);
+
+  // Handle watches: watch(window) after the window was made (with its first messages already
+  // handled), watch(nullptr) once it is gone. Returns an id for RemoveHandleWatch.
+  using THandleWatch = std::function<void(HWND)>;
+  int AddHandleWatch(THandleWatch watch);
+  void RemoveHandleWatch(int id);
 
   int TabOrder() const { return tabOrder_; }
   void SetTabOrder(int order);
@@ -112,6 +125,9 @@ private:
   void RemoveControl(TControl* control);
   void CreateHandle();
   void ReflectToChild(TMessage& msg);
+  void BindWindow(HWND wnd);
+  void TellHandleWatches(HWND wnd);
+  static LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
   void UpdateWindowBounds();
   static void RegisterOwnClass(const TCreateParams& params);
 
@@ -127,4 +143,6 @@ private:
   bool destroying_ = false;
   HBRUSH brush_ = nullptr;
   COLORREF brushColor_ = 0;
+  std::vector<std::pair<int, THandleWatch>> handleWatches_;
+  int nextWatchId_ = 1;
 };

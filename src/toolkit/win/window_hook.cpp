@@ -19,7 +19,9 @@ void TWindowHook::Detach() {
 }
 
 void TWindowHook::CallPrevious(TMessage& msg) {
-  msg.Result = wnd_ ? DefSubclassProc(wnd_, msg.Msg, msg.WParam, msg.LParam) : 0;
+  // A handler that detached its own hook still passes the message on down the chain.
+  HWND wnd = wnd_ ? wnd_ : handling_;
+  msg.Result = wnd ? DefSubclassProc(wnd, msg.Msg, msg.WParam, msg.LParam) : 0;
 }
 
 LRESULT CALLBACK TWindowHook::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
@@ -30,11 +32,14 @@ LRESULT CALLBACK TWindowHook::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
   if (!self->handler_) {
     m.Result = DefSubclassProc(wnd, msg, wp, lp);
   } else {
+    HWND outer = self->handling_;
+    self->handling_ = wnd;
     try {
       self->handler_(m);
     } catch (...) {
       Application->HandleException();
     }
+    if (*alive) self->handling_ = outer;
   }
   if (msg == WM_NCDESTROY && *alive && self->wnd_ == wnd) {
     RemoveWindowSubclass(wnd, &TWindowHook::SubclassProc, id);

@@ -2,6 +2,15 @@
 // TWindowHook puts a handler bound to an object in front of a window's procedure and takes it
 // out again on Detach. It is built on comctl32's subclass chain, so several hooks on one window
 // can be removed in any order: each one passes messages on to whatever was in place before it.
+//
+// The rule: this is the one way to intercept the messages of a window. The toolkit binds its
+// own control object with a TWindowHook when the window is made, so every hook attached later
+// (skin frames, skin companions, the tray icon) sits above the toolkit's handling and sees each
+// message first; the toolkit's own window classes answer WM_PAINT and WM_ERASEBKGND without
+// passing them on, so a hook that paints must do so before or instead of calling CallPrevious.
+// A procedure put in with a plain SetWindowLongPtr(GWLP_WNDPROC) after a hook stays in front of
+// the chain, and removing the hook keeps it working. A handler may detach its own hook (or
+// another one) while it handles a message; nested sends are fine.
 #include <functional>
 #include <memory>
 
@@ -39,6 +48,7 @@ private:
   static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                        DWORD_PTR ref);
   HWND wnd_ = nullptr;
+  HWND handling_ = nullptr;  // the window whose message the handler is handling
   Handler handler_;
   // Shared with the running subclass procedure, so it can tell whether the handler freed the
   // hook while handling a message.

@@ -1,5 +1,7 @@
 #include "win_test_support.h"
 
+#include <algorithm>
+
 
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
@@ -84,6 +86,48 @@ void CALLBACK MessageBoxCatcher::CloseTimer(HWND, UINT, UINT_PTR id, DWORD) {
   if (GetDlgItem(box, IDCANCEL) && GetDlgItem(box, IDOK)) b.Style = (b.Style & ~MB_TYPEMASK) | MB_OKCANCEL;
   current->boxes_.push_back(b);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+MessageRecorder::MessageRecorder() {
+  current_ = this;
+  sent_ = SetWindowsHookExW(WH_CALLWNDPROC, &MessageRecorder::SentProc, nullptr, GetCurrentThreadId());
+  queue_ = SetWindowsHookExW(WH_GETMESSAGE, &MessageRecorder::QueueProc, nullptr, GetCurrentThreadId());
+}
+
+MessageRecorder::~MessageRecorder() {
+  UnhookWindowsHookEx(sent_);
+  UnhookWindowsHookEx(queue_);
+  current_ = nullptr;
+}
+
+LRESULT CALLBACK MessageRecorder::SentProc(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && current_) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    current_->entries_.push_back({m->hwnd, m->message, m->wParam});
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK MessageRecorder::QueueProc(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && wp == PM_REMOVE && current_) {
+    const auto* m = reinterpret_cast<const MSG*>(lp);
+    if (m->hwnd) current_->entries_.push_back({m->hwnd, m->message, m->wParam});
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+std::vector<UINT> MessageRecorder::Of(HWND wnd) const {
+  std::vector<UINT> out;
+  for (const Entry& e : entries_)
+    if (e.Window == wnd) out.push_back(e.Msg);
+  return out;
+}
+
+std::vector<UINT> MessageRecorder::Of(HWND wnd, const std::vector<UINT>& only) const {
+  std::vector<UINT> out;
+  for (const Entry& e : entries_)
+    if (e.Window == wnd && std::find(only.begin(), only.end(), e.Msg) != only.end()) out.push_back(e.Msg);
+  return out;
 }
 
 MenuWatcher::MenuWatcher(bool chooseFirst) {

@@ -32,6 +32,34 @@ private:
   std::vector<Box> boxes_;
 };
 
+// While alive, records the messages that windows of this thread receive, in the order their
+// procedures get them: sent messages (WH_CALLWNDPROC) and messages taken from the queue
+// (WH_GETMESSAGE). Windows made while recording are seen from their first message.
+class MessageRecorder {
+public:
+  struct Entry {
+    HWND Window;
+    UINT Msg;
+    WPARAM WParam;
+  };
+  MessageRecorder();
+  ~MessageRecorder();
+  // The messages of one window, in order.
+  std::vector<UINT> Of(HWND wnd) const;
+  // The messages of the window that belong to the given set, in order.
+  std::vector<UINT> Of(HWND wnd, const std::vector<UINT>& only) const;
+  const std::vector<Entry>& All() const { return entries_; }
+  void Clear() { entries_.clear(); }
+
+private:
+  static LRESULT CALLBACK SentProc(int code, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK QueueProc(int code, WPARAM wp, LPARAM lp);
+  static inline MessageRecorder* current_ = nullptr;
+  HHOOK sent_ = nullptr;
+  HHOOK queue_ = nullptr;
+  std::vector<Entry> entries_;
+};
+
 // While alive, watches for the window of a pop-up menu ("#32768") and, from a timer that the
 // menu's own loop dispatches, either chooses its first item or dismisses it.
 class MenuWatcher {

@@ -1,0 +1,153 @@
+// Skinned frames: PaintFrame of the 547 x 420 main window into a memory DC, UpdateRegion for a
+// skin with keyed corners, and the time from a Skin menu command to the last open window
+// repainted (the manager's 250 ms timer included), on the program's real windows.
+//
+//   bash scripts/with-display.sh bash scripts/wine-run.sh build/windows/benchmarks/bench_frame_paint.exe [rounds]
+#include "toolkit/win/messages.h"  // <windows.h> without its GetObject
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/about_window.h"
+#include "app/main_window.h"
+#include "app/program_directory.h"
+#include "app_test_support.h"
+#include "skin/data/skin_manager.h"
+#include "skin/data/skin_set.h"
+#include "skin/frames/form_frame.h"
+#include "skin/frames/window_side.h"
+#include "toolkit/win/canvas.h"
+#include "toolkit/win/graphics.h"
+#include "win_test_support.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+struct Figures {
+  std::vector<double> values;
+  void Print(const char* what, double target) {
+    std::sort(values.begin(), values.end());
+    const double median = values[values.size() / 2];
+    const double p90 = values[values.size() * 9 / 10];
+    std::printf("%-46s median %8.3f ms  p90 %8.3f ms  min %8.3f ms  (target %.0f ms, %zu runs)\n", what, median, p90,
+                values.front(), target, values.size());
+  }
+};
+
+// The time of the last paint message any framed window got.
+Clock::time_point lastPaint;
+HHOOK paintHook = nullptr;
+LRESULT CALLBACK PaintWatch(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION) {
+    const auto* m = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+    if (m->message == WM_NCPAINT || m->message == WM_PAINT) lastPaint = Clock::now();
+  }
+  return CallNextHookEx(paintHook, code, wp, lp);
+}
+
+TSkinFormFrame* FrameOf(HWND wnd) { return FrameWindowSide() ? FrameWindowSide()->FindForm(wnd) : nullptr; }
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 30;
+  std::string failure;
+  if (!apptest::StartProgramWindows(failure)) {
+    std::fprintf(stderr, "start-up failed: %s\n", failure.c_str());
+    return 1;
+  }
+  // The Skin menu reads skins\N.skn of the program directory: the build tree's, beside vesperin.exe.
+  SetProgramDirectory(QUILLIMO_PROGRAM_DIR);
+  HWND main = Form1->Handle();
+  SetForegroundWindow(main);
+  PumpUntil([&] { return FrameOf(main) && FrameOf(main)->FrameState == FrameStates::Running; }, 3000);
+  TSkinFormFrame* frame = FrameOf(main);
+  if (!frame) {
+    std::fprintf(stderr, "the main window got no frame\n");
+    return 1;
+  }
+  RECT client{};
+  GetClientRect(main, &client);
+  std::printf("main window client %ld x %ld, skin %s\n", client.right, client.bottom, Form1->skin->SkinName.c_str());
+
+  // PaintFrame into a memory DC of the window's size.
+  {
+    RECT r{};
+    GetWindowRect(main, &r);
+    TBitmap target(r.right - r.left, r.bottom - r.top);
+    HDC dc = target.Canvas().Handle();
+    Figures f;
+    for (int i = 0; i < rounds * 10; ++i) {
+      const auto start = Clock::now();
+      frame->PaintFrame(dc);
+      f.values.push_back(Ms(Clock::now() - start));
+    }
+    f.Print("PaintFrame, stored skin, memory DC", 1);
+  }
+
+  // Skin 1 has keyed corners: UpdateRegion traces them (forced by the refresh state).
+  Form1->Arayz11Click(nullptr);
+  PumpUntil([&] { return GetSkinManager()->PendingSkin == nullptr; }, 3000);
+  PumpFor(100);
+  {
+    Figures f;
+    const int saved = frame->FrameState;
+    for (int i = 0; i < rounds * 10; ++i) {
+      frame->FrameState = FrameStates::Refreshing;
+      const auto start = Clock::now();
+      frame->UpdateRegion();
+      f.values.push_back(Ms(Clock::now() - start));
+    }
+    frame->FrameState = saved;
+    f.Print("UpdateRegion, keyed skin (1.skn)", 2);
+    // Of which the system's part: handing the finished region to the window.
+    Figures set;
+    for (int i = 0; i < rounds * 10; ++i) {
+      HRGN copy = CreateRectRgn(0, 0, 0, 0);
+      CombineRgn(copy, frame->Region, nullptr, RGN_COPY);
+      const auto start = Clock::now();
+      SetWindowRgn(main, copy, TRUE);
+      set.values.push_back(Ms(Clock::now() - start));
+    }
+    set.Print("  of which SetWindowRgn alone", 2);
+  }
+  {
+    RECT r{};
+    GetWindowRect(main, &r);
+    TBitmap target(r.right - r.left, r.bottom - r.top);
+    Figures f;
+    for (int i = 0; i < rounds * 10; ++i) {
+      const auto start = Clock::now();
+      frame->PaintFrame(target.Canvas().Handle());
+      f.values.push_back(Ms(Clock::now() - start));
+    }
+    f.Print("PaintFrame, keyed skin (1.skn), memory DC", 1);
+  }
+
+  // Skin menu command to the last repaint of an open window (main and About: the About window
+  // is shown without its modal loop so that both are open).
+  Form2->Show();
+  PumpFor(300);
+  paintHook = SetWindowsHookExW(WH_CALLWNDPROCRET, PaintWatch, nullptr, GetCurrentThreadId());
+  void (TForm1::*commands[])(TObject*) = {&TForm1::Arayz21Click, &TForm1::Arayz31Click, &TForm1::Arayz41Click,
+                                          &TForm1::Arayz51Click, &TForm1::Arayz61Click, &TForm1::Arayz11Click};
+  Figures f;
+  for (int i = 0; i < rounds; ++i) {
+    const auto start = Clock::now();
+    lastPaint = start;
+    (Form1->*commands[i % 6])(nullptr);
+    PumpUntil([&] { return GetSkinManager()->PendingSkin == nullptr; }, 3000);
+    // Then until the windows have been quiet for 150 ms.
+    PumpUntil([&] { return Clock::now() - lastPaint > std::chrono::milliseconds(150); }, 3000);
+    f.values.push_back(Ms(lastPaint - start));
+  }
+  UnhookWindowsHookEx(paintHook);
+  f.Print("Skin menu command to last window repainted", 300);
+  Form2->Hide();
+  return 0;
+}

@@ -1,0 +1,295 @@
+#include "skin/frames/menu_items.h"
+
+#include <functional>
+
+#include "skin/data/skin_set.h"
+#include "skin/frames/form_frame.h"
+#include "skin/frames/gdi_paint.h"
+#include "skin/frames/menu_bar.h"
+#include "skin/frames/popup_window.h"
+#include "skin/frames/text_painters.h"
+#include "skin/frames/window_side.h"
+#include "skin/paint/three_part_image.h"
+#include "toolkit/core/utf8.h"
+#include "toolkit/win/canvas.h"
+#include "toolkit/win/dc_guards.h"
+#include "toolkit/win/form.h"
+#include "toolkit/win/imagelist.h"
+#include "toolkit/win/menus.h"
+#include "toolkit/win/screen.h"
+
+namespace {
+int ItemLeftWidth(const TSkinSet& skin) { return skin.MenuItem ? skin.MenuItem->LeftWidth : 0; }
+
+// A menu item as the painters need it: a toolkit item, or one made from a native entry.
+struct TItemView {
+  std::string Caption;
+  bool Enabled = true, Checked = false, Default = false;
+  TShortCut ShortCut = 0;
+  int ImageIndex = -1;
+  TImageList* Images = nullptr;
+  HMENU Parent = nullptr;
+  bool IsLine() const { return Caption == "-"; }
+};
+
+TItemView ViewOf(TMenuItem& item) {
+  TItemView v;
+  v.Caption = item.Caption();
+  v.Enabled = item.Enabled();
+  v.Checked = item.Checked();
+  v.Default = item.Default();
+  v.ShortCut = item.ShortCut();
+  v.ImageIndex = item.ImageIndex();
+  if (TMenu* menu = item.GetParentMenu()) v.Images = menu->Images;
+  if (item.Parent()) v.Parent = item.Parent()->Handle();
+  return v;
+}
+
+// The item's content over its background: glyph box, caption, shortcut, or an etched line.
+void DrawContent(TSkinFormFrame& frame, const TItemView& item, HDC dc, const RECT& rect, bool selected) {
+  const TSkinSet& skin = *frame.SkinData;
+  const bool rtl = frame.RightToLeft;
+  if (item.IsLine()) {
+    RECT line{rect.left, rect.top + 4, rect.right, rect.top + 6};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+    return;
+  }
+  int glyph = item.Images ? std::max(item.Images->Width(), 1) : 16;
+  if (item.Checked) glyph = std::max(glyph, 16);
+  const int lw = ItemLeftWidth(skin);
+  RECT box;
+  if (rtl)
+    box = {rect.right - 1 - lw - glyph, rect.top + 1, rect.right - 1 - lw, rect.top + 1 + glyph};
+  else
+    box = {rect.left + 1 + lw, rect.top + 1, rect.left + 1 + lw + glyph, rect.top + 1 + glyph};
+  if (item.Images && item.ImageIndex >= 0 && item.ImageIndex < item.Images->ImageCount()) {
+    if (item.Checked) DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
+    TCanvas canvas(dc);
+    item.Images->Draw(canvas, box.left, box.top, item.ImageIndex, item.Enabled);
+  } else if (item.Checked) {
+    HBITMAP check = LoadBitmapW(nullptr, MAKEINTRESOURCEW(32760 /* OBM_CHECK */));
+    BITMAP bm{};
+    GetObjectW(check, sizeof(bm), &bm);
+    HDC mdc = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mdc, check);
+    const int x = box.left + (glyph - bm.bmWidth) / 2 + 1, y = box.top + (glyph - bm.bmHeight) / 2 + 1;
+    TransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mdc, 0, 0, bm.bmWidth, bm.bmHeight, RGB(255, 255, 255));
+    SelectObject(mdc, old);
+    DeleteDC(mdc);
+    DeleteObject(check);
+  }
+  TColor colour = skin.MenuTextColour;
+  if (item.Enabled && selected) colour = skin.HilightTextColour;
+  if (!item.Enabled) colour = skin.ButtonShadowColour == skin.MenuTextColour ? clBtnShadow : skin.ButtonShadowColour;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(colour));
+  HFONT bold = nullptr;
+  if (item.Default) {
+    LOGFONTW lf{};
+    GetObjectW(Screen->MenuFontHandle(), sizeof(lf), &lf);
+    lf.lfWeight = FW_BOLD;
+    bold = CreateFontIndirectW(&lf);
+  }
+  TSelectObject font(dc, bold ? bold : Screen->MenuFontHandle());
+  RECT text = rtl ? RECT{rect.left + 1, rect.top, box.left - 3, rect.bottom} : RECT{box.right + 3, rect.top, rect.right - 1, rect.bottom};
+  const std::string caption = item.Caption.empty() || item.Caption == "&" ? item.Caption + " " : item.Caption;
+  RECT measured = text;
+  DrawWideText(dc, caption, measured, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
+  const int h = measured.bottom - measured.top;
+  RECT at{text.left, rect.top + (rect.bottom - rect.top - h) / 2, text.right, 0};
+  at.bottom = at.top + h;
+  DrawWideText(dc, caption, at, DT_EXPANDTABS | DT_SINGLELINE | (rtl ? DT_RIGHT : DT_LEFT));
+  if (item.ShortCut) {
+    const std::string keys = ShortCutToText(item.ShortCut);
+    RECT keyRect = rtl ? RECT{rect.left + 10, at.top, text.right - (measured.right - measured.left), at.bottom}
+                       : RECT{text.left + (measured.right - measured.left), at.top, rect.right - 11, at.bottom};
+    DrawWideText(dc, keys, keyRect, DT_SINGLELINE | (rtl ? DT_LEFT : DT_RIGHT));
+  }
+  if (bold) {
+    SelectObject(dc, Screen->MenuFontHandle());
+    DeleteObject(bold);
+  }
+}
+
+// Paints an item: background from the skinned pop-up window, the MenuItem frame, the content.
+void PaintItem(TSkinFormFrame& frame, const TItemView& item, HDC dc, const RECT& rect, bool selected, bool native) {
+  const TSkinSet& skin = *frame.SkinData;
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0) return;
+  TBitmap buffer(w, h);
+  HDC bdc = buffer.Canvas().Handle();
+  const TDataSkinObject* element = skin.MenuItem.get();
+  if (!element || element->Image.Empty()) {
+    buffer.Pixels().Fill(ColorToRGB(selected ? skin.HilightColour : skin.MenuColour));
+    RECT local{0, 0, w, h};
+    DrawContent(frame, item, bdc, local, selected);
+    BitBlt(dc, rect.left, rect.top, w, h, bdc, 0, 0, SRCCOPY);
+    return;
+  }
+  if (TSkinPopupWindow* popup = PendingPopup()) {
+    popup->MenuHandle = item.Parent;
+    SetPendingPopup(nullptr);
+  }
+  const TBitmapPixels* background = nullptr;
+  if (TFrameWindowSide* side = FrameWindowSide()) background = side->PopupBackgroundFor(item.Parent);
+  if (background && !background->Empty())
+    buffer.Pixels().CopyRect(0, 0, *background, rect.left + 3, rect.top + 3, w, h);
+  else
+    buffer.Pixels().Fill(ColorToRGB(skin.MenuColour));
+  const TSliceMargins margins = MarginsOf(*element);
+  if (item.IsLine() && !native) {
+    // The separator strip: the bottom rows of frame 2, caps at their width, middle stretched.
+    const TPixelRect f = SourceFrame(element->Image, {false, std::max(element->FrameCount, 5), 2});
+    const int rows = std::min(h, f.Height());
+    TBitmapPixels strip(f.Width(), rows);
+    strip.CopyRect(0, 0, element->Image, f.Left, f.Bottom - rows, f.Width(), rows);
+    TBitmapPixels line = BuildThreePartImage(w, rows, strip, {false, 1, 1}, element->LeftWidth, element->RightWidth);
+    KeyedCopy(buffer.Pixels(), 0, 0, line);
+  } else {
+    TBitmapPixels face = BuildSlicedImage({0, 0, w, h}, element->Image, margins, false, element->Tile == 1,
+                                          std::max(element->FrameCount, 1), selected ? 4 : 1);
+    if (element->Trans == 1)
+      KeyedCopy(buffer.Pixels(), 0, 0, face);
+    else
+      buffer.Pixels().CopyRect(0, 0, face, 0, 0, w, h);
+    RECT local{0, 0, w, h};
+    DrawContent(frame, item, bdc, local, selected);
+  }
+  BitBlt(dc, rect.left, rect.top, w, h, bdc, 0, 0, SRCCOPY);
+}
+
+void ForEachItem(TMenuItem* item, const std::function<void(TMenuItem*)>& f) {
+  for (int i = 0; i < item->Count(); ++i) {
+    f(item->Items(i));
+    ForEachItem(item->Items(i), f);
+  }
+}
+}  // namespace
+
+namespace {
+// The item's own measure (its OnMeasureItem put aside), widened by the glyph column: the
+// MenuItem element's left margin and room for an image of the menu's list or a check mark.
+void MeasureWidened(TSkinFormFrame& frame, TMenuItem& item, HDC dc, int& width, int& height, int withImages) {
+  auto saved = item.OnMeasureItem;
+  item.OnMeasureItem = nullptr;
+  item.MeasureItem(dc, width, height);
+  item.OnMeasureItem = saved;
+  TMenu* menu = item.GetParentMenu();
+  width += ItemLeftWidth(*frame.SkinData) + (menu && menu->Images ? withImages : 35);
+}
+}  // namespace
+
+void MeasurePopupItem(TSkinFormFrame& frame, TMenuItem& item, HDC dc, int& width, int& height) {
+  MeasureWidened(frame, item, dc, width, height, 12);
+}
+
+void MeasureMenuItem(TSkinFormFrame& frame, TMenuItem& item, HDC dc, int& width, int& height) {
+  MeasureWidened(frame, item, dc, width, height, 10);
+}
+
+void DrawMenuItem(TSkinFormFrame& frame, TMenuItem& item, HDC dc, const RECT& rect, bool selected) {
+  PaintItem(frame, ViewOf(item), dc, rect, selected, false);
+}
+
+void SetPopupsOwnerDraw(TSkinFormFrame& frame, TCustomForm& form, bool on) {
+  TSkinSet& skin = *frame.SkinData;
+  if (!skin.GetSkinControls().Contains(xcPopupMenu)) return;
+  for (int i = 0; i < form.ComponentCount(); ++i) {
+    auto* popup = dynamic_cast<TPopupMenu*>(form.Components(i));
+    if (!popup || skin.IsTagDisabled(popup->GetTag())) continue;
+    popup->SetOwnerDraw(on);
+    ForEachItem(popup->Items(), [&](TMenuItem* item) {
+      if (on) {
+        if (!item->OnAdvancedDrawItem) {
+          item->OnAdvancedDrawItem = [&frame](TObject* sender, HDC dc, RECT rect, TOwnerDrawState state) {
+            DrawMenuItem(frame, *static_cast<TMenuItem*>(sender), dc, rect, state.Contains(odSelected));
+          };
+          item->OnMeasureItem = [&frame](TObject* sender, HDC dc, int& width, int& height) {
+            MeasurePopupItem(frame, *static_cast<TMenuItem*>(sender), dc, width, height);
+          };
+        }
+      } else {
+        item->OnAdvancedDrawItem = nullptr;
+        item->OnMeasureItem = nullptr;
+      }
+    });
+  }
+}
+
+void MakeOwnerDrawn(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    if (!(info.fType & MFT_OWNERDRAW)) {
+      info.fMask = MIIM_FTYPE;
+      info.fType |= MFT_OWNERDRAW;
+      SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    }
+    if (info.hSubMenu) MakeOwnerDrawn(info.hSubMenu);
+  }
+}
+
+namespace {
+std::string NativeCaption(HMENU menu, UINT id) {
+  wchar_t text[81] = {};
+  GetMenuStringW(menu, id, text, 80, MF_BYCOMMAND);
+  return WideToUtf8(text);
+}
+}  // namespace
+
+bool FrameMeasureItem(TSkinFormFrame& frame, MEASUREITEMSTRUCT& mis) {
+  if (mis.CtlType != ODT_MENU || !frame.NativeMenu) return false;
+  if (frame.Form) {
+    if (TMenuItem* item = TMenuItem::FindCommand(mis.itemID)) {
+      TClientDC dc(frame.Handle);
+      TSelectObject font(dc, Screen->MenuFontHandle());
+      int w = static_cast<int>(mis.itemWidth), h = static_cast<int>(mis.itemHeight);
+      MeasureMenuItem(frame, *item, dc, w, h);
+      mis.itemWidth = static_cast<UINT>(std::max(w, 0));
+      mis.itemHeight = static_cast<UINT>(std::max(h, 0));
+      return true;
+    }
+  }
+  const std::string text = NativeCaption(frame.TrackedMenu, mis.itemID);
+  TClientDC dc(frame.Handle);
+  TSelectObject font(dc, Screen->MenuFontHandle());
+  SIZE size{};
+  const std::wstring wide = Utf8ToWide(text);
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  mis.itemWidth = static_cast<UINT>(size.cx + 26 + ItemLeftWidth(*frame.SkinData));
+  if (!text.empty())
+    mis.itemHeight = static_cast<UINT>(size.cy + 4);
+  else
+    mis.itemHeight = 8;
+  return true;
+}
+
+bool FrameDrawItem(TSkinFormFrame& frame, const DRAWITEMSTRUCT& dis) {
+  if (dis.CtlType != ODT_MENU || !frame.NativeMenu) return false;
+  auto menu = reinterpret_cast<HMENU>(dis.hwndItem);
+  if (TSkinPopupWindow* popup = PendingPopup()) {
+    popup->MenuHandle = menu;
+    SetPendingPopup(nullptr);
+  }
+  const bool selected = dis.itemState & ODS_SELECTED;
+  if (frame.Form) {
+    if (TMenuItem* item = TMenuItem::FindCommand(dis.itemID)) {
+      TItemView view = ViewOf(*item);
+      view.Parent = menu;
+      PaintItem(frame, view, dis.hDC, dis.rcItem, selected, false);
+      return true;
+    }
+  }
+  TItemView view;
+  view.Caption = NativeCaption(menu, dis.itemID);
+  if (view.Caption.empty()) view.Caption = "-";
+  const UINT state = GetMenuState(menu, dis.itemID, MF_BYCOMMAND);
+  view.Enabled = !(state & (MF_GRAYED | MF_DISABLED));
+  view.Checked = state & MF_CHECKED;
+  view.Parent = menu;
+  PaintItem(frame, view, dis.hDC, dis.rcItem, selected, true);
+  return true;
+}

@@ -1,0 +1,105 @@
+#pragma once
+// Skinned-frame tests: skin components holding the built skins, forms that get a frame, and the
+// pixels a frame paints, read back from a memory DC or from the screen.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "skin/data/skin_set.h"
+#include "skin/frames/form_frame.h"
+#include "skin/frames/gdi_paint.h"
+#include "toolkit/core/temp_dir.h"
+#include "toolkit/win/canvas.h"
+#include "toolkit/win/dc_guards.h"
+#include "toolkit/win/form.h"
+#include "toolkit/win/graphics.h"
+#include "toolkit/win/menus.h"
+#include "win_test_support.h"
+
+namespace frametest {
+
+// A skin component with one of the built skins ("stored.skn", "1.skn" ... "6.skn").
+inline std::unique_ptr<TSkinSet> BuiltSkin(const std::string& file) {
+  auto skin = std::make_unique<TSkinSet>(nullptr);
+  const std::string bytes = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\" + file);
+  EXPECT_TRUE(skin->LoadSkinImage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()})) << file;
+  return skin;
+}
+
+// The window's whole area (non-client included) as PaintFrame draws it into a memory DC.
+inline TBitmapPixels PaintedFrame(TSkinFormFrame& frame) {
+  RECT r{};
+  GetWindowRect(frame.Handle, &r);
+  TBitmap out(r.right - r.left, r.bottom - r.top);
+  out.Pixels().Fill(RGBToColor(1, 2, 3));
+  frame.PaintFrame(out.Canvas().Handle());
+  return out.Pixels();
+}
+
+// What is on the screen over the window.
+inline TBitmapPixels ScreenOf(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  TBitmap out(r.right - r.left, r.bottom - r.top);
+  TClientDC screen(nullptr);
+  BitBlt(out.Canvas().Handle(), 0, 0, out.Width(), out.Height(), screen, r.left, r.top, SRCCOPY);
+  return out.Pixels();
+}
+
+// A border piece of the skin rendered as the frame renders it (frame 1: active window).
+inline TBitmapPixels ExpectedBorder(const TDataSkinBorder& b, bool stacked, int width, int height, int frame = 1) {
+  return BuildSlicedImage({0, 0, width, height}, b.Image, MarginsOf(b), stacked, b.Tile != 1, std::max(b.FrameCount, 1),
+                          b.FrameCount > 1 ? frame : 1);
+}
+
+// A shown form with a frame attached by hand and finished (the manager's part done directly).
+struct FramedForm {
+  explicit FramedForm(TSkinSet& skin, TFormBorderStyle border = bsSizeable, int clientWidth = 360, int clientHeight = 220,
+                      bool withMenu = false, TBorderIcons icons = {biSystemMenu, biMinimize, biMaximize}) {
+    form.SetBorderStyle(border);
+    form.SetBorderIcons(icons);
+    form.SetBounds(60, 60, 100, 100);
+    form.SetClientWidth(clientWidth);
+    form.SetClientHeight(clientHeight);
+    form.SetCaption("T");
+    if (withMenu) AddMenu();
+    form.Show();
+    PumpFor(30);
+    frame = new TSkinFormFrame(&form);
+    frame->SetHandle(form.Handle());
+    frame->AttachToForm(&skin, &form);
+    SendMessageW(form.Handle(), SkinMessage::FinishAttach, 0, 1000);
+    PumpFor(30);
+  }
+  void AddMenu();
+  TForm form{nullptr};
+  TSkinFormFrame* frame = nullptr;  // owned by the form
+};
+
+// A menu bar of four items: "&Dosya" with a submenu (one item of which has its own submenu),
+// "&Git" without one, a disabled "&Ayarlar" with a submenu, and "&Yardım" with a submenu.
+inline void FramedForm::AddMenu() {
+  auto* menu = new TMainMenu(&form);
+  auto item = [&](TMenuItem* parent, const char* caption) {
+    auto* i = new TMenuItem(&form);
+    i->SetCaption(caption);
+    parent->Add(i);
+    return i;
+  };
+  TMenuItem* file = item(menu->Items(), "&Dosya");
+  item(file, "Aç");
+  TMenuItem* recent = item(file, "Son");
+  item(recent, "bir.txt");
+  item(file, "-");
+  item(file, "Kapat");
+  item(menu->Items(), "&Git");
+  TMenuItem* settings = item(menu->Items(), "&Ayarlar");
+  item(settings, "Yazı tipi");
+  settings->SetEnabled(false);
+  TMenuItem* help = item(menu->Items(), "&Yardım");
+  item(help, "Hakkında");
+  form.SetMenu(menu);
+}
+
+}  // namespace frametest

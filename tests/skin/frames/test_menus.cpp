@@ -1,0 +1,188 @@
+// The skinned menu bar on a real window: its buttons, opening items with and without submenus,
+// moving along the bar with the arrow keys (wrapping at both ends), nested submenus, disabled
+// items and Alt accelerators; owner-drawn items painted from the skin.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "frame_test_support.h"
+#include "skin/frames/menu_bar.h"
+#include "skin/frames/menu_items.h"
+#include "toolkit/win/menus.h"
+
+using namespace frametest;
+
+namespace {
+// Drives an open menu from a timer that the menu's own loop dispatches: each tick that finds a
+// pop-up menu window runs the next step with the frame's state.
+class MenuScript {
+public:
+  using Step = std::function<void(HWND menu)>;
+  explicit MenuScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 60, &MenuScript::Tick);
+  }
+  ~MenuScript() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  bool Done() const { return next_ >= steps_.size(); }
+
+private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!current_ || current_->Done()) return;
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    current_->steps_[current_->next_++](menu);
+  }
+  static inline MenuScript* current_ = nullptr;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  UINT_PTR timer_ = 0;
+};
+
+int VisibleMenuWindows() {
+  int n = 0;
+  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+    n += IsWindowVisible(w) ? 1 : 0;
+  return n;
+}
+
+struct MenuBar : ::testing::Test {
+  static void SetUpTestSuite() { skin = BuiltSkin("stored.skn").release(); }
+  static void TearDownTestSuite() {
+    delete skin;
+    skin = nullptr;
+  }
+  MenuBar() : f(*skin, bsSizeable, 360, 200, true) {}
+  TMenuBtn& Button(int index) { return *f.frame->SkinMenu->MenuButtons.at(static_cast<std::size_t>(index)); }
+  static inline TSkinSet* skin = nullptr;
+  FramedForm f;
+};
+}  // namespace
+
+TEST_F(MenuBar, StandsForTheNativeBarWithOneButtonPerItem) {
+  ASSERT_NE(f.frame->SkinMenu, nullptr);
+  auto& buttons = f.frame->SkinMenu->MenuButtons;
+  ASSERT_EQ(buttons.size(), 4u);
+  EXPECT_EQ(buttons[0]->Caption, "&Dosya");
+  EXPECT_NE(buttons[0]->SubMenu, nullptr);
+  EXPECT_EQ(buttons[1]->SubMenu, nullptr);
+  EXPECT_FALSE(buttons[2]->Enabled);
+  // The buttons lie side by side in the bar below the caption.
+  EXPECT_EQ(buttons[0]->Bounds.top, f.frame->EdgeTop);
+  EXPECT_EQ(buttons[1]->Bounds.left, buttons[0]->Bounds.right);
+  // The bar's background is the menu bar colour (this skin has no menu bar image).
+  const TBitmapPixels painted = PaintedFrame(*f.frame);
+  EXPECT_EQ(painted.GetPixel(painted.Width() - f.frame->EdgeRight - 2, f.frame->EdgeTop + 2),
+            ColorToRGB(skin->MenubarColour));
+}
+
+TEST_F(MenuBar, AnItemWithoutSubmenuOnlyRunsItsCommandAndADisabledOneOpensNothing) {
+  int clicks = 0;
+  f.form.Menu()->Items()->Items(1)->OnClick = [&](TObject*) { ++clicks; };
+  MenuWatcher watcher(false);
+  EXPECT_FALSE(OpenMenuButton(*f.frame, Button(1)));
+  PumpFor(50);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(OpenMenuButton(*f.frame, Button(2)));
+  PumpFor(50);
+  EXPECT_EQ(watcher.Opened(), 0);
+  EXPECT_FALSE(f.frame->MenuTracking);
+  EXPECT_EQ(OpenMenuIndex(), -1);
+}
+
+TEST_F(MenuBar, ArrowKeysMoveAlongTheBarAndWrapAtBothEnds) {
+  std::vector<HMENU> opened;
+  auto note = [&](WPARAM vk) {
+    return [&, vk](HWND menu) {
+      opened.push_back(f.frame->TrackedMenu);
+      PostMessageW(menu, WM_KEYDOWN, vk, 0);
+    };
+  };
+  // Right on the last item opens the first; left on the first opens the last.
+  MenuScript script({note(VK_RIGHT), note(VK_LEFT), note(VK_ESCAPE)});
+  PostOpenMenuButton(*f.frame, Button(3));
+  ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
+  PumpUntil([&] { return !f.frame->MenuTracking && VisibleMenuWindows() == 0; }, 3000);
+  ASSERT_EQ(opened.size(), 3u);
+  EXPECT_EQ(opened[0], Button(3).SubMenu);
+  EXPECT_EQ(opened[1], Button(0).SubMenu);
+  EXPECT_EQ(opened[2], Button(3).SubMenu);
+}
+
+TEST_F(MenuBar, ArrowKeysInsideANestedSubmenuStayInTheSubmenu) {
+  int nestedOpen = 0, afterLeft = 0;
+  HMENU trackedAfter = nullptr;
+  MenuScript script({
+      [](HWND menu) { PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0); },   // to "Son", which has a submenu
+      [](HWND menu) { PostMessageW(menu, WM_KEYDOWN, VK_RIGHT, 0); },  // opens it
+      [&](HWND menu) {
+        nestedOpen = VisibleMenuWindows();
+        PostMessageW(menu, WM_KEYDOWN, VK_LEFT, 0);  // closes only the nested one
+      },
+      [&](HWND menu) {
+        afterLeft = VisibleMenuWindows();
+        trackedAfter = f.frame->TrackedMenu;
+        EndMenu();
+      },
+  });
+  PostOpenMenuButton(*f.frame, Button(0));
+  ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
+  PumpUntil([&] { return !f.frame->MenuTracking; }, 3000);
+  EXPECT_EQ(nestedOpen, 2);
+  EXPECT_EQ(afterLeft, 1);
+  EXPECT_EQ(trackedAfter, Button(0).SubMenu);
+}
+
+TEST_F(MenuBar, AltAcceleratorsOpenEnabledItemsOnly) {
+  HWND wnd = f.form.Handle();
+  // The system's keyboard menu is dropped for the bar's accelerators and for Alt alone.
+  EXPECT_EQ(SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 'd'), 1);
+  EXPECT_EQ(SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0), 1);
+  EXPECT_EQ(f.frame->SkinMenu->ButtonForAccel(L'y'), &Button(3));
+  EXPECT_EQ(f.frame->SkinMenu->ButtonForAccel(L'a'), nullptr);  // disabled
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_MENU] = 0x80;
+  SetKeyboardState(keys);
+  const LRESULT disabled = f.form.Perform(CM_DIALOGCHAR, 'a');
+  std::vector<HMENU> opened;
+  MenuScript script({[&](HWND) {
+    opened.push_back(f.frame->TrackedMenu);
+    EndMenu();
+  }});
+  const LRESULT taken = f.form.Perform(CM_DIALOGCHAR, 'y');
+  keys[VK_MENU] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(disabled, 0);
+  EXPECT_EQ(taken, 1);
+  ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], Button(3).SubMenu);
+}
+
+TEST_F(MenuBar, OwnerDrawnItemsArePaintedFromTheSkinsMenuItemImage) {
+  ASSERT_NE(skin->MenuItem, nullptr);
+  TMenuItem* open = f.form.Menu()->Items()->Items(0)->Items(0);
+  TBitmap normal(120, 20), selected(120, 20);
+  DrawMenuItem(*f.frame, *open, normal.Canvas().Handle(), {0, 0, 120, 20}, false);
+  DrawMenuItem(*f.frame, *open, selected.Canvas().Handle(), {0, 0, 120, 20}, true);
+  // Away from the text: the element's frame 1 or 4, sliced to the item's size.
+  const TDataSkinObject& item = *skin->MenuItem;
+  const TBitmapPixels face1 = BuildSlicedImage({0, 0, 120, 20}, item.Image, MarginsOf(item), false, item.Tile == 1,
+                                               std::max(item.FrameCount, 1), 1);
+  const TBitmapPixels face4 = BuildSlicedImage({0, 0, 120, 20}, item.Image, MarginsOf(item), false, item.Tile == 1,
+                                               std::max(item.FrameCount, 1), 4);
+  for (POINT p : {POINT{1, 1}, POINT{118, 18}, POINT{110, 10}}) {
+    if (face1.GetPixel(p.x, p.y) != kSkinKeyColour) EXPECT_EQ(normal.Pixels().GetPixel(p.x, p.y), face1.GetPixel(p.x, p.y));
+    if (face4.GetPixel(p.x, p.y) != kSkinKeyColour) EXPECT_EQ(selected.Pixels().GetPixel(p.x, p.y), face4.GetPixel(p.x, p.y));
+  }
+  // Items are measured wider than the toolkit measures them: room for the glyph column.
+  int w1 = 0, h1 = 0, w2 = 0, h2 = 0;
+  TClientDC dc(nullptr);
+  open->MeasureItem(dc, w1, h1);
+  MeasureMenuItem(*f.frame, *open, dc, w2, h2);
+  EXPECT_EQ(w2, w1 + item.LeftWidth + 35);
+}
