@@ -5,12 +5,14 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/about_window.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
 #include "skin/data/skin_manager.h"
 #include "skin/frames/form_frame.h"
+#include "skin/frames/menu_bar.h"
 #include "skin/frames/window_side.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/menus.h"
@@ -134,4 +136,21 @@ TEST_F(SkinnedWindows, TheAboutWindowClosesWithItsSkinnedCloseButton) {
   KillTimer(nullptr, fallback);
   EXPECT_TRUE(clicked);
   EXPECT_FALSE(Form2->Visible());
+}
+
+// The skinned menu bar draws the menu's own captions: a language switch renames them there too.
+TEST_F(SkinnedWindows, TheSkinnedMenuBarFollowsALanguageSwitch) {
+  TSkinFormFrame* main = FrameWindowSide() ? FrameWindowSide()->FindForm(Form1->Handle()) : nullptr;
+  ASSERT_TRUE(main && main->SkinMenu);
+  auto captions = [&] {
+    std::vector<std::string> shown;
+    for (const auto& button : main->SkinMenu->MenuButtons) shown.push_back(button->Caption);
+    return shown;
+  };
+  apptest::ClickToolButton(Form1->ToolButton1);
+  PumpFor(50);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Skins", "Help", "About"}));
+  apptest::ClickToolButton(Form1->ToolButton2);
+  PumpFor(50);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Arayüz", "Yardım", "Hakkında"}));
 }

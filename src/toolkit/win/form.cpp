@@ -169,7 +169,7 @@ void TCustomForm::UpdateMenu() {
   if (!HandleAllocated()) return;
   if (menu_) menu_->SetWindow(Handle());
   ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
-  Perform(CM_MENUCHANGED);
+  SendMessageW(Handle(), CM_MENUCHANGED, 0, 0);  // through the window's hooks too
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
