@@ -226,8 +226,10 @@ void TToolBar::WndProc(TMessage& msg) {
       bool defaultDraw = true;
       if (index >= 0 && index < ButtonCount()) {
         customDrawDC_ = cd->nmcd.hdc;
+        customDrawText_ = clNone;
         OnCustomDrawButton(this, buttons_[static_cast<std::size_t>(index)], cd->nmcd.uItemState, defaultDraw);
         customDrawDC_ = nullptr;
+        if (customDrawText_ != clNone) cd->clrText = static_cast<COLORREF>(ColorToRGB(customDrawText_));
       }
       msg.Result = defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
       return;

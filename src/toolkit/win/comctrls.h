@@ -73,6 +73,8 @@ public:
   // drawing. The device context is CustomDrawDC() during the call.
   TEvent<void(TToolBar* sender, TToolButton* button, TCustomDrawState state, bool& defaultDraw)> OnCustomDrawButton;
   HDC CustomDrawDC() const { return customDrawDC_; }
+  // During OnCustomDrawButton: the colour the default drawing writes the caption in.
+  void SetCustomDrawTextColor(TColor color) { customDrawText_ = color; }
 
   // Rebuilds the native buttons from the tool buttons.
   void UpdateButtons();
@@ -97,6 +99,7 @@ private:
   bool showCaptions_ = false, flat_ = false, transparent_ = false;
   HIMAGELIST images_ = nullptr;
   HDC customDrawDC_ = nullptr;
+  TColor customDrawText_ = clNone;
   bool updating_ = false;
 };
 

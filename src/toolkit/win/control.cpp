@@ -226,6 +226,14 @@ void TGraphicControl::Invalidate() {
   InvalidateRect(p->Handle(), &r, TRUE);
 }
 
+void TGraphicControl::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_PAINT && msg.WParam) {
+    Paint(reinterpret_cast<HDC>(msg.WParam));
+    return;
+  }
+  TControl::WndProc(msg);
+}
+
 void TGraphicControl::Update() {
   if (Parent()) Parent()->Update();
 }

@@ -160,4 +160,10 @@ public:
   void Update() override;
   // Draws the control; dc's origin is the control's top-left corner.
   virtual void Paint(HDC dc) {}
+
+protected:
+  // WM_PAINT (wParam: the parent's DC, its origin moved to the control) paints the control.
+  // The parent hands windowless controls their paint and mouse messages through Perform, so a
+  // replaced WindowProc sees them too.
+  void WndProc(TMessage& msg) override;
 };

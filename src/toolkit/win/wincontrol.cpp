@@ -195,6 +195,8 @@ void TWinControl::RemoveControl(TControl* control) {
   control->Invalidate();
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   control->parent_ = nullptr;
+  if (control == hotGraphic_) hotGraphic_ = nullptr;
+  if (control == capturedGraphic_) capturedGraphic_ = nullptr;
   if (!destroying_) ControlRemoved(control);
   if (!destroying_) {
     if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->destroying_) w->DestroyHandle();
@@ -321,7 +323,7 @@ void TWinControl::PaintControls(HDC dc) {
     IntersectClipRect(dc, g->Left(), g->Top(), g->Left() + g->Width(), g->Top() + g->Height());
     POINT old;
     OffsetViewportOrgEx(dc, g->Left(), g->Top(), &old);
-    g->Paint(dc);
+    g->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     RestoreDC(dc, saved);
   }
 }
@@ -441,9 +443,16 @@ void TWinControl::WndProc(TMessage& msg) {
         TrackMouseEvent(&tme);
         Perform(CM_MOUSEENTER);
       }
+      if (RouteMouseToGraphic(msg)) return;
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+      if (RouteMouseToGraphic(msg)) return;
       break;
     case WM_MOUSELEAVE:
       mouseInside_ = false;
+      if (!capturedGraphic_) SetHotGraphic(nullptr);
       Perform(CM_MOUSELEAVE);
       break;
     case WM_PAINT:
@@ -482,6 +491,42 @@ void TWinControl::WndProc(TMessage& msg) {
       break;
   }
   TControl::WndProc(msg);
+}
+
+TGraphicControl* TWinControl::GraphicAt(POINT p) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    auto* g = dynamic_cast<TGraphicControl*>(*it);
+    if (!g || !g->Visible() || !g->Enabled()) continue;
+    if (p.x >= g->Left() && p.x < g->Left() + g->Width() && p.y >= g->Top() && p.y < g->Top() + g->Height()) return g;
+  }
+  return nullptr;
+}
+
+void TWinControl::SetHotGraphic(TGraphicControl* control) {
+  if (control == hotGraphic_) return;
+  TGraphicControl* old = hotGraphic_;
+  hotGraphic_ = control;
+  if (old) old->Perform(CM_MOUSELEAVE);
+  if (control) control->Perform(CM_MOUSEENTER);
+}
+
+bool TWinControl::RouteMouseToGraphic(TMessage& msg) {
+  const POINT p{static_cast<short>(LOWORD(msg.LParam)), static_cast<short>(HIWORD(msg.LParam))};
+  TGraphicControl* target = capturedGraphic_ ? capturedGraphic_ : GraphicAt(p);
+  if (msg.Msg == WM_MOUSEMOVE) SetHotGraphic(GraphicAt(p));
+  if (!target) return false;
+  if (msg.Msg == WM_LBUTTONDOWN || msg.Msg == WM_LBUTTONDBLCLK) {
+    capturedGraphic_ = target;
+    SetCapture(handle_);
+  }
+  const LPARAM local = MAKELPARAM(p.x - target->Left(), p.y - target->Top());
+  msg.Result = target->Perform(msg.Msg, msg.WParam, local);
+  if (msg.Msg == WM_LBUTTONUP && capturedGraphic_) {
+    capturedGraphic_ = nullptr;
+    if (GetCapture() == handle_) ReleaseCapture();
+    SetHotGraphic(GraphicAt(p));
+  }
+  return true;
 }
 
 void TWinControl::DefaultHandler(TMessage& msg) {

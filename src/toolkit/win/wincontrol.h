@@ -125,6 +125,12 @@ private:
   void RemoveControl(TControl* control);
   void CreateHandle();
   void ReflectToChild(TMessage& msg);
+  // Hands a mouse message of this window to the windowless child under the mouse (or the one
+  // that holds the mouse since a button went down), in the child's coordinates; tells children
+  // the mouse entered and left. True when a child took it.
+  bool RouteMouseToGraphic(TMessage& msg);
+  TGraphicControl* GraphicAt(POINT p) const;
+  void SetHotGraphic(TGraphicControl* control);
   void BindWindow(HWND wnd);
   void TellHandleWatches(HWND wnd);
   static LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
@@ -140,6 +146,8 @@ private:
   bool realigning_ = false;
   bool ownClass_ = false;
   bool mouseInside_ = false;
+  TGraphicControl* hotGraphic_ = nullptr;      // the windowless child under the mouse
+  TGraphicControl* capturedGraphic_ = nullptr; // the one a button went down on
   bool destroying_ = false;
   HBRUSH brush_ = nullptr;
   COLORREF brushColor_ = 0;
