@@ -1,0 +1,131 @@
+#pragma once
+// TSkinControl: the companion that paints one control of a skinned window from the skin. It
+// joins the control's message stream (the toolkit control's message handler, or the window's
+// subclass chain for a bare window), keeps the control's visual state, and paints the control
+// or the parts of it that carry the skin. The companion family derives from it; the control
+// dispatch (control_dispatch.h) makes them, and the frame of the window lists them.
+//
+// Message flow: HandleMessage asks BeforeMessage first (false: the message is finished there),
+// then passes the message on (CallPrevious) and lets AfterMessage react to it.
+//
+// Ownership: a companion of a toolkit control is owned by that control (or by whoever the
+// dispatch chose); one of a bare window by the frame. It follows its control's window when the
+// toolkit makes it anew, and forgets a control that is freed before it.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "toolkit/win/messages.h"
+
+#include "skin/frames/frame_companion.h"
+#include "toolkit/core/color.h"
+#include "toolkit/core/component.h"
+#include "toolkit/win/window_hook.h"
+
+class TCanvas;
+class TControl;
+class TWinControl;
+class TSkinFormFrame;
+class TSkinSet;
+
+namespace SkinControlState {
+inline constexpr std::uint8_t Hot = 1;      // the mouse is over the control
+inline constexpr std::uint8_t Pressed = 2;  // a button is held down on it
+}  // namespace SkinControlState
+
+namespace SkinControlPhase {
+inline constexpr int Attached = 1;
+inline constexpr int Restored = 2;  // a box gave its colour back
+inline constexpr int Dead = 6;      // the window is gone
+}  // namespace SkinControlPhase
+
+class TSkinControl : public TComponent, public TFrameCompanion {
+  QUILLIMO_CLASS(TSkinControl, TComponent)
+public:
+  explicit TSkinControl(TComponent* owner);
+  ~TSkinControl() override;
+
+  // Attach to the owner, a toolkit control: its message handler is replaced by HandleMessage.
+  // A second attach does nothing.
+  virtual void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolour, TCanvas* canvas);
+  // Attach to a window by joining its subclass chain.
+  virtual void AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas);
+  // Gives the control its own colour back (when it was recoloured).
+  virtual void RestoreColor();
+  // Runs before the control's previous handler; false swallows the message (its result is
+  // what was stored in msg.Result).
+  virtual bool BeforeMessage(TMessage& msg);
+  // Runs after the control's previous handler.
+  virtual void AfterMessage(TMessage& msg);
+  // Paints at once, into dc or into the window's own (whole-window) context.
+  virtual void Redraw(HDC dc = nullptr);
+  // Draws the control into dc; rect is the window's area at (0, 0). The base draws nothing.
+  virtual void Paint(HDC dc, const RECT& rect) {}
+  // The skin was replaced: take the new face colour and repaint.
+  void NotifySkinChanged() override;
+
+  bool IsDead() const override { return Phase == SkinControlPhase::Dead; }
+  void MouseLeft() override;
+  bool Serves(HWND wnd) const override { return wnd && wnd == Handle; }
+
+  void HandleMessage(TMessage& msg);
+  // Passes the message to the handler or procedure that was in place before the companion.
+  void CallPrevious(TMessage& msg);
+  // Invalidates the window (without erasing) and paints it now; only for a window with a parent.
+  void RepaintNow();
+  // Fills rect with the skin's button face colour.
+  void FillFace(HDC dc, const RECT& rect) const;
+  // WM_PAINT: paints into the message's DC, or into a paint cycle of its own.
+  void HandlePaintMessage(TMessage& msg);
+  // For companions that draw the whole window: WM_PAINT goes to HandlePaintMessage and
+  // WM_ERASEBKGND is answered 1. True when msg was one of them (it is then finished).
+  bool PaintsWholeWindow(TMessage& msg);
+
+  // Attached to a window (by joining its subclass chain) rather than to a toolkit handler.
+  bool AttachedByHandle() const { return WindowProcInstance.Attached(); }
+  bool Hot() const { return State & SkinControlState::Hot; }
+  bool Pressed() const { return State & SkinControlState::Pressed; }
+  void SetStateBit(std::uint8_t bit, bool on) { State = on ? (State | bit) : (State & ~bit); }
+
+  std::uint8_t State = 0;
+  TCanvas* Canvas = nullptr;  // the frame's control canvas, borrowed
+  bool Enabled = true;
+  bool Focused = false;
+  std::string Text;
+  TSkinSet* Skin = nullptr;
+  HWND Handle = nullptr;
+  TWinControl* Control = nullptr;
+  RECT WindowRect{};
+  TControl* GraphicControl = nullptr;
+  bool Recolour = false;
+  TColor SavedColor = clBtnFace;
+  bool Attached = false;
+  int Phase = 0;
+  TSkinFormFrame* Frame = nullptr;
+
+protected:
+  void Notification(TComponent* component, TOperation operation) override;
+  // Puts HandleMessage in front of the toolkit control's message handler.
+  void HookControlProc(TControl* control);
+  void UnhookControlProc();
+  // Joins the window's subclass chain (WindowProcInstance); a window of a toolkit control is
+  // followed when the toolkit makes it anew.
+  void HookWindow(HWND wnd);
+  // Refreshes Enabled, Focused and Text from the window.
+  void ReadWindowState();
+  // Called when the toolkit control's window was made anew (wnd) or destroyed (nullptr).
+  virtual void WindowRecreated(HWND wnd) {}
+
+  std::function<void(TMessage&)> OldControlProc;
+  TWindowHook WindowProcInstance;
+
+private:
+  void Watch(TWinControl* control);
+  void StopWatching();
+  TControl* hooked_ = nullptr;        // the control whose handler HandleMessage replaced
+  TWinControl* watched_ = nullptr;    // the control whose windows the companion follows
+  int watchId_ = 0;
+  bool hookFollows_ = false;          // WindowProcInstance moves to the control's new window
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
