@@ -8,6 +8,7 @@
 #include "skin/paint/frame_strip.h"
 #include "skin/paint/key_mask.h"
 #include "skin/paint/pixel_copy.h"
+#include "skin/paint/pixel_turns.h"
 #include "skin/paint/sliced_image.h"
 #include "skin/paint/three_part_image.h"
 
@@ -192,4 +193,25 @@ TEST(RegionRuns, MergedRowsCoverTheSamePixelsInFewerRectangles) {
   // The straight edge above the hole and below it: two tall rectangles of the full width.
   EXPECT_TRUE(std::find(merged.begin(), merged.end(), TPixelRect{2, 6, 8, 23}) != merged.end());
   EXPECT_TRUE(std::find(merged.begin(), merged.end(), TPixelRect{2, 24, 8, 43}) != merged.end());
+}
+
+TEST(PixelTurns, FlipsAndQuarterTurnsMoveEveryPixelWhereItBelongs) {
+  // A 3 x 2 image with a different colour in every pixel.
+  TBitmapPixels image(3, 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) image.SetPixel(x, y, RGBToColor(static_cast<std::uint8_t>(x * 40), static_cast<std::uint8_t>(y * 90), 7));
+  const TBitmapPixels flipped = FlipVertically(image);
+  const TBitmapPixels cw = RotateClockwise(image), ccw = RotateCounterClockwise(image), t = Transpose(image);
+  ASSERT_EQ(cw.Width(), 2);
+  ASSERT_EQ(cw.Height(), 3);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) {
+      const TColor c = image.GetPixel(x, y);
+      EXPECT_EQ(flipped.GetPixel(x, 1 - y), c);
+      EXPECT_EQ(cw.GetPixel(1 - y, x), c);   // the left column becomes the top row
+      EXPECT_EQ(ccw.GetPixel(y, 2 - x), c);  // the top row becomes the left column
+      EXPECT_EQ(t.GetPixel(y, x), c);
+    }
+  EXPECT_TRUE(RotateClockwise(ccw).SamePixels(image));
+  EXPECT_TRUE(Transpose(t).SamePixels(image));
 }
