@@ -1,0 +1,378 @@
+#include "skin/controls/control_dispatch.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "skin/controls/skin_boxes.h"
+#include "skin/controls/skin_buttons.h"
+#include "skin/controls/skin_checks.h"
+#include "skin/controls/skin_edits.h"
+#include "skin/controls/skin_lists.h"
+#include "skin/controls/skin_ranges.h"
+#include "skin/controls/skin_scrollbars.h"
+#include "skin/controls/skin_tabs.h"
+#include "skin/data/skin_set.h"
+#include "skin/frames/form_frame.h"
+#include "skin/frames/gdi_paint.h"
+#include "skin/frames/menu_items.h"
+#include "toolkit/win/canvas.h"
+#include "toolkit/core/properties.h"
+#include "toolkit/core/text.h"
+#include "toolkit/win/buttons.h"
+#include "toolkit/win/checklst.h"
+#include "toolkit/win/form.h"
+#include "toolkit/win/menus.h"
+#include "toolkit/win/stdctrls.h"
+
+namespace {
+bool Has(const TSkinFormFrame& frame, TSkinControlType type) { return frame.SkinData->GetSkinControls().Contains(type); }
+bool HasTabs(const TSkinFormFrame& frame) { return Has(frame, xcTab) && frame.SkinData->Tabs != nullptr; }
+
+TCanvas* CanvasOf(TSkinFormFrame& frame) { return &frame.ControlCanvas; }
+
+// A companion of class C owned by owner, attached to it (AttachControl) with the container flag.
+template <class C>
+C* Attach(TSkinFormFrame& frame, TComponent* owner, bool recolour) {
+  auto* companion = new C(owner);
+  companion->AttachControl(&frame, frame.SkinData, recolour, CanvasOf(frame));
+  return companion;
+}
+
+// A companion of class C owned by owner, attached to the window.
+template <class C>
+C* AttachByHandle(TSkinFormFrame& frame, TComponent* owner, HWND wnd) {
+  auto* companion = new C(owner);
+  companion->AttachHandle(wnd, frame.SkinData, &frame, CanvasOf(frame));
+  return companion;
+}
+
+TSkinScrollbar* AttachBars(TSkinFormFrame& frame, TWinControl* control, bool handleMouse) {
+  auto* bars = new TSkinScrollbar(control);
+  bars->AttachScrollBars(control, frame.SkinData, handleMouse, &frame, CanvasOf(frame));
+  return bars;
+}
+
+void ForEachItem(TMenuItem* item, const std::function<void(TMenuItem*)>& f) {
+  for (int i = 0; i < item->Count(); ++i) {
+    f(item->Items(i));
+    ForEachItem(item->Items(i), f);
+  }
+}
+
+// The skinned drawing of a menu shown from a tool button.
+void SkinMenuItems(TSkinFormFrame& frame, TMenuItem* root) {
+  auto skin = [&frame](TMenuItem* item) {
+    item->OnAdvancedDrawItem = [&frame](TObject* sender, HDC dc, RECT rect, TOwnerDrawState state) {
+      DrawMenuItem(frame, *static_cast<TMenuItem*>(sender), dc, rect, state.Contains(odSelected));
+    };
+    item->OnMeasureItem = [&frame](TObject* sender, HDC dc, int& width, int& height) {
+      MeasureMenuItem(frame, *static_cast<TMenuItem*>(sender), dc, width, height);
+    };
+  };
+  skin(root);
+  ForEachItem(root, skin);
+}
+
+// A companion of class C for each child control of the group, owned by the child.
+template <class C>
+void SkinGroupItems(TSkinFormFrame& frame, TComponent* group) {
+  auto* container = dynamic_cast<TWinControl*>(group);
+  if (!container) return;
+  for (int i = 0; i < container->ControlCount(); ++i)
+    if (dynamic_cast<TWinControl*>(container->Controls(i))) Attach<C>(frame, container->Controls(i), false);
+}
+
+// Windowed controls whose window scrolls: a scroll style, a memo, a list box, or Tag 55.
+bool IsScrolling(TComponent* component) {
+  if (component->GetTag() == 55) return true;
+  auto* control = dynamic_cast<TWinControl*>(component);
+  if (!control) return false;
+  if (dynamic_cast<TMemo*>(control) || dynamic_cast<TCustomListBox*>(control)) return true;
+  return control->HandleAllocated() && (GetWindowLongPtrW(control->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+}
+
+bool IsPreviewForm(const TSkinFormFrame& frame) {
+  if (!frame.Form) return false;
+  const std::string name = frame.Form->GetName();
+  return LowerCase(name).find("preview") != std::string::npos || name == "TRPStandardPreview" ||
+         name == "TzzPrintPreview" || name == "TgvfmStdPreview";
+}
+
+// The built-in rules in their order; false when no row took the component.
+bool DispatchBuiltIn(TSkinFormFrame& frame, TComponent* component, const std::string& upper) {
+  auto* windowed = dynamic_cast<TWinControl*>(component);
+  if (auto* button = dynamic_cast<TToolButton*>(component); button && Has(frame, xcMainMenu)) {
+    if (button->MenuItem()) SkinMenuItems(frame, button->MenuItem());
+    return true;
+  }
+  if (upper == "TTABSET" && HasTabs(frame)) {
+    Attach<TSkinTab31>(frame, component, false);
+    return true;
+  }
+  if (upper == "TTABBEDNOTEBOOK" && HasTabs(frame) && windowed) {
+    AttachByHandle<TSkinTab>(frame, component, windowed->Handle());
+    return true;
+  }
+  if (upper == "TMVCPANEL") {
+    ScanContainer(frame, component);
+    return true;
+  }
+  if (dynamic_cast<TPageControl*>(component) && HasTabs(frame)) {
+    AttachByHandle<TSkinTab>(frame, &frame, windowed->Handle());
+    return true;
+  }
+  if (upper == "TTRACKBAR" && Has(frame, xcButton)) {
+    Attach<TSkinTrackBar>(frame, component, false);
+    return true;
+  }
+  if (upper == "TUPDOWN" && Has(frame, xcButton)) {
+    Attach<TSkinUpDown>(frame, component, false);
+    return true;
+  }
+  if (dynamic_cast<TCustomRadioGroup*>(component) && Has(frame, xcRadioButton)) {
+    SkinGroupItems<TSkinRadioButton>(frame, component);
+    Attach<TSkinGroupBox>(frame, component, true);
+    return true;
+  }
+  if (upper == "TDBNAVIGATOR" && Has(frame, xcPanel)) {
+    SetEnumPropByName(component, "Flat", "True");
+    Attach<TSkinBox>(frame, component, true);
+    return true;
+  }
+  if (dynamic_cast<TCustomGroupBox*>(component) && Has(frame, xcPanel)) {
+    Attach<TSkinGroupBox>(frame, component, true);
+    ScanContainer(frame, component);
+    return true;
+  }
+  if (dynamic_cast<TRadioButton*>(component) && Has(frame, xcRadioButton)) {
+    Attach<TSkinRadioButton>(frame, component, false);
+    return true;
+  }
+  if (auto* toolBar = dynamic_cast<TToolBar*>(component); toolBar && Has(frame, xcToolbar)) {
+    SetEnumPropByName(component, "Flat", "True");
+    SetEnumPropByName(component, "Transparent", "True");
+    toolBar->OnCustomDrawButton = [&frame](TToolBar* bar, TToolButton* b, TCustomDrawState state, bool&) {
+      PaintToolBarButton(frame, bar, b, state);
+    };
+    Attach<TSkinBox>(frame, component, true);
+    return true;
+  }
+  if (upper == "TDATETIMEPICKER" && Has(frame, xcEdit)) {
+    const TPropInfo* mode = GetPropInfo(component, "DateMode");
+    if (mode && GetOrdProp(component, *mode) == 1)
+      Attach<TSkinEdit>(frame, component, false);
+    else
+      Attach<TSkinComBox>(frame, component, false);
+    return true;
+  }
+  if ((upper == "TRICHEDIT" || upper == "TPQDBRICHEDIT" || upper == "TGVDBMEMO") && Has(frame, xcScrollbar) && windowed) {
+    AttachBars(frame, windowed, true);
+    return true;
+  }
+  if (dynamic_cast<TSpeedButton*>(component) && Has(frame, xcSpeedButton)) {
+    Attach<TSkinSpeedButton>(frame, component, false);
+    return true;
+  }
+  if (dynamic_cast<TCustomPanel*>(component) && Has(frame, xcPanel)) {
+    Attach<TSkinBox>(frame, component, true);
+    ScanContainer(frame, component);
+    return true;
+  }
+  if ((upper == "TGVTREELIST" || upper == "TGVDBTREELIST" || upper == "TGVDBGRID") && Has(frame, xcScrollbar) &&
+      windowed) {
+    AttachBars(frame, windowed, false);
+    return true;
+  }
+  if (dynamic_cast<TCustomMemo*>(component) && Has(frame, xcScrollbar)) {
+    AttachBars(frame, windowed, true);
+    return true;
+  }
+  if (IsScrolling(component) && Has(frame, xcScrollbar) && windowed) {
+    AttachBars(frame, windowed, true);
+    return true;
+  }
+  if (dynamic_cast<TButton*>(component) && Has(frame, xcButton)) {
+    Attach<TSkinButton>(frame, component, false);
+    return true;
+  }
+  if (dynamic_cast<TCustomEdit*>(component) && Has(frame, xcEdit)) {
+    AttachByHandle<TSkinEdit>(frame, component, windowed->Handle());
+    return true;
+  }
+  if (dynamic_cast<TCustomForm*>(component)) {
+    Attach<TSkinBox>(frame, component, true);
+    ScanContainer(frame, component);
+    return true;
+  }
+  return false;
+}
+}  // namespace
+
+void UseSkinControlDispatch() { TSkinFormFrame::ControlDispatcher = DispatchControls; }
+
+void DispatchControls(TSkinFormFrame& frame) {
+  if (frame.Form)
+    ScanContainer(frame, frame.Form);
+  else
+    ScanChildWindows(frame);
+}
+
+void ScanContainer(TSkinFormFrame& frame, TComponent* container) {
+  frame.PurgeDeadControls();
+  for (int i = 0; i < container->ComponentCount(); ++i) DispatchComponent(frame, container->Components(i), container);
+}
+
+bool IsServed(const TSkinFormFrame& frame, TComponent* component) {
+  auto* windowed = dynamic_cast<TWinControl*>(component);
+  bool firstByHandle = true;
+  for (TFrameCompanion* listed : frame.ControlList()) {
+    auto* c = dynamic_cast<TSkinControl*>(listed);
+    if (!c) continue;
+    if (c->Control == component || c->GraphicControl == component) return true;
+    if (!c->AttachedByHandle() || !windowed) continue;
+    if (windowed->HandleAllocated()) {
+      if (windowed->Handle() == c->Handle) return true;
+    } else if (firstByHandle) {
+      return IsPreviewForm(frame);
+    }
+    firstByHandle = false;
+  }
+  return false;
+}
+
+TSkinControl* FindByHandle(const TSkinFormFrame& frame, HWND wnd) {
+  for (TFrameCompanion* listed : frame.ControlList())
+    if (auto* c = dynamic_cast<TSkinControl*>(listed); c && c->Handle == wnd) return c;
+  return nullptr;
+}
+
+void DispatchComponent(TSkinFormFrame& frame, TComponent* component, TComponent* container) {
+  TSkinSet& skin = *frame.SkinData;
+  if (skin.IsTagDisabled(component->GetTag()) || IsServed(frame, component)) return;
+  if (auto* windowed = dynamic_cast<TWinControl*>(component); windowed && !windowed->HandleAllocated()) {
+    try {
+      windowed->HandleNeeded();
+    } catch (...) {
+      return;
+    }
+  }
+  const std::string upper = UpperCase(component->ClassName());
+  if (skin.OnSkinControl) {
+    TComponent* skinned = nullptr;
+    skin.OnSkinControl(&frame, &skin, container, component, upper, skinned);
+    if (auto* companion = dynamic_cast<TSkinControl*>(skinned)) {
+      if (!frame.AddSkinControl(companion)) {
+        companion->AttachControl(&frame, &skin, companion->Recolour, CanvasOf(frame));
+        if (dynamic_cast<TCustomPanel*>(component)) ScanContainer(frame, component);
+      }
+      return;
+    }
+  }
+  if (upper == "TDBCOMBOBOXZQ" || upper == "TRPPREVIEW" || upper == "TVRDESIGNERPAGE" || upper == "TVRPBOX") return;
+  if (ApplySkinMap(frame, component->ClassName(), component)) return;
+  DispatchBuiltIn(frame, component, upper);
+}
+
+bool ApplySkinMap(TSkinFormFrame& frame, const std::string& className, TComponent* component) {
+  const std::string key = LowerCase(className) + "=";
+  TStrings* aliases = frame.SkinData->GetSkinAliases();
+  std::string kind;
+  bool matched = false;
+  for (int i = 0; i < aliases->Count() && !matched; ++i) {
+    const std::string line = LowerCase(aliases->Get(i));
+    if (line.compare(0, key.size(), key) != 0) continue;
+    matched = true;
+    kind = line.substr(line.find('=') + 1, 50);
+  }
+  if (!matched) return false;
+  auto* windowed = dynamic_cast<TWinControl*>(component);
+  if (kind == "combobox" && Has(frame, xcCombo)) {
+    Attach<TSkinComBox>(frame, component, false);
+  } else if (kind == "edit" && Has(frame, xcEdit) && windowed) {
+    AttachByHandle<TSkinEdit>(frame, component, windowed->Handle());
+  } else if (kind == "radiobutton" && Has(frame, xcRadioButton)) {
+    Attach<TSkinRadioButton>(frame, component, false);
+  } else if (kind == "panel" && Has(frame, xcPanel)) {
+    SetEnumPropByName(component, "Transparent", "True");
+    Attach<TSkinBox>(frame, component, true);
+  } else if (kind == "trackbar" && Has(frame, xcButton)) {
+    SetEnumPropByName(component, "Transparent", "True");
+    Attach<TSkinTrackBar>(frame, component, false);
+  } else if (kind == "button" && Has(frame, xcButton)) {
+    Attach<TSkinButton>(frame, component, false);
+  } else if (kind == "tab" && HasTabs(frame) && windowed) {
+    AttachByHandle<TSkinTab>(frame, component, windowed->Handle());
+  } else if (kind == "progress" && Has(frame, xcProgress)) {
+    Attach<TSkinProgress>(frame, component, false);
+  } else if (kind == "scrollbar" && Has(frame, xcScrollbar) && windowed) {
+    AttachBars(frame, windowed, true);
+  } else if (kind == "groupbox" && Has(frame, xcGroupBox)) {
+    Attach<TSkinGroupBox>(frame, component, true);
+  } else if (kind == "radiogroup" && Has(frame, xcPanel)) {
+    if (Has(frame, xcRadioButton)) SkinGroupItems<TSkinRadioButton>(frame, component);
+    Attach<TSkinGroupBox>(frame, component, true);
+  } else if (kind == "checkgroup" && Has(frame, xcPanel)) {
+    if (Has(frame, xcRadioButton)) SkinGroupItems<TSkinCheckBox>(frame, component);
+    Attach<TSkinGroupBox>(frame, component, true);
+  } else if (kind == "checkbox" && Has(frame, xcCheckBox)) {
+    Attach<TSkinCheckBox>(frame, component, false);
+  }
+  return true;
+}
+
+void ScanChildWindows(TSkinFormFrame& frame) {
+  for (HWND child = GetTopWindow(frame.Handle); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) DispatchChildWindow(frame, child);
+}
+
+void DispatchChildWindow(TSkinFormFrame& frame, HWND wnd) {
+  if (FindByHandle(frame, wnd)) return;
+  const std::string cls = LowerCase(GetClassNameString(wnd));
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_STYLE));
+  if (cls == "button") {
+    if ((style & 7) == 7) return;
+    if ((style & 3) == 3 || (style & 2) || (style & 5) == 5)
+      AttachByHandle<TSkinCheckBox>(frame, &frame, wnd);
+    else if ((style & 9) == 9 || (style & 4))
+      AttachByHandle<TSkinRadioButton>(frame, &frame, wnd);
+    else
+      AttachByHandle<TSkinButton>(frame, &frame, wnd);
+  } else if (cls == "combobox") {
+    if ((style & 3) != 1) AttachByHandle<TSkinComBox>(frame, &frame, wnd);
+  } else if (cls == "comboboxex32") {
+    if (HWND first = GetWindow(wnd, GW_CHILD)) AttachByHandle<TSkinComBox>(frame, &frame, first);
+  } else if (cls == "scrollbar") {
+    AttachByHandle<TSkinSizer>(frame, &frame, wnd);
+  } else if (cls == "systabcontrol32") {
+    if (!(style & 0x2000)) AttachByHandle<TSkinTab>(frame, &frame, wnd);
+  } else if (cls == "edit") {
+    AttachByHandle<TSkinEdit>(frame, &frame, wnd);
+  }
+}
+
+void PaintToolBarButton(TSkinFormFrame& frame, TToolBar* toolBar, TToolButton* button, TCustomDrawState state) {
+  const TDataSkinButton* buttons = frame.SkinData->Buttons.get();
+  if (!buttons || buttons->Image.Empty() || frame.FrameState != FrameStates::Running) return;
+  int index = 0;
+  if (state & CDIS_SELECTED) index = 2;
+  else if (state & (CDIS_FOCUS | CDIS_HOT)) index = 4;
+  else if (!(state & (CDIS_GRAYED | CDIS_DISABLED)) && (state & CDIS_DEFAULT)) index = 1;
+  if (index == 0) return;
+  if (index == 1 && buttons->HasNormalColour2) toolBar->SetCustomDrawTextColor(buttons->NormalColour2);
+  if (index == 4 && buttons->HasMouseOverColour2) toolBar->SetCustomDrawTextColor(buttons->MouseOverColour2);
+  if (index == 2 && buttons->HasPressedColour2) toolBar->SetCustomDrawTextColor(buttons->PressedColour2);
+  RECT r = button->ButtonRect();
+  InflateRect(&r, -1, -1);
+  DrawSlicedImage(toolBar->CustomDrawDC(), r, buttons->Image, false, false, buttons->Trans == 1, 5, index,
+                  MarginsOf(*buttons));
+}
+
+void SetEnumPropByName(TComponent* component, const std::string& property, const std::string& value) {
+  const TPropInfo* prop = GetPropInfo(component, property);
+  if (!prop) return;
+  try {
+    SetEnumProp(component, *prop, value);
+  } catch (...) {
+    // Not an enumerated property, or no such value: nothing.
+  }
+}

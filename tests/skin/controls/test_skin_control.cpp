@@ -1,0 +1,125 @@
+// The companion base on real controls: attaching once, giving the control back its handler and
+// colour, outliving the control or its window, following a window made anew, and repainting
+// at once when the text changes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "companion_test_support.h"
+#include "skin/controls/skin_buttons.h"
+#include "skin/controls/skin_scrollbars.h"
+#include "toolkit/win/stdctrls.h"
+
+using namespace controltest;
+
+namespace {
+struct StoredSkin : ::testing::Test {
+  static void SetUpTestSuite() { skin = BuiltSkin("stored.skn").release(); }
+  static void TearDownTestSuite() {
+    delete skin;
+    skin = nullptr;
+  }
+  static inline TSkinSet* skin = nullptr;
+};
+
+// A companion that counts the messages it sees.
+class TCountingCompanion : public TSkinControl {
+public:
+  explicit TCountingCompanion(TComponent* owner) : TSkinControl(owner) {}
+  bool BeforeMessage(TMessage& msg) override {
+    if (msg.Msg == WM_USER + 7) ++seen;
+    return TSkinControl::BeforeMessage(msg);
+  }
+  int seen = 0;
+};
+}  // namespace
+
+using CompanionBase = StoredSkin;
+
+TEST_F(CompanionBase, AttachesOnceAndGivesHandlerAndColourBack) {
+  SkinnedForm f(*skin, false);
+  auto* panel = f.Add<TPanel>(10, 10, 100, 60);
+  panel->SetColor(RGBToColor(10, 20, 30));
+  TSkinFormFrame& frame = f.Frame();
+  auto* companion = new TCountingCompanion(panel);
+  companion->AttachControl(&frame, skin, true, &frame.ControlCanvas);
+  companion->AttachControl(&frame, skin, true, &frame.ControlCanvas);
+  EXPECT_EQ(panel->Color(), skin->ButtonFaceColour);
+  panel->Perform(WM_USER + 7);
+  EXPECT_EQ(companion->seen, 1) << "a second attach hooked the handler again";
+  EXPECT_EQ(std::count(frame.ControlList().begin(), frame.ControlList().end(), companion), 1);
+  companion->Free();
+  EXPECT_EQ(panel->Color(), RGBToColor(10, 20, 30));
+  EXPECT_TRUE(frame.ControlList().empty());
+  panel->Perform(WM_USER + 7);  // the companion is gone: the old handler alone runs
+}
+
+TEST_F(CompanionBase, WithoutRecolourTheColourStays) {
+  SkinnedForm f(*skin, false);
+  auto* panel = f.Add<TPanel>(10, 10, 100, 60);
+  panel->SetColor(RGBToColor(10, 20, 30));
+  TSkinFormFrame& frame = f.Frame();
+  auto* companion = new TCountingCompanion(panel);
+  companion->AttachControl(&frame, skin, false, &frame.ControlCanvas);
+  companion->NotifySkinChanged();
+  EXPECT_EQ(panel->Color(), RGBToColor(10, 20, 30));
+  panel->DestroyHandle();
+  EXPECT_EQ(panel->Color(), RGBToColor(10, 20, 30));
+}
+
+TEST_F(CompanionBase, OutlivesItsControlAndItsWindow) {
+  SkinnedForm f(*skin, false);
+  auto* button = f.Add<TButton>(10, 10, 80, 25);
+  TSkinFormFrame& frame = f.Frame();
+  // Not owned by the control: the control goes first.
+  auto* loose = new TCountingCompanion(nullptr);
+  loose->AttachControl(&frame, skin, false, &frame.ControlCanvas);  // needs an owner control: nothing
+  EXPECT_FALSE(loose->Attached);
+  delete loose;
+  auto* companion = new TCountingCompanion(button);
+  companion->AttachControl(&frame, skin, true, &frame.ControlCanvas);
+  button->DestroyHandle();
+  EXPECT_TRUE(companion->IsDead());
+  button->HandleNeeded();
+  EXPECT_FALSE(companion->IsDead()) << "the window made anew is followed";
+  EXPECT_EQ(companion->Handle, button->Handle());
+  delete button;  // frees its companion, which leaves the frame's list
+  EXPECT_TRUE(frame.ControlList().empty());
+}
+
+TEST_F(CompanionBase, AScrollBarCompanionFollowsAMemoMadeAnew) {
+  SkinnedForm f(*skin);
+  auto* memo = f.Add<TMemo>(10, 10, 200, 120);
+  memo->SetScrollBars(ssVertical);
+  TSkinFormFrame& frame = f.Frame();
+  auto* bars = dynamic_cast<TSkinScrollbar*>(f.CompanionOf(memo));
+  ASSERT_NE(bars, nullptr);
+  HWND before = memo->Handle();
+  memo->SetWordWrap(false);
+  PumpFor(50);
+  ASSERT_NE(memo->Handle(), before);
+  EXPECT_EQ(bars->Handle, memo->Handle());
+  EXPECT_FALSE(bars->IsDead());
+  frame.PurgeDeadControls();
+  EXPECT_EQ(f.CompanionOf(memo), bars);
+}
+
+TEST_F(CompanionBase, NewTextOnAButtonIsPaintedAtOnce) {
+  SkinnedForm f(*skin);
+  auto* button = f.Add<TButton>(10, 10, 120, 30);
+  button->SetCaption("a");
+  f.Frame();
+  const TBitmapPixels before = Repainted(button->Handle());
+  SetWindowTextW(button->Handle(), L"Yeni Program Ekle");
+  // The companion painted while handling WM_SETTEXT: nothing is left to paint, and what shows
+  // is the skinned button with the new caption (the system's button paints itself natively
+  // on a new text).
+  RECT pending{};
+  EXPECT_FALSE(GetUpdateRect(button->Handle(), &pending, FALSE));
+  EXPECT_EQ(f.CompanionOf(button)->Text, "Yeni Program Ekle");
+  PumpFor(30);
+  const TBitmapPixels after = frametest::ScreenOf(button->Handle());
+  EXPECT_FALSE(after.SamePixels(before));
+  const TBitmapPixels element = ExpectedElement(*skin->Buttons, 120, 30, 5, 1, skin->ButtonFaceColour);
+  EXPECT_EQ(after.GetPixel(1, 15), element.GetPixel(1, 15));
+}
