@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/about_window.h"
+#include "skin/controls/toolkit_extras.h"
 #include "toolkit/win/jpeg.h"
 #include "toolkit/win/shell.h"
 
@@ -156,6 +157,8 @@ void TForm1::BindFields() {
   QUILLIMO_BIND(ImageList2);
   QUILLIMO_BIND(TrayIcon1);
   QUILLIMO_BIND(skin);
+  // The spin buttons are skinned too (the built-in rules do not name them).
+  skin->OnSkinControl = SkinToolkitExtras;
   // The tool bar and the tabs show the images of the two image lists, which do not change.
   ToolBar1->SetImages(ImageList1->Handle());
   PageControl1->SetImages(ImageList2->Handle());
