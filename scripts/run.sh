@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds vesperin.exe and starts it under Wine.
+# Builds the optimised vesperin.exe (Release, build/windows-release) and starts it under Wine.
 #   With $DISPLAY: the program runs on that display until it is closed.
 #   Without:       it runs on a fresh virtual display; after a few seconds a screenshot of the
 #                  screen is saved as build/screenshot.png and the program is ended.
@@ -7,7 +7,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
-exe="$root/build/windows/vesperin.exe"
+exe="$root/build/windows-release/vesperin.exe"
 screenshot="$root/build/screenshot.png"
 settle_seconds=4
 # The program is made for Turkish Windows: under Wine the Turkish locale gives it that system's
@@ -26,15 +26,7 @@ if [[ ${1:-} == --screenshot ]]; then
   exit 0
 fi
 
-bash scripts/setup.sh
-
-# The windows build runs build-time tools made by the native build.
-cmake -S "$root" -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build/native --target native_tools -j2
-cmake -S "$root" -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DQUILLIMO_NATIVE_TOOLS_DIR="$root/build/native/tools" >/dev/null
-cmake --build build/windows --target vesperin -j2
+bash scripts/build-release.sh
 
 if [[ -n ${DISPLAY:-} ]]; then
   exec "$root/scripts/wine-run.sh" "$exe"

@@ -25,6 +25,9 @@ void TForm1::SwitchLanguage(int position) {
   const int switchesBefore = ++languageSwitches_;
   RadioGroup2->SetItemIndex(position);
   if (languageSwitches_ != switchesBefore) return;
+  // Every control is renamed and the lists are filled anew: the window is painted once, at
+  // the end, not after each change.
+  TRedrawSuspension quiet(*this);
   langcode = LangCodeOf(position);
   ShowCatalogue();
   ShowHelpForLanguage();

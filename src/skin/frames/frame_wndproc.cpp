@@ -139,8 +139,13 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
       SkinData->FramePaint = false;
       hook_.CallPrevious(msg);
       SkinData->FramePaint = true;
-      if (SkinMenu && SkinData->GetMenuUpdate() && GetMenu(Handle)) {
-        SkinMenu->BuildFromWindowMenu();
+      if (SkinMenu && SkinData->GetMenuUpdate()) {
+        // A native menu handed back to the window is taken again; a toolkit menu changed in
+        // place (the window has no native menu while it is skinned) is read from the menu.
+        if (GetMenu(Handle))
+          SkinMenu->BuildFromWindowMenu();
+        else if (SkinMenu->Menu)
+          SkinMenu->BuildFromMenu();
         PostMessageW(Handle, SkinMessage::RepaintFrame, 0, 0);
       }
       break;

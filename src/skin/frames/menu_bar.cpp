@@ -29,7 +29,11 @@ void TSkinMenuBar::StartBuild() {
   if (HMENU menu = GetMenu(Frame->Handle)) MenuHandle = menu;
 }
 
-void TSkinMenuBar::FinishBuild() { SetMenu(Frame->Handle, nullptr); }
+// The bar is drawn in the frame's place: the native menu goes off the window (taking it off a
+// window that has none would only make the system lay the frame out again).
+void TSkinMenuBar::FinishBuild() {
+  if (GetMenu(Frame->Handle)) SetMenu(Frame->Handle, nullptr);
+}
 
 void TSkinMenuBar::AddFromHandle(HMENU menu, bool byCommand) {
   const int count = GetMenuItemCount(menu);

@@ -372,11 +372,10 @@ void TMenu::MenuChanged() {
     return;
   }
   if (!window_ || !IsWindow(window_)) return;
-  // The menu is handed to its window again and the change is sent to the window, so that
-  // whatever hooks it learns of it too: a skinned frame takes the menu off the window and
-  // draws the bar itself, and builds its bar anew from the menu it finds there.
-  ::SetMenu(window_, Handle());
-  DrawMenuBar(window_);
+  // The system draws a menu bar that is on the window; a skinned frame takes the menu off the
+  // window and draws the bar itself. The change is sent to the window, so that whatever hooks
+  // it learns of it too.
+  if (GetMenu(window_)) DrawMenuBar(window_);
   SendMessageW(window_, CM_MENUCHANGED, 0, 0);
 }
 

@@ -64,6 +64,7 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void HandleCreated() override;
   void WndProc(TMessage& msg) override;
+  bool WindowEditsText() const override { return true; }
   // The text of the window changed (typed or set).
   virtual void Changed() { OnChange(this); }
 

@@ -250,8 +250,10 @@ bool TWinControl::Showing() const {
   return Visible() && Parent() && Parent()->Showing();
 }
 
+// The toolkit keeps the text it gave the window and every text set on the window from outside
+// (WM_SETTEXT); only a window whose text the user edits is asked.
 std::string TWinControl::GetText() const {
-  if (!handle_) return TControl::GetText();
+  if (!handle_ || !WindowEditsText()) return TControl::GetText();
   int n = GetWindowTextLengthW(handle_);
   std::wstring w(static_cast<std::size_t>(n) + 1, L'\0');
   n = GetWindowTextW(handle_, w.data(), n + 1);
@@ -418,6 +420,10 @@ void TWinControl::WndProc(TMessage& msg) {
       msg.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
       return;
     }
+    case WM_SETTEXT:
+      DefaultHandler(msg);
+      if (msg.Result && msg.LParam) text_ = WideToUtf8(reinterpret_cast<const wchar_t*>(msg.LParam));
+      return;
     case WM_SIZE: {
       if (!realigning_) {
         RECT r{};
@@ -532,4 +538,16 @@ bool TWinControl::RouteMouseToGraphic(TMessage& msg) {
 void TWinControl::DefaultHandler(TMessage& msg) {
   if (IsToolkitMessage(msg.Msg) || !handle_) return;
   hook_.CallPrevious(msg);
+}
+
+TRedrawSuspension::TRedrawSuspension(TWinControl& control) {
+  if (!control.HandleAllocated() || !IsWindowVisible(control.Handle())) return;
+  wnd_ = control.Handle();
+  SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);
+}
+
+TRedrawSuspension::~TRedrawSuspension() {
+  if (!wnd_ || !IsWindow(wnd_)) return;
+  SendMessageW(wnd_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(wnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

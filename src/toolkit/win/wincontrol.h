@@ -94,6 +94,9 @@ protected:
   virtual void CreateWnd();
   // After the window exists: font, children, subclass-specific set-up.
   virtual void HandleCreated() {}
+  // True for a window whose text the user edits (an edit box): its text is read from the
+  // window; every other control answers from the text it keeps.
+  virtual bool WindowEditsText() const { return false; }
   virtual void HandleDestroying() {}
   // A control was given this one as parent, or left it.
   virtual void ControlInserted(TControl* control) {}
@@ -153,4 +156,18 @@ private:
   COLORREF brushColor_ = 0;
   std::vector<std::pair<int, THandleWatch>> handleWatches_;
   int nextWatchId_ = 1;
+};
+
+// While alive, a control's window and the windows in it paint nothing; at the end the whole
+// window, frame included, is painted once. For a batch of changes (a language switch renames
+// every control) that would each paint at once.
+class TRedrawSuspension {
+public:
+  explicit TRedrawSuspension(TWinControl& control);
+  ~TRedrawSuspension();
+  TRedrawSuspension(const TRedrawSuspension&) = delete;
+  TRedrawSuspension& operator=(const TRedrawSuspension&) = delete;
+
+private:
+  HWND wnd_ = nullptr;
 };

@@ -123,6 +123,33 @@ TEST_F(Controls, ListSelectionMadeBeforeTheWindowExistsIsShownByIt) {
   EXPECT_EQ(list->ItemIndex(), 1);
 }
 
+TEST_F(Controls, TextsAreKeptAndFollowTheWindow) {
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  button->SetCaption("Yeni Program Ekle");
+  SendMessageW(button->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Add New Program"));  // from outside
+  EXPECT_EQ(button->Caption(), "Add New Program");
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  SendMessageW(edit->Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"20"));  // as typed
+  EXPECT_EQ(edit->GetText(), "20");
+}
+
+TEST_F(Controls, ARedrawSuspensionPaintsTheWindowOnceAtTheEnd) {
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  {
+    TRedrawSuspension quiet(form);
+    EXPECT_FALSE(IsWindowVisible(button->Handle()));  // nothing of the form paints meanwhile
+    button->SetCaption("Start Messages");
+  }
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  EXPECT_TRUE(IsWindowVisible(button->Handle()));
+  RECT dirty{};
+  EXPECT_TRUE(GetUpdateRect(button->Handle(), &dirty, FALSE));  // painted at the next turn of the loop
+  EXPECT_EQ(button->Caption(), "Start Messages");
+}
+
 TEST_F(Controls, RadioGroupClicksOnlyWhenTheSelectionChanges) {
   auto* group = new TRadioGroup(&form);
   group->SetBounds(8, 8, 361, 63);
