@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Two contact sheets of the seven skins, to judge them by eye:
 #   build/skins-contact-sheet.png  the program's own windows in each skin (tools/skinshots under
-#                                  Wine): per row the main window, the About window, an error box
-#                                  and the main window with the Skin menu open
+#                                  Wine): per row the main window on each of its four tabs, the
+#                                  About window, an error box and the main window with the Skin
+#                                  menu open
+#   build/skinview-sheet.png       the skin viewer (tools/skinview) in each skin: per row its
+#                                  two tabs, every skinnable control
 #   build/skins-elements.png       the skin models sketched (tools/skinsheet): a small window and
 #                                  controls, then the raw element strips
 set -euo pipefail
@@ -15,7 +18,7 @@ cmake --build build/native --target native_tools skins -j2 >/dev/null
 cmake -S "$root" -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
       -DQUILLIMO_NATIVE_TOOLS_DIR="$root/build/native/tools" >/dev/null
-cmake --build build/windows --target skinshots vesperin -j2 >/dev/null
+cmake --build build/windows --target skinshots skinview vesperin -j2 >/dev/null
 
 bmp="$root/build/skins-contact-sheet.bmp"
 png="$root/build/skins-contact-sheet.png"
@@ -25,6 +28,17 @@ rm -f "$bmp"
 echo "contact sheet: $png"
 
 skins="$root/build/native/skins"
+views=()
+for skin in stored 1 2 3 4 5 6; do
+  shot="$root/build/skinview-$skin.bmp"
+  bash scripts/with-display.sh bash scripts/wine-run.sh build/windows/tools/skinview/skinview.exe \
+       "Z:$skins/$skin.skn" --shot "Z:$shot"
+  views+=("$shot")
+done
+convert "${views[@]}" -background '#303840' -splice 0x12 -append "$root/build/skinview-sheet.png"
+rm -f "${views[@]}"
+echo "skin viewer sheet: $root/build/skinview-sheet.png"
+
 elements_bmp="$root/build/skins-elements.bmp"
 build/native/tools/skinsheet "$elements_bmp" "$skins/stored.skn" "$skins"/{1,2,3,4,5,6}.skn
 convert "$elements_bmp" "$root/build/skins-elements.png"

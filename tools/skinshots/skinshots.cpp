@@ -1,7 +1,7 @@
 // skinshots: the program's own windows in each of the seven skins, as a user sees them, for the
 // contact sheet. One row per skin (the stored skin, then "Arayüz 1" ... "Arayüz 6" from the
-// Skin menu): the main window, the About window, an error box, and the main window with the
-// Skin menu open. Written as one 24-bit BMP.
+// Skin menu): the main window on each of its tabs, the About window, an error box, and the main
+// window with the Skin menu open. Written as one 24-bit BMP.
 //
 //   skinshots.exe OUT.bmp      (under Wine, on a virtual display: scripts/contact-sheet.sh)
 #include "toolkit/win/messages.h"  // <windows.h> without its GetObject
@@ -101,8 +101,15 @@ std::vector<TBitmapPixels> Row() {
   std::vector<TBitmapPixels> shots;
   HWND main = Form1->Handle();
   SetForegroundWindow(main);
+  // The main window once per tab, then back on the first.
+  const int pages = Form1->PageControl1->PageCount();
+  for (int page = 0; page < pages; ++page) {
+    Form1->PageControl1->SetActivePageIndex(page);
+    Settle();
+    shots.push_back(Grab(WindowRectOf(main)));
+  }
+  Form1->PageControl1->SetActivePageIndex(0);
   Settle();
-  shots.push_back(Grab(WindowRectOf(main)));
   Form2->Show();
   SetForegroundWindow(Form2->Handle());
   Settle(400);

@@ -65,15 +65,35 @@ void TSkinControl::StopWatching() {
   watchId_ = 0;
 }
 
+// The handler put in front of a control's own. It keeps the handler it replaced, so that once
+// its companion is gone it passes every message straight on: a companion that cannot take its
+// handler out (another one was put in front of it later) leaves nothing behind that points at
+// freed memory.
+struct TSkinControl::ControlHook {
+  TSkinControl* companion;
+  std::shared_ptr<bool> alive;
+  std::function<void(TMessage&)> previous;
+  void operator()(TMessage& m) const {
+    if (*alive)
+      companion->HandleMessage(m);
+    else if (previous)
+      previous(m);
+  }
+};
+
 void TSkinControl::HookControlProc(TControl* control) {
   hooked_ = control;
   FreeNotification(control);
   OldControlProc = control->WindowProc;
-  control->WindowProc = [this](TMessage& m) { HandleMessage(m); };
+  control->WindowProc = ControlHook{this, alive_, OldControlProc};
 }
 
 void TSkinControl::UnhookControlProc() {
-  if (hooked_ && OldControlProc && !hooked_->IsDestroying()) hooked_->WindowProc = OldControlProc;
+  // Only the handler in front is taken out; one further down the chain stays as a pass-through.
+  if (hooked_ && !hooked_->IsDestroying()) {
+    const auto* front = hooked_->WindowProc.target<ControlHook>();
+    if (front && front->companion == this) hooked_->WindowProc = front->previous;
+  }
   OldControlProc = nullptr;
   hooked_ = nullptr;
 }

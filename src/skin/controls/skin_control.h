@@ -121,6 +121,7 @@ protected:
   TWindowHook WindowProcInstance;
 
 private:
+  struct ControlHook;
   void Watch(TWinControl* control);
   void StopWatching();
   TControl* hooked_ = nullptr;        // the control whose handler HandleMessage replaced

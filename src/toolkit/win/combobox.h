@@ -25,6 +25,8 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void HandleCreated() override;
   void WndProc(TMessage& msg) override;
+  // The text is typed by the user or follows the picked item, so the window is asked for it.
+  bool WindowEditsText() const override { return true; }
 
 private:
   void FillWindow();

@@ -127,4 +127,19 @@ inline std::vector<TColor> EdgePixels(const TBitmapPixels& p, int x, int y, int 
   return out;
 }
 
+// Access violations raised in this process since the first call. Wine swallows a fault inside a
+// window procedure called back from the system, so a test asks this counter instead.
+inline long AccessViolations() {
+  static long count = 0;
+  static const bool installed = [] {
+    AddVectoredExceptionHandler(1, [](EXCEPTION_POINTERS* info) -> LONG {
+      if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++count;
+      return EXCEPTION_CONTINUE_SEARCH;
+    });
+    return true;
+  }();
+  (void)installed;
+  return count;
+}
+
 }  // namespace controltest

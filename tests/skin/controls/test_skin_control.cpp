@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "companion_test_support.h"
 #include "skin/controls/skin_buttons.h"
@@ -31,6 +32,14 @@ public:
     return TSkinControl::BeforeMessage(msg);
   }
   int seen = 0;
+};
+
+// A companion whose memory is poisoned, not given back, when it is freed: a call that still
+// reaches it faults at once instead of running on freed memory by luck.
+class TPoisonedCompanion : public TCountingCompanion {
+public:
+  using TCountingCompanion::TCountingCompanion;
+  static void operator delete(void* p, std::size_t size) { std::memset(p, 0xCC, size); }
 };
 }  // namespace
 
@@ -85,6 +94,30 @@ TEST_F(CompanionBase, OutlivesItsControlAndItsWindow) {
   EXPECT_EQ(companion->Handle, button->Handle());
   delete button;  // frees its companion, which leaves the frame's list
   EXPECT_TRUE(frame.ControlList().empty());
+}
+
+TEST_F(CompanionBase, ACompanionFreedUnderAnotherHandlerLeavesAPassThrough) {
+  SkinnedForm f(*skin, false);
+  TSkinFormFrame& frame = f.Frame();
+  const long faults = AccessViolations();
+  auto* panel = f.Add<TPanel>(10, 10, 100, 60);
+  auto* companion = new TPoisonedCompanion(panel);
+  companion->AttachControl(&frame, skin, false, &frame.ControlCanvas);
+  // Another party puts its handler in front, the companion goes, the other party leaves.
+  int seenByOther = 0;
+  auto before = panel->WindowProc;
+  panel->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_USER + 7) ++seenByOther;
+    before(m);
+  };
+  companion->Free();
+  panel->Perform(WM_USER + 7);
+  panel->WindowProc = before;
+  panel->Perform(WM_USER + 7);
+  panel->Invalidate();
+  PumpFor(50);
+  EXPECT_EQ(seenByOther, 1);
+  EXPECT_EQ(AccessViolations(), faults);
 }
 
 TEST_F(CompanionBase, AScrollBarCompanionFollowsAMemoMadeAnew) {
