@@ -4,6 +4,7 @@
 // window with the Skin menu open. Written as one 24-bit BMP.
 //
 //   skinshots.exe OUT.bmp      (under Wine, on a virtual display: scripts/contact-sheet.sh)
+//   skinshots.exe --docs DIR   the README's pictures (scripts/docs-pictures.sh)
 #include "toolkit/win/messages.h"  // <windows.h> without its GetObject
 
 #include <algorithm>
@@ -26,76 +27,12 @@
 #include "toolkit/win/dc_guards.h"
 #include "toolkit/win/graphics.h"
 #include "toolkit/win/menus.h"
+#include "docs_pictures.h"
+#include "shot_support.h"
 #include "win_test_support.h"
 
 namespace {
-constexpr int kGap = 12;
-constexpr TColor kSheet = 0x403830;
-
-// What the screen shows in the rectangle.
-TBitmapPixels Grab(const RECT& r) {
-  TBitmap out(r.right - r.left, r.bottom - r.top);
-  TClientDC screen(nullptr);
-  BitBlt(out.Canvas().Handle(), 0, 0, out.Width(), out.Height(), screen, r.left, r.top, SRCCOPY);
-  return out.Pixels();
-}
-
-RECT WindowRectOf(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  return r;
-}
-
-void Settle(int ms = 250) { PumpFor(ms); }
-
-// Shots taken from timers inside modal loops (message box, menu).
-struct ModalShot {
-  static inline TBitmapPixels shot;
-  static inline bool taken = false;
-};
-
-TBitmapPixels ErrorBoxShot() {
-  ModalShot::taken = false;
-  UINT_PTR timer = SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = FindWindowW(L"#32770", nullptr);
-    if (!box) return;
-    KillTimer(nullptr, id);
-    ModalShot::shot = Grab(WindowRectOf(box));
-    ModalShot::taken = true;
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-  MessageBoxW(Form1->Handle(), L"'abc' is not a valid integer value.", L"Quillimo", MB_OK | MB_ICONSTOP);
-  KillTimer(nullptr, timer);
-  return ModalShot::taken ? ModalShot::shot : TBitmapPixels();
-}
-
-TBitmapPixels SkinMenuShot(TSkinFormFrame& frame) {
-  TMenuBtn* skins = nullptr;
-  if (frame.SkinMenu)
-    for (auto& b : frame.SkinMenu->MenuButtons)
-      if (b->SubMenu == Form1->Arayz1->Handle()) skins = b.get();
-  ModalShot::taken = false;
-  UINT_PTR timer = SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    if (!menu || !IsWindowVisible(menu)) return;
-    KillTimer(nullptr, id);
-    RECT r = WindowRectOf(Form1->Handle()), m = WindowRectOf(menu);
-    UnionRect(&r, &r, &m);
-    ModalShot::shot = Grab(r);
-    ModalShot::taken = true;
-    EndMenu();
-  });
-  if (skins) {
-    PostOpenMenuButton(frame, *skins);
-    PumpUntil([] { return ModalShot::taken; }, 3000);
-  } else {
-    // Without a skinned bar the native menu is opened by its key.
-    ModalShot::shot = Grab(WindowRectOf(Form1->Handle()));
-  }
-  KillTimer(nullptr, timer);
-  Settle(100);
-  return ModalShot::shot;
-}
+using namespace shots;
 
 std::vector<TBitmapPixels> Row() {
   std::vector<TBitmapPixels> shots;
@@ -124,8 +61,8 @@ std::vector<TBitmapPixels> Row() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: skinshots OUT.bmp\n");
+  if (argc < 2 || (std::string(argv[1]) == "--docs" && argc < 3)) {
+    std::fprintf(stderr, "usage: skinshots OUT.bmp | skinshots --docs DIR\n");
     return 2;
   }
   std::string failure;
@@ -133,6 +70,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "start-up failed: %s\n", failure.c_str());
     return 1;
   }
+  if (std::string(argv[1]) == "--docs") return WriteDocsPictures(argv[2]);
   SetProgramDirectory(QUILLIMO_PROGRAM_DIR);
   void (TForm1::*commands[])(TObject*) = {nullptr, &TForm1::Arayz11Click, &TForm1::Arayz21Click, &TForm1::Arayz31Click,
                                           &TForm1::Arayz41Click, &TForm1::Arayz51Click, &TForm1::Arayz61Click};

@@ -208,7 +208,9 @@ void TSkinControl::Redraw(HDC dc) {
     if (dc) {
       Paint(dc, r);
     } else {
-      TWindowDC own(Handle);
+      // Painting outside a paint cycle: the child windows (the list inside a group box) are
+      // left alone, or they would stay covered until they repaint for another reason.
+      TWindowDC own(Handle, nullptr, DCX_WINDOW | DCX_CACHE | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS);
       Paint(own, r);
     }
   } catch (...) {

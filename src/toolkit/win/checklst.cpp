@@ -1,5 +1,7 @@
 #include "toolkit/win/checklst.h"
 
+#include <algorithm>
+
 #include <windowsx.h>
 
 #include "toolkit/core/format.h"
@@ -195,6 +197,17 @@ void TCheckListBox::WndProc(TMessage& msg) {
       DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam));
       msg.Result = TRUE;
       return;
+    case WM_ERASEBKGND: {
+      // The items paint their whole rows; only the space below the last one is erased. An
+      // erase that comes after the items were drawn (Wine sends one when a resized window
+      // around the list is repainted) then leaves them standing.
+      RECT rest = ClientRect();
+      const int top = static_cast<int>(SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0));
+      rest.top = std::max(0, Count() - top) * static_cast<int>(SendMessageW(Handle(), LB_GETITEMHEIGHT, 0, 0));
+      if (rest.top < rest.bottom) FillRect(reinterpret_cast<HDC>(msg.WParam), &rest, BackgroundBrush());
+      msg.Result = 1;
+      return;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       TCustomListBox::WndProc(msg);  // selects the item (and reports a new selection)

@@ -363,12 +363,14 @@ QUILLIMO_REGISTER_CLASS(TCustomRadioGroup, [](TPropertyTable& p) {
 });
 QUILLIMO_REGISTER_CLASS(TRadioGroup);
 
-// The radio buttons of a radio group: they report clicks to the group.
+// The radio buttons of a radio group: they report clicks to the group, and take its colour
+// (also when the group is given another one later) so that they look part of it.
 class TGroupButton : public TRadioButton {
   QUILLIMO_CLASS(TGroupButton, TRadioButton)
 public:
   TGroupButton(TCustomRadioGroup* group, int index) : TRadioButton(nullptr), group_(group), index_(index) {
     SetParent(group);
+    SetParentColor(true);
   }
   void Click() override {}
 

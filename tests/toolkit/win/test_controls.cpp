@@ -123,6 +123,31 @@ TEST_F(Controls, ListSelectionMadeBeforeTheWindowExistsIsShownByIt) {
   EXPECT_EQ(list->ItemIndex(), 1);
 }
 
+TEST_F(Controls, AnEraseAfterTheItemsWerePaintedLeavesThemStanding) {
+  auto* list = new TCheckListBox(&form);
+  list->SetBounds(8, 8, 150, 120);
+  list->Items()->Add("Özgüven");
+  list->Items()->Add("Huzur");
+  list->SetParent(&form);
+  const int row = static_cast<int>(SendMessageW(list->Handle(), LB_GETITEMHEIGHT, 0, 0));
+  // A memory picture of the painted items (all in one marker colour), then an erase.
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 150, 120);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, 150, 120};
+  HBRUSH marker = CreateSolidBrush(RGB(10, 200, 30));
+  FillRect(dc, &all, marker);
+  DeleteObject(marker);
+  SendMessageW(list->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  EXPECT_EQ(GetPixel(dc, 60, row + row / 2), RGB(10, 200, 30)) << "the second item's row was erased";
+  EXPECT_EQ(GetPixel(dc, 60, 2 * row + 4), static_cast<COLORREF>(ColorToRGB(list->Color()))) << "below the items";
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
 TEST_F(Controls, TextsAreKeptAndFollowTheWindow) {
   auto* button = new TButton(&form);
   button->SetParent(&form);
@@ -197,6 +222,9 @@ TEST_F(Controls, RadioGroupShowsASelectionMadeBeforeItsWindowsExist) {
   ASSERT_EQ(group->ControlCount(), 2);
   EXPECT_EQ(SendMessageW(static_cast<TWinControl*>(group->Controls(0))->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(SendMessageW(static_cast<TWinControl*>(group->Controls(1))->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  // The buttons wear the group's colour, also one given later.
+  group->SetColor(RGBToColor(200, 220, 240));
+  EXPECT_EQ(group->Controls(0)->Color(), RGBToColor(200, 220, 240));
 }
 
 TEST_F(Controls, SpinButtonHalvesFireUpAndDown) {
