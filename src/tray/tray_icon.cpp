@@ -46,10 +46,14 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner), FIcon(std::make_uni
   FIcon->OnChange = [this](TObject*) { NotifyShell(nsModify); };
   auto* form = dynamic_cast<TCustomForm*>(owner);
   if (!form) return;
-  FWindowHandle = form->Handle();
+  // The hook joins the form's window when it is made (a form being read has none yet, and
+  // making it early would make all its child windows while their properties are still being
+  // read), and follows it when it is destroyed and made again.
   FHookProc = std::make_unique<TWindowHook>([this](TMessage& msg) { HookWndProc(msg); });
-  FHookProc->Attach(FWindowHandle);
-  // The hook follows the form's window when it is destroyed and made again.
+  if (form->HandleAllocated()) {
+    FWindowHandle = form->Handle();
+    FHookProc->Attach(FWindowHandle);
+  }
   FForm = form;
   FHandleWatch = form->AddHandleWatch([this](HWND wnd) {
     FWindowHandle = wnd;

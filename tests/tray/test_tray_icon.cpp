@@ -55,6 +55,7 @@ struct TrayFixture : ::testing::Test {
   TrayFixture() {
     form.SetBounds(60, 60, 300, 200);
     form.SetCaption("Quillimo");
+    form.HandleNeeded();
   }
   // Sends the callback message of icon with a mouse action, as the shell does.
   static LRESULT Send(TTrayIcon& icon, UINT action) {
@@ -82,6 +83,19 @@ TEST_F(TrayIcon, WithoutAFormOwnerThereIsNoWindowAndTheShellRefusesQuietly) {
   icon->ShowIcon();
   icon->SetTip("x");
   icon->HideIcon();
+}
+
+TEST(TrayIconOfAFormBeingMade, JoinsTheFormsWindowWhenItIsMadeWithoutMakingItEarlier) {
+  TForm form(nullptr);
+  TTrayIcon icon(&form);
+  EXPECT_FALSE(form.HandleAllocated());
+  EXPECT_FALSE(icon.Hooked());
+  EventLog log;
+  log.Attach(icon);
+  EXPECT_EQ(icon.WindowHandle(), form.Handle());
+  EXPECT_TRUE(icon.Hooked());
+  SendMessageW(icon.WindowHandle(), icon.CallbackMessage(), icon.IconID(), WM_MOUSEMOVE);
+  EXPECT_EQ(log.move, 1);
 }
 
 TEST_F(TrayIcon, ItsHookFollowsTheFormsWindowWhenItIsMadeAgain) {
@@ -310,6 +324,7 @@ TEST_F(TrayIcon, TheShellTakesTheIconAndGivesItBack) {
 
 TEST_F(TrayIcon, AWindowDestroyedFirstTakesTheIconWithIt) {
   auto* owner = new TForm(nullptr);
+  owner->HandleNeeded();
   auto* icon = new TTrayIcon(owner);
   ASSERT_TRUE(icon->NotifyShell(TTrayIcon::nsAdd));
   DestroyWindow(owner->Handle());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "skin/controls/skin_boxes.h"
 #include "skin/controls/skin_buttons.h"
@@ -15,6 +16,7 @@
 #include "skin/frames/form_frame.h"
 #include "skin/frames/gdi_paint.h"
 #include "skin/frames/menu_items.h"
+#include "skin/frames/window_side.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/core/properties.h"
 #include "toolkit/core/text.h"
@@ -44,6 +46,24 @@ C* AttachByHandle(TSkinFormFrame& frame, TComponent* owner, HWND wnd) {
   auto* companion = new C(owner);
   companion->AttachHandle(wnd, frame.SkinData, &frame, CanvasOf(frame));
   return companion;
+}
+
+// The same for a toolkit control whose window may not be made yet (on a page not shown): the
+// companion joins the window when it is made, if the window's frame is still there then.
+template <class C>
+void AttachByHandleWhenMade(TSkinFormFrame& frame, TWinControl* control) {
+  if (control->HandleAllocated()) {
+    AttachByHandle<C>(frame, control, control->Handle());
+    return;
+  }
+  const HWND form = frame.Handle;
+  auto id = std::make_shared<int>(0);
+  *id = control->AddHandleWatch([form, control, id](HWND wnd) {
+    if (!wnd) return;
+    control->RemoveHandleWatch(*id);
+    TSkinFormFrame* now = FrameWindowSide() ? FrameWindowSide()->FindForm(form) : nullptr;
+    if (now && !IsServed(*now, control)) AttachByHandle<C>(*now, control, wnd);
+  });
 }
 
 TSkinScrollbar* AttachBars(TSkinFormFrame& frame, TWinControl* control, bool handleMouse) {
@@ -196,7 +216,7 @@ bool DispatchBuiltIn(TSkinFormFrame& frame, TComponent* component, const std::st
     return true;
   }
   if (dynamic_cast<TCustomEdit*>(component) && Has(frame, xcEdit)) {
-    AttachByHandle<TSkinEdit>(frame, component, windowed->Handle());
+    AttachByHandleWhenMade<TSkinEdit>(frame, windowed);
     return true;
   }
   if (dynamic_cast<TCustomForm*>(component)) {
@@ -249,13 +269,9 @@ TSkinControl* FindByHandle(const TSkinFormFrame& frame, HWND wnd) {
 void DispatchComponent(TSkinFormFrame& frame, TComponent* component, TComponent* container) {
   TSkinSet& skin = *frame.SkinData;
   if (skin.IsTagDisabled(component->GetTag()) || IsServed(frame, component)) return;
-  if (auto* windowed = dynamic_cast<TWinControl*>(component); windowed && !windowed->HandleAllocated()) {
-    try {
-      windowed->HandleNeeded();
-    } catch (...) {
-      return;
-    }
-  }
+  // A control without a window yet (on a page not shown) is not made to have one: making the
+  // hidden pages' windows would double the time a window takes to appear. Its companion joins
+  // the window when it is made (handle watches).
   const std::string upper = UpperCase(component->ClassName());
   if (skin.OnSkinControl) {
     TComponent* skinned = nullptr;
@@ -289,7 +305,7 @@ bool ApplySkinMap(TSkinFormFrame& frame, const std::string& className, TComponen
   if (kind == "combobox" && Has(frame, xcCombo)) {
     Attach<TSkinComBox>(frame, component, false);
   } else if (kind == "edit" && Has(frame, xcEdit) && windowed) {
-    AttachByHandle<TSkinEdit>(frame, component, windowed->Handle());
+    AttachByHandleWhenMade<TSkinEdit>(frame, windowed);
   } else if (kind == "radiobutton" && Has(frame, xcRadioButton)) {
     Attach<TSkinRadioButton>(frame, component, false);
   } else if (kind == "panel" && Has(frame, xcPanel)) {

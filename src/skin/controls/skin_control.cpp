@@ -122,7 +122,8 @@ void TSkinControl::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool rec
   Frame = frame;
   Canvas = canvas;
   Control = control;
-  Handle = control->Handle();
+  // A control whose window is not made yet (on a page not shown) is joined when it is made.
+  Handle = control->HandleAllocated() ? control->Handle() : nullptr;
   HookControlProc(control);
   Watch(control);
   if (Frame) Frame->AddSkinControl(this);

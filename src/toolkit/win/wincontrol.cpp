@@ -71,9 +71,11 @@ void TWinControl::CreateHandle() {
   if (!hook_.Attached()) BindWindow(handle_);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font()->Data())), FALSE);
   HandleCreated();
+  // Hidden children (the pages not shown) get their windows when they are shown or asked for
+  // their handle: making windows is the dearest part of showing a form.
   std::vector<TControl*> children = controls_;
   for (TControl* child : children)
-    if (auto* w = dynamic_cast<TWinControl*>(child)) w->CreateHandle();
+    if (auto* w = dynamic_cast<TWinControl*>(child); w && w->Visible()) w->CreateHandle();
   Realign();
   TellHandleWatches(handle_);
 }
