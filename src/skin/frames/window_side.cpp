@@ -52,25 +52,34 @@ TSkinManager& TFrameWindowSide::Manager() const { return *GetSkinManager(); }
 
 void TFrameWindowSide::InstallHook() {
   if (!cbtHook_) cbtHook_ = SetWindowsHookExW(WH_CBT, &TFrameWindowSide::CbtHookProc, nullptr, GetCurrentThreadId());
-  TCustomForm::ShownWithoutActivation = &TFrameWindowSide::FormShown;
+  if (!showHook_)
+    showHook_ = SetWindowsHookExW(WH_CALLWNDPROC, &TFrameWindowSide::ShowHookProc, nullptr, GetCurrentThreadId());
 }
 
 void TFrameWindowSide::RemoveHook() {
   if (cbtHook_) UnhookWindowsHookEx(cbtHook_);
-  cbtHook_ = nullptr;
-  if (TCustomForm::ShownWithoutActivation == &TFrameWindowSide::FormShown) TCustomForm::ShownWithoutActivation = nullptr;
+  if (showHook_) UnhookWindowsHookEx(showHook_);
+  cbtHook_ = showHook_ = nullptr;
 }
 
-// A toolkit form shown without activation never passes HCBT_ACTIVATE: it is framed as it is
-// shown, so it takes the skin's colours too. The toolkit's forms say so themselves; a thread
-// hook on every sent message would slow down every window the program makes.
-void TFrameWindowSide::FormShown(TCustomForm& form) {
+// A toolkit form shown without activation (SetWindowPos with SWP_SHOWWINDOW | SWP_NOACTIVATE)
+// never passes HCBT_ACTIVATE: it is framed as it is shown, so it takes the skin's colours too.
+LRESULT CALLBACK TFrameWindowSide::ShowHookProc(int code, WPARAM wp, LPARAM lp) {
   TFrameWindowSide* side = FrameWindowSide();
-  if (!side || !form.HandleAllocated() || side->FindForm(form.Handle())) return;
-  try {
-    side->AttachWindow(reinterpret_cast<TSkinWindow>(form.Handle()));
-  } catch (...) {
+  if (side && code == HC_ACTION) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (m->message == WM_WINDOWPOSCHANGED) {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(m->lParam);
+      if ((pos->flags & SWP_SHOWWINDOW) && (pos->flags & SWP_NOACTIVATE) && FormOf(m->hwnd) &&
+          !side->FindForm(m->hwnd)) {
+        try {
+          side->AttachWindow(reinterpret_cast<TSkinWindow>(m->hwnd));
+        } catch (...) {
+        }
+      }
+    }
   }
+  return CallNextHookEx(side ? side->showHook_ : nullptr, code, wp, lp);
 }
 
 LRESULT CALLBACK TFrameWindowSide::CbtHookProc(int code, WPARAM wp, LPARAM lp) {

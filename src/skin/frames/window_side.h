@@ -53,9 +53,10 @@ public:
 
 private:
   static LRESULT CALLBACK CbtHookProc(int code, WPARAM wp, LPARAM lp);
-  static void FormShown(TCustomForm& form);
+  static LRESULT CALLBACK ShowHookProc(int code, WPARAM wp, LPARAM lp);
   TSkinManager& Manager() const;
   HHOOK cbtHook_ = nullptr;
+  HHOOK showHook_ = nullptr;
   std::vector<TSkinFormFrame*> formList_;
   std::vector<std::unique_ptr<TSkinPopupWindow>> popupList_;
   // Frames of windows without a toolkit form, which the manager owns.

@@ -307,12 +307,6 @@ bool TCustomForm::IsDialogKeyMessage(MSG& msg) {
 
 void TCustomForm::WndProc(TMessage& msg) {
   switch (msg.Msg) {
-    case WM_WINDOWPOSCHANGED: {
-      const auto* pos = reinterpret_cast<const WINDOWPOS*>(msg.LParam);
-      if (ShownWithoutActivation && pos && (pos->flags & SWP_SHOWWINDOW) && (pos->flags & SWP_NOACTIVATE))
-        ShownWithoutActivation(*this);
-      break;
-    }
     case WM_CLOSE:
       Close();
       msg.Result = 0;

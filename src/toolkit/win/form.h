@@ -42,11 +42,6 @@ public:
   explicit TCustomForm(TComponent* owner);
   ~TCustomForm() override;
 
-  // Told when any form is shown without being activated (SetWindowPos with SWP_SHOWWINDOW |
-  // SWP_NOACTIVATE), which passes no activation a watcher could see. One watcher (the skin
-  // engine); nullptr for none.
-  static inline void (*ShownWithoutActivation)(TCustomForm& form) = nullptr;
-
   // Makes a form of class T under owner and runs AfterConstruction (layout, fields, OnCreate).
   template <class T>
   static T* Create(TComponent* owner) {
