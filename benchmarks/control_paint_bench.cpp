@@ -15,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/program_directory.h"
 #include "app_test_support.h"
+#include "figures.h"
 #include "skin/data/skin_manager.h"
 #include "skin/data/skin_set.h"
 #include "toolkit/win/comctrls.h"
@@ -24,12 +25,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-void Print(const char* what, std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  std::printf("%-44s median %7.3f ms  p90 %7.3f ms  min %7.3f ms  (target 5 ms, %zu runs)\n", what,
-              values[values.size() / 2], values[values.size() * 9 / 10], values.front(), values.size());
-}
 
 // Invalidates the whole client area with every child window and paints it at once.
 double FullRepaint(HWND wnd) {
@@ -66,10 +61,10 @@ int main(int argc, char** argv) {
     for (int page = 0; page < Form1->PageControl1->PageCount(); ++page) {
       Form1->PageControl1->SetActivePageIndex(page);
       PumpFor(100);
-      std::vector<double> times;
-      for (int i = 0; i < rounds; ++i) times.push_back(FullRepaint(main));
+      Figures f;
+      for (int i = 0; i < rounds; ++i) f.values.push_back(FullRepaint(main));
       const std::string what = "full client repaint, " + Form1->skin->SkinName + ", tab " + std::to_string(page + 1);
-      Print(what.c_str(), times);
+      f.Print(what.c_str(), 5);
     }
   }
   Form1->PageControl1->SetActivePageIndex(0);

@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "app/program_directory.h"
 #include "app_test_support.h"
+#include "figures.h"
 #include "skin/data/skin_manager.h"
 #include "skin/data/skin_set.h"
 #include "skin/frames/form_frame.h"
@@ -28,17 +29,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-struct Figures {
-  std::vector<double> values;
-  void Print(const char* what, double target) {
-    std::sort(values.begin(), values.end());
-    const double median = values[values.size() / 2];
-    const double p90 = values[values.size() * 9 / 10];
-    std::printf("%-46s median %8.3f ms  p90 %8.3f ms  min %8.3f ms  (target %.0f ms, %zu runs)\n", what, median, p90,
-                values.front(), target, values.size());
-  }
-};
 
 // The time of the last paint message any framed window got.
 Clock::time_point lastPaint;

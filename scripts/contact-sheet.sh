@@ -12,13 +12,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
-bash scripts/setup.sh >/dev/null
-cmake -S "$root" -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build/native --target native_tools skins -j2 >/dev/null
-cmake -S "$root" -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DQUILLIMO_NATIVE_TOOLS_DIR="$root/build/native/tools" >/dev/null
-cmake --build build/windows --target skinshots skinview vesperin -j2 >/dev/null
+bash scripts/build-windows-tools.sh skinshots skinview vesperin
 
 bmp="$root/build/skins-contact-sheet.bmp"
 png="$root/build/skins-contact-sheet.png"

@@ -12,16 +12,9 @@
 #include "toolkit/win/stdctrls.h"
 
 using namespace controltest;
+using frametest::StoredSkin;
 
 namespace {
-struct StoredSkin : ::testing::Test {
-  static void SetUpTestSuite() { skin = BuiltSkin("stored.skn").release(); }
-  static void TearDownTestSuite() {
-    delete skin;
-    skin = nullptr;
-  }
-  static inline TSkinSet* skin = nullptr;
-};
 
 // A companion that counts the messages it sees.
 class TCountingCompanion : public TSkinControl {

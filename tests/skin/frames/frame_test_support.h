@@ -102,4 +102,14 @@ inline void FramedForm::AddMenu() {
   form.SetMenu(menu);
 }
 
+// Tests of one suite share the stored skin, built once.
+struct StoredSkin : ::testing::Test {
+  static void SetUpTestSuite() { skin = BuiltSkin("stored.skn").release(); }
+  static void TearDownTestSuite() {
+    delete skin;
+    skin = nullptr;
+  }
+  static inline TSkinSet* skin = nullptr;
+};
+
 }  // namespace frametest

@@ -11,14 +11,6 @@
 using namespace frametest;
 
 namespace {
-struct StoredSkin : ::testing::Test {
-  static void SetUpTestSuite() { skin = BuiltSkin("stored.skn").release(); }
-  static void TearDownTestSuite() {
-    delete skin;
-    skin = nullptr;
-  }
-  static inline TSkinSet* skin = nullptr;
-};
 
 RECT WindowRectOf(HWND wnd) {
   RECT r{};
