@@ -279,6 +279,7 @@ TEST_F(SkinMenu, EachEntryReframesEveryOpenWindowOnTheTimer) {
 // A change of skin reaches the manager's timer, which carries it out from the message loop.
 TEST_F(SkinMenu, TheChangeIsCarriedOutOnTheManagersTimer) {
   TSkinManager& manager = *GetSkinManager();
+  const int startCount = manager.StartCount;
   manager.StartCount = 1;  // a window has been activated
   int changed = 0;
   Form1->skin->OnSkinChanged = [&](TObject* sender) {
@@ -295,7 +296,7 @@ TEST_F(SkinMenu, TheChangeIsCarriedOutOnTheManagersTimer) {
   EXPECT_FALSE(manager.ActionTimer().Enabled());
   EXPECT_EQ(manager.PendingSkin, nullptr);
   Form1->skin->OnSkinChanged = nullptr;
-  manager.StartCount = 0;
+  manager.StartCount = startCount;
 }
 
 // The glyphs of the skinned system menu: the program's monochrome bitmap resource, and the

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/about_window.h"
+#include "app/flash_window.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
 #include "skin/data/skin_manager.h"
@@ -85,6 +86,15 @@ TEST_F(SkinnedWindows, EveryWindowIsFramedWhenFirstActivated) {
   // The frames of the dialogs go with their windows.
   side->PurgeDeadForms();
   for (TSkinFormFrame* frame : side->FormList()) EXPECT_TRUE(IsWindow(frame->Handle));
+}
+
+TEST_F(SkinnedWindows, TheFlashWindowShownWithoutActivationIsFramedToo) {
+  Form3->ShowMessageAt("Kendime güveniyorum.", 40, 40, false);
+  PumpFor(50);
+  EXPECT_NE(FrameWindowSide()->FindForm(Form3->Handle()), nullptr);
+  EXPECT_NE(GetActiveWindow(), Form3->Handle());
+  Form3->Hide();
+  PumpFor(20);
 }
 
 TEST_F(SkinnedWindows, TheTrayMenuIsOwnerDrawnInTheSkinAndWrapped) {

@@ -58,6 +58,8 @@ public:
   void SetHandle(HWND wnd) { Handle = wnd; }
   void AttachToForm(TSkinSet* skin, TCustomForm* form);
   void AttachToWindow(TSkinSet* skin);
+  // Fits the window to the skinned frame and gives it its region: the frame is then running.
+  void FinishAttachment();
   // Ends skinning and gives the window its native caption, menu, colour and size back.
   void DetachRestore();
   void FreeSysButtons();
@@ -175,7 +177,6 @@ private:
   bool NcMouse(TMessage& msg);
   void NcActivate(TMessage& msg);
   void NcPaint(TMessage& msg);
-  void FinishAttachment();
   void ReadWindowState();
   void LoadIcon();
   void BuildSystemMenu();

@@ -52,34 +52,39 @@ TSkinManager& TFrameWindowSide::Manager() const { return *GetSkinManager(); }
 
 void TFrameWindowSide::InstallHook() {
   if (!cbtHook_) cbtHook_ = SetWindowsHookExW(WH_CBT, &TFrameWindowSide::CbtHookProc, nullptr, GetCurrentThreadId());
-  if (!showHook_)
-    showHook_ = SetWindowsHookExW(WH_CALLWNDPROC, &TFrameWindowSide::ShowHookProc, nullptr, GetCurrentThreadId());
+  TCustomForm::AboutToAppear = &TFrameWindowSide::FormAboutToAppear;
 }
 
 void TFrameWindowSide::RemoveHook() {
   if (cbtHook_) UnhookWindowsHookEx(cbtHook_);
-  if (showHook_) UnhookWindowsHookEx(showHook_);
-  cbtHook_ = showHook_ = nullptr;
+  cbtHook_ = nullptr;
+  if (TCustomForm::AboutToAppear == &TFrameWindowSide::FormAboutToAppear) TCustomForm::AboutToAppear = nullptr;
 }
 
-// A toolkit form shown without activation (SetWindowPos with SWP_SHOWWINDOW | SWP_NOACTIVATE)
-// never passes HCBT_ACTIVATE: it is framed as it is shown, so it takes the skin's colours too.
-LRESULT CALLBACK TFrameWindowSide::ShowHookProc(int code, WPARAM wp, LPARAM lp) {
+// A toolkit form is framed while it is still hidden, just before it appears: taking the frame
+// over and fitting it costs least then, nothing native is ever painted, and a form shown without
+// activation (which never passes HCBT_ACTIVATE) is framed too. Other windows (the system's
+// dialogs) are framed as they are activated.
+void TFrameWindowSide::FormAboutToAppear(TCustomForm& form) {
   TFrameWindowSide* side = FrameWindowSide();
-  if (side && code == HC_ACTION) {
-    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (m->message == WM_WINDOWPOSCHANGED) {
-      const auto* pos = reinterpret_cast<const WINDOWPOS*>(m->lParam);
-      if ((pos->flags & SWP_SHOWWINDOW) && (pos->flags & SWP_NOACTIVATE) && FormOf(m->hwnd) &&
-          !side->FindForm(m->hwnd)) {
-        try {
-          side->AttachWindow(reinterpret_cast<TSkinWindow>(m->hwnd));
-        } catch (...) {
-        }
-      }
+  if (!side) return;
+  // Taking the frame over changes the window's size twice (the native menu goes, the frame is
+  // fitted) and ends with the client as it was: the form lays its children out once at the end,
+  // if at all. The fit is done at once, before anything is painted (its posted message then
+  // finds the frame running); a window framed as it is activated, a system dialog finishing its
+  // own layout, is fitted when that message comes.
+  form.DisableAlign();
+  try {
+    if (side->AttachWindow(reinterpret_cast<TSkinWindow>(form.Handle()))) {
+      // Framed windows are on the screen: skin changes now go through the action timer, as
+      // after an activation.
+      if (side->Manager().StartCount == 0) side->Manager().StartCount = 1;
+      if (TSkinFormFrame* frame = side->FindForm(form.Handle())) frame->FinishAttachment();
     }
+  } catch (...) {
+    // Showing the form goes on, with its native frame.
   }
-  return CallNextHookEx(side ? side->showHook_ : nullptr, code, wp, lp);
+  form.EnableAlign();
 }
 
 LRESULT CALLBACK TFrameWindowSide::CbtHookProc(int code, WPARAM wp, LPARAM lp) {

@@ -53,10 +53,9 @@ public:
 
 private:
   static LRESULT CALLBACK CbtHookProc(int code, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK ShowHookProc(int code, WPARAM wp, LPARAM lp);
+  static void FormAboutToAppear(TCustomForm& form);
   TSkinManager& Manager() const;
   HHOOK cbtHook_ = nullptr;
-  HHOOK showHook_ = nullptr;
   std::vector<TSkinFormFrame*> formList_;
   std::vector<std::unique_ptr<TSkinPopupWindow>> popupList_;
   // Frames of windows without a toolkit form, which the manager owns.

@@ -307,6 +307,11 @@ bool TCustomForm::IsDialogKeyMessage(MSG& msg) {
 
 void TCustomForm::WndProc(TMessage& msg) {
   switch (msg.Msg) {
+    case WM_WINDOWPOSCHANGING: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(msg.LParam);
+      if (AboutToAppear && pos && (pos->flags & SWP_SHOWWINDOW) && !IsWindowVisible(Handle())) AboutToAppear(*this);
+      break;
+    }
     case WM_CLOSE:
       Close();
       msg.Result = 0;

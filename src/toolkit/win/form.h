@@ -42,6 +42,11 @@ public:
   explicit TCustomForm(TComponent* owner);
   ~TCustomForm() override;
 
+  // Told when a form is about to appear on the screen, by whatever call (ShowWindow, SetWindowPos
+  // with SWP_SHOWWINDOW, a modal show), while it is still hidden. One watcher (the skin engine,
+  // which takes the frame over before anything is painted); nullptr for none.
+  static inline void (*AboutToAppear)(TCustomForm& form) = nullptr;
+
   // Makes a form of class T under owner and runs AfterConstruction (layout, fields, OnCreate).
   template <class T>
   static T* Create(TComponent* owner) {

@@ -332,8 +332,17 @@ void TWinControl::PaintControls(HDC dc) {
   }
 }
 
+void TWinControl::EnableAlign() {
+  if (alignDisabled_ > 0 && --alignDisabled_ == 0 && alignPending_) Realign();
+}
+
 void TWinControl::Realign() {
   if (realigning_ || ComponentState().Contains(csLoading)) return;
+  if (alignDisabled_ > 0) {
+    alignPending_ = true;
+    return;
+  }
+  alignPending_ = false;
   realigning_ = true;
   RECT r = ClientRect();
   auto place = [&](TAlign align) {

@@ -80,6 +80,11 @@ public:
 
   // Lays out the children that have an Align: top, bottom, left, right, then client.
   void Realign();
+  // While disabled (the calls nest), size changes do not lay the children out; the last
+  // EnableAlign lays them out once if a change came meanwhile. For work that changes the
+  // window's size several times and ends where it began (a frame taken over and fitted).
+  void DisableAlign() { ++alignDisabled_; }
+  void EnableAlign();
 
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
@@ -147,6 +152,8 @@ private:
   int tabOrder_ = -1;
   bool tabStop_ = false;
   bool realigning_ = false;
+  int alignDisabled_ = 0;
+  bool alignPending_ = false;
   bool ownClass_ = false;
   bool mouseInside_ = false;
   TGraphicControl* hotGraphic_ = nullptr;      // the windowless child under the mouse

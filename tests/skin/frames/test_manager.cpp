@@ -12,6 +12,7 @@
 #include "skin/frames/window_side.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/menus.h"
+#include "toolkit/win/stdctrls.h"
 
 using namespace frametest;
 
@@ -110,6 +111,49 @@ TEST_F(Manager, BareWindowsGetFramesTheManagerFreesWhenTheyDie) {
   side->PurgeDeadForms();
   EXPECT_EQ(side->FindForm(bare), nullptr);
   EXPECT_TRUE(side->FormList().empty());
+}
+
+// A form is framed as it is about to appear, also when it is shown without being activated:
+// the frame is running and fitted before anything is painted, and the client keeps its size all
+// along (the native menu going and the fit cancel out), so a child filling it is never resized.
+TEST_F(Manager, AFormIsFramedAndFittedBeforeItAppearsAndItsClientKeepsItsSize) {
+  for (bool activated : {true, false}) {
+    SCOPED_TRACE(activated ? "shown and activated" : "shown without activation");
+    forms.push_back(std::make_unique<TForm>(nullptr));
+    TForm& form = *forms.back();
+    form.SetBounds(80, 80, 320, 200);
+    form.SetCaption("Form");
+    auto* menu = new TMainMenu(&form);
+    auto* item = new TMenuItem(&form);
+    item->SetCaption("&Dosya");
+    menu->Items()->Add(item);
+    form.SetMenu(menu);
+    auto* fill = new TPanel(&form);
+    fill->SetParent(&form);
+    fill->SetAlign(alClient);
+    form.HandleNeeded();
+    RECT before{};
+    GetClientRect(form.Handle(), &before);
+    int resized = 0;
+    fill->OnResize = [&](TObject*) { ++resized; };
+    if (activated)
+      form.Show();
+    else
+      SetWindowPos(form.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    TSkinFormFrame* frame = side->FindForm(form.Handle());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->FrameState, FrameStates::Running);
+    EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+    RECT after{};
+    GetClientRect(form.Handle(), &after);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+    EXPECT_EQ(resized, 0);
+    PumpFor(40);
+    EXPECT_EQ(resized, 0);
+    EXPECT_EQ(frame->FrameState, FrameStates::Running);
+  }
+  EXPECT_EQ(side->FormList().size(), 2u);
 }
 
 TEST_F(Manager, EachWindowFindsItsSkinComponent) {

@@ -269,6 +269,29 @@ TEST_F(Controls, MemoLinesAndWindowTextFollowEachOther) {
   EXPECT_EQ(memo->GetText(), "a\r\nb\r\nc");
 }
 
+TEST_F(Controls, WhileAlignIsDisabledSizeChangesLayNothingOutAndEnablingLaysOutOnce) {
+  auto* fill = new TPanel(&form);
+  fill->SetParent(&form);
+  fill->SetAlign(alClient);
+  int resized = 0;
+  fill->OnResize = [&](TObject*) { ++resized; };
+  const int width = form.Width(), clientWidth = form.ClientWidth();
+  form.DisableAlign();
+  form.DisableAlign();
+  form.SetWidth(width + 40);
+  form.SetWidth(width);
+  form.EnableAlign();  // still disabled once: nothing yet
+  EXPECT_EQ(resized, 0);
+  form.EnableAlign();  // the client is as it was: the child keeps its size
+  EXPECT_EQ(resized, 0);
+  EXPECT_EQ(fill->Width(), clientWidth);
+  form.DisableAlign();
+  form.SetWidth(width + 40);
+  form.EnableAlign();
+  EXPECT_EQ(resized, 1);
+  EXPECT_EQ(fill->Width(), clientWidth + 40);
+}
+
 TEST_F(Controls, PageControlShowsTheActivePageOnly) {
   auto* pages = new TPageControl(&form);
   pages->SetParent(&form);
