@@ -264,7 +264,8 @@ void TSkinFormFrame::FitWindow(bool refresh) {
       width = needed;
     }
   }
-  SetWindowPos(Handle, nullptr, wr.left, wr.top, width, height, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE);
+  SetWindowPos(Handle, nullptr, wr.left, wr.top, width, height,
+               SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 void TSkinFormFrame::ReapplySkin() {

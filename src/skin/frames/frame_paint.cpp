@@ -214,16 +214,19 @@ void TSkinFormFrame::UpdateRegion() {
   GetWindowRect(Handle, &wr);
   const int w = wr.right - wr.left, h = wr.bottom - wr.top;
   if (w <= 0 || h <= 0 || (IsMdiChild() && WindowState != 0)) return;
-  if (w == RegionWidth && h == RegionHeight && !IsMdiChild() && FrameState != FrameStates::Refreshing) return;
+  // The region depends on the size alone: a window sized again to the size it has (the first
+  // showing sends such a WM_SIZE) keeps it, and is not repainted for nothing.
+  if (HasRegion && w == RegionWidth && h == RegionHeight && !IsMdiChild() && FrameState != FrameStates::Refreshing)
+    return;
   HRGN old = Region;
   Region = nullptr;
+  RegionWidth = w;
+  RegionHeight = h;
   const TDataSkinBorder &left = *SkinData->BorderLeft, &right = *SkinData->BorderRight, &top = *SkinData->BorderTop,
                         &bottom = *SkinData->BorderBottom;
   if (left.Trans == 0 && right.Trans == 0 && top.Trans == 0 && bottom.Trans == 0) {
     Region = CreateRectRgn(0, 0, w, h);
   } else {
-    RegionWidth = w;
-    RegionHeight = h;
     Region = CreateRectRgn(EdgeLeft, EdgeTop, w - EdgeRight, h - EdgeBottom);
     auto join = [&](HRGN part) {
       CombineRgn(Region, Region, part, RGN_OR);

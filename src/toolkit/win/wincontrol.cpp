@@ -2,13 +2,24 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 
 #include "toolkit/core/format.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/dc_guards.h"
 
 namespace {
-constexpr wchar_t ControlProperty[] = L"QuillimoControl";
+// The control of each bound window. Kept here rather than in a window property: finding the
+// control of a window is done for many messages, and a property is a round trip to the system.
+std::unordered_map<HWND, TWinControl*>& BoundControls() {
+  static std::unordered_map<HWND, TWinControl*> controls;
+  return controls;
+}
+
+void Unbind(HWND wnd, const TWinControl* control) {
+  auto it = BoundControls().find(wnd);
+  if (it != BoundControls().end() && it->second == control) BoundControls().erase(it);
+}
 
 bool IsToolkitMessage(UINT msg) { return msg >= CM_BASE && msg < CN_BASE + 0x400; }
 
@@ -42,18 +53,21 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 TWinControl::~TWinControl() {
   destroying_ = true;
   while (!controls_.empty()) delete controls_.back();
+  // No window is left pointing at a control that is gone, whatever became of its window.
+  std::erase_if(BoundControls(), [this](const auto& bound) { return bound.second == this; });
   if (handle_) {
     hook_.Detach();
     HWND wnd = handle_;
     handle_ = nullptr;
-    RemovePropW(wnd, ControlProperty);
     DestroyWindow(wnd);
   }
   if (brush_) DeleteObject(brush_);
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
-  return wnd ? static_cast<TWinControl*>(GetPropW(wnd, ControlProperty)) : nullptr;
+  if (!wnd) return nullptr;
+  auto it = BoundControls().find(wnd);
+  return it == BoundControls().end() ? nullptr : it->second;
 }
 
 HWND TWinControl::Handle() {
@@ -82,7 +96,7 @@ void TWinControl::CreateHandle() {
 
 void TWinControl::BindWindow(HWND wnd) {
   handle_ = wnd;
-  SetPropW(wnd, ControlProperty, this);
+  BoundControls()[wnd] = this;
   hook_.Attach(wnd);
 }
 
@@ -500,7 +514,7 @@ void TWinControl::WndProc(TMessage& msg) {
       return;
     case WM_NCDESTROY:
       DefaultHandler(msg);
-      if (handle_) RemovePropW(handle_, ControlProperty);
+      if (handle_) Unbind(handle_, this);
       handle_ = nullptr;
       if (!destroying_) TellHandleWatches(nullptr);
       return;

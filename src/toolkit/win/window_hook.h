@@ -1,7 +1,8 @@
 #pragma once
 // TWindowHook puts a handler bound to an object in front of a window's procedure and takes it
-// out again on Detach. It is built on comctl32's subclass chain, so several hooks on one window
-// can be removed in any order: each one passes messages on to whatever was in place before it.
+// out again on Detach. The hooks of one window form a chain (kept in this process, so a message
+// costs no more than a call), and they can be removed in any order: each one passes messages on
+// to whatever was in place before it.
 //
 // The rule: this is the one way to intercept the messages of a window. The toolkit binds its
 // own control object with a TWindowHook when the window is made, so every hook attached later
@@ -11,6 +12,7 @@
 // A procedure put in with a plain SetWindowLongPtr(GWLP_WNDPROC) after a hook stays in front of
 // the chain, and removing the hook keeps it working. A handler may detach its own hook (or
 // another one) while it handles a message; nested sends are fine.
+#include <cstddef>
 #include <functional>
 #include <memory>
 
@@ -45,10 +47,14 @@ public:
   void CallPrevious(TMessage& msg);
 
 private:
-  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                       DWORD_PTR ref);
+  static LRESULT CALLBACK ChainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CallBelow(HWND wnd, std::size_t below, UINT msg, WPARAM wp, LPARAM lp);
+  static void Tidy(HWND wnd);
+  LRESULT Dispatch(HWND wnd, std::size_t place, UINT msg, WPARAM wp, LPARAM lp);
+
   HWND wnd_ = nullptr;
-  HWND handling_ = nullptr;  // the window whose message the handler is handling
+  HWND handling_ = nullptr;       // the window whose message the handler is handling
+  std::size_t handlingPlace_ = 0;  // and this hook's place in its chain
   Handler handler_;
   // Shared with the running subclass procedure, so it can tell whether the handler freed the
   // hook while handling a message.
