@@ -11,6 +11,7 @@
 #include "skin/paint/pixel_turns.h"
 #include "skin/paint/sliced_image.h"
 #include "toolkit/win/canvas.h"
+#include "toolkit/win/dc_guards.h"
 #include "toolkit/core/properties.h"
 #include "toolkit/core/strings.h"
 #include "toolkit/core/text.h"
@@ -88,6 +89,39 @@ void TSkinTab::FindScroller() {
       UpDown->AttachHandle(child, Skin, Frame, Canvas);
       return;
     }
+}
+
+// With a Tabs element the skin draws all of the control (the tabs, the page's border and the
+// face around them): the control's own painting, which would be covered at once, is left out.
+bool TSkinTab::BeforeMessage(TMessage& msg) {
+  if (!HasTabs(Skin) || !Handle || (msg.Msg != WM_PAINT && msg.Msg != WM_ERASEBKGND))
+    return TSkinControl::BeforeMessage(msg);
+  if (msg.Msg == WM_ERASEBKGND) {
+    msg.Result = 1;
+    return false;
+  }
+  TPaintDC dc(Handle, msg.WParam);
+  RECT window{};
+  if (!GetWindowRect(Handle, &window)) return false;
+  try {
+    // The face under everything, around the child windows (the pages and the scroller).
+    const int saved = SaveDC(dc);
+    for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (IsWindowVisible(child)) {
+        RECT c{};
+        GetWindowRect(child, &c);
+        MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&c), 2);
+        ExcludeClipRect(dc, c.left, c.top, c.right, c.bottom);
+      }
+    RECT client{};
+    GetClientRect(Handle, &client);
+    FillFace(dc, client);
+    RestoreDC(dc, saved);
+    Paint(dc, {0, 0, window.right - window.left, window.bottom - window.top});
+  } catch (...) {
+    // A broken paint never breaks the message loop.
+  }
+  return false;
 }
 
 RECT TSkinTab::PageArea() const {

@@ -18,6 +18,7 @@ public:
   explicit TSkinTab(TComponent* owner) : TSkinControl(owner) {}
   void AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas) override;
   void NotifySkinChanged() override;
+  bool BeforeMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
   // The page area: the display area inflated by 4 and moved a pixel toward the tabs.
   RECT PageArea() const;

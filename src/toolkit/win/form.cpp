@@ -91,6 +91,9 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   TCustomForm* main = Application->MainForm();
   if (main && main != this && main->HandleAllocated()) params.WndParent = main->Handle();
   params.Icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+  // The window is made with its menu bar, at the size that gives the client size asked for:
+  // the frame is not laid out again as soon as the window exists.
+  if (menu_) params.Menu = menu_->Handle();
 }
 
 void TCustomForm::HandleCreated() {
@@ -168,7 +171,8 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
 void TCustomForm::UpdateMenu() {
   if (!HandleAllocated()) return;
   if (menu_) menu_->SetWindow(Handle());
-  ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
+  HMENU bar = menu_ ? menu_->Handle() : nullptr;
+  if (::GetMenu(Handle()) != bar) ::SetMenu(Handle(), bar);
   SendMessageW(Handle(), CM_MENUCHANGED, 0, 0);  // through the window's hooks too
 }
 
@@ -180,9 +184,10 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
   }
 }
 
+// The client size is taken again once the whole layout is read: the menu bar and the border
+// style, which the window's size around it depends on, may come after it.
 void TCustomForm::Loaded() {
   TWinControl::Loaded();
-  if (!HandleAllocated()) return;
   if (clientWidth_ >= 0) SetClientWidth(clientWidth_);
   if (clientHeight_ >= 0) SetClientHeight(clientHeight_);
 }
@@ -217,8 +222,8 @@ void TCustomForm::ApplyPosition() {
 
 void TCustomForm::VisibleChanged() {
   if (Visible()) {
+    ApplyPosition();  // before the window is made, so it is made where it appears
     Handle();
-    ApplyPosition();
     ShowWindow(Handle(), SW_SHOW);
     OnShow(this);
   } else if (HandleAllocated()) {

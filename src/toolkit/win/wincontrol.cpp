@@ -163,7 +163,7 @@ void TWinControl::CreateWnd() {
     throw EInvalidOperation(Format("Control '%s' has no parent window", {GetName()}));
   if (params.OwnClass) RegisterOwnClass(params);
   ownClass_ = params.OwnClass;
-  HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : nullptr;
+  HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : params.Menu;
   TWinControl* outer = creating;
   const bool ownHook = !creationHook;
   if (ownHook) creationHook = SetWindowsHookExW(WH_CBT, &TWinControl::CreationHook, nullptr, GetCurrentThreadId());

@@ -30,6 +30,7 @@ struct TCreateParams {
   DWORD ExStyle = 0;
   int X = 0, Y = 0, Width = 0, Height = 0;
   HWND WndParent = nullptr;
+  HMENU Menu = nullptr;  // a top-level window's menu bar, there from the start
   // For the toolkit's own classes: registered on first use with DefWindowProc behind them.
   bool OwnClass = false;
   UINT ClassStyle = CS_DBLCLKS;
