@@ -81,15 +81,26 @@ void TWinControl::CreateHandle() {
     Parent()->Handle();  // creates this control's window too, with the parent's children
     if (handle_) return;
   }
+  // One creation hook serves the whole tree of windows made here (setting a hook up is a
+  // round trip to the system).
+  struct CreationHookScope {
+    bool own = !creationHook;
+    CreationHookScope() {
+      if (own) creationHook = SetWindowsHookExW(WH_CBT, &TWinControl::CreationHook, nullptr, GetCurrentThreadId());
+    }
+    ~CreationHookScope() {
+      if (own && creationHook) UnhookWindowsHookEx(creationHook);
+      if (own) creationHook = nullptr;
+    }
+  } scope;
   CreateWnd();
   if (!hook_.Attached()) BindWindow(handle_);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font()->Data())), FALSE);
   HandleCreated();
-  // Hidden children (the pages not shown) get their windows when they are shown or asked for
-  // their handle: making windows is the dearest part of showing a form.
-  std::vector<TControl*> children = controls_;
-  for (TControl* child : children)
-    if (auto* w = dynamic_cast<TWinControl*>(child); w && w->Visible()) w->CreateHandle();
+  // Hidden children (the pages not shown) and children wholly outside the client area get
+  // their windows when they are shown, come into view or are asked for their handle: making
+  // windows is the dearest part of showing a form.
+  MakeChildrenInView();
   Realign();
   TellHandleWatches(handle_);
 }
@@ -242,7 +253,23 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 
 void TWinControl::BoundsChanged() {
   UpdateWindowBounds();
+  if (!handle_ && Visible() && Parent() && Parent()->handle_ && InParentView()) CreateHandle();
   Realign();
+}
+
+bool TWinControl::InParentView() const {
+  if (!Parent()) return true;
+  const RECT client = Parent()->ClientRect();
+  return Left() < client.right && Top() < client.bottom && Left() + Width() > client.left &&
+         Top() + Height() > client.top;
+}
+
+void TWinControl::MakeChildrenInView() {
+  if (!handle_) return;
+  std::vector<TControl*> children = controls_;
+  for (TControl* child : children)
+    if (auto* w = dynamic_cast<TWinControl*>(child); w && !w->handle_ && w->Visible() && w->InParentView())
+      w->CreateHandle();
 }
 
 void TWinControl::UpdateWindowBounds() {
@@ -458,6 +485,7 @@ void TWinControl::WndProc(TMessage& msg) {
         DefaultHandler(msg);
         TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
         Realign();
+        MakeChildrenInView();
         return;
       }
       break;

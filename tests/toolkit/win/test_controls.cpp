@@ -269,6 +269,36 @@ TEST_F(Controls, MemoLinesAndWindowTextFollowEachOther) {
   EXPECT_EQ(memo->GetText(), "a\r\nb\r\nc");
 }
 
+TEST_F(Controls, AChildWhollyOutsideItsParentGetsItsWindowWhenItComesIntoView) {
+  TForm other(nullptr);
+  other.SetBounds(60, 60, 300, 200);
+  auto* inside = new TEdit(&other);
+  inside->SetBounds(10, 10, 100, 21);
+  inside->SetParent(&other);
+  auto* right = new TMemo(&other);
+  right->SetBounds(400, 10, 100, 50);
+  right->SetParent(&other);
+  right->Lines()->Add("kept");
+  auto* below = new TButton(&other);
+  below->SetBounds(10, 500, 80, 25);
+  below->SetParent(&other);
+  auto* left = new TButton(&other);
+  left->SetBounds(-200, 10, 80, 25);
+  left->SetParent(&other);
+  other.HandleNeeded();
+  EXPECT_TRUE(inside->HandleAllocated());
+  EXPECT_FALSE(right->HandleAllocated());
+  EXPECT_FALSE(below->HandleAllocated());
+  EXPECT_FALSE(left->HandleAllocated());
+  other.SetWidth(600);  // the parent grows over it
+  ASSERT_TRUE(right->HandleAllocated());
+  EXPECT_EQ(GetParent(right->Handle()), other.Handle());
+  EXPECT_EQ(right->Lines()->Get(0), "kept");
+  below->SetTop(100);  // moved into view
+  EXPECT_TRUE(below->HandleAllocated());
+  EXPECT_NE(left->Handle(), nullptr);  // asked for
+}
+
 TEST_F(Controls, WhileAlignIsDisabledSizeChangesLayNothingOutAndEnablingLaysOutOnce) {
   auto* fill = new TPanel(&form);
   fill->SetParent(&form);
