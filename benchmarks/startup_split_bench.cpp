@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
   const double paint = Time([] { UpdateWindow(Form1->Handle()); });
   Print("  first paint", paint);
   const double idle = Time([] { UntilIdle(); });
-  Print("  until idle (the frame fitted, painted again)", idle);
+  Print("  until idle (what the first paint left)", idle);
   Print("main window shown, framed and painted", shown + show + paint + idle);
 
   std::printf("the main window taken apart (median of %d)\n", repeats);

@@ -81,18 +81,6 @@ void TWinControl::CreateHandle() {
     Parent()->Handle();  // creates this control's window too, with the parent's children
     if (handle_) return;
   }
-  // One creation hook serves the whole tree of windows made here (setting a hook up is a
-  // round trip to the system).
-  struct CreationHookScope {
-    bool own = !creationHook;
-    CreationHookScope() {
-      if (own) creationHook = SetWindowsHookExW(WH_CBT, &TWinControl::CreationHook, nullptr, GetCurrentThreadId());
-    }
-    ~CreationHookScope() {
-      if (own && creationHook) UnhookWindowsHookEx(creationHook);
-      if (own) creationHook = nullptr;
-    }
-  } scope;
   CreateWnd();
   if (!hook_.Attached()) BindWindow(handle_);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font()->Data())), FALSE);
