@@ -15,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/program_directory.h"
 #include "app_test_support.h"
+#include "program_start.h"
 #include "figures.h"
 #include "skin/data/skin_manager.h"
 #include "skin/data/skin_set.h"
@@ -46,11 +47,7 @@ DWORD GdiObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 50;
-  std::string failure;
-  if (!apptest::StartProgramWindows(failure)) {
-    std::fprintf(stderr, "start-up failed: %s\n", failure.c_str());
-    return 1;
-  }
+  if (!StartProgramForBenchmark()) return 1;
   SetProgramDirectory(QUILLIMO_PROGRAM_DIR);
   HWND main = Form1->Handle();
   SetForegroundWindow(main);

@@ -21,6 +21,7 @@
 #include "app/flash_window.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
+#include "program_start.h"
 #include "window_clock.h"
 #include "toolkit/win/application.h"
 
@@ -62,11 +63,7 @@ void Print(const char* what, int setting, std::size_t n, const Figures& f) {
 
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 60;
-  std::string failure;
-  if (!apptest::StartProgramWindows(failure)) {
-    std::fprintf(stderr, "start-up failed: %s\n", failure.c_str());
-    return 1;
-  }
+  if (!StartProgramForBenchmark()) return 1;
   static apptest::TempCatalogue catalogue;
   catalogue.Write({{"Sabah", true, {{"Ben sakinim"}, {"Her gun daha iyi"}, {"Kapali", false}}},
                     {"Aksam", false, {{"I am calm and focused"}, {"Uyku kolay gelir"}}}});

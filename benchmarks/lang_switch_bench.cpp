@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app_test_support.h"
+#include "program_start.h"
 #include "window_clock.h"
 #include "toolkit/win/application.h"
 
@@ -39,11 +40,7 @@ void Print(const char* what, std::vector<double> ms) {
 
 int main(int argc, char** argv) {
   const int switches = argc > 1 ? std::max(5, std::atoi(argv[1])) : 200;
-  std::string failure;
-  if (!apptest::StartProgramWindows(failure)) {
-    std::fprintf(stderr, "start-up failed: %s\n", failure.c_str());
-    return 1;
-  }
+  if (!StartProgramForBenchmark()) return 1;
   static apptest::TempCatalogue catalogue;
   std::vector<apptest::Program> programs;
   for (const char* name : {"Sabah", "Aksam", "Gece", "Hedefler"})

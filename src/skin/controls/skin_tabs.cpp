@@ -11,7 +11,6 @@
 #include "skin/paint/pixel_turns.h"
 #include "skin/paint/sliced_image.h"
 #include "toolkit/win/canvas.h"
-#include "toolkit/win/dc_guards.h"
 #include "toolkit/core/properties.h"
 #include "toolkit/core/strings.h"
 #include "toolkit/core/text.h"
@@ -94,34 +93,8 @@ void TSkinTab::FindScroller() {
 // With a Tabs element the skin draws all of the control (the tabs, the page's border and the
 // face around them): the control's own painting, which would be covered at once, is left out.
 bool TSkinTab::BeforeMessage(TMessage& msg) {
-  if (!HasTabs(Skin) || !Handle || (msg.Msg != WM_PAINT && msg.Msg != WM_ERASEBKGND))
-    return TSkinControl::BeforeMessage(msg);
-  if (msg.Msg == WM_ERASEBKGND) {
-    msg.Result = 1;
-    return false;
-  }
-  TPaintDC dc(Handle, msg.WParam);
-  RECT window{};
-  if (!GetWindowRect(Handle, &window)) return false;
-  try {
-    // The face under everything, around the child windows (the pages and the scroller).
-    const int saved = SaveDC(dc);
-    for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-      if (IsWindowVisible(child)) {
-        RECT c{};
-        GetWindowRect(child, &c);
-        MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&c), 2);
-        ExcludeClipRect(dc, c.left, c.top, c.right, c.bottom);
-      }
-    RECT client{};
-    GetClientRect(Handle, &client);
-    FillFace(dc, client);
-    RestoreDC(dc, saved);
-    Paint(dc, {0, 0, window.right - window.left, window.bottom - window.top});
-  } catch (...) {
-    // A broken paint never breaks the message loop.
-  }
-  return false;
+  if (HasTabs(Skin) && Handle && PaintsWholeWindow(msg)) return false;
+  return TSkinControl::BeforeMessage(msg);
 }
 
 RECT TSkinTab::PageArea() const {
@@ -156,6 +129,19 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
   }
   const int along = vertical ? H : W;
   const int across = vertical ? strip.right - strip.left : strip.bottom - strip.top;
+  // The face under everything, and the strip over it, around the child windows (the pages and
+  // the scroller).
+  const int saved = SaveDC(dc);
+  for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsWindowVisible(child)) {
+      RECT c{};
+      GetWindowRect(child, &c);
+      MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&c), 2);
+      ExcludeClipRect(dc, c.left, c.top, c.right, c.bottom);
+    }
+  RECT client{};
+  GetClientRect(Handle, &client);
+  FillFace(dc, client);
   if (along > 0 && across > 0) {
     Buffer.SetSize(along, across);
     HDC bdc = Buffer.Canvas().Handle();
@@ -190,17 +176,9 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
     TBitmapPixels strips = Buffer.Pixels();
     if (Orientation == TabOrientation::Left) strips = RotateCounterClockwise(strips);
     if (Orientation == TabOrientation::Right) strips = RotateClockwise(strips);
-    const int saved = SaveDC(dc);
-    for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-      if (UpDown && child == UpDown->Handle && IsWindowVisible(child)) {
-        RECT c{};
-        GetWindowRect(child, &c);
-        MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&c), 2);
-        ExcludeClipRect(dc, c.left, c.top, c.right, c.bottom);
-      }
     BlitPixels(dc, strip.left, strip.top, strips);
-    RestoreDC(dc, saved);
   }
+  RestoreDC(dc, saved);
   if (!BorderImage.Empty()) DrawSlicedBorder(dc, page, BorderImage, false, 1, 1, {4, 5, 4, 4});
 }
 

@@ -241,23 +241,21 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 
 void TWinControl::BoundsChanged() {
   UpdateWindowBounds();
-  if (!handle_ && Visible() && Parent() && Parent()->handle_ && InParentView()) CreateHandle();
+  MakeWindowIfInView();
   Realign();
 }
 
-bool TWinControl::InParentView() const {
-  if (!Parent()) return true;
+void TWinControl::MakeWindowIfInView() {
+  if (handle_ || !Visible() || !Parent() || !Parent()->handle_) return;
   const RECT client = Parent()->ClientRect();
-  return Left() < client.right && Top() < client.bottom && Left() + Width() > client.left &&
-         Top() + Height() > client.top;
+  if (Left() < client.right && Top() < client.bottom && Left() + Width() > client.left && Top() + Height() > client.top)
+    CreateHandle();
 }
 
 void TWinControl::MakeChildrenInView() {
-  if (!handle_) return;
   std::vector<TControl*> children = controls_;
   for (TControl* child : children)
-    if (auto* w = dynamic_cast<TWinControl*>(child); w && !w->handle_ && w->Visible() && w->InParentView())
-      w->CreateHandle();
+    if (auto* w = dynamic_cast<TWinControl*>(child)) w->MakeWindowIfInView();
 }
 
 void TWinControl::UpdateWindowBounds() {

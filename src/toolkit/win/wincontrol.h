@@ -144,9 +144,9 @@ private:
   void TellHandleWatches(HWND wnd);
   static LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
   void UpdateWindowBounds();
-  // Whether any of the control lies inside its parent's client area, where it can be seen.
-  bool InParentView() const;
-  // Makes the windows of the visible children that lie in view and have none yet.
+  // Makes the window of a visible control without one whose parent has its window, when any of
+  // the control lies inside the parent's client area, where it can be seen.
+  void MakeWindowIfInView();
   void MakeChildrenInView();
   static void RegisterOwnClass(const TCreateParams& params);
 
