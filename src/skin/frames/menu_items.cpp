@@ -73,7 +73,7 @@ void DrawContent(TSkinFormFrame& frame, const TItemView& item, HDC dc, const REC
     HDC mdc = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mdc, check);
     const int x = box.left + (glyph - bm.bmWidth) / 2 + 1, y = box.top + (glyph - bm.bmHeight) / 2 + 1;
-    TransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mdc, 0, 0, bm.bmWidth, bm.bmHeight, RGB(255, 255, 255));
+    GdiTransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mdc, 0, 0, bm.bmWidth, bm.bmHeight, RGB(255, 255, 255));
     SelectObject(mdc, old);
     DeleteDC(mdc);
     DeleteObject(check);

@@ -89,7 +89,7 @@ void TGlyphSettings::PaintContent(HDC dc, const RECT& client, const std::string&
   if (glyph.cx > 0) {
     const int index = state <= numGlyphs_ ? state - 1 : 0;
     TBitmap& g = *glyph_;
-    TransparentBlt(dc, places.Glyph.left, places.Glyph.top, glyph.cx, glyph.cy, g.Canvas().Handle(), index * glyph.cx, 0,
+    GdiTransparentBlt(dc, places.Glyph.left, places.Glyph.top, glyph.cx, glyph.cy, g.Canvas().Handle(), index * glyph.cx, 0,
                    glyph.cx, glyph.cy, static_cast<UINT>(ColorToRGB(g.TransparentColor())));
   }
   if (!text.empty()) {

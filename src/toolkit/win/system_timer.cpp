@@ -1,7 +1,6 @@
 #include "toolkit/win/system_timer.h"
 
 #include <windows.h>
-#include <timeapi.h>
 
 #include <algorithm>
 
@@ -13,6 +12,20 @@ constexpr UINT_PTR kFallbackTimerId = 1;
 // How long before a due time the wait stops and the spin on the clock begins. A wait of the
 // system (with a 1 ms timer period) ends up to about a millisecond late.
 constexpr std::int64_t kSpinMicroseconds = 1500;
+
+// Timers shorter than this ask for the system's 1 ms timer period. Longer ones are not hurt by
+// the default tick (about 16 ms), so a run that never flashes never needs the period.
+constexpr int kFinePeriodBelowMs = 100;
+
+// timeBeginPeriod(1), kept for the process's life. winmm is loaded here, at the first need, not
+// linked: every linked library is loaded before the program's first line, at each start.
+bool BeginMillisecondPeriod() {
+  HMODULE winmm = LoadLibraryW(L"winmm.dll");
+  if (!winmm) return false;
+  using BeginPeriod = UINT(WINAPI*)(UINT);
+  auto begin = reinterpret_cast<BeginPeriod>(reinterpret_cast<void*>(GetProcAddress(winmm, "timeBeginPeriod")));
+  return begin && begin(1) == 0 /* TIMERR_NOERROR */;
+}
 
 LRESULT CALLBACK FallbackProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg != WM_TIMER || wp != kFallbackTimerId) return DefWindowProcW(w, msg, wp, lp);
@@ -47,7 +60,7 @@ std::int64_t TTimerQueue::Now() const {
 }
 
 void TTimerQueue::Add(TSystemTimer* timer, int intervalMs) {
-  if (!finePeriod_) finePeriod_ = timeBeginPeriod(1) == TIMERR_NOERROR;  // kept for the process's life
+  if (!finePeriod_ && intervalMs < kFinePeriodBelowMs) finePeriod_ = BeginMillisecondPeriod();
   const std::int64_t interval = ticksPerSecond_ * intervalMs / 1000;
   entries_.push_back({timer, Now() + interval, interval});
   ArmFallback();
@@ -67,6 +80,11 @@ TTimerQueue::Entry* TTimerQueue::Earliest() {
 void TTimerQueue::ArmFallback() {
   HWND wnd = static_cast<HWND>(fallbackWindow_);
   const Entry* first = Earliest();
+  // The loop calls this after every message: a system timer already armed for the same due
+  // time is left as it is (each SetTimer is a request to the system's server).
+  const std::int64_t due = first ? first->due : kNotArmed;
+  if (due == armedFor_) return;
+  armedFor_ = due;
   if (!first) {
     KillTimer(wnd, kFallbackTimerId);
     return;
@@ -100,6 +118,7 @@ void TTimerQueue::SpinUntil(std::int64_t due) const {
 std::int64_t TTimerQueue::SpinTicks() const { return ticksPerSecond_ * kSpinMicroseconds / 1000000; }
 
 void TTimerQueue::OnFallbackTimer() {
+  armedFor_ = kArmAgain;  // the system timer repeats its whole period: it is armed anew below
   // The system timer may come a little early; a due time that close is waited for here.
   if (const Entry* first = Earliest(); first && first->due - Now() <= SpinTicks()) SpinUntil(first->due);
   FireDue();

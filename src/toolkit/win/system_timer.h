@@ -66,8 +66,11 @@ private:
   void ArmFallback();
   std::int64_t Now() const;
 
+  static constexpr std::int64_t kNotArmed = -1, kArmAgain = -2;
+
   std::vector<Entry> entries_;
   std::int64_t ticksPerSecond_ = 1;
   void* fallbackWindow_ = nullptr;  // HWND of the hidden window that receives WM_TIMER
-  bool finePeriod_ = false;         // timeBeginPeriod(1) is in effect
+  std::int64_t armedFor_ = kNotArmed;  // the due time the fallback system timer is armed for
+  bool finePeriod_ = false;         // the 1 ms timer period is in effect (asked for by short timers)
 };
