@@ -31,10 +31,6 @@ TApplication& TheApplication() {
   static TApplication app;
   return app;
 }
-
-LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  return DefWindowProcW(wnd, msg, wp, lp);
-}
 }  // namespace
 
 TApplication* Application = &TheApplication();
@@ -43,27 +39,16 @@ QUILLIMO_REGISTER_CLASS(TApplication, [](TPropertyTable&) {});
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 
-TApplication::~TApplication() {
-  if (handle_) DestroyWindow(handle_);
-}
+TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
                                             ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  if (handle_) return;
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = AppWndProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"TApplication";
-  RegisterClassW(&wc);
-  handle_ = CreateWindowExW(0, wc.lpszClassName, Utf8ToWide(title_).c_str(), WS_POPUP, 0, 0, 0, 0,
-                            nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 void TApplication::SetTitle(std::string title) {
   title_ = std::move(title);
-  if (handle_) SetWindowTextW(handle_, Utf8ToWide(title_).c_str());
 }
 
 void TApplication::FormCreated(TForm* form) {

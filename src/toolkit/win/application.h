@@ -77,9 +77,6 @@ public:
   void ShowException(const std::string& message);
   std::function<void(const std::string& message)> OnException;
 
-  // The hidden application window (class "TApplication").
-  HWND Handle() const { return handle_; }
-
   // Modal loops (ShowModal) count here, so message filters can tell.
   int ModalLevel() const { return modalLevel_; }
   void ModalStarted() { ++modalLevel_; }
@@ -92,7 +89,6 @@ private:
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
   int modalLevel_ = 0;
-  HWND handle_ = nullptr;
 };
 
 extern TApplication* Application;
