@@ -152,6 +152,9 @@ std::optional<TFileKey> MapFileKey(const TlcCustomLang& lang, std::string key, i
     ReplaceFirst(key, '-', '[');
     ReplaceFirst(key, '+', ']');
   }
+  // A line's key ends at the table's own delimiter: a key holding that byte would become another
+  // key, and the line would stand in for one it is not.
+  if (key.find(lang.Delim()) != std::string::npos) return std::nullopt;
   const std::string& name = owner->GetName();
   const std::string& cls = owner->ClassName();
   const bool byName = !name.empty() && StartsWithText(key, name + ".");
@@ -164,6 +167,10 @@ std::optional<TFileKey> MapFileKey(const TlcCustomLang& lang, std::string key, i
   const std::string component = out.lineKey.substr(0, out.lineKey.find('.'));
   if (lang.GetDoNotTranslate()->IndexOf(component) >= 0) return std::nullopt;
   out.ownerEntry = SameText(out.lineKey, stripName ? name : cls);
+  // The owner's own entry is kept under its class name, whichever prefix the file used: saving
+  // writes every line under the class name, and only the class name reads back as the owner's
+  // entry, so an entry kept under the form's name would be lost at the next save and load.
+  if (out.ownerEntry) out.lineKey = cls;
   return out;
 }
 

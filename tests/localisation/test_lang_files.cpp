@@ -49,6 +49,21 @@ TEST(TranslationFile, SectionEntriesBecomeLinesOfTheOwnersKeys) {
   EXPECT_EQ(f.lang->LoadSectionFromStream(stListView_TreeView_Items, file, true), -1);  // TlcLang has no such section
 }
 
+TEST(TranslationFile, TheOwnersEntryKeyedByTheFormsNameStaysTheOwnersThroughASaveAndLoad) {
+  FilesForm f;
+  TStringStream file(FileText("[Captions]\r\nForm1.Button1=Yes~!@#Evet~!@#\r\nForm1.Form1=Title~!@#Baslik~!@#\r\n"));
+  f.lang->LoadFromStream(file, false);
+  const std::string owner = Line({"TForm1", "Title", "Baslik"});
+  ASSERT_GT(f.Section(stCaptions).Count(), 0);
+  EXPECT_EQ(f.Section(stCaptions).Strings(0), owner);
+  TStringStream saved;
+  f.lang->SaveToStream(saved, "~!@#");
+  FilesForm g;
+  g.lang->LoadFromStream(saved, true);
+  ASSERT_GT(g.Section(stCaptions).Count(), 0);
+  EXPECT_EQ(g.Section(stCaptions).Strings(0), owner);
+}
+
 TEST(TranslationFile, LoadingAppliesTheActiveLanguage) {
   FilesForm f;
   f.lang->SetActiveLanguage(2);
