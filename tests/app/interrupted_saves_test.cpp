@@ -130,7 +130,12 @@ bool Lane::Round(int round, int delayMs)
     HWND window = program.Started() ? program.WaitForWindow(kCaption, 20000) : nullptr;
     const Adder adder = window ? FindAdder(window, addingPrograms ? L"Yeni Program Ekle" : L"Yeni Mesaj Ekle") : Adder{};
     if (!adder.edit || !adder.button) {
-        ADD_FAILURE() << "the program did not start";
+        const DWORD code = program.Started() ? program.WaitForExit(0) : 0;
+        ADD_FAILURE() << "the program did not start: "
+                      << (!program.Started()         ? std::string("it could not be created")
+                          : code != STILL_ACTIVE    ? "it ended with code " + std::to_string(code)
+                          : window                  ? std::string("its window has no adder")
+                                                    : std::string("no window within 20 s"));
         return false;
     }
 
