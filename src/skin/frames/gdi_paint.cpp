@@ -23,6 +23,21 @@ BITMAPINFO InfoFor(const TBitmapPixels& pixels) {
   return info;
 }
 
+// The system's masked copy of the non-key pixels. A mirrored context mirrors the copy too, which
+// the clip-region copy of TransparentBlit does not.
+void MaskedCopy(HDC dc, int x, int y, const TBitmapPixels& pixels, TColor key) {
+  const TKeyMask mask = MakeKeyMask(pixels, key);
+  TBitmap source;
+  source.SetPixels(pixels);
+  HBITMAP maskBitmap = CreateBitmap(mask.Width, mask.Height, 1, 1, mask.Bits.data());
+  // Where the mask is 1 (key colour) the foreground operation keeps the destination; elsewhere
+  // the background operation copies the source.
+  constexpr DWORD keepDestination = 0x00AA0029;
+  MaskBlt(dc, x, y, pixels.Width(), pixels.Height(), source.Canvas().Handle(), 0, 0, maskBitmap, 0, 0,
+          MAKEROP4(keepDestination, SRCCOPY));
+  DeleteObject(maskBitmap);
+}
+
 void Put(HDC dc, const RECT& rect, const TBitmapPixels& pixels, bool colourKey) {
   if (colourKey)
     TransparentBlit(dc, rect.left, rect.top, pixels);
@@ -49,20 +64,7 @@ void BlitPixelsPart(HDC dc, int x, int y, const TBitmapPixels& pixels, const TPi
 
 void TransparentBlit(HDC dc, int x, int y, const TBitmapPixels& pixels, TColor key) {
   if (pixels.Empty()) return;
-  if (GetLayout(dc) & LAYOUT_RTL) {
-    // A mirrored context mirrors the copy too: the masked copy of the system does that.
-    const TKeyMask mask = MakeKeyMask(pixels, key);
-    TBitmap source;
-    source.SetPixels(pixels);
-    HBITMAP maskBitmap = CreateBitmap(mask.Width, mask.Height, 1, 1, mask.Bits.data());
-    // Where the mask is 1 (key colour) the foreground operation keeps the destination;
-    // elsewhere the background operation copies the source.
-    constexpr DWORD keepDestination = 0x00AA0029;
-    MaskBlt(dc, x, y, pixels.Width(), pixels.Height(), source.Canvas().Handle(), 0, 0, maskBitmap, 0, 0,
-            MAKEROP4(keepDestination, SRCCOPY));
-    DeleteObject(maskBitmap);
-    return;
-  }
+  if (GetLayout(dc) & LAYOUT_RTL) return MaskedCopy(dc, x, y, pixels, key);
   // The pixels that are not the key colour become a clip region (in device units) and the image
   // is copied through it. Regions and device-independent copies stay in the process; a masked
   // copy makes the system build device bitmaps, each a round trip to its server under Wine.

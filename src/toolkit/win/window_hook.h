@@ -56,7 +56,7 @@ private:
   HWND handling_ = nullptr;       // the window whose message the handler is handling
   std::size_t handlingPlace_ = 0;  // and this hook's place in its chain
   Handler handler_;
-  // Shared with the running subclass procedure, so it can tell whether the handler freed the
-  // hook while handling a message.
+  // Shared with a running Dispatch, so it can tell whether the handler freed the hook while
+  // handling a message.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
