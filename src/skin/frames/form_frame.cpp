@@ -32,6 +32,7 @@ TSkinFormFrame::TSkinFormFrame(TComponent* owner) : TComponent(owner) {
 }
 
 TSkinFormFrame::~TSkinFormFrame() {
+  ResumeWindowAnimation();
   if (HoverTimer) HoverTimer->SetEnabled(false);
   // The form's pop-up items draw through this frame: they must not outlive it (a form whose
   // window was destroyed keeps its menus, and its next frame sets them again).
@@ -276,6 +277,9 @@ void TSkinFormFrame::ReapplySkin() {
   }
   for (TFrameCompanion* control : std::vector<TFrameCompanion*>(controlList_)) control->NotifySkinChanged();
   FrameState = FrameStates::Refreshing;
+  // The region and the composed caption belong to the old skin: a window that keeps its size
+  // (a maximised one, or two skins of the same edges) must still have both made anew.
+  ForgetRegionShape();
   if (SkinFrame) {
     if (Form) SetPopupsOwnerDraw(*this, *Form, true);
     FitWindow(true);
@@ -445,6 +449,9 @@ void TSkinFormFrame::BuildSystemMenu() {
 }
 
 void TSkinFormFrame::ShowSystemMenu(int x, int y) {
+  // A window without a system menu has none to show (its Close would end it by a way its
+  // program does not offer).
+  if (!(BorderIcons & kSystemMenu)) return;
   if (SysMenuPopup) {
     TMenuItem* items = SysMenuPopup->Items();
     for (int i = 0; i < items->Count(); ++i) {

@@ -48,6 +48,17 @@ inline constexpr int Resizing = 5;
 inline constexpr int Dead = 6;
 }  // namespace FrameStates
 
+// The desktop's minimise/maximise animation setting (ANIMATIONINFO's iMinAnimate), read (-1
+// when it cannot be) and written for the session only. A test stands in for the system here:
+// Wine keeps no such setting.
+struct TWindowAnimationSetting {
+  static std::function<int()> Read;
+  static std::function<void(int)> Write;
+};
+// Gives the desktop back the animation setting that a frame's own window command paused;
+// nothing when none is paused.
+void ResumeWindowAnimation();
+
 class TSkinFormFrame : public TComponent {
   QUILLIMO_CLASS(TSkinFormFrame, TComponent)
 public:
@@ -69,6 +80,8 @@ public:
   void SetNativeCaption(bool on);
   void UpdateRegion();
   void DropRegion();
+  // The next UpdateRegion builds the region whatever the size (the skin changed).
+  void ForgetRegionShape();
   void FrameChanged();
   void FitWindow(bool refresh);
   bool Subclassed() const { return hook_.Attached(); }

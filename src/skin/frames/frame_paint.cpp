@@ -268,6 +268,11 @@ void TSkinFormFrame::UpdateRegion() {
   HasRegion = true;
 }
 
+void TSkinFormFrame::ForgetRegionShape() {
+  RegionWidth = RegionHeight = 0;
+  captionDrawn_ = false;
+}
+
 void TSkinFormFrame::DropRegion() {
   CaptionBuffer.SetSize(0, 0);
   captionDrawn_ = false;

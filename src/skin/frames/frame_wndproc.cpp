@@ -24,11 +24,17 @@ int YOf(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
 
 bool MdiMaximized() { return GetSkinManager() && GetSkinManager()->MdiMaximized; }
 
-// The minimise and maximise animation is switched off for the frame's own commands (not
-// written to the profile).
+// The minimise and maximise animation is paused for the frame's own commands (not written to
+// the profile). The setting is the whole desktop's, so it is given back as soon as the posted
+// command was carried out, and at the latest when the frame goes.
+int pausedAnimation = -1;  // the user's setting while paused, else -1
+
 void AnimationOff() {
-  ANIMATIONINFO info{sizeof(info), 0};
-  SystemParametersInfoW(SPI_SETANIMATION, sizeof(info), &info, 0);
+  if (pausedAnimation < 0) {
+    pausedAnimation = TWindowAnimationSetting::Read();
+    if (pausedAnimation < 0) return;
+  }
+  TWindowAnimationSetting::Write(0);
 }
 
 HBRUSH FaceBrush(const TSkinSet& skin) {
@@ -43,6 +49,22 @@ HBRUSH FaceBrush(const TSkinSet& skin) {
   return brush;
 }
 }  // namespace
+
+std::function<int()> TWindowAnimationSetting::Read = [] {
+  ANIMATIONINFO info{sizeof(info), 0};
+  return SystemParametersInfoW(SPI_GETANIMATION, sizeof(info), &info, 0) ? info.iMinAnimate : -1;
+};
+std::function<void(int)> TWindowAnimationSetting::Write = [](int minAnimate) {
+  ANIMATIONINFO info{sizeof(info), minAnimate};
+  SystemParametersInfoW(SPI_SETANIMATION, sizeof(info), &info, 0);
+};
+
+void ResumeWindowAnimation() {
+  if (pausedAnimation < 0) return;
+  const int setting = pausedAnimation;
+  pausedAnimation = -1;
+  TWindowAnimationSetting::Write(setting);
+}
 
 void TSkinFormFrame::FrameWndProc(TMessage& msg) {
   switch (msg.Msg) {
@@ -347,6 +369,7 @@ void TSkinFormFrame::SysCommand(TMessage& msg) {
     default: break;
   }
   hook_.CallPrevious(msg);
+  ResumeWindowAnimation();
 }
 
 void TSkinFormFrame::NcCalcSize(TMessage& msg) {

@@ -37,6 +37,12 @@ inline TBitmapPixels PaintedFrame(TSkinFormFrame& frame) {
   return out.Pixels();
 }
 
+inline RECT WindowRectOf(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return r;
+}
+
 // What is on the screen over the window.
 inline TBitmapPixels ScreenOf(HWND wnd) {
   RECT r{};
@@ -100,6 +106,29 @@ inline void FramedForm::AddMenu() {
   TMenuItem* help = item(menu->Items(), "&Yardım");
   item(help, "Hakkında");
   form.SetMenu(menu);
+}
+
+// Checks the window's region over its left border pixel for pixel: in the region exactly where
+// the skin's left piece is not the key colour. Returns how many keyed pixels it met.
+inline int ExpectRegionFollowsLeftBorder(HWND wnd, const TSkinSet& skin, int edgeLeft, bool active = true) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const bool hasRegion = GetWindowRgn(wnd, region) != ERROR;
+  EXPECT_TRUE(hasRegion);
+  const RECT wr = WindowRectOf(wnd);
+  const int h = wr.bottom - wr.top;
+  const TBitmapPixels left = ExpectedBorder(*skin.BorderLeft, false, edgeLeft, h, active ? 1 : 2);
+  int keyed = 0, wrong = 0;
+  for (int y = 0; y < h && hasRegion; ++y)
+    for (int x = 0; x < edgeLeft; ++x) {
+      const bool key = left.GetPixel(x, y) == kSkinKeyColour;
+      keyed += key;
+      if ((PtInRegion(region, x, y) != FALSE) == key && wrong++ == 0)
+        ADD_FAILURE() << "region and left border differ first at " << x << "," << y;
+    }
+  EXPECT_EQ(wrong, 0);
+  EXPECT_TRUE(PtInRegion(region, (wr.right - wr.left) / 2, h / 2));
+  DeleteObject(region);
+  return keyed;
 }
 
 // Tests of one suite share the stored skin, built once.

@@ -3,21 +3,15 @@
 // a keyed skin, and giving the native look back.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "frame_test_support.h"
 #include "skin/data/skin_model.h"
 #include "skin/frames/menu_items.h"
 #include "toolkit/win/menus.h"
 
 using namespace frametest;
-
-namespace {
-
-RECT WindowRectOf(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  return r;
-}
-}  // namespace
 
 using FramePainting = StoredSkin;
 
@@ -197,6 +191,47 @@ TEST_F(TitleButtons, AWindowWithoutSystemMenuShowsNoCloseButtonAndADialogFrameOn
     if (b->SkinButton->Visibility == 0) EXPECT_FALSE(b->Visible);
 }
 
+namespace {
+// Runs action while a timer closes every pop-up menu that opens; returns how many opened, and
+// where the last one stood.
+int MenusOpenedBy(const std::function<void()>& action, RECT* where = nullptr) {
+  static RECT menuRect{};
+  static int menus = 0;
+  menus = 0;
+  menuRect = {};
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    GetWindowRect(menu, &menuRect);
+    ++menus;
+    EndMenu();
+  });
+  action();
+  PumpFor(120);
+  KillTimer(nullptr, timer);
+  if (where) *where = menuRect;
+  return menus;
+}
+}  // namespace
+
+TEST_F(TitleButtons, ARightClickOnTheCaptionOpensTheSystemMenuOnlyWhereTheWindowHasOne) {
+  auto rightClick = [](FramedForm& f) {
+    const RECT wr = WindowRectOf(f.form.Handle());
+    const LPARAM at = MAKELPARAM(wr.left + (wr.right - wr.left) / 2, wr.top + f.frame->EdgeTop / 2);
+    return MenusOpenedBy([&] { SendMessageW(f.form.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, at); });
+  };
+  FramedForm withMenu(*skin);
+  EXPECT_EQ(rightClick(withMenu), 1);
+  // No system-menu border icon: no menu, and so no Close that ends the window behind its back.
+  FramedForm bare(*skin, bsSingle, 300, 150, false, {});
+  bool closed = false;
+  bare.form.OnClose = [&](TObject*, TCloseAction&) { closed = true; };
+  EXPECT_EQ(rightClick(bare), 0);
+  bare.frame->ShowSystemMenu(200, 200);
+  PumpFor(60);
+  EXPECT_FALSE(closed);
+}
+
 TEST_F(TitleButtons, TheIconButtonOpensTheSkinnedSystemMenuAndTwoClicksClose) {
   FramedForm f(*skin);
   HWND wnd = f.form.Handle();
@@ -206,26 +241,15 @@ TEST_F(TitleButtons, TheIconButtonOpensTheSkinnedSystemMenuAndTwoClicksClose) {
   ASSERT_NE(icon, nullptr);
   const RECT wr = WindowRectOf(wnd);
   const POINT at{wr.left + icon->Bounds.left + 2, wr.top + icon->Bounds.top + 2};
-  static RECT menuRect{};
-  static int menus = 0;
-  menus = 0;
-  UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    if (!menu || !IsWindowVisible(menu)) return;
-    GetWindowRect(menu, &menuRect);
-    ++menus;
-    EndMenu();
-  });
   bool closed = false;
   f.form.OnClose = [&](TObject*, TCloseAction&) { closed = true; };
   auto click = [&] {
     SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
     SendMessageW(wnd, WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(at.x, at.y));
   };
-  click();
-  KillTimer(nullptr, timer);
+  RECT menuRect{};
   // The skin's own system menu (owner-drawn, the frame's pop-up) at the click point + (1, 1).
-  EXPECT_EQ(menus, 1);
+  EXPECT_EQ(MenusOpenedBy(click, &menuRect), 1);
   EXPECT_EQ(menuRect.left, at.x + 1);
   EXPECT_EQ(menuRect.top, at.y + 1);
   ASSERT_NE(f.frame->SysMenuPopup, nullptr);
@@ -303,22 +327,37 @@ TEST(KeyedSkin, TheRegionLeavesOutTheKeyedCornersOfTheBorders) {
   auto skin = BuiltSkin("1.skn");  // rounded corners keyed in magenta
   ASSERT_EQ(skin->BorderLeft->Trans, 1);
   FramedForm f(*skin);
-  TSkinFormFrame& frame = *f.frame;
-  ASSERT_TRUE(frame.HasRegion);
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(GetWindowRgn(f.form.Handle(), region), ERROR);
-  const RECT wr = WindowRectOf(f.form.Handle());
-  const int h = wr.bottom - wr.top;
-  // Pixel for pixel over the left border: in the region exactly where the border is not magenta.
-  const TBitmapPixels left = ExpectedBorder(*skin->BorderLeft, false, frame.EdgeLeft, h);
-  int keyed = 0;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < frame.EdgeLeft; ++x) {
-      const bool key = left.GetPixel(x, y) == kSkinKeyColour;
-      keyed += key;
-      ASSERT_EQ(PtInRegion(region, x, y) != FALSE, !key) << x << "," << y;
-    }
-  EXPECT_GT(keyed, 0);
-  EXPECT_TRUE(PtInRegion(region, (wr.right - wr.left) / 2, h / 2));
-  DeleteObject(region);
+  ASSERT_TRUE(f.frame->HasRegion);
+  EXPECT_GT(ExpectRegionFollowsLeftBorder(f.form.Handle(), *skin, f.frame->EdgeLeft), 0);
+}
+
+TEST(WindowCommands, TheDesktopsAnimationSettingIsGivenBackAfterEachCommand) {
+  // The desktop's setting as the system keeps it (Wine keeps none): on, as the user chose.
+  int desktop = 1;
+  std::vector<int> written;
+  const auto systemRead = TWindowAnimationSetting::Read;
+  const auto systemWrite = TWindowAnimationSetting::Write;
+  TWindowAnimationSetting::Read = [&] { return desktop; };
+  TWindowAnimationSetting::Write = [&](int v) {
+    desktop = v;
+    written.push_back(v);
+  };
+  auto skin = BuiltSkin("stored.skn");
+  {
+    FramedForm f(*skin);
+    HWND wnd = f.form.Handle();
+    f.frame->Maximize();
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(wnd) != FALSE; }));
+    EXPECT_EQ(desktop, 1);
+    EXPECT_EQ(written, (std::vector<int>{0, 1})) << "paused for the command, then given back";
+    f.frame->Restore();
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(wnd) == FALSE; }));
+    EXPECT_EQ(desktop, 1);
+    // A command that never arrives (the window goes first): the frame gives it back as it goes.
+    f.frame->Minimize();
+    EXPECT_EQ(desktop, 0);
+  }
+  EXPECT_EQ(desktop, 1);
+  TWindowAnimationSetting::Read = systemRead;
+  TWindowAnimationSetting::Write = systemWrite;
 }

@@ -264,6 +264,43 @@ TEST_F(Manager, ANewSkinIsAppliedSwitchingOffDetachesAndOnAttachesAgain) {
   EXPECT_TRUE(manager->Active);
 }
 
+namespace {
+// A Skin menu choice as the manager carries it out: the new skin read into the component, the
+// title-bar buttons dropped, the deferred refresh run.
+void SwitchSkin(TSkinManager& manager, TSkinSet& skin, const std::string& file) {
+  const std::string bytes = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\" + file);
+  ASSERT_TRUE(skin.LoadSkinImage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
+  manager.PendingSkin = &skin;
+  manager.DropSystemButtons();
+  manager.RequestAction(SkinAction::ApplyChangedSkin, 250);
+  ASSERT_TRUE(PumpUntil([&] { return !manager.ActionTimer().Enabled(); }, 2000));
+  PumpFor(30);
+}
+}  // namespace
+
+TEST_F(Manager, TheRegionIsCutAnewForEverySkinWhateverTheWindowsSize) {
+  // Meadow and Rosewood give a window the same edges and caption height, with corners of other
+  // radii: the window keeps its size across the switch, the region must not.
+  TForm& form = ShownForm();
+  TSkinFormFrame* frame = side->FindForm(form.Handle());
+  ASSERT_TRUE(PumpUntil([&] { return frame->FrameState == FrameStates::Running; }));
+  SwitchSkin(*manager, *skin, "3.skn");
+  const RECT before = WindowRectOf(form.Handle());
+  SwitchSkin(*manager, *skin, "4.skn");
+  const RECT after = WindowRectOf(form.Handle());
+  ASSERT_EQ(after.right - after.left, before.right - before.left);
+  ASSERT_EQ(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_GT(ExpectRegionFollowsLeftBorder(form.Handle(), *skin, frame->EdgeLeft, frame->WindowActive), 0);
+
+  // A maximised window keeps the screen's size in every skin.
+  SwitchSkin(*manager, *skin, "stored.skn");
+  frame->Maximize();
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(form.Handle()) != FALSE; }));
+  PumpFor(30);
+  SwitchSkin(*manager, *skin, "1.skn");
+  EXPECT_GT(ExpectRegionFollowsLeftBorder(form.Handle(), *skin, frame->EdgeLeft, frame->WindowActive), 0);
+}
+
 TEST_F(Manager, AFormOnlyComponentActsOnItsOwnForm) {
   TForm& other = ShownForm();
   TForm& own = ShownForm();
