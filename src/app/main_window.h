@@ -141,6 +141,9 @@ public:
 
 protected:
   void BindFields() override;
+  // Every way the window closes writes the settings first, as the Exit commands do; so does the
+  // end of the session (main_window_settings.cpp).
+  void WndProc(TMessage& msg) override;
 
 private:
   // Counts the language switches begun, so that a switch can tell that the language radio

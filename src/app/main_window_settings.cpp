@@ -35,6 +35,10 @@ void TForm1::FormCreate(TObject*) {
   const std::string fileName = SettingsFileName(ProgramDirectory());
   if (FileExists(fileName)) {
     lines.LoadFromFile(fileName, SystemAnsiCodePage());
+    // The defaults first: a file refused at its first line leaves the window as a first start
+    // shows it, not with the layout's design texts.
+    Edit1->SetText("2");
+    Edit2->SetText("20");
     langcode = SettingsLangCode(lines);
     Edit1->SetText(SettingsLine(lines, 1));
     Edit2->SetText(SettingsLine(lines, 2));
@@ -78,6 +82,34 @@ void TForm1::ToolButton4Click(TObject*) {
   Close();
 }
 void TForm1::Kapat1Click(TObject*) { ToolButton4Click(Kapat1); }
+
+// The window has no close button and no system menu, but it is still closed by Alt+F4 and by
+// whoever sends it WM_CLOSE, and a program that starts with the system is mostly ended by the
+// session's end. Each writes the settings as Exit does. A close whose settings cannot be
+// written shows the error box and leaves the window open; the session's end goes on whatever
+// the file does.
+void TForm1::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_CLOSE:
+      SaveSettings();
+      break;
+    case WM_QUERYENDSESSION:
+      msg.Result = TRUE;
+      return;
+    case WM_ENDSESSION:
+      if (msg.WParam) {
+        try {
+          SaveSettings();
+        } catch (...) {
+        }
+      }
+      msg.Result = 0;
+      return;
+    default:
+      break;
+  }
+  TForm::WndProc(msg);
+}
 
 // No upper limit; from at least 2 (and 10 in steps of 5), the down buttons stop at 2 and 10.
 void TForm1::SpinButton1UpClick(TObject*) { Step(Edit1, 1, 0, 0); }

@@ -269,3 +269,41 @@ TEST_F(Settings, ASettingsFileThatCannotBeWrittenKeepsTheProgramOpen) {
       << boxes.Boxes()[0].Text;
   EXPECT_TRUE(form->Visible());
 }
+
+TEST_F(Settings, EveryWayTheWindowClosesAndTheSessionsEndWriteTheSettingsFirst) {
+  Open();
+  form->Edit1->SetText("9");
+  // Alt+F4 and the system's close command arrive as WM_CLOSE.
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(dir->Read("ayarlar.txt"), "0\r\n9\r\n20\r\n0\r\n0\r\n0\r\n");
+  EXPECT_FALSE(form->Visible());
+
+  // The session's end: the query is agreed to, the end itself writes.
+  form->Show();
+  dir->Remove("ayarlar.txt");
+  form->Edit2->SetText("45");
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(dir->Read("ayarlar.txt"), "0\r\n9\r\n45\r\n0\r\n0\r\n0\r\n");
+
+  // A file that cannot be written: a close shows the error box and the window stays; the
+  // session's end goes on without a box.
+  dir->Remove("ayarlar.txt");
+  CreateDirectoryW(Utf8ToWide(dir->File("ayarlar.txt")).c_str(), nullptr);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_TRUE(boxes.Boxes().empty());
+  SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].Text.rfind("Cannot create file \"", 0), 0u) << boxes.Boxes()[0].Text;
+  EXPECT_TRUE(form->Visible());
+}
+
+TEST_F(Settings, AFileRefusedAtItsLanguageLineLeavesTheEditBoxesAtTheirDefaults) {
+  dir->Write("ayarlar.txt", "x\r\n7\r\n35\r\n0\r\n0\r\n0\r\n");
+  Open();
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].Text, "'x' is not a valid language code.");
+  EXPECT_EQ(form->Edit1->GetText(), "2");
+  EXPECT_EQ(form->Edit2->GetText(), "20");
+}
