@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "skin/controls/skin_boxes.h"
 #include "skin/controls/skin_buttons.h"
@@ -79,8 +80,59 @@ void ForEachItem(TMenuItem* item, const std::function<void(TMenuItem*)>& f) {
   }
 }
 
+// What the dispatch writes into components beside the companions (a tool bar's custom-draw
+// handler, the drawing of a tool button's menu) points at the frame. The frame lists one of
+// these, which takes those handlers out again when the frame frees its companions; a component
+// freed before it is forgotten.
+class TFrameHandlers final : public TComponent, public TFrameCompanion {
+public:
+  TFrameHandlers() : TComponent(nullptr) {}
+  ~TFrameHandlers() override {
+    for (TToolBar* bar : toolBars_) bar->OnCustomDrawButton = nullptr;
+    for (TMenuItem* root : menus_) {
+      auto clear = [](TMenuItem* item) {
+        item->OnAdvancedDrawItem = nullptr;
+        item->OnMeasureItem = nullptr;
+      };
+      clear(root);
+      ForEachItem(root, clear);
+    }
+  }
+  // The one of the frame, listed on first use.
+  static TFrameHandlers& Of(TSkinFormFrame& frame) {
+    for (TFrameCompanion* listed : frame.ControlList())
+      if (auto* handlers = dynamic_cast<TFrameHandlers*>(listed)) return *handlers;
+    auto* handlers = new TFrameHandlers;
+    frame.AddSkinControl(handlers);
+    return *handlers;
+  }
+  void Track(TToolBar* bar) { Add(toolBars_, bar); }
+  void Track(TMenuItem* root) { Add(menus_, root); }
+  void NotifySkinChanged() override {}
+  bool IsDead() const override { return false; }
+
+protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (operation != opRemove) return;
+    std::erase(toolBars_, component);
+    std::erase(menus_, component);
+  }
+
+private:
+  template <class T>
+  void Add(std::vector<T*>& list, T* component) {
+    if (std::find(list.begin(), list.end(), component) != list.end()) return;
+    list.push_back(component);
+    FreeNotification(component);
+  }
+  std::vector<TToolBar*> toolBars_;
+  std::vector<TMenuItem*> menus_;
+};
+
 // The skinned drawing of a menu shown from a tool button.
 void SkinMenuItems(TSkinFormFrame& frame, TMenuItem* root) {
+  TFrameHandlers::Of(frame).Track(root);
   auto skin = [&frame](TMenuItem* item) {
     item->OnAdvancedDrawItem = [&frame](TObject* sender, HDC dc, RECT rect, TOwnerDrawState state) {
       DrawMenuItem(frame, *static_cast<TMenuItem*>(sender), dc, rect, state.Contains(odSelected));
@@ -174,6 +226,7 @@ bool DispatchBuiltIn(TSkinFormFrame& frame, TComponent* component, const std::st
     toolBar->OnCustomDrawButton = [&frame](TToolBar* bar, TToolButton* b, TCustomDrawState state, bool&) {
       PaintToolBarButton(frame, bar, b, state);
     };
+    TFrameHandlers::Of(frame).Track(toolBar);
     Attach<TSkinBox>(frame, component, true);
     return true;
   }

@@ -143,6 +143,17 @@ TEST_F(Dispatch, TheProgramsControlsGetTheirCompanions) {
   const std::size_t listed = f.frame->ControlList().size();
   ScanContainer(*f.frame, &f.form);
   EXPECT_EQ(f.frame->ControlList().size(), listed);
+
+  // When the frame goes, nothing that points at it stays behind; a tool bar freed before it is
+  // only forgotten.
+  auto* gone = f.Add<TToolBar>(0, 40, 300, 30);
+  DispatchComponent(*f.frame, gone, &f.form);
+  ASSERT_TRUE(static_cast<bool>(gone->OnCustomDrawButton));
+  delete gone;
+  f.frame->DetachRestore();
+  EXPECT_FALSE(static_cast<bool>(bar->OnCustomDrawButton));
+  EXPECT_FALSE(static_cast<bool>(item->OnAdvancedDrawItem));
+  EXPECT_FALSE(static_cast<bool>(item->OnMeasureItem));
 }
 
 TEST_F(Dispatch, ExclusionsAliasesAndGates) {
