@@ -20,6 +20,7 @@ TSkinControl::~TSkinControl() {
     Control->SetColor(SavedColor);
   UnhookControlProc();
   WindowProcInstance.Detach();
+  if (buffered_ && !buffered_->IsDestroying()) buffered_->SetDoubleBuffered(savedDoubleBuffered_);
   StopWatching();
   if (Frame) Frame->RemoveSkinControl(this);
 }
@@ -36,6 +37,7 @@ void TSkinControl::Notification(TComponent* component, TOperation operation) {
     watched_ = nullptr;
     watchId_ = 0;
   }
+  if (component == buffered_) buffered_ = nullptr;
   if (component == Control || component == GraphicControl) {
     Control = nullptr;
     GraphicControl = nullptr;
@@ -103,7 +105,16 @@ void TSkinControl::HookWindow(HWND wnd) {
   if (TWinControl* control = TWinControl::FindControl(wnd)) {
     hookFollows_ = true;
     Watch(control);
+    BufferPainting(control);
   }
+}
+
+void TSkinControl::BufferPainting(TWinControl* control) {
+  if (buffered_) return;
+  buffered_ = control;
+  FreeNotification(control);
+  savedDoubleBuffered_ = control->DoubleBuffered();
+  control->SetDoubleBuffered(true);
 }
 
 void TSkinControl::ReadWindowState() {
@@ -126,6 +137,7 @@ void TSkinControl::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool rec
   Handle = control->HandleAllocated() ? control->Handle() : nullptr;
   HookControlProc(control);
   Watch(control);
+  BufferPainting(control);
   if (Frame) Frame->AddSkinControl(this);
   ReadWindowState();
   if (Recolour) {

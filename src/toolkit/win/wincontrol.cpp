@@ -6,7 +6,9 @@
 
 #include "toolkit/core/format.h"
 #include "toolkit/core/utf8.h"
+#include "toolkit/win/canvas.h"
 #include "toolkit/win/dc_guards.h"
+#include "toolkit/win/graphics.h"
 
 namespace {
 // The control of each bound window. Kept here rather than in a window property: finding the
@@ -43,6 +45,12 @@ QUILLIMO_REGISTER_CLASS(TWinControl, [](TPropertyTable& p) {
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
   hook_.SetHandler([this](TMessage& m) {
+    // A double-buffered control erases in its buffered paint only, which sends the erase for
+    // the bitmap straight to the control.
+    if (m.Msg == WM_ERASEBKGND && doubleBuffered_) {
+      m.Result = 1;
+      return;
+    }
     if (WindowProc)
       WindowProc(m);
     else
@@ -501,6 +509,11 @@ void TWinControl::WndProc(TMessage& msg) {
       Perform(CM_MOUSELEAVE);
       break;
     case WM_PAINT:
+      if (doubleBuffered_ && !msg.WParam) {
+        PaintBuffered();
+        msg.Result = 0;
+        return;
+      }
       if (ownClass_) {
         TPaintDC dc(handle_, msg.WParam);
         PaintWindow(dc);
@@ -510,8 +523,10 @@ void TWinControl::WndProc(TMessage& msg) {
       if (std::none_of(controls_.begin(), controls_.end(),
                        [](TControl* c) { return dynamic_cast<TGraphicControl*>(c) != nullptr; }))
         break;
-      {
-        DefaultHandler(msg);
+      DefaultHandler(msg);
+      if (msg.WParam) {
+        PaintControls(reinterpret_cast<HDC>(msg.WParam));
+      } else {
         TClientDC dc(handle_);
         PaintControls(dc);
       }
@@ -536,6 +551,21 @@ void TWinControl::WndProc(TMessage& msg) {
       break;
   }
   TControl::WndProc(msg);
+}
+
+void TWinControl::PaintBuffered() {
+  TPaintDC screen(handle_);
+  RECT client{};
+  GetClientRect(handle_, &client);
+  if (client.right <= 0 || client.bottom <= 0) return;
+  TBitmap buffer(client.right, client.bottom);
+  HDC dc = buffer.Canvas().Handle();
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  // The control's own painting (and its window class's) into the bitmap; what is hooked in
+  // front of the control saw the WM_PAINT this answers.
+  TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+  WndProc(paint);
+  BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
 }
 
 TGraphicControl* TWinControl::GraphicAt(POINT p) const {

@@ -87,6 +87,12 @@ public:
   void DisableAlign() { ++alignDisabled_; }
   void EnableAlign();
 
+  // A double-buffered control paints into an off-screen bitmap of its client area, erased
+  // there, which is copied to the screen in one blit: the erase and the drawing over it never
+  // show one after the other. Erases the window receives are answered without drawing.
+  bool DoubleBuffered() const { return doubleBuffered_; }
+  void SetDoubleBuffered(bool v) { doubleBuffered_ = v; }
+
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
 
@@ -130,6 +136,8 @@ protected:
   bool Destroying() const { return destroying_; }
 
 private:
+  // WM_PAINT of a double-buffered control: erase and paint into a bitmap, one blit to the screen.
+  void PaintBuffered();
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void CreateHandle();
@@ -160,6 +168,7 @@ private:
   int alignDisabled_ = 0;
   bool alignPending_ = false;
   bool ownClass_ = false;
+  bool doubleBuffered_ = false;
   bool mouseInside_ = false;
   TGraphicControl* hotGraphic_ = nullptr;      // the windowless child under the mouse
   TGraphicControl* capturedGraphic_ = nullptr; // the one a button went down on

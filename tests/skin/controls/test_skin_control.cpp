@@ -5,10 +5,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "companion_test_support.h"
 #include "skin/controls/skin_buttons.h"
+#include "skin/controls/skin_checks.h"
 #include "skin/controls/skin_scrollbars.h"
+#include "toolkit/win/checkbox.h"
 #include "toolkit/win/stdctrls.h"
 
 using namespace controltest;
@@ -148,4 +152,38 @@ TEST_F(CompanionBase, NewTextOnAButtonIsPaintedAtOnce) {
   EXPECT_FALSE(after.SamePixels(before));
   const TBitmapPixels element = ExpectedElement(*skin->Buttons, 120, 30, 5, 1, skin->ButtonFaceColour);
   EXPECT_EQ(after.GetPixel(1, 15), element.GetPixel(1, 15));
+}
+
+namespace {
+// A check box that notes what reaches its window class: the message and the kind of its DC.
+class TWatchedCheckBox : public TCheckBox {
+public:
+  using TCheckBox::TCheckBox;
+  std::vector<std::pair<UINT, DWORD>> seen;
+
+protected:
+  void DefaultHandler(TMessage& msg) override {
+    if (msg.Msg == WM_PAINT || msg.Msg == WM_ERASEBKGND)
+      seen.emplace_back(msg.Msg, msg.WParam ? GetObjectType(reinterpret_cast<HDC>(msg.WParam)) : 0);
+    TCheckBox::DefaultHandler(msg);
+  }
+};
+}  // namespace
+
+TEST_F(CompanionBase, AnAttachedControlPaintsThroughABufferAndGetsItsOwnSettingBack) {
+  SkinnedForm f(*skin, false);
+  auto* check = f.Add<TWatchedCheckBox>(10, 10, 120, 20);
+  check->SetCaption("Bir");
+  TSkinFormFrame& frame = f.Frame();
+  ASSERT_FALSE(check->DoubleBuffered());
+  auto* companion = new TSkinCheckBox(check);
+  companion->AttachControl(&frame, skin, false, &frame.ControlCanvas);
+  EXPECT_TRUE(check->DoubleBuffered());
+  check->seen.clear();
+  Repainted(check->Handle());
+  // The class's erase and paint went into the bitmap, none to the screen.
+  EXPECT_FALSE(check->seen.empty());
+  for (auto [message, dc] : check->seen) EXPECT_EQ(dc, static_cast<DWORD>(OBJ_MEMDC)) << message;
+  companion->Free();
+  EXPECT_FALSE(check->DoubleBuffered());
 }
