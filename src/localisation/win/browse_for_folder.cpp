@@ -1,5 +1,7 @@
 #include "localisation/win/browse_for_folder.h"
 
+#include <ole2.h>
+
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
 
@@ -128,7 +130,25 @@ int CALLBACK TlcBrowseForFolder::BrowseProc(HWND wnd, UINT msg, LPARAM lp, LPARA
   return 0;
 }
 
+namespace {
+// The folder browser is a COM client (its tree and, in the new style, its edit box): the
+// calling thread's apartment is set up around it, and given back as it was found.
+class TComApartment {
+public:
+  TComApartment() : result_(OleInitialize(nullptr)) {}
+  ~TComApartment() {
+    if (SUCCEEDED(result_)) OleUninitialize();
+  }
+  TComApartment(const TComApartment&) = delete;
+  TComApartment& operator=(const TComApartment&) = delete;
+
+private:
+  HRESULT result_;
+};
+}  // namespace
+
 bool TlcBrowseForFolder::Execute() {
+  TComApartment com;
   PIDLIST_ABSOLUTE root = nullptr;
   SHGetSpecialFolderLocation(nullptr, SpecialFolderId(rootFolder_), &root);
   std::wstring title = Utf8ToWide(title_);
@@ -139,7 +159,7 @@ bool TlcBrowseForFolder::Execute() {
   info.ulFlags = BrowseFlagBits(flags_);
   info.lpfn = &TlcBrowseForFolder::BrowseProc;
   info.lParam = reinterpret_cast<LPARAM>(this);
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  PIDLIST_ABSOLUTE chosen = ShowBrowser(&info);
   handle_ = nullptr;
   FreeItem(root);
   if (!chosen) return false;

@@ -69,6 +69,10 @@ public:
 
   TNotifyEvent OnShow;
   TEvent<void(TObject*, const std::string& path, PCIDLIST_ABSOLUTE item)> OnSelectionChanged;
+
+  // The system's browser that Execute shows. A test may stand in for it: Wine's browser sets
+  // up COM on its own, where the system's expects its caller to have done so.
+  static inline PIDLIST_ABSOLUTE(WINAPI* ShowBrowser)(LPBROWSEINFOW) = SHBrowseForFolderW;
   TEvent<void(TObject*, const std::string& path)> OnValidateFailed;
 
 protected:

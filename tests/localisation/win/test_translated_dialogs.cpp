@@ -3,6 +3,8 @@
 // back by id in both languages, and the folder browser's buttons and selected folder.
 #include <gtest/gtest.h>
 
+#include <objbase.h>
+
 #include <map>
 #include <string>
 
@@ -135,4 +137,23 @@ TEST_F(TranslatedDialogs, BrowseForFolderParsesItsFolderAndTranslatesItsButtons)
   EXPECT_EQ(cancel, "Cancel");
   EXPECT_EQ(caption, "Klasör");
   EXPECT_NE(browse->SelectedItem(), nullptr);  // a cancelled browse keeps the folder
+}
+
+TEST_F(TranslatedDialogs, TheFolderBrowserRunsInACOMApartmentThatIsGivenBackAfterwards) {
+  // The system's browser (not Wine's, which sets COM up itself) needs its caller's apartment.
+  static HRESULT whileShown = E_FAIL;
+  whileShown = E_FAIL;
+  const auto system = TlcBrowseForFolder::ShowBrowser;
+  TlcBrowseForFolder::ShowBrowser = [](LPBROWSEINFOW) -> PIDLIST_ABSOLUTE {
+    whileShown = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // S_FALSE: there already
+    if (SUCCEEDED(whileShown)) CoUninitialize();
+    return nullptr;
+  };
+  TlcBrowseForFolder browse(nullptr);
+  EXPECT_FALSE(browse.Execute());
+  TlcBrowseForFolder::ShowBrowser = system;
+  EXPECT_EQ(whileShown, S_FALSE);
+  const HRESULT after = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EXPECT_EQ(after, S_OK) << "the apartment was left set up";
+  if (SUCCEEDED(after)) CoUninitialize();
 }
