@@ -1,6 +1,6 @@
 // The skinned menu bar on a real window: its buttons, opening items with and without submenus,
-// moving along the bar with the arrow keys (wrapping at both ends), nested submenus, disabled
-// items and Alt accelerators; owner-drawn items painted from the skin.
+// moving along the bar with the arrow keys (wrapping at both ends) and with the mouse, nested
+// submenus, disabled items and Alt accelerators; owner-drawn items painted from the skin.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -57,6 +57,14 @@ struct MenuBar : ::testing::Test {
   }
   MenuBar() : f(*skin, bsSizeable, 360, 200, true) {}
   TMenuBtn& Button(int index) { return *f.frame->SkinMenu->MenuButtons.at(static_cast<std::size_t>(index)); }
+  // Opens the button's submenu as a click does and waits until the script has run and every
+  // menu has closed.
+  ::testing::AssertionResult RunFrom(int index, const MenuScript& script) {
+    PostOpenMenuButton(*f.frame, Button(index));
+    if (!PumpUntil([&] { return script.Done(); }, 5000)) return ::testing::AssertionFailure() << "the script did not run";
+    PumpUntil([&] { return !f.frame->MenuTracking && VisibleMenuWindows() == 0; }, 3000);
+    return ::testing::AssertionSuccess();
+  }
   static inline TSkinSet* skin = nullptr;
   FramedForm f;
 };
@@ -103,12 +111,38 @@ TEST_F(MenuBar, ArrowKeysMoveAlongTheBarAndWrapAtBothEnds) {
   };
   // Right on the last item opens the first; left on the first opens the last.
   MenuScript script({note(VK_RIGHT), note(VK_LEFT), note(VK_ESCAPE)});
-  PostOpenMenuButton(*f.frame, Button(3));
-  ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
-  PumpUntil([&] { return !f.frame->MenuTracking && VisibleMenuWindows() == 0; }, 3000);
+  ASSERT_TRUE(RunFrom(3, script));
   ASSERT_EQ(opened.size(), 3u);
   EXPECT_EQ(opened[0], Button(3).SubMenu);
   EXPECT_EQ(opened[1], Button(0).SubMenu);
+  EXPECT_EQ(opened[2], Button(3).SubMenu);
+}
+
+TEST_F(MenuBar, TheMouseOverAnotherBarItemSwitchesToItsSubmenuAndOverTheOpenOneChangesNothing) {
+  std::vector<HMENU> opened;
+  std::vector<HWND> windows;
+  // The cursor put over a bar button, and a mouse move for the menu's loop to see there.
+  auto moveOver = [&](int index) {
+    return [&, index](HWND menu) {
+      opened.push_back(f.frame->TrackedMenu);
+      windows.push_back(menu);
+      RECT wr{};
+      GetWindowRect(f.form.Handle(), &wr);
+      const RECT& b = Button(index).Bounds;
+      SetCursorPos(wr.left + (b.left + b.right) / 2, wr.top + (b.top + b.bottom) / 2);
+      PostMessageW(menu, WM_MOUSEMOVE, 0, 0);
+    };
+  };
+  MenuScript script({moveOver(0), moveOver(3), [&](HWND menu) {
+                       opened.push_back(f.frame->TrackedMenu);
+                       windows.push_back(menu);
+                       EndMenu();
+                     }});
+  ASSERT_TRUE(RunFrom(0, script));
+  ASSERT_EQ(opened.size(), 3u);
+  EXPECT_EQ(opened[0], Button(0).SubMenu);
+  EXPECT_EQ(opened[1], Button(0).SubMenu);
+  EXPECT_EQ(windows[1], windows[0]) << "the open item's submenu was opened again";
   EXPECT_EQ(opened[2], Button(3).SubMenu);
 }
 
@@ -128,9 +162,7 @@ TEST_F(MenuBar, ArrowKeysInsideANestedSubmenuStayInTheSubmenu) {
         EndMenu();
       },
   });
-  PostOpenMenuButton(*f.frame, Button(0));
-  ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
-  PumpUntil([&] { return !f.frame->MenuTracking; }, 3000);
+  ASSERT_TRUE(RunFrom(0, script));
   EXPECT_EQ(nestedOpen, 2);
   EXPECT_EQ(afterLeft, 1);
   EXPECT_EQ(trackedAfter, Button(0).SubMenu);
