@@ -159,6 +159,18 @@ TEST_F(Settings, AStoredEnglishStartIsRestoredAndExitWritesTheSameSixLines) {
   EXPECT_FALSE(form->Visible());
 }
 
+// A selection outside a radio group's items, as a damaged or edited settings file may hold:
+// below -1 selects none, above the last item the last one; Exit writes them back so.
+TEST_F(Settings, SelectionsOutsideTheItemsAreBroughtIntoRange) {
+  dir->Write("ayarlar.txt", "0\r\n2\r\n20\r\n-2\r\n2\r\n0\r\n");
+  Open();
+  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_EQ(form->RadioGroup4->ItemIndex(), -1);
+  EXPECT_EQ(form->RadioGroup3->ItemIndex(), 1);
+  apptest::ClickToolButton(form->ToolButton4);
+  EXPECT_EQ(dir->Read("ayarlar.txt"), "0\r\n2\r\n20\r\n-1\r\n1\r\n0\r\n");
+}
+
 TEST_F(Settings, TurkishToEnglishToTurkishByTheToolBarPutsTheStoredEditTextsBack) {
   Open();
   apptest::ClickToolButton(form->ToolButton2);  // Turkish already: nothing changes

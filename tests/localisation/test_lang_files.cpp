@@ -224,6 +224,23 @@ TEST(TranslationFile, UpdateKeepsLinesTheFileLacks) {
   EXPECT_EQ(f.Section(stCaptions).Count(), 2);  // sections the file lacks keep their lines
 }
 
+// The section refuses a line twice, and the file names the same entry under the form's name and
+// its class: the update fails halfway through reading and the section is as it was.
+TEST(TranslationFile, AFailedUpdatePutsTheSectionBack) {
+  FilesForm f;
+  auto& captions = dynamic_cast<TStringList&>(f.Section(stCaptions));
+  captions.SetSorted(true);
+  captions.SetDuplicates(dupError);
+  SetLines(captions, {Line({"Button1", "Evet", "Yes"}), Line({"Button2", "Hayır", "No"})});
+  const std::vector<std::string> before = Lines(captions);
+  TStringStream file(FileText("[Captions]\r\nTForm1.Button1=Tamam~!@#OK~!@#\r\nForm1.Button1=Tamam~!@#OK~!@#\r\n"));
+  EXPECT_FALSE(f.lang->UpdateSectionFromStream(stCaptions, file));
+  EXPECT_EQ(Lines(captions), before);
+  EXPECT_FALSE(f.lang->UpdateFromStream(file));
+  EXPECT_EQ(Lines(captions), before);
+  EXPECT_EQ(f.lang->BatchDepth(), 0);
+}
+
 TEST(TranslationFile, ImportingOneLanguageAddsItsColumn) {
   TempDir dir;
   const std::string name = dir.Path("de.lng");

@@ -89,6 +89,22 @@ TEST_F(TranslatedDialogs, FontDialogShowsTheTableCaptionsInBothLanguagesInTheFor
   }
 }
 
+TEST_F(TranslatedDialogs, FontDialogShowsTheActiveLanguagesOwnTextBeforeTheDefaultLanguages) {
+  auto* dialog = new TlcFontDialog(&form);
+  dialog->SetlcLang(lang);
+  TStrings* rows = lang->GetSectionStrings(stDlgsCaptions);
+  const std::string d(1, lang->Delim());
+  int row = -1;
+  for (int i = 0; i < rows->Count(); ++i)
+    if (rows->Strings(i).rfind("Font:" + d, 0) == 0) row = i;
+  ASSERT_GE(row, 0);
+  rows->SetStrings(row, "Font:" + d + "&Font:" + d + "&Typeface:" + d);
+  lang->SetActiveLanguage(2);
+  EXPECT_EQ(ShowFontDialog(*dialog).texts.at(1088), "&Typeface:");
+  lang->SetActiveLanguage(1);
+  EXPECT_EQ(ShowFontDialog(*dialog).texts.at(1088), "&Font:");
+}
+
 TEST_F(TranslatedDialogs, FontDialogKeepsTheSystemTextOfAMissingKeyAndForgetsADestroyedTable) {
   auto* dialog = new TlcFontDialog(&form);
   dialog->SetlcLang(lang);

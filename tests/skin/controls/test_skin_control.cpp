@@ -1,6 +1,6 @@
 // The companion base on real controls: attaching once, giving the control back its handler and
-// colour, outliving the control or its window, following a window made anew, and repainting
-// at once when the text changes.
+// colour, outliving the control or its window, following a window made anew or made late (on a
+// page not shown yet), and repainting at once when the text changes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include "skin/controls/skin_checks.h"
 #include "skin/controls/skin_scrollbars.h"
 #include "toolkit/win/checkbox.h"
+#include "toolkit/win/comctrls.h"
 #include "toolkit/win/stdctrls.h"
 
 using namespace controltest;
@@ -132,6 +133,39 @@ TEST_F(CompanionBase, AScrollBarCompanionFollowsAMemoMadeAnew) {
   EXPECT_FALSE(bars->IsDead());
   frame.PurgeDeadControls();
   EXPECT_EQ(f.CompanionOf(memo), bars);
+}
+
+// A control on a page not shown yet has no window when the frame dispatches it: its companion
+// joins without making one, and takes the window over when the page comes into view.
+TEST_F(CompanionBase, ACompanionJoinsAControlOnAHiddenPageAndFollowsWhenItsWindowIsMade) {
+  SkinnedForm f(*skin);
+  auto* pages = f.Add<TPageControl>(10, 10, 300, 200);
+  TTabSheet* sheets[2] = {new TTabSheet(&f.form), new TTabSheet(&f.form)};
+  for (TTabSheet* sheet : sheets) {
+    sheet->SetCaption("Sayfa");
+    sheet->SetPageControl(pages);
+  }
+  auto* button = f.Add<TButton>(10, 10, 120, 30, sheets[1]);
+  // Its windows made again, as a form read from its layout makes them: the hidden page and its
+  // button get none.
+  pages->DestroyHandle();
+  pages->HandleNeeded();
+  ASSERT_FALSE(button->HandleAllocated());
+  f.Frame();
+  auto* companion = dynamic_cast<TSkinButton*>(f.CompanionOf(button));
+  ASSERT_NE(companion, nullptr);
+  EXPECT_FALSE(button->HandleAllocated()) << "joining made the window";
+  EXPECT_EQ(companion->Handle, nullptr);
+
+  pages->SetActivePageIndex(1);
+  PumpFor(30);
+  ASSERT_TRUE(button->HandleAllocated());
+  EXPECT_EQ(companion->Handle, button->Handle());
+  EXPECT_FALSE(companion->IsDead());
+  const TBitmapPixels shown = Repainted(button->Handle());
+  const TBitmapPixels element = ExpectedElement(*skin->Buttons, 120, 30, 5, 1, skin->ButtonFaceColour);
+  EXPECT_EQ(shown.GetPixel(1, 15), element.GetPixel(1, 15));
+  EXPECT_EQ(shown.GetPixel(118, 15), element.GetPixel(118, 15));
 }
 
 TEST_F(CompanionBase, NewTextOnAButtonIsPaintedAtOnce) {

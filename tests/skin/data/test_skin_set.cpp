@@ -306,6 +306,12 @@ TEST_F(SkinSetTest, SwitchingOnAndOff) {
   skin->SetActive(true);
   EXPECT_TRUE(manager.Active);  // StartCount 0: at once, no timer
   EXPECT_FALSE(Timer().Enabled());
+  skin->SetActive(false);  // and off again at once, before any window was activated
+  EXPECT_FALSE(manager.Active);
+  EXPECT_FALSE(Timer().Enabled());
+  EXPECT_TRUE(log.actions.empty());
+  skin->SetActive(true);
+  EXPECT_TRUE(manager.Active);
 
   manager.StartCount = 1;
   skin->SetActive(false);

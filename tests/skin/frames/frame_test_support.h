@@ -6,9 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "skin/data/skin_manager.h"
 #include "skin/data/skin_set.h"
 #include "skin/frames/form_frame.h"
 #include "skin/frames/gdi_paint.h"
+#include "skin/frames/skin_engine.h"
+#include "skin/frames/window_side.h"
 #include "toolkit/core/temp_dir.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/dc_guards.h"
@@ -130,6 +133,27 @@ inline int ExpectRegionFollowsLeftBorder(HWND wnd, const TSkinSet& skin, int edg
   DeleteObject(region);
   return keyed;
 }
+
+// While alive, the process-wide skin manager with its window side (the thread's hook, frames,
+// pop-up menu wrappers) and a toolkit timer; Serve registers a skin component and switches it on.
+struct WindowedManager {
+  WindowedManager() {
+    SetSkinManagerFactory([] {
+      return std::make_unique<TSkinManager>(std::make_unique<TToolkitActionTimer>(), std::make_unique<TFrameWindowSide>());
+    });
+    manager = &CreateSkinManager();
+  }
+  ~WindowedManager() {
+    FreeSkinManager();
+    SetSkinManagerFactory(nullptr);
+  }
+  void Serve(TSkinSet& skin) {
+    manager->RegisterSkinData(&skin);
+    manager->InstallHook();
+    manager->Active = true;
+  }
+  TSkinManager* manager = nullptr;
+};
 
 // Tests of one suite share the stored skin, built once.
 struct StoredSkin : ::testing::Test {

@@ -148,8 +148,20 @@ TEST_F(TitleButtons, DoubleClickMaximisesAndRestoresAndTheCloseButtonCloses) {
   // Pressing on the caption of a maximised, active window does not start a drag.
   SetForegroundWindow(wnd);
   PumpFor(20);
+  ASSERT_TRUE(f.frame->WindowActive);
   const RECT zoomed = WindowRectOf(wnd);
-  SendMessageW(wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(zoomed.left + 200, zoomed.top + 5));
+  const LPARAM onCaption = MAKELPARAM(zoomed.left + 200, zoomed.top + 5);
+  {
+    MessageRecorder recorder;
+    SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCAPTION, onCaption);
+    SendMessageW(wnd, WM_NCLBUTTONUP, HTCAPTION, onCaption);
+    PumpFor(20);
+    for (const MessageRecorder::Entry& e : recorder.All())
+      if (e.Window == wnd && e.Msg == WM_SYSCOMMAND) EXPECT_NE(e.WParam & 0xFFF0, static_cast<WPARAM>(SC_MOVE));
+  }
+  EXPECT_TRUE(IsZoomed(wnd));
+  // A double click there restores it.
+  SendMessageW(wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, onCaption);
   ASSERT_TRUE(PumpUntil([&] { return IsZoomed(wnd) == FALSE; }));
   EXPECT_EQ(f.frame->WindowState, 0);
 

@@ -1,5 +1,6 @@
-// The keyed copy of the painting primitives: key-coloured pixels keep what was under them,
-// through a shifted window origin and inside the clip the caller had set, which stays as it was.
+// The GDI side of the painting primitives: key-coloured pixels keep what was under them,
+// through a shifted window origin and inside the clip the caller had set, which stays as it was;
+// the window region of a keyed image leaves the key out.
 #include <gtest/gtest.h>
 
 #include "skin/frames/gdi_paint.h"
@@ -65,4 +66,17 @@ TEST(KeyedCopy, KeyPixelsKeepTheBackgroundThroughAnOriginShiftAndTheCallersClip)
     DeleteObject(clipBefore);
     DeleteObject(clipAfter);
   }
+}
+
+// The window region of a keyed skin image, as the frame makes it: the key and a green one step
+// above it are left out, anything further from the key stays in; moved by the offsets.
+TEST(WindowRegion, LeavesOutTheKeyAndColoursWithinOneStepAboveIt) {
+  const TColor colours[] = {kSkinKeyColour, RGBToColor(255, 1, 255), RGBToColor(255, 2, 255), RGBToColor(254, 0, 255),
+                            RGBToColor(255, 0, 254)};
+  const bool shown[] = {false, false, true, true, true};
+  TBitmapPixels image(5, 1);
+  for (int x = 0; x < 5; ++x) image.SetPixel(x, 0, colours[x]);
+  HRGN region = RegionFromBitmap(image, 10, 20);
+  for (int x = 0; x < 5; ++x) EXPECT_EQ(PtInRegion(region, 10 + x, 20) != FALSE, shown[x]) << x;
+  DeleteObject(region);
 }

@@ -34,21 +34,11 @@ HWND MakeWindow(const wchar_t* className, WNDPROC proc, DWORD style, int w, int 
 
 struct Manager : ::testing::Test {
   Manager() {
-    SetSkinManagerFactory([] {
-      return std::make_unique<TSkinManager>(std::make_unique<TToolkitActionTimer>(), std::make_unique<TFrameWindowSide>());
-    });
-    manager = &CreateSkinManager();
     skin = BuiltSkin("stored.skn");
-    manager->RegisterSkinData(skin.get());
-    manager->InstallHook();
-    manager->Active = true;
+    windowed.Serve(*skin);
     side = FrameWindowSide();
   }
-  ~Manager() override {
-    forms.clear();
-    FreeSkinManager();
-    SetSkinManagerFactory(nullptr);
-  }
+  ~Manager() override { forms.clear(); }
   TForm& ShownForm(int tag = 0, TFormBorderStyle border = bsSizeable) {
     forms.push_back(std::make_unique<TForm>(nullptr));
     TForm& form = *forms.back();
@@ -61,7 +51,8 @@ struct Manager : ::testing::Test {
     PumpFor(40);
     return form;
   }
-  TSkinManager* manager = nullptr;
+  WindowedManager windowed;
+  TSkinManager* manager = windowed.manager;
   TFrameWindowSide* side = nullptr;
   std::unique_ptr<TSkinSet> skin;
   std::vector<std::unique_ptr<TForm>> forms;

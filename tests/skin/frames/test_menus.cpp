@@ -1,6 +1,7 @@
 // The skinned menu bar on a real window: its buttons, opening items with and without submenus,
-// moving along the bar with the arrow keys (wrapping at both ends), nested submenus, disabled
-// items and Alt accelerators; owner-drawn items painted from the skin.
+// moving along the bar with the arrow keys (wrapping at both ends) and with the mouse, nested
+// submenus, disabled items and Alt accelerators; owner-drawn items painted from the skin, and the
+// border and background of a wrapped pop-up menu window.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include "frame_test_support.h"
 #include "skin/frames/menu_bar.h"
 #include "skin/frames/menu_items.h"
+#include "skin/sliced_reference.h"
 #include "toolkit/win/menus.h"
 
 using namespace frametest;
@@ -49,6 +51,29 @@ int VisibleMenuWindows() {
   return n;
 }
 
+// What the window's own DC holds over its whole area (the border included), read at once.
+TBitmapPixels WindowPixels(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  TBitmap out(r.right - r.left, r.bottom - r.top);
+  HDC dc = GetWindowDC(wnd);
+  BitBlt(out.Canvas().Handle(), 0, 0, out.Width(), out.Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  return out.Pixels();
+}
+
+// True when the pixels of the ring `width` wide along the edges are those of want.
+::testing::AssertionResult SameRing(const TBitmapPixels& got, const TBitmapPixels& want, int width) {
+  for (int y = 0; y < want.Height(); ++y)
+    for (int x = 0; x < want.Width(); ++x) {
+      const bool ring = x < width || y < width || x >= want.Width() - width || y >= want.Height() - width;
+      if (ring && got.GetPixel(x, y) != want.GetPixel(x, y))
+        return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << std::hex << got.GetPixel(x, y)
+                                             << ", wanted " << want.GetPixel(x, y);
+    }
+  return ::testing::AssertionSuccess();
+}
+
 struct MenuBar : ::testing::Test {
   static void SetUpTestSuite() { skin = BuiltSkin("stored.skn").release(); }
   static void TearDownTestSuite() {
@@ -57,6 +82,14 @@ struct MenuBar : ::testing::Test {
   }
   MenuBar() : f(*skin, bsSizeable, 360, 200, true) {}
   TMenuBtn& Button(int index) { return *f.frame->SkinMenu->MenuButtons.at(static_cast<std::size_t>(index)); }
+  // Opens the button's submenu as a click does and waits until the script has run and every
+  // menu has closed.
+  ::testing::AssertionResult RunFrom(int index, const MenuScript& script) {
+    PostOpenMenuButton(*f.frame, Button(index));
+    if (!PumpUntil([&] { return script.Done(); }, 5000)) return ::testing::AssertionFailure() << "the script did not run";
+    PumpUntil([&] { return !f.frame->MenuTracking && VisibleMenuWindows() == 0; }, 3000);
+    return ::testing::AssertionSuccess();
+  }
   static inline TSkinSet* skin = nullptr;
   FramedForm f;
 };
@@ -103,12 +136,38 @@ TEST_F(MenuBar, ArrowKeysMoveAlongTheBarAndWrapAtBothEnds) {
   };
   // Right on the last item opens the first; left on the first opens the last.
   MenuScript script({note(VK_RIGHT), note(VK_LEFT), note(VK_ESCAPE)});
-  PostOpenMenuButton(*f.frame, Button(3));
-  ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
-  PumpUntil([&] { return !f.frame->MenuTracking && VisibleMenuWindows() == 0; }, 3000);
+  ASSERT_TRUE(RunFrom(3, script));
   ASSERT_EQ(opened.size(), 3u);
   EXPECT_EQ(opened[0], Button(3).SubMenu);
   EXPECT_EQ(opened[1], Button(0).SubMenu);
+  EXPECT_EQ(opened[2], Button(3).SubMenu);
+}
+
+TEST_F(MenuBar, TheMouseOverAnotherBarItemSwitchesToItsSubmenuAndOverTheOpenOneChangesNothing) {
+  std::vector<HMENU> opened;
+  std::vector<HWND> windows;
+  // The cursor put over a bar button, and a mouse move for the menu's loop to see there.
+  auto moveOver = [&](int index) {
+    return [&, index](HWND menu) {
+      opened.push_back(f.frame->TrackedMenu);
+      windows.push_back(menu);
+      RECT wr{};
+      GetWindowRect(f.form.Handle(), &wr);
+      const RECT& b = Button(index).Bounds;
+      SetCursorPos(wr.left + (b.left + b.right) / 2, wr.top + (b.top + b.bottom) / 2);
+      PostMessageW(menu, WM_MOUSEMOVE, 0, 0);
+    };
+  };
+  MenuScript script({moveOver(0), moveOver(3), [&](HWND menu) {
+                       opened.push_back(f.frame->TrackedMenu);
+                       windows.push_back(menu);
+                       EndMenu();
+                     }});
+  ASSERT_TRUE(RunFrom(0, script));
+  ASSERT_EQ(opened.size(), 3u);
+  EXPECT_EQ(opened[0], Button(0).SubMenu);
+  EXPECT_EQ(opened[1], Button(0).SubMenu);
+  EXPECT_EQ(windows[1], windows[0]) << "the open item's submenu was opened again";
   EXPECT_EQ(opened[2], Button(3).SubMenu);
 }
 
@@ -128,9 +187,7 @@ TEST_F(MenuBar, ArrowKeysInsideANestedSubmenuStayInTheSubmenu) {
         EndMenu();
       },
   });
-  PostOpenMenuButton(*f.frame, Button(0));
-  ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
-  PumpUntil([&] { return !f.frame->MenuTracking; }, 3000);
+  ASSERT_TRUE(RunFrom(0, script));
   EXPECT_EQ(nestedOpen, 2);
   EXPECT_EQ(afterLeft, 1);
   EXPECT_EQ(trackedAfter, Button(0).SubMenu);
@@ -185,4 +242,37 @@ TEST_F(MenuBar, OwnerDrawnItemsArePaintedFromTheSkinsMenuItemImage) {
   open->MeasureItem(dc, w1, h1);
   MeasureMenuItem(*f.frame, *open, dc, w2, h2);
   EXPECT_EQ(w2, w1 + item.LeftWidth + 35);
+}
+
+// A pop-up menu of a skin with a MenuBackground image, wrapped by the manager: the 3-pixel ring
+// of its border (WM_NCPAINT, on the window DC) and the background it prints when the system asks
+// it to paint into a DC (WM_PRINT, the items painted inside the ring) are that image sliced to
+// the window's size.
+TEST(PopupMenu, TheBorderRingAndTheBackgroundAreTheSkinsMenuBackgroundSliced) {
+  const std::unique_ptr<TSkinSet> skin = BuiltSkin("1.skn");
+  ASSERT_NE(skin->MenuBackground, nullptr);
+  const TDataSkinObject& e = *skin->MenuBackground;
+  WindowedManager windowed;
+  FramedForm f(*skin, bsSizeable, 360, 200, true);
+  windowed.Serve(*skin);
+  constexpr TColor untouched = RGBToColor(1, 2, 3);
+  TBitmapPixels border, printed;
+  MenuScript script({[&](HWND menu) {
+    SendMessageW(menu, WM_NCPAINT, 1, 0);
+    border = WindowPixels(menu);
+    TBitmap out(border.Width(), border.Height());
+    out.Pixels().Fill(untouched);
+    SendMessageW(menu, WM_PRINT, reinterpret_cast<WPARAM>(out.Canvas().Handle()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    printed = out.Pixels();
+    EndMenu();
+  }});
+  PostOpenMenuButton(*f.frame, *f.frame->SkinMenu->MenuButtons.at(0));
+  ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
+  PumpUntil([&] { return !f.frame->MenuTracking && VisibleMenuWindows() == 0; }, 3000);
+  const int w = border.Width(), h = border.Height();
+  const TBitmapPixels expected = skintest::ReferenceSlices(e.Image, w, h, e.LeftWidth, e.TopHeight, e.RightWidth,
+                                                           e.BottomHeight, false, e.Tile == 1, 1, 1);
+  EXPECT_TRUE(SameRing(border, expected, 3));
+  EXPECT_TRUE(SameRing(printed, expected, 3));
+  EXPECT_NE(printed.GetPixel(w / 2, h / 2), untouched) << "no items inside the ring";
 }

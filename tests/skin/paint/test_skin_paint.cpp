@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "skin/paint/frame_strip.h"
 #include "skin/paint/key_mask.h"
@@ -11,6 +12,7 @@
 #include "skin/paint/pixel_turns.h"
 #include "skin/paint/sliced_image.h"
 #include "skin/paint/three_part_image.h"
+#include "skin/sliced_reference.h"
 
 namespace {
 // Every pixel has its own colour, so a copied pixel tells where it came from.
@@ -73,6 +75,22 @@ TEST(SlicedImage, CornersKeepTheirSizeEdgesStretchAlongAndTheCentreFills) {
   for (int y = 2; y < 19; ++y) EXPECT_EQ(out.GetPixel(1, y), Coded(fx + 1, 2 + Sampled(y - 2, 17, 5))) << y;
   // The stretched centre: 23 columns from the frame's 5 middle columns.
   for (int x = 3; x < 26; ++x) EXPECT_EQ(out.GetPixel(x, 10), Coded(fx + 3 + Sampled(x - 3, 23, 5), 2 + Sampled(8, 17, 5)));
+}
+
+// Every pixel of every piece against the slicing rule, at the sizes where a bound is easiest
+// to miss: the frame's own size, margins exactly filling the destination, one pixel short of
+// them, and a destination one pixel wider and higher than the margins.
+TEST(SlicedImage, EveryPixelComesFromItsPieceOfTheFrame) {
+  const TSliceMargins m{3, 2, 4, 1};
+  for (bool stacked : {false, true}) {
+    const TBitmapPixels image = stacked ? CodedImage(12, 18) : CodedImage(24, 9);  // two frames of 12 x 9
+    for (bool tile : {false, true})
+      for (auto [w, h] : {std::pair{12, 9}, {30, 20}, {7, 3}, {6, 2}, {8, 4}, {5, 31}}) {
+        SCOPED_TRACE(testing::Message() << "stacked " << stacked << " tile " << tile << " " << w << "x" << h);
+        EXPECT_TRUE(skintest::SamePixels(BuildSlicedImage({0, 0, w, h}, image, m, stacked, tile, 2, 2),
+                                         skintest::ReferenceSlices(image, w, h, 3, 2, 4, 1, stacked, tile, 2, 2)));
+      }
+  }
 }
 
 TEST(SlicedImage, MarginsThatDoNotFitAreDroppedInPairs) {
@@ -168,6 +186,21 @@ TEST(RegionRuns, RunsOfSolidPixelsRowByRowWithTolerance) {
   TBitmapPixels empty(5, 5);
   empty.Fill(kSkinKeyColour);
   EXPECT_TRUE(RegionRuns(empty, 0, 0, 1, 1, 1).empty());
+}
+
+// Each channel on its own, around a key away from 0 and 255: one below the key's value is solid,
+// the value itself and the value plus the channel's tolerance are transparent, one more is solid.
+TEST(RegionRuns, EachChannelIsTransparentFromTheKeyToTheKeyPlusItsTolerance) {
+  const TColor key = RGBToColor(40, 80, 120);
+  const int tolerance[3] = {1, 2, 3};  // blue, green, red
+  for (int c = 0; c < 3; ++c)
+    for (int d : {-1, 0, tolerance[c], tolerance[c] + 1}) {
+      TBitmapPixels pixel(1, 1);
+      pixel.SetPixel(0, 0, key);
+      pixel.ScanLine(0)[c] = static_cast<std::uint8_t>(pixel.ScanLine(0)[c] + d);  // bytes lie blue, green, red
+      const bool solid = !RegionRuns(pixel, 0, 0, tolerance[0], tolerance[1], tolerance[2], key).empty();
+      EXPECT_EQ(solid, d < 0 || d > tolerance[c]) << "channel " << c << " key + " << d;
+    }
 }
 
 TEST(RegionRuns, MergedRowsCoverTheSamePixelsInFewerRectangles) {

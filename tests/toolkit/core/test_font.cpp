@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/core/font.h"
+#include "toolkit/core/tfont.h"
 
 TEST(FontData, SizeAndHeightRoundLikeTheClassicToolkit) {
   EXPECT_EQ(FontHeightForSize(8), -11);
@@ -40,4 +41,34 @@ TEST(FontData, StylesAndEquality) {
   b = a;
   b.Charset = 162;  // Turkish
   EXPECT_NE(a, b);
+}
+
+TEST(Font, OnChangeFiresForAChangeOnlyAndOncePerChange) {
+  TFont font;
+  int changes = 0;
+  font.OnChange = [&](TObject* sender) {
+    EXPECT_EQ(sender, &font);
+    ++changes;
+  };
+  // Setting what the font already holds is no change.
+  font.SetName(font.GetName());
+  font.SetCharset(font.GetCharset());
+  font.SetHeight(font.GetHeight());
+  font.SetSize(font.GetSize());
+  font.SetStyle(font.GetStyle());
+  font.SetColor(font.GetColor());
+  font.SetData(font.Data());
+  const TFont same;
+  font.Assign(&same);
+  EXPECT_EQ(changes, 0);
+
+  font.SetSize(12);
+  EXPECT_EQ(changes, 1);
+  font.SetHeight(FontHeightForSize(12));
+  EXPECT_EQ(changes, 1);
+  TFont bold;
+  bold.SetStyle({fsBold});
+  font.Assign(&bold);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(font.Data(), bold.Data());
 }
