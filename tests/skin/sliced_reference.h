@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <ios>
 
+#include "skin/data/skin_model.h"
 #include "toolkit/core/bitmap.h"
 
 namespace skintest {
@@ -53,6 +54,13 @@ inline TBitmapPixels ReferenceSlices(const TBitmapPixels& image, int width, int 
       if (sx >= 0 && sy >= 0) out.SetPixel(x, y, image.GetPixel(fx + sx, fy + sy));
     }
   return out;
+}
+
+// A skin element's image sliced by the element's own margins.
+inline TBitmapPixels ReferenceElement(const TDataSkinObject& e, int width, int height, bool stacked, bool tile, int count,
+                                      int frame) {
+  return ReferenceSlices(e.Image, width, height, e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight, stacked, tile,
+                         count, frame);
 }
 
 // The whole frame stretched (no margins).

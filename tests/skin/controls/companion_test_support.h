@@ -1,7 +1,7 @@
 #pragma once
 // Skinned-control tests: a shown form whose controls the test places, framed by hand with the
 // control dispatch in place; what a control shows on the screen; and the pixels a skin element
-// should show, computed from the skin's own images.
+// should show, computed from the skin's own images by the plain slicing reference.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,7 +12,7 @@
 #include "skin/controls/control_dispatch.h"
 #include "skin/controls/skin_control.h"
 #include "skin/paint/pixel_copy.h"
-#include "skin/paint/sliced_image.h"
+#include "skin/sliced_reference.h"
 #include "toolkit/win/wincontrol.h"
 
 namespace controltest {
@@ -81,9 +81,7 @@ inline TBitmapPixels Repainted(HWND wnd) {
 inline TBitmapPixels ExpectedElement(const TDataSkinObject& e, int width, int height, int count, int frame, TColor face) {
   TBitmapPixels out(width, height);
   out.Fill(ColorToRGB(face));
-  const TBitmapPixels built =
-      BuildSlicedImage({0, 0, width, height}, e.Image, {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight}, false,
-                       e.Tile == 1, count, frame);
+  const TBitmapPixels built = skintest::ReferenceElement(e, width, height, false, e.Tile == 1, count, frame);
   if (e.Trans == 1)
     KeyedCopy(out, 0, 0, built);
   else

@@ -54,7 +54,7 @@ TEST_F(MoreCompanions, AComboBoxReadRightToLeftHasItsMirroredButtonOnTheLeft) {
   EXPECT_EQ(area.left, 0);
   const TDataSkinBorder& button = *skin->ComboButton;
   const int n = button.FrameCount;
-  TBitmapPixels mirrored = BuildFrameImage(area.right - area.left, area.bottom - area.top, button.Image2, n, 1);
+  TBitmapPixels mirrored = skintest::ReferenceFrame(button.Image2, area.right - area.left, area.bottom - area.top, n, 1);
   // Only the button's edge column: the arrow from ExtraImages lies over its middle.
   TBitmapPixels edge(1, mirrored.Height());
   edge.CopyRect(0, 0, mirrored, 0, 0, 1, mirrored.Height());
@@ -70,11 +70,10 @@ TEST_F(MoreCompanions, AProgressBarAtZeroShowsOnlyItsTrough) {
   // The trough (frame 1 of 2, or the one frame of a chunked bar) over the face, magenta
   // transparent, and the filled part (frame 2) over it from the left edge.
   auto expected = [&](int filled) {
-    const TSliceMargins margins{e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
     TBitmapPixels out(200, 18);
     out.Fill(ColorToRGB(skin->ButtonFaceColour));
-    KeyedCopy(out, 0, 0, BuildSlicedImage({0, 0, 200, 18}, e.Image, margins, false, e.Tile == 1, e.Style == 1 ? 1 : 2, 1));
-    if (filled) KeyedCopy(out, 0, 0, BuildSlicedImage({0, 0, filled, 18}, e.Image, margins, false, e.Tile == 1, 2, 2));
+    KeyedCopy(out, 0, 0, skintest::ReferenceElement(e, 200, 18, false, e.Tile == 1, e.Style == 1 ? 1 : 2, 1));
+    if (filled) KeyedCopy(out, 0, 0, skintest::ReferenceElement(e, filled, 18, false, e.Tile == 1, 2, 2));
     return out;
   };
   EXPECT_TRUE(Repainted(bar->Handle()).SamePixels(expected(0)));
@@ -106,8 +105,8 @@ TEST_F(MoreCompanions, BottomTabsShowTheTabImageUpsideDown) {
   TBitmapPixels expected(item.right - item.left, item.bottom - item.top);
   expected.Fill(ColorToRGB(skin->ButtonFaceColour));
   KeyedCopy(expected, 0, 0,
-            BuildSlicedImage({0, 0, expected.Width(), expected.Height()}, tabs->TabImage,
-                             {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight}, false, e.Tile == 1, e.FrameCount, 1));
+            skintest::ReferenceSlices(tabs->TabImage, expected.Width(), expected.Height(), e.LeftWidth, e.TopHeight,
+                                      e.RightWidth, e.BottomHeight, false, e.Tile == 1, e.FrameCount, 1));
   // The bottom row of the unselected tab (its caption lies in the middle).
   TBitmapPixels row(expected.Width() - 2, 1);
   row.CopyRect(0, 0, expected, 1, expected.Height() - 1, row.Width(), 1);

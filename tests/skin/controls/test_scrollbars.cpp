@@ -84,7 +84,7 @@ TEST(ScrollBars, AWindowWithBothBarsShowsTheCornerSquareAndSkinnedBars) {
   // (16 across, the system's arrow length along).
   const RECT v = bars->VertBar;
   const int s = bars->Vert.ArrowLength;
-  const TBitmapPixels arrow = BuildFrameImage(v.right - v.left, s, skin->Scrollbar->Image, 23, 13);
+  const TBitmapPixels arrow = skintest::ReferenceFrame(skin->Scrollbar->Image, v.right - v.left, s, 23, 13);
   TBitmapPixels under(arrow.Width(), arrow.Height());
   under.Fill(ColorToRGB(skin->ScrollbarColour));
   KeyedCopy(under, 0, 0, arrow);

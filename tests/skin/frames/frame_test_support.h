@@ -12,6 +12,7 @@
 #include "skin/frames/gdi_paint.h"
 #include "skin/frames/skin_engine.h"
 #include "skin/frames/window_side.h"
+#include "skin/sliced_reference.h"
 #include "toolkit/core/temp_dir.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/dc_guards.h"
@@ -56,10 +57,10 @@ inline TBitmapPixels ScreenOf(HWND wnd) {
   return out.Pixels();
 }
 
-// A border piece of the skin rendered as the frame renders it (frame 1: active window).
+// A border piece of the skin as the frame should render it (frame 1: active window).
 inline TBitmapPixels ExpectedBorder(const TDataSkinBorder& b, bool stacked, int width, int height, int frame = 1) {
-  return BuildSlicedImage({0, 0, width, height}, b.Image, MarginsOf(b), stacked, b.Tile != 1, std::max(b.FrameCount, 1),
-                          b.FrameCount > 1 ? frame : 1);
+  return skintest::ReferenceElement(b, width, height, stacked, b.Tile != 1, std::max(b.FrameCount, 1),
+                                    b.FrameCount > 1 ? frame : 1);
 }
 
 // A shown form with a frame attached by hand and finished (the manager's part done directly).

@@ -228,10 +228,9 @@ TEST_F(MenuBar, OwnerDrawnItemsArePaintedFromTheSkinsMenuItemImage) {
   DrawMenuItem(*f.frame, *open, selected.Canvas().Handle(), {0, 0, 120, 20}, true);
   // Away from the text: the element's frame 1 or 4, sliced to the item's size.
   const TDataSkinObject& item = *skin->MenuItem;
-  const TBitmapPixels face1 = BuildSlicedImage({0, 0, 120, 20}, item.Image, MarginsOf(item), false, item.Tile == 1,
-                                               std::max(item.FrameCount, 1), 1);
-  const TBitmapPixels face4 = BuildSlicedImage({0, 0, 120, 20}, item.Image, MarginsOf(item), false, item.Tile == 1,
-                                               std::max(item.FrameCount, 1), 4);
+  const int frames = std::max(item.FrameCount, 1);
+  const TBitmapPixels face1 = skintest::ReferenceElement(item, 120, 20, false, item.Tile == 1, frames, 1);
+  const TBitmapPixels face4 = skintest::ReferenceElement(item, 120, 20, false, item.Tile == 1, frames, 4);
   for (POINT p : {POINT{1, 1}, POINT{118, 18}, POINT{110, 10}}) {
     if (face1.GetPixel(p.x, p.y) != kSkinKeyColour) EXPECT_EQ(normal.Pixels().GetPixel(p.x, p.y), face1.GetPixel(p.x, p.y));
     if (face4.GetPixel(p.x, p.y) != kSkinKeyColour) EXPECT_EQ(selected.Pixels().GetPixel(p.x, p.y), face4.GetPixel(p.x, p.y));
