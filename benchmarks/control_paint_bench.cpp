@@ -20,6 +20,7 @@
 #include "skin/data/skin_manager.h"
 #include "skin/data/skin_set.h"
 #include "toolkit/win/comctrls.h"
+#include "toolkit/win/process_resources.h"
 #include "win_test_support.h"
 
 namespace {
@@ -42,7 +43,6 @@ void SwitchSkin(int number) {
   PumpFor(30);
 }
 
-DWORD GdiObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,10 +67,10 @@ int main(int argc, char** argv) {
   Form1->PageControl1->SetActivePageIndex(0);
 
   SwitchSkin(1);
-  const DWORD afterFirst = GdiObjects();
+  const unsigned afterFirst = ProcessGdiObjects();
   for (int i = 0; i < 50; ++i) SwitchSkin(2 + i);
   // Back to the skin of the first count, so that both hold the same skin's objects.
   SwitchSkin(1);
-  std::printf("GDI objects after the first skin switch %lu, after 51 more %lu\n", afterFirst, GdiObjects());
+  std::printf("GDI objects after the first skin switch %u, after 51 more %u\n", afterFirst, ProcessGdiObjects());
   return 0;
 }

@@ -5,6 +5,7 @@
 #include "app/about_window.h"
 #include "app/flash_window.h"
 #include "app/main_window.h"
+#include "skin/data/skin_manager.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
 #include "win_test_support.h"
@@ -54,6 +55,15 @@ void TempCatalogue::Write(const std::vector<Program>& programs) {
   Form1->LoadProgramList();
   Form1->programlist->SetItemIndex(0);
   if (!programs.empty()) Form1->LoadMessages();
+}
+
+void ShowSkinImage(const std::string& image) {
+  Form1->skin->SetSkinFile("");
+  Form1->skin->LoadSkinImage({reinterpret_cast<const std::uint8_t*>(image.data()), image.size()});
+  TSkinManager& manager = *GetSkinManager();
+  manager.PendingSkin = Form1->skin;
+  manager.RequestAction(SkinAction::ApplyChangedSkin, 250);
+  PumpUntil([&] { return manager.PendingSkin == nullptr; }, 3000);
 }
 
 void ClickToolButton(TToolButton* button) {

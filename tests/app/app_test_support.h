@@ -44,6 +44,10 @@ private:
   TestProgramDirectory directory_;
 };
 
+// Puts the skin of a skin file's bytes (no file name) on the main window's skin component and
+// re-frames the open windows in it at once, as a Skin menu command does on the manager's timer.
+void ShowSkinImage(const std::string& image);
+
 // Sends the window of a tool-bar button the button's command, as the tool bar does when the
 // button is clicked: a failure in the handler reaches the error box.
 void ClickToolButton(TToolButton* button);

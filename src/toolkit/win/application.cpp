@@ -27,9 +27,14 @@ std::string CurrentExceptionMessage() {
 }
 
 namespace {
+// The application object is never destroyed: freeing the forms it owns during the static
+// teardown would run their windows' destruction through the toolkit's tables (window hooks,
+// bound controls, menu commands), which that teardown may have destroyed already. A program
+// frees its forms before it ends (DestroyComponents); forms still alive then go with the
+// process, as their windows do.
 TApplication& TheApplication() {
-  static TApplication app;
-  return app;
+  static TApplication* app = new TApplication;
+  return *app;
 }
 }  // namespace
 

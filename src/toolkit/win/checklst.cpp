@@ -162,14 +162,14 @@ void TCheckListBox::ToggleByUser(int index) {
 
 void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   if (static_cast<int>(dis.itemID) < 0 || static_cast<int>(dis.itemID) >= Count()) {
-    FillRect(dis.hDC, &dis.rcItem, BackgroundBrush());
+    FillRect(dis.hDC, &dis.rcItem, BackgroundBrush(dis.hDC));
     return;
   }
   int index = static_cast<int>(dis.itemID);
   HDC dc = dis.hDC;
   RECT box = dis.rcItem;
   box.right = box.left + CheckWidth();
-  FillRect(dc, &box, BackgroundBrush());
+  FillRect(dc, &box, BackgroundBrush(dc));
   int side = std::min<int>(ItemHeight() - 2, 13);
   RECT tick{box.left + 2, box.top + (box.bottom - box.top - side) / 2, 0, 0};
   tick.right = tick.left + side;
@@ -179,7 +179,7 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   RECT text = dis.rcItem;
   text.left = box.right;
   bool selected = (dis.itemState & ODS_SELECTED) != 0;
-  FillRect(dc, &text, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : BackgroundBrush());
+  FillRect(dc, &text, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : BackgroundBrush(dc));
   HGDIOBJ old = SelectObject(dc, FontHandle(Font()->Data()));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : static_cast<COLORREF>(ColorToRGB(Font()->GetColor())));
@@ -204,7 +204,8 @@ void TCheckListBox::WndProc(TMessage& msg) {
       RECT rest = ClientRect();
       const int top = static_cast<int>(SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0));
       rest.top = std::max(0, Count() - top) * static_cast<int>(SendMessageW(Handle(), LB_GETITEMHEIGHT, 0, 0));
-      if (rest.top < rest.bottom) FillRect(reinterpret_cast<HDC>(msg.WParam), &rest, BackgroundBrush());
+      if (rest.top < rest.bottom)
+        FillRect(reinterpret_cast<HDC>(msg.WParam), &rest, BackgroundBrush(reinterpret_cast<HDC>(msg.WParam)));
       msg.Result = 1;
       return;
     }

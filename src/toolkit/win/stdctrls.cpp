@@ -350,7 +350,7 @@ void TCustomGroupBox::PaintWindow(HDC dc) {
   MeasureDC mdc(Font());
   SIZE size = MeasureText(mdc, Caption());
   RECT text{8, 0, 8 + size.cx, tm.tmHeight};
-  FillRect(dc, &text, BackgroundBrush());
+  FillRect(dc, &text, BackgroundBrush(dc));
   DrawCaption(dc, *this, text, DT_SINGLELINE | DT_LEFT);
 }
 

@@ -69,7 +69,6 @@ TWinControl::~TWinControl() {
     handle_ = nullptr;
     DestroyWindow(wnd);
   }
-  if (brush_) DeleteObject(brush_);
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
@@ -327,31 +326,15 @@ void TWinControl::FontChanged() {
   TControl::FontChanged();
 }
 
-void TWinControl::ColorChanged() {
-  if (brush_) {
-    DeleteObject(brush_);
-    brush_ = nullptr;
-  }
-  Invalidate();
-}
-
-HBRUSH TWinControl::BackgroundBrush() {
-  COLORREF rgb = BackgroundRGB();
-  if (brush_ && brushColor_ != rgb) {
-    DeleteObject(brush_);
-    brush_ = nullptr;
-  }
-  if (!brush_) {
-    brush_ = CreateSolidBrush(rgb);
-    brushColor_ = rgb;
-  }
-  return brush_;
+HBRUSH TWinControl::BackgroundBrush(HDC dc) const {
+  SetDCBrushColor(dc, BackgroundRGB());
+  return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 }
 
 void TWinControl::EraseBackground(HDC dc) {
   RECT r;
   GetClientRect(handle_, &r);
-  FillRect(dc, &r, BackgroundBrush());
+  FillRect(dc, &r, BackgroundBrush(dc));
 }
 
 void TWinControl::PaintControls(HDC dc) {
@@ -463,7 +446,7 @@ void TWinControl::WndProc(TMessage& msg) {
       HDC dc = reinterpret_cast<HDC>(msg.WParam);
       SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->GetColor())));
       SetBkColor(dc, BackgroundRGB());
-      msg.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
+      msg.Result = reinterpret_cast<LRESULT>(BackgroundBrush(dc));
       return;
     }
     case WM_SETTEXT:

@@ -121,10 +121,11 @@ protected:
   void EnabledChanged() override;
   void TextChanged() override;
   void FontChanged() override;
-  void ColorChanged() override;
 
-  // The brush for WM_CTLCOLOR* answers and background erasing, in Color.
-  HBRUSH BackgroundBrush();
+  // The brush for WM_CTLCOLOR* answers and background erasing on dc, in Color: the stock DC
+  // brush in that colour, so no control holds a brush of its own (one per control and colour,
+  // made again whenever a skin changes the colours).
+  HBRUSH BackgroundBrush(HDC dc) const;
   // Paints the windowless children into dc (the window's client coordinates).
   void PaintControls(HDC dc);
   // Paints a window of the toolkit's own classes (after the background was erased).
@@ -173,8 +174,6 @@ private:
   TGraphicControl* hotGraphic_ = nullptr;      // the windowless child under the mouse
   TGraphicControl* capturedGraphic_ = nullptr; // the one a button went down on
   bool destroying_ = false;
-  HBRUSH brush_ = nullptr;
-  COLORREF brushColor_ = 0;
   std::vector<std::pair<int, THandleWatch>> handleWatches_;
   int nextWatchId_ = 1;
 };

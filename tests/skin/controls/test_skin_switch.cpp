@@ -14,6 +14,7 @@
 #include "toolkit/win/comctrls.h"
 #include "toolkit/win/datetime.h"
 #include "toolkit/win/listview.h"
+#include "toolkit/win/process_resources.h"
 #include "toolkit/win/range_controls.h"
 #include "toolkit/win/richedit.h"
 #include "toolkit/win/scrollbar.h"
@@ -24,8 +25,6 @@
 using namespace controltest;
 
 namespace {
-DWORD GdiObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
-
 void AddEveryControl(SkinnedForm& f) {
   f.Add<TButton>(5, 5, 80, 25)->SetCaption("Tamam");
   f.Add<TBitBtn>(90, 5, 80, 25)->SetCaption("Bit");
@@ -86,9 +85,9 @@ TEST(SkinSwitches, AWindowOfEveryControlSurvivesFiftySwitchesWithoutGrowingItsGd
     Repainted(f.form.Handle());
   };
   switchTo(1);
-  const DWORD afterFirst = GdiObjects();
+  const unsigned afterFirst = ProcessGdiObjects();
   for (int i = 2; i <= 50; ++i) switchTo(i);
   switchTo(1 + 7 * 8);  // the first skin again
-  EXPECT_LE(GdiObjects(), afterFirst);
+  EXPECT_LE(ProcessGdiObjects(), afterFirst);
   EXPECT_TRUE(IsWindow(f.form.Handle()));
 }
