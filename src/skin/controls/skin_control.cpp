@@ -20,7 +20,6 @@ TSkinControl::~TSkinControl() {
     Control->SetColor(SavedColor);
   UnhookControlProc();
   WindowProcInstance.Detach();
-  if (buffered_ && !buffered_->IsDestroying()) buffered_->SetDoubleBuffered(savedDoubleBuffered_);
   StopWatching();
   if (Frame) Frame->RemoveSkinControl(this);
 }
@@ -37,7 +36,6 @@ void TSkinControl::Notification(TComponent* component, TOperation operation) {
     watched_ = nullptr;
     watchId_ = 0;
   }
-  if (component == buffered_) buffered_ = nullptr;
   if (component == Control || component == GraphicControl) {
     Control = nullptr;
     GraphicControl = nullptr;
@@ -59,10 +57,17 @@ void TSkinControl::Watch(TWinControl* control) {
     }
     WindowRecreated(wnd);
   });
+  // The control's painting is buffered while the companion follows it (its erase and its
+  // drawing reach the screen in one blit); its own setting is given back after.
+  savedDoubleBuffered_ = control->DoubleBuffered();
+  control->SetDoubleBuffered(true);
 }
 
 void TSkinControl::StopWatching() {
-  if (watched_ && !watched_->IsDestroying()) watched_->RemoveHandleWatch(watchId_);
+  if (watched_ && !watched_->IsDestroying()) {
+    watched_->RemoveHandleWatch(watchId_);
+    watched_->SetDoubleBuffered(savedDoubleBuffered_);
+  }
   watched_ = nullptr;
   watchId_ = 0;
 }
@@ -105,16 +110,7 @@ void TSkinControl::HookWindow(HWND wnd) {
   if (TWinControl* control = TWinControl::FindControl(wnd)) {
     hookFollows_ = true;
     Watch(control);
-    BufferPainting(control);
   }
-}
-
-void TSkinControl::BufferPainting(TWinControl* control) {
-  if (buffered_) return;
-  buffered_ = control;
-  FreeNotification(control);
-  savedDoubleBuffered_ = control->DoubleBuffered();
-  control->SetDoubleBuffered(true);
 }
 
 void TSkinControl::ReadWindowState() {
@@ -137,7 +133,6 @@ void TSkinControl::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool rec
   Handle = control->HandleAllocated() ? control->Handle() : nullptr;
   HookControlProc(control);
   Watch(control);
-  BufferPainting(control);
   if (Frame) Frame->AddSkinControl(this);
   ReadWindowState();
   if (Recolour) {

@@ -124,13 +124,9 @@ private:
   struct ControlHook;
   void Watch(TWinControl* control);
   void StopWatching();
-  // Buffers the control's painting while attached (its erase and its drawing reach the screen
-  // in one blit); the control's own setting is given back on detach.
-  void BufferPainting(TWinControl* control);
-  TWinControl* buffered_ = nullptr;
-  bool savedDoubleBuffered_ = false;
   TControl* hooked_ = nullptr;        // the control whose handler HandleMessage replaced
   TWinControl* watched_ = nullptr;    // the control whose windows the companion follows
+  bool savedDoubleBuffered_ = false;  // its own setting, given back when it is no longer followed
   int watchId_ = 0;
   bool hookFollows_ = false;          // WindowProcInstance moves to the control's new window
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -80,8 +80,6 @@ public:
   void SetNativeCaption(bool on);
   void UpdateRegion();
   void DropRegion();
-  // The next UpdateRegion builds the region whatever the size (the skin changed).
-  void ForgetRegionShape();
   void FrameChanged();
   void FitWindow(bool refresh);
   bool Subclassed() const { return hook_.Attached(); }
@@ -191,6 +189,8 @@ private:
   void NcActivate(TMessage& msg);
   void NcPaint(TMessage& msg);
   void ReadWindowState();
+  // The next UpdateRegion builds the region whatever the size (the skin changed).
+  void ForgetRegionShape();
   void LoadIcon();
   void BuildSystemMenu();
   void DetachCompanions();
