@@ -20,6 +20,7 @@
 #include "app/about_window.h"
 #include "app/flash_window.h"
 #include "app/program_directory.h"
+#include "app/skin_engine_setup.h"
 #include "toolkit/core/streams.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/jpeg.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
 
   std::printf("start-up of the program's windows, in process\n");
   Print("application object and title", Time([] {
+          UseProgramSkinEngine();
           Application->Initialize();
           Application->SetTitle("Quillimo");
         }));

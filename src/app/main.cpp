@@ -5,6 +5,7 @@
 #include "app/about_window.h"
 #include "app/flash_window.h"
 #include "app/main_window.h"
+#include "app/skin_engine_setup.h"
 #include "toolkit/core/codepage.h"
 #include "toolkit/win/application.h"
 
@@ -16,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     if (IsSupportedCodePage(codePage))
         SetSystemAnsiCodePage(codePage);
     try {
+        UseProgramSkinEngine();
         Application->Initialize();
         Application->SetTitle("Quillimo");
         Application->CreateForm(Form1);

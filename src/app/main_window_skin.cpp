@@ -3,15 +3,10 @@
 
 #include "app/main_window.h"
 #include "app/program_directory.h"
-#include "skin/controls/control_dispatch.h"
-#include "skin/frames/skin_engine.h"
 
-// The skin component of the stored layout, and the windowed skin engine behind it with the
-// control dispatch, which have to be in place before the layout is read.
+// The skin component of the stored layout (the engine behind it: UseProgramSkinEngine).
 QUILLIMO_LINK_CLASS(TSkinSet)
 namespace {
-[[maybe_unused]] const bool kSkinEngineReady = (UseWindowsSkinEngine(), UseSkinControlDispatch(), true);
-
 // "\skins\<number>.skn" in the program directory. A missing file changes nothing; a file that
 // cannot be read or holds no skin raises its error, which the command's error box shows, and
 // the skin shown stays (the skin component sees to both).

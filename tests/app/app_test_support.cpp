@@ -5,6 +5,7 @@
 #include "app/about_window.h"
 #include "app/flash_window.h"
 #include "app/main_window.h"
+#include "app/skin_engine_setup.h"
 #include "skin/data/skin_manager.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
@@ -24,6 +25,7 @@ bool StartProgramWindows(std::string& failure) {
     Application->Initialize();
     Application->SetTitle("Quillimo");
     try {
+      UseProgramSkinEngine();
       if (!Form1) Application->CreateForm(Form1);
       if (!Form2) Application->CreateForm(Form2);
       if (!Form3) Application->CreateForm(Form3);

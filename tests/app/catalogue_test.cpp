@@ -8,6 +8,7 @@
 
 #include "app/formats/catalogue_format.h"
 #include "app/main_window.h"
+#include "app/skin_engine_setup.h"
 #include "app/program_directory.h"
 #include "test_program_directory.h"
 #include "toolkit/core/codepage.h"
@@ -71,6 +72,7 @@ protected:
   // The main window as start-up creates it: its stored layout, then its create handler, which
   // reads the catalogue of the current language from the test's directory.
   void Open() {
+    UseProgramSkinEngine();
     form = new TForm1(nullptr);
     form->AfterConstruction();
     form->Show();

@@ -11,6 +11,7 @@
 
 #include "app/autostart.h"
 #include "app/main_window.h"
+#include "app/skin_engine_setup.h"
 #include "app_test_support.h"
 #include "test_program_directory.h"
 #include "toolkit/core/utf8.h"
@@ -75,6 +76,7 @@ protected:
   }
 
   void Open() {
+    UseProgramSkinEngine();
     form = new TForm1(nullptr);
     form->AfterConstruction();
     form->Show();

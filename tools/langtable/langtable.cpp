@@ -13,6 +13,7 @@
 //
 // A Windows program (it needs the real window classes), run under Wine while building.
 #include "app/main_window.h"
+#include "app/skin_engine_setup.h"
 
 #include <cstdio>
 #include <memory>
@@ -101,6 +102,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("usage: langtable LAYOUT.txt TRANSLATIONS.lng LANGUAGE OUT\n", stderr);
     return 2;
   }
+  UseProgramSkinEngine();  // the layout holds the main window's skin component
   try {
     Application->Initialize();
     SetSystemAnsiCodePage(cpUtf8);  // the translation file's 8-bit text

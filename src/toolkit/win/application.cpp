@@ -33,7 +33,12 @@ namespace {
 // frees its forms before it ends (DestroyComponents); forms still alive then go with the
 // process, as their windows do.
 TApplication& TheApplication() {
-  static TApplication* app = new TApplication;
+  static TApplication* app = [] {
+    auto* made = new TApplication;
+    // Failures in window procedures, hooks and timers end in the application's error box.
+    SetCallbackErrorSink(made);
+    return made;
+  }();
   return *app;
 }
 }  // namespace

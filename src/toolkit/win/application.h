@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "toolkit/core/component.h"
+#include "toolkit/win/callback_errors.h"
 
 class TForm;
 
@@ -21,7 +22,7 @@ std::string ErrorBoxText(std::string_view message);
 // The user-visible message of the exception being handled (call only inside a catch block).
 std::string CurrentExceptionMessage();
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TCallbackErrorSink {
   QUILLIMO_CLASS(TApplication, TComponent)
 public:
   explicit TApplication(TComponent* owner = nullptr);
@@ -72,7 +73,7 @@ public:
 
   // Call inside a catch block: shows the error box for the exception being handled (or hands
   // the message to OnException when that is set).
-  void HandleException();
+  void HandleException() override;
   // The error box itself: modal, titled with Title, OK button, stop icon.
   void ShowException(const std::string& message);
   std::function<void(const std::string& message)> OnException;

@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "toolkit/core/utf8.h"
-#include "toolkit/win/application.h"
+#include "toolkit/win/callback_errors.h"
 #include "toolkit/win/dc_guards.h"
 #include "toolkit/win/screen.h"
 #include "toolkit/win/messages.h"
@@ -396,7 +396,7 @@ LRESULT CALLBACK PopupWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
   } catch (...) {
-    Application->HandleException();
+    ReportCallbackException();
     return 0;
   }
   return DefWindowProcW(wnd, msg, wp, lp);

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "toolkit/win/application.h"
+#include "toolkit/win/callback_errors.h"
 
 namespace {
 // The fallback timer's id on its window.
@@ -105,7 +105,7 @@ void TTimerQueue::FireDue() {
     try {
       timer->Fire();
     } catch (...) {
-      Application->HandleException();
+      ReportCallbackException();
     }
   }
   ArmFallback();

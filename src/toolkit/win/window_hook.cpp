@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "toolkit/win/application.h"
+#include "toolkit/win/callback_errors.h"
 
 // Each hooked window has one chain: the procedure it had before the first hook, and the hooks
 // in the order they were attached (the last one sees a message first). The chain's own
@@ -84,7 +84,7 @@ LRESULT TWindowHook::Dispatch(HWND wnd, std::size_t place, UINT msg, WPARAM wp, 
   try {
     handler_(m);
   } catch (...) {
-    Application->HandleException();
+    ReportCallbackException();
   }
   if (*alive) {
     handling_ = outerWindow;

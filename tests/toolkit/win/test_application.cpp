@@ -136,3 +136,31 @@ TEST(WindowHook, AFailingHandlerEndsInTheErrorBox) {
   ASSERT_EQ(box.Boxes().size(), 1u);
   EXPECT_EQ(box.Boxes()[0].Text, "Hook failed.");
 }
+
+// Window hooks report a failing handler to the installed sink, not to the application directly:
+// with another sink the application never hears of it, and with none the failure is dropped and
+// the window goes on answering.
+TEST(CallbackErrors, AFailingHookEndsInTheInstalledSinkOrIsDropped) {
+  struct Sink : TCallbackErrorSink {
+    std::vector<std::string> seen;
+    void HandleException() override { seen.push_back(CurrentExceptionMessage()); }
+  } sink;
+  TForm form(nullptr);
+  TWindowHook hook([](TMessage& m) {
+    if (m.Msg == WM_APP) throw Exception("hook failed");
+    m.Result = 7;
+  });
+  hook.Attach(form.Handle());
+  std::vector<std::string> applicationSaw;
+  Application->OnException = [&](const std::string& message) { applicationSaw.push_back(message); };
+  SetCallbackErrorSink(&sink);
+  SendMessageW(form.Handle(), WM_APP, 0, 0);
+  SetCallbackErrorSink(nullptr);
+  SendMessageW(form.Handle(), WM_APP, 0, 0);
+  const LRESULT after = SendMessageW(form.Handle(), WM_APP + 1, 0, 0);
+  SetCallbackErrorSink(Application);
+  Application->OnException = nullptr;
+  EXPECT_EQ(sink.seen, std::vector<std::string>{"hook failed"});
+  EXPECT_TRUE(applicationSaw.empty());
+  EXPECT_EQ(after, 7);
+}
