@@ -251,7 +251,7 @@ TEST_F(SkinMenu, EachEntryReframesEveryOpenWindowOnTheTimer) {
   ASSERT_NE(frames[0], nullptr);
   ASSERT_NE(frames[1], nullptr);
   RECT clients[2];
-  for (int i = 0; i < 2; ++i) GetClientRect(frames[i]->Handle, &clients[i]);
+  for (int i = 0; i < 2; ++i) GetClientRect(frames[i]->Handle(), &clients[i]);
   for (int n : {1, 5, 6}) {
     SCOPED_TRACE(n);
     const std::unique_ptr<TSkinSet> expected = Expected(std::to_string(n) + ".skn");
@@ -261,15 +261,15 @@ TEST_F(SkinMenu, EachEntryReframesEveryOpenWindowOnTheTimer) {
     ASSERT_TRUE(PumpUntil([] { return GetSkinManager()->PendingSkin == nullptr; }, 3000));
     EXPECT_GE(GetTickCount() - start, 200u);  // on the timer, not in the click
     for (int i = 0; i < 2; ++i) {
-      EXPECT_EQ(frames[i]->EdgeTop, top) << i;
+      EXPECT_EQ(frames[i]->Edges().Top, top) << i;
       RECT client{};
-      GetClientRect(frames[i]->Handle, &client);
+      GetClientRect(frames[i]->Handle(), &client);
       EXPECT_EQ(client.right, clients[i].right) << i;
       EXPECT_EQ(client.bottom, clients[i].bottom) << i;
       // Keyed corners leave the window's top-left pixel out of its region.
       HRGN region = CreateRectRgn(0, 0, 0, 0);
       const bool keyed = expected->BorderLeft->Trans == 1;
-      if (GetWindowRgn(frames[i]->Handle, region) != ERROR) EXPECT_EQ(PtInRegion(region, 0, 0) == FALSE, keyed) << i;
+      if (GetWindowRgn(frames[i]->Handle(), region) != ERROR) EXPECT_EQ(PtInRegion(region, 0, 0) == FALSE, keyed) << i;
       DeleteObject(region);
     }
   }

@@ -47,7 +47,7 @@ struct ModalFrameCheck {
     HWND front = GetActiveWindow();
     if (!current || !front || front == Form1->Handle() || current->answered) return;
     TSkinFormFrame* frame = FrameWindowSide() ? FrameWindowSide()->FindForm(front) : nullptr;
-    if (!frame || frame->FrameState != FrameStates::Running) return;
+    if (!frame || frame->FrameState() != TFrameState::Running) return;
     wchar_t name[101] = {};
     GetClassNameW(front, name, 101);
     current->className = std::string(name, name + wcslen(name));
@@ -64,8 +64,8 @@ TEST_F(SkinnedWindows, EveryWindowIsFramedWhenFirstActivated) {
   ASSERT_NE(side, nullptr);
   TSkinFormFrame* main = side->FindForm(Form1->Handle());
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(main->SkinData, Form1->skin);
-  EXPECT_NE(main->SkinMenu, nullptr);
+  EXPECT_EQ(main->SkinData(), Form1->skin);
+  EXPECT_NE(main->SkinMenu(), nullptr);
   EXPECT_EQ(Form1->Color(), Form1->skin->ButtonFaceColour);
 
   ModalFrameCheck about;
@@ -85,7 +85,7 @@ TEST_F(SkinnedWindows, EveryWindowIsFramedWhenFirstActivated) {
   EXPECT_EQ(font.className, "#32770");
   // The frames of the dialogs go with their windows.
   side->PurgeDeadForms();
-  for (TSkinFormFrame* frame : side->FormList()) EXPECT_TRUE(IsWindow(frame->Handle));
+  for (TSkinFormFrame* frame : side->FormList()) EXPECT_TRUE(IsWindow(frame->Handle()));
 }
 
 TEST_F(SkinnedWindows, TheFlashWindowShownWithoutActivationIsFramedToo) {
@@ -123,8 +123,8 @@ TEST_F(SkinnedWindows, TheAboutWindowClosesWithItsSkinnedCloseButton) {
   clicked = false;
   UINT_PTR timer = SetTimer(nullptr, 0, 60, [](HWND, UINT, UINT_PTR id, DWORD) {
     TSkinFormFrame* frame = FrameWindowSide() ? FrameWindowSide()->FindForm(Form2->Handle()) : nullptr;
-    if (!frame || frame->FrameState != FrameStates::Running || !Form2->Showing()) return;
-    for (auto& b : frame->CaptionButtons) {
+    if (!frame || frame->FrameState() != TFrameState::Running || !Form2->Showing()) return;
+    for (auto& b : frame->CaptionButtons()) {
       if (!b->Visible || b->SkinButton->Action != 0) continue;
       KillTimer(nullptr, id);
       RECT wr{};
@@ -151,10 +151,10 @@ TEST_F(SkinnedWindows, TheAboutWindowClosesWithItsSkinnedCloseButton) {
 // The skinned menu bar draws the menu's own captions: a language switch renames them there too.
 TEST_F(SkinnedWindows, TheSkinnedMenuBarFollowsALanguageSwitch) {
   TSkinFormFrame* main = FrameWindowSide() ? FrameWindowSide()->FindForm(Form1->Handle()) : nullptr;
-  ASSERT_TRUE(main && main->SkinMenu);
+  ASSERT_TRUE(main && main->SkinMenu());
   auto captions = [&] {
     std::vector<std::string> shown;
-    for (const auto& button : main->SkinMenu->MenuButtons) shown.push_back(button->Caption);
+    for (const auto& button : main->SkinMenu()->MenuButtons) shown.push_back(button->Caption);
     return shown;
   };
   apptest::ClickToolButton(Form1->ToolButton1);

@@ -298,17 +298,17 @@ TEST_F(ProgramWindows, MainWindowIsCentredWithClientSize547By420AndNoBorderIcons
   ASSERT_NE(skinned, nullptr);
   RECT frame{};
   GetWindowRect(wnd, &frame);
-  EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (547 + skinned->NativeFrameSize.right)) / 2, 1);
-  EXPECT_NEAR(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (420 + skinned->NativeFrameSize.bottom)) / 2, 1);
-  EXPECT_EQ(frame.right - frame.left, 547 + skinned->EdgeLeft + skinned->EdgeRight);
+  EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (547 + skinned->NativeFrameSize().right)) / 2, 1);
+  EXPECT_NEAR(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (420 + skinned->NativeFrameSize().bottom)) / 2, 1);
+  EXPECT_EQ(frame.right - frame.left, 547 + skinned->Edges().Left + skinned->Edges().Right);
   LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
   EXPECT_EQ(style & WS_SYSMENU, 0);
   EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
   // The skin draws the caption and the menu bar: the native ones are gone.
   EXPECT_EQ(style & WS_CAPTION, 0);
   EXPECT_EQ(GetMenu(wnd), nullptr);
-  ASSERT_NE(skinned->SkinMenu, nullptr);
-  EXPECT_EQ(skinned->SkinMenu->MenuHandle, Form1->MainMenu1->Handle());
+  ASSERT_NE(skinned->SkinMenu(), nullptr);
+  EXPECT_EQ(skinned->SkinMenu()->MenuHandle, Form1->MainMenu1->Handle());
   EXPECT_EQ(Application->MainForm(), Form1);
 }
 
@@ -369,8 +369,8 @@ TEST_F(ProgramWindows, AboutOpensModallyOverTheMainWindowAndCloses) {
   // skinned frame that replaces it keeps the top-left corner.
   TSkinFormFrame* skinned = FrameWindowSide() ? FrameWindowSide()->FindForm(Form2->Handle()) : nullptr;
   ASSERT_NE(skinned, nullptr);
-  const int nativeWidth = Form2->ClientWidth() + skinned->NativeFrameSize.right;
-  const int nativeHeight = Form2->ClientHeight() + skinned->NativeFrameSize.bottom;
+  const int nativeWidth = Form2->ClientWidth() + skinned->NativeFrameSize().right;
+  const int nativeHeight = Form2->ClientHeight() + skinned->NativeFrameSize().bottom;
   EXPECT_NEAR(Form2->Left() + nativeWidth / 2, Form1->Left() + Form1->Width() / 2, 1);
   EXPECT_NEAR(Form2->Top() + nativeHeight / 2, Form1->Top() + Form1->Height() / 2, 1);
 }

@@ -60,8 +60,8 @@ inline TBitmapPixels ErrorBoxShot() {
 
 inline TBitmapPixels SkinMenuShot(TSkinFormFrame& frame) {
   TMenuBtn* skins = nullptr;
-  if (frame.SkinMenu)
-    for (auto& b : frame.SkinMenu->MenuButtons)
+  if (frame.SkinMenu())
+    for (auto& b : frame.SkinMenu()->MenuButtons)
       if (b->SubMenu == Form1->Arayz1->Handle()) skins = b.get();
   ModalShot::taken = false;
   UINT_PTR timer = SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {

@@ -28,16 +28,16 @@
 #include "toolkit/win/stdctrls.h"
 
 namespace {
-bool Has(const TSkinFormFrame& frame, TSkinControlType type) { return frame.SkinData->GetSkinControls().Contains(type); }
-bool HasTabs(const TSkinFormFrame& frame) { return Has(frame, xcTab) && frame.SkinData->Tabs != nullptr; }
+bool Has(const TSkinFormFrame& frame, TSkinControlType type) { return frame.SkinData()->GetSkinControls().Contains(type); }
+bool HasTabs(const TSkinFormFrame& frame) { return Has(frame, xcTab) && frame.SkinData()->Tabs != nullptr; }
 
-TCanvas* CanvasOf(TSkinFormFrame& frame) { return &frame.ControlCanvas; }
+TCanvas* CanvasOf(TSkinFormFrame& frame) { return &frame.ControlCanvas(); }
 
 // A companion of class C owned by owner, attached to it (AttachControl) with the container flag.
 template <class C>
 C* Attach(TSkinFormFrame& frame, TComponent* owner, bool recolour) {
   auto* companion = new C(owner);
-  companion->AttachControl(&frame, frame.SkinData, recolour, CanvasOf(frame));
+  companion->AttachControl(&frame, frame.SkinData(), recolour, CanvasOf(frame));
   return companion;
 }
 
@@ -45,7 +45,7 @@ C* Attach(TSkinFormFrame& frame, TComponent* owner, bool recolour) {
 template <class C>
 C* AttachByHandle(TSkinFormFrame& frame, TComponent* owner, HWND wnd) {
   auto* companion = new C(owner);
-  companion->AttachHandle(wnd, frame.SkinData, &frame, CanvasOf(frame));
+  companion->AttachHandle(wnd, frame.SkinData(), &frame, CanvasOf(frame));
   return companion;
 }
 
@@ -57,7 +57,7 @@ void AttachByHandleWhenMade(TSkinFormFrame& frame, TWinControl* control) {
     AttachByHandle<C>(frame, control, control->Handle());
     return;
   }
-  const HWND form = frame.Handle;
+  const HWND form = frame.Handle();
   auto id = std::make_shared<int>(0);
   *id = control->AddHandleWatch([form, control, id](HWND wnd) {
     if (!wnd) return;
@@ -69,7 +69,7 @@ void AttachByHandleWhenMade(TSkinFormFrame& frame, TWinControl* control) {
 
 TSkinScrollbar* AttachBars(TSkinFormFrame& frame, TWinControl* control, bool handleMouse) {
   auto* bars = new TSkinScrollbar(control);
-  bars->AttachScrollBars(control, frame.SkinData, handleMouse, &frame, CanvasOf(frame));
+  bars->AttachScrollBars(control, frame.SkinData(), handleMouse, &frame, CanvasOf(frame));
   return bars;
 }
 
@@ -164,8 +164,8 @@ bool IsScrolling(TComponent* component) {
 }
 
 bool IsPreviewForm(const TSkinFormFrame& frame) {
-  if (!frame.Form) return false;
-  const std::string name = frame.Form->GetName();
+  if (!frame.Form()) return false;
+  const std::string name = frame.Form()->GetName();
   return LowerCase(name).find("preview") != std::string::npos || name == "TRPStandardPreview" ||
          name == "TzzPrintPreview" || name == "TgvfmStdPreview";
 }
@@ -284,8 +284,8 @@ bool DispatchBuiltIn(TSkinFormFrame& frame, TComponent* component, const std::st
 void UseSkinControlDispatch() { TSkinFormFrame::ControlDispatcher = DispatchControls; }
 
 void DispatchControls(TSkinFormFrame& frame) {
-  if (frame.Form)
-    ScanContainer(frame, frame.Form);
+  if (frame.Form())
+    ScanContainer(frame, frame.Form());
   else
     ScanChildWindows(frame);
 }
@@ -320,7 +320,7 @@ TSkinControl* FindByHandle(const TSkinFormFrame& frame, HWND wnd) {
 }
 
 void DispatchComponent(TSkinFormFrame& frame, TComponent* component, TComponent* container) {
-  TSkinSet& skin = *frame.SkinData;
+  TSkinSet& skin = *frame.SkinData();
   if (skin.IsTagDisabled(component->GetTag()) || IsServed(frame, component)) return;
   // A control without a window yet (on a page not shown) is not made to have one: making the
   // hidden pages' windows would double the time a window takes to appear. Its companion joins
@@ -344,7 +344,7 @@ void DispatchComponent(TSkinFormFrame& frame, TComponent* component, TComponent*
 
 bool ApplySkinMap(TSkinFormFrame& frame, const std::string& className, TComponent* component) {
   const std::string key = LowerCase(className) + "=";
-  TStrings* aliases = frame.SkinData->GetSkinAliases();
+  TStrings* aliases = frame.SkinData()->GetSkinAliases();
   std::string kind;
   bool matched = false;
   for (int i = 0; i < aliases->Count() && !matched; ++i) {
@@ -390,7 +390,7 @@ bool ApplySkinMap(TSkinFormFrame& frame, const std::string& className, TComponen
 }
 
 void ScanChildWindows(TSkinFormFrame& frame) {
-  for (HWND child = GetTopWindow(frame.Handle); child; child = GetWindow(child, GW_HWNDNEXT))
+  for (HWND child = GetTopWindow(frame.Handle()); child; child = GetWindow(child, GW_HWNDNEXT))
     if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) DispatchChildWindow(frame, child);
 }
 
@@ -420,8 +420,8 @@ void DispatchChildWindow(TSkinFormFrame& frame, HWND wnd) {
 }
 
 void PaintToolBarButton(TSkinFormFrame& frame, TToolBar* toolBar, TToolButton* button, TCustomDrawState state) {
-  const TDataSkinButton* buttons = frame.SkinData->Buttons.get();
-  if (!buttons || buttons->Image.Empty() || frame.FrameState != FrameStates::Running) return;
+  const TDataSkinButton* buttons = frame.SkinData()->Buttons.get();
+  if (!buttons || buttons->Image.Empty() || frame.FrameState() != TFrameState::Running) return;
   int index = 0;
   if (state & CDIS_SELECTED) index = 2;
   else if (state & (CDIS_FOCUS | CDIS_HOT)) index = 4;

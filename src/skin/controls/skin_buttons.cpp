@@ -69,10 +69,10 @@ void TSkinButton::AfterMessage(TMessage& msg) {
     case WM_MOUSEMOVE:
       if (!Hot()) {
         SetStateBit(SkinControlState::Hot, true);
-        if (Frame && Frame->HotButton && Frame->HotButton != this) Frame->HotButton->MouseLeft();
-        if (Frame && Frame->HotButton != this) {
+        if (Frame && Frame->HotButton() && Frame->HotButton() != this) Frame->HotButton()->MouseLeft();
+        if (Frame && Frame->HotButton() != this) {
           RepaintNow();
-          Frame->HotButton = this;
+          Frame->SetHotButton(this);
         }
       }
       return;
@@ -88,7 +88,7 @@ void TSkinButton::AfterMessage(TMessage& msg) {
       if (Enabled) {
         SetStateBit(SkinControlState::Hot, true);
         RepaintNow();
-        if (Frame) Frame->HotButton = this;
+        if (Frame) Frame->SetHotButton(this);
       }
       return;
     case CM_MOUSELEAVE:
@@ -97,7 +97,7 @@ void TSkinButton::AfterMessage(TMessage& msg) {
         // A button held down keeps its press until the release (which still clicks).
         if (!(Handle && GetCapture() == Handle)) SetStateBit(SkinControlState::Pressed, false);
         RepaintNow();
-        if (Frame && Frame->HotButton == this) Frame->HotButton = nullptr;
+        if (Frame && Frame->HotButton() == this) Frame->SetHotButton(nullptr);
       }
       return;
     default:

@@ -18,7 +18,7 @@
 QUILLIMO_REGISTER_CLASS(TSkinFormFrame)
 
 TSkinFormFrame::TSkinFormFrame(TComponent* owner) : TComponent(owner) {
-  DoubleClickTime = GetDoubleClickTime();
+  doubleClickTime_ = GetDoubleClickTime();
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   LOGFONTW caption{};
@@ -26,37 +26,37 @@ TSkinFormFrame::TSkinFormFrame(TComponent* owner) : TComponent(owner) {
     caption = metrics.lfCaptionFont;
   else
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(caption), &caption);
-  CaptionFont = CreateFontIndirectW(&caption);
+  captionFont_ = CreateFontIndirectW(&caption);
   hook_.SetHandler([this](TMessage& m) { FrameWndProc(m); });
   clientHook_.SetHandler([this](TMessage& m) { ClientWndProc(m); });
 }
 
 TSkinFormFrame::~TSkinFormFrame() {
   ResumeWindowAnimation();
-  if (HoverTimer) HoverTimer->SetEnabled(false);
+  if (hoverTimer_) hoverTimer_->SetEnabled(false);
   // The form's pop-up items draw through this frame: they must not outlive it (a form whose
   // window was destroyed keeps its menus, and its next frame sets them again).
-  if (Form && SkinData && SkinFrame) SetPopupsOwnerDraw(*this, *Form, false);
+  if (form_ && skinData_ && skinFrame_) SetPopupsOwnerDraw(*this, *form_, false);
   DetachCompanions();
   UnhookForm();
   hook_.Detach();
   clientHook_.Detach();
   FreeSysButtons();
-  SkinMenu.reset();
-  SysMenuPopup.reset();
-  if (Region) DeleteObject(Region);
-  if (CaptionFont) DeleteObject(CaptionFont);
+  skinMenu_.reset();
+  sysMenuPopup_.reset();
+  if (region_) DeleteObject(region_);
+  if (captionFont_) DeleteObject(captionFont_);
   if (TFrameWindowSide* side = FrameWindowSide()) side->RemoveForm(this);
 }
 
 void TSkinFormFrame::AttachToForm(TSkinSet* skin, TCustomForm* form) {
-  Form = form;
+  form_ = form;
   if (skin->GetSkinControls().Contains(xcMainMenu)) {
     oldFormWndProc_ = form->WindowProc;
     form->WindowProc = [this](TMessage& m) { FormWndProc(m); };
   }
   AttachToWindow(skin);
-  SavedColor = form->Color();
+  savedColor_ = form->Color();
   form->SetColor(skin->ButtonFaceColour);
   if (skin->GetSkinControls().Contains(xcMainMenu)) SetPopupsOwnerDraw(*this, *form, true);
 }
@@ -64,229 +64,229 @@ void TSkinFormFrame::AttachToForm(TSkinSet* skin, TCustomForm* form) {
 void TSkinFormFrame::ReadWindowState() {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof(wp);
-  if (!GetWindowPlacement(Handle, &wp)) return;
+  if (!GetWindowPlacement(handle_, &wp)) return;
   switch (wp.showCmd) {
-    case SW_SHOWMINIMIZED: case SW_MINIMIZE: case SW_SHOWMINNOACTIVE: WindowState = 2; break;
-    case SW_SHOWMAXIMIZED: WindowState = 1; break;
-    default: WindowState = 0; break;
+    case SW_SHOWMINIMIZED: case SW_MINIMIZE: case SW_SHOWMINNOACTIVE: windowState_ = TFrameWindowState::Minimized; break;
+    case SW_SHOWMAXIMIZED: windowState_ = TFrameWindowState::Maximized; break;
+    default: windowState_ = TFrameWindowState::Normal; break;
   }
 }
 
 void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
-  if (Subclassed() || !Handle) return;
-  SkinData = skin;
-  HoverTimer = std::make_unique<TTimer>(nullptr);
-  HoverTimer->SetEnabled(false);
-  HoverTimer->SetInterval(250);
-  HoverTimer->OnTimer = [this](TObject*) { HoverCheck(); };
-  SkinFrame = skin->GetSkinControls().Contains(xcMainMenu);
+  if (Subclassed() || !handle_) return;
+  skinData_ = skin;
+  hoverTimer_ = std::make_unique<TTimer>(nullptr);
+  hoverTimer_->SetEnabled(false);
+  hoverTimer_->SetInterval(250);
+  hoverTimer_->OnTimer = [this](TObject*) { HoverCheck(); };
+  skinFrame_ = skin->GetSkinControls().Contains(xcMainMenu);
 
-  Style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
-  RightToLeft = exStyle & WS_EX_LEFTSCROLLBAR;
-  SystemMenu = GetSystemMenu(Handle, FALSE);
+  style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
+  rightToLeft_ = exStyle & WS_EX_LEFTSCROLLBAR;
+  systemMenu_ = GetSystemMenu(handle_, FALSE);
 
   LoadIcon();
-  CaptionText = GetWindowTextString(Handle);
-  WindowClass = GetClassNameString(Handle);
-  OwnerWindow = GetWindow(Handle, GW_OWNER);
-  GetClientRect(Handle, &InitialClientRect);
+  captionText_ = GetWindowTextString(handle_);
+  windowClass_ = GetClassNameString(handle_);
+  ownerWindow_ = GetWindow(handle_, GW_OWNER);
+  GetClientRect(handle_, &initialClientRect_);
   RECT wr{};
-  GetWindowRect(Handle, &wr);
-  NativeFrameSize = {0, 0, (wr.right - wr.left) - InitialClientRect.right, (wr.bottom - wr.top) - InitialClientRect.bottom};
+  GetWindowRect(handle_, &wr);
+  nativeFrameSize_ = {0, 0, (wr.right - wr.left) - initialClientRect_.right, (wr.bottom - wr.top) - initialClientRect_.bottom};
 
-  BorderIcons = 0;
-  if ((Style & WS_SYSMENU) || SystemMenu) BorderIcons |= kSystemMenu;
-  if (Style & WS_MINIMIZEBOX) BorderIcons |= kMinimizeBox;
-  if (Style & WS_MAXIMIZEBOX) BorderIcons |= kMaximizeBox;
+  borderIcons_ = 0;
+  if ((style_ & WS_SYSMENU) || systemMenu_) borderIcons_ |= kSystemMenu;
+  if (style_ & WS_MINIMIZEBOX) borderIcons_ |= kMinimizeBox;
+  if (style_ & WS_MAXIMIZEBOX) borderIcons_ |= kMaximizeBox;
 
   BuildSystemMenu();
   ReadWindowState();
-  Sizeable = Style & WS_THICKFRAME;
+  sizeable_ = style_ & WS_THICKFRAME;
 
-  FrameKind = 0;
-  for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+  frameKind_ = TFrameKind::Plain;
+  for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     if (GetClassNameString(child) == "MDIClient") {
-      FrameKind = kFrameMdi;
-      MdiClientWindow = child;
+      frameKind_ = TFrameKind::MdiFrame;
+      mdiClientWindow_ = child;
       if (TSkinManager* manager = GetSkinManager()) manager->MdiClient = reinterpret_cast<TSkinWindow>(child);
       break;
     }
-  if (exStyle & WS_EX_MDICHILD) FrameKind = kFrameMdiChild;
+  if (exStyle & WS_EX_MDICHILD) frameKind_ = TFrameKind::MdiChild;
 
-  BorderKind = 1;
-  if ((Style & WS_POPUP) && (Style & WS_CAPTION) != WS_CAPTION)
-    BorderKind = 2;
-  else if (Style & WS_THICKFRAME)
-    BorderKind = 0;
-  else if (Style & DS_MODALFRAME)
-    BorderKind = 3;
+  borderKind_ = TFrameBorder::Single;
+  if ((style_ & WS_POPUP) && (style_ & WS_CAPTION) != WS_CAPTION)
+    borderKind_ = TFrameBorder::None;
+  else if (style_ & WS_THICKFRAME)
+    borderKind_ = TFrameBorder::Sizeable;
+  else if (style_ & DS_MODALFRAME)
+    borderKind_ = TFrameBorder::Dialog;
 
-  if (FrameKind == kFrameMdi) {
-    SavedMenuUpdate = skin->GetMenuUpdate();
-    clientHook_.Attach(MdiClientWindow);
+  if (frameKind_ == TFrameKind::MdiFrame) {
+    savedMenuUpdate_ = skin->GetMenuUpdate();
+    clientHook_.Attach(mdiClientWindow_);
   }
 
-  if (SkinFrame) {
-    NativeMenu = GetMenu(Handle);
-    if (NativeMenu && !IsMdiChild()) {
-      SkinMenu = std::make_unique<TSkinMenuBar>(this, skin);
-      MenuBarHeight = GetSystemMetrics(SM_CYMENU);
-      if (Form) SkinMenu->Menu = Form->Menu();
-      SkinMenu->BuildFromWindowMenu();
+  if (skinFrame_) {
+    nativeMenu_ = GetMenu(handle_);
+    if (nativeMenu_ && !IsMdiChild()) {
+      skinMenu_ = std::make_unique<TSkinMenuBar>(this, skin);
+      menuBarHeight_ = GetSystemMetrics(SM_CYMENU);
+      if (form_) skinMenu_->Menu = form_->Menu();
+      skinMenu_->BuildFromWindowMenu();
     }
     const bool mdiMaximized = GetSkinManager() && GetSkinManager()->MdiMaximized;
-    if (!(IsMdiChild() && mdiMaximized) && WindowState != 2) SetNativeCaption(false);
+    if (!(IsMdiChild() && mdiMaximized) && windowState_ != TFrameWindowState::Minimized) SetNativeCaption(false);
     LayoutSysButtons();
   }
 
-  hook_.Attach(Handle);
+  hook_.Attach(handle_);
   if (ControlDispatcher) ControlDispatcher(*this);
-  InvalidateRect(Handle, nullptr, TRUE);
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TSkinFormFrame::LoadIcon() {
-  IconSize = GetSystemMetrics(SM_CXSMICON);
+  iconSize_ = GetSystemMetrics(SM_CXSMICON);
   const int cy = GetSystemMetrics(SM_CYSMICON);
-  IconHandle = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_SMALL, 0));
-  if (!IconHandle) IconHandle = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
-  if (IconHandle) {
-    TBitmap icon(IconSize, cy);
+  iconHandle_ = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_SMALL, 0));
+  if (!iconHandle_) iconHandle_ = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_BIG, 0));
+  if (iconHandle_) {
+    TBitmap icon(iconSize_, cy);
     icon.Pixels().Fill(kSkinKeyColour);
-    HICON small = static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, IconSize, cy, LR_COPYFROMRESOURCE));
-    DrawIconEx(icon.Canvas().Handle(), 0, 0, small ? small : IconHandle, IconSize, cy, 0, nullptr, DI_NORMAL);
+    HICON small = static_cast<HICON>(CopyImage(iconHandle_, IMAGE_ICON, iconSize_, cy, LR_COPYFROMRESOURCE));
+    DrawIconEx(icon.Canvas().Handle(), 0, 0, small ? small : iconHandle_, iconSize_, cy, 0, nullptr, DI_NORMAL);
     if (small) DestroyIcon(small);
-    IconBitmap = icon.Pixels();
+    iconBitmap_ = icon.Pixels();
     return;
   }
-  IconBitmap = TBitmapPixels(IconSize, cy);
-  IconBitmap.Fill(kSkinKeyColour);
-  if (SkinData->IconImage.Empty()) {
+  iconBitmap_ = TBitmapPixels(iconSize_, cy);
+  iconBitmap_.Fill(kSkinKeyColour);
+  if (skinData_->IconImage.Empty()) {
     if (TSkinManager* manager = GetSkinManager())
       for (TSkinSet* other : manager->SkinDataList())
-        if (other->GetSkinFormtype() == sfMainform && !other->IconImage.Empty()) IconBitmap = other->IconImage;
+        if (other->GetSkinFormtype() == sfMainform && !other->IconImage.Empty()) iconBitmap_ = other->IconImage;
   } else {
-    IconBitmap = SkinData->IconImage;
+    iconBitmap_ = skinData_->IconImage;
   }
 }
 
 void TSkinFormFrame::SetNativeCaption(bool on) {
   const bool mdiMaximized = GetSkinManager() && GetSkinManager()->MdiMaximized;
   if (IsMdiChild() && mdiMaximized && !on) return;
-  NativeCaption = on;
-  LONG_PTR style = GetWindowLongPtrW(Handle, GWL_STYLE);
+  nativeCaption_ = on;
+  LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
   if (on) {
-    if (BorderIcons & kSystemMenu) style |= WS_SYSMENU;
-    if (BorderIcons & kMinimizeBox) style |= WS_MINIMIZEBOX;
-    if (BorderIcons & kMaximizeBox) style |= WS_MAXIMIZEBOX;
-    if (BorderIcons & kCaptionRemoved) style |= WS_CAPTION;
-  } else if (OwnerWindow || IsMdiChild()) {
+    if (borderIcons_ & kSystemMenu) style |= WS_SYSMENU;
+    if (borderIcons_ & kMinimizeBox) style |= WS_MINIMIZEBOX;
+    if (borderIcons_ & kMaximizeBox) style |= WS_MAXIMIZEBOX;
+    if (borderIcons_ & kCaptionRemoved) style |= WS_CAPTION;
+  } else if (ownerWindow_ || IsMdiChild()) {
     style &= ~static_cast<LONG_PTR>(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
   } else {
-    BorderIcons |= kCaptionRemoved;
+    borderIcons_ |= kCaptionRemoved;
     style &= ~static_cast<LONG_PTR>(WS_CAPTION);
   }
-  SetWindowLongPtrW(Handle, GWL_STYLE, style);
-  Style = static_cast<DWORD>(style);
+  SetWindowLongPtrW(handle_, GWL_STYLE, style);
+  style_ = static_cast<DWORD>(style);
 }
 
 void TSkinFormFrame::FrameChanged() {
-  SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TSkinFormFrame::LayoutSysButtons() {
-  if (SkinData->Loading()) return;
-  if (BorderKind == 2) {
-    EdgeLeft = EdgeTop = EdgeRight = EdgeBottom = MenuBarHeight = 0;
+  if (skinData_->Loading()) return;
+  if (borderKind_ == TFrameBorder::None) {
+    edgeLeft_ = edgeTop_ = edgeRight_ = edgeBottom_ = menuBarHeight_ = 0;
   } else {
     auto part = [](const TDataSkinBorder& b, bool height) {
       const int count = std::max(b.FrameCount, 1);
       return height ? b.Image.Height() / count : b.Image.Width() / count;
     };
-    EdgeTop = part(*SkinData->BorderTop, true);
-    EdgeLeft = part(*SkinData->BorderLeft, false);
-    EdgeRight = part(*SkinData->BorderRight, false);
-    EdgeBottom = part(*SkinData->BorderBottom, true);
+    edgeTop_ = part(*skinData_->BorderTop, true);
+    edgeLeft_ = part(*skinData_->BorderLeft, false);
+    edgeRight_ = part(*skinData_->BorderRight, false);
+    edgeBottom_ = part(*skinData_->BorderBottom, true);
   }
   FreeSysButtons();
-  for (auto& button : SkinData->SysButtons) {
+  for (auto& button : skinData_->SysButtons) {
     if (button->Action == SysButtonAction::SystemMenu || button->Action == SysButtonAction::SystemMenuIcon) {
-      if (button->Image.Empty()) button->Image = IconBitmap;
-      if (SkinData->IconImage.Empty()) SkinData->IconImage = IconBitmap;
+      if (button->Image.Empty()) button->Image = iconBitmap_;
+      if (skinData_->IconImage.Empty()) skinData_->IconImage = iconBitmap_;
       button->FrameCount = 1;
     }
-    CaptionButtons.push_back(std::make_unique<TSkinTitleButton>(this, button.get()));
+    captionButtons_.push_back(std::make_unique<TSkinTitleButton>(this, button.get()));
   }
 }
 
 void TSkinFormFrame::FreeSysButtons() {
-  HotObject = nullptr;
-  CaptionButtons.clear();
+  hotObject_ = nullptr;
+  captionButtons_.clear();
 }
 
 void TSkinFormFrame::FitWindow(bool refresh) {
-  if (WindowState == 1) {
+  if (windowState_ == TFrameWindowState::Maximized) {
     FrameChanged();
     return;
   }
-  int width = InitialClientRect.right + EdgeLeft + EdgeRight;
-  if (refresh) GetClientRect(Handle, &InitialClientRect);
+  int width = initialClientRect_.right + edgeLeft_ + edgeRight_;
+  if (refresh) GetClientRect(handle_, &initialClientRect_);
   RECT wr{};
-  GetWindowRect(Handle, &wr);
-  if (!refresh && Form) {
+  GetWindowRect(handle_, &wr);
+  if (!refresh && form_) {
     // The form's client size as its native frame had it: the window as the native frame sized
     // it, less that frame measured at attach (caption, menu bar and the border of its own
     // style; a fixed border is thinner than SM_CYFRAME, so the metrics would lose pixels).
-    InitialClientRect.bottom = (wr.bottom - wr.top) - NativeFrameSize.bottom;
-    width = (wr.right - wr.left) - NativeFrameSize.right + EdgeLeft + EdgeRight;
+    initialClientRect_.bottom = (wr.bottom - wr.top) - nativeFrameSize_.bottom;
+    width = (wr.right - wr.left) - nativeFrameSize_.right + edgeLeft_ + edgeRight_;
   }
-  if (refresh) width = InitialClientRect.right + EdgeLeft + EdgeRight;
-  const int height = InitialClientRect.bottom + EdgeTop + EdgeBottom + MenuBarHeight;
-  if (!refresh && (WindowClass == "TMessageForm" || WindowClass == "#32770")) {
-    TClientDC dc(Handle);
-    TSelectObject font(dc, CaptionFont);
+  if (refresh) width = initialClientRect_.right + edgeLeft_ + edgeRight_;
+  const int height = initialClientRect_.bottom + edgeTop_ + edgeBottom_ + menuBarHeight_;
+  if (!refresh && (windowClass_ == "TMessageForm" || windowClass_ == "#32770")) {
+    TClientDC dc(handle_);
+    TSelectObject font(dc, captionFont_);
     SIZE space{};
     GetTextExtentPoint32W(dc, L" ", 1, &space);
-    SpaceWidth = space.cx;
-    CaptionText = GetWindowTextString(Handle);
-    const TDataSkinTitle& t = *SkinData->Title;
-    const int needed = (static_cast<int>(Utf8ToWide(CaptionText).size()) + 7) * SpaceWidth + EdgeLeft + EdgeRight +
+    spaceWidth_ = space.cx;
+    captionText_ = GetWindowTextString(handle_);
+    const TDataSkinTitle& t = *skinData_->Title;
+    const int needed = (static_cast<int>(Utf8ToWide(captionText_).size()) + 7) * spaceWidth_ + edgeLeft_ + edgeRight_ +
                        t.LeftWidth + t.RightWidth + t.TXTBackleft + t.TXTBackRight;
     if (width < needed) {
       const int shift = (needed - width) / 2;
-      for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT cr{};
         GetWindowRect(child, &cr);
-        MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&cr), 2);
+        MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&cr), 2);
         SetWindowPos(child, nullptr, cr.left + shift, cr.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
       }
       width = needed;
     }
   }
-  SetWindowPos(Handle, nullptr, wr.left, wr.top, width, height,
+  SetWindowPos(handle_, nullptr, wr.left, wr.top, width, height,
                SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 void TSkinFormFrame::ReapplySkin() {
-  if (Form) {
-    Form->SetColor(SkinData->ButtonFaceColour);
-    for (int i = 0; i < Form->ComponentCount(); ++i)
-      if (auto* embedded = dynamic_cast<TCustomForm*>(Form->Components(i))) embedded->SetColor(SkinData->ButtonFaceColour);
+  if (form_) {
+    form_->SetColor(skinData_->ButtonFaceColour);
+    for (int i = 0; i < form_->ComponentCount(); ++i)
+      if (auto* embedded = dynamic_cast<TCustomForm*>(form_->Components(i))) embedded->SetColor(skinData_->ButtonFaceColour);
   }
   for (TFrameCompanion* control : std::vector<TFrameCompanion*>(controlList_)) control->NotifySkinChanged();
-  FrameState = FrameStates::Refreshing;
+  frameState_ = TFrameState::Refreshing;
   // The region and the composed caption belong to the old skin: a window that keeps its size
   // (a maximised one, or two skins of the same edges) must still have both made anew.
   ForgetRegionShape();
-  if (SkinFrame) {
-    if (Form) SetPopupsOwnerDraw(*this, *Form, true);
+  if (skinFrame_) {
+    if (form_) SetPopupsOwnerDraw(*this, *form_, true);
     FitWindow(true);
-    FrameState = FrameStates::Running;
+    frameState_ = TFrameState::Running;
     UpdateRegion();
   }
-  FrameState = FrameStates::Running;
+  frameState_ = TFrameState::Running;
 }
 
 bool TSkinFormFrame::AddSkinControl(TFrameCompanion* control) {
@@ -298,7 +298,7 @@ bool TSkinFormFrame::AddSkinControl(TFrameCompanion* control) {
 void TSkinFormFrame::RemoveSkinControl(TFrameCompanion* control) {
   auto it = std::find(controlList_.rbegin(), controlList_.rend(), control);
   if (it != controlList_.rend()) controlList_.erase(std::next(it).base());
-  if (HotButton == control) HotButton = nullptr;
+  if (hotButton_ == control) hotButton_ = nullptr;
 }
 
 void TSkinFormFrame::PurgeDeadControls() {
@@ -311,7 +311,7 @@ void TSkinFormFrame::PurgeDeadControls() {
 
 // Every companion is detached and freed (its destructor gives its control back).
 void TSkinFormFrame::DetachCompanions() {
-  HotButton = nullptr;
+  hotButton_ = nullptr;
   while (!controlList_.empty()) {
     TFrameCompanion* control = controlList_.back();
     controlList_.pop_back();
@@ -320,45 +320,45 @@ void TSkinFormFrame::DetachCompanions() {
 }
 
 void TSkinFormFrame::UnhookForm() {
-  if (Form && oldFormWndProc_) Form->WindowProc = oldFormWndProc_;
+  if (form_ && oldFormWndProc_) form_->WindowProc = oldFormWndProc_;
   oldFormWndProc_ = nullptr;
 }
 
 void TSkinFormFrame::InvalidateFormControls() {
-  if (!Form) return;
-  for (int i = 0; i < Form->ComponentCount(); ++i)
-    if (auto* control = dynamic_cast<TControl*>(Form->Components(i))) control->Invalidate();
+  if (!form_) return;
+  for (int i = 0; i < form_->ComponentCount(); ++i)
+    if (auto* control = dynamic_cast<TControl*>(form_->Components(i))) control->Invalidate();
 }
 
 void TSkinFormFrame::RestoreFormLook() {
-  if (!Form) return;
-  SetPopupsOwnerDraw(*this, *Form, false);
-  if (FrameState != FrameStates::Closing) Form->SetColor(SavedColor);
+  if (!form_) return;
+  SetPopupsOwnerDraw(*this, *form_, false);
+  if (frameState_ != TFrameState::Closing) form_->SetColor(savedColor_);
 }
 
 void TSkinFormFrame::DetachPlain() {
-  if (HoverTimer) HoverTimer->SetEnabled(false);
+  if (hoverTimer_) hoverTimer_->SetEnabled(false);
   DetachCompanions();
   RestoreFormLook();
   hook_.Detach();
   clientHook_.Detach();
-  if (Form && FrameState != FrameStates::Closing) InvalidateFormControls();
+  if (form_ && frameState_ != TFrameState::Closing) InvalidateFormControls();
 }
 
 // The steps both detaches of a skinned caption begin with; false when nothing more is to do.
 bool TSkinFormFrame::BeginDetach() {
-  if (!SkinFrame) {
+  if (!skinFrame_) {
     DetachPlain();
     return false;
   }
-  SysMenuPopup.reset();
-  if (HoverTimer) HoverTimer->SetEnabled(false);
+  sysMenuPopup_.reset();
+  if (hoverTimer_) hoverTimer_->SetEnabled(false);
   if (!Subclassed()) return false;
   UnhookForm();
   hook_.Detach();
   clientHook_.Detach();
   DetachCompanions();
-  CaptionBuffer.SetSize(0, 0);
+  captionBuffer_.SetSize(0, 0);
   captionDrawn_ = false;
   return true;
 }
@@ -367,59 +367,84 @@ void TSkinFormFrame::DetachRestore() {
   if (!BeginDetach()) return;
   RestoreFormLook();
   SetNativeCaption(true);
-  if (SkinMenu) {
-    SetMenu(Handle, NativeMenu);
-    SkinMenu.reset();
+  if (skinMenu_) {
+    SetMenu(handle_, nativeMenu_);
+    skinMenu_.reset();
   }
-  if (FrameState != FrameStates::Closing && (IsMdiChild() || !(GetWindowLongPtrW(Handle, GWL_STYLE) & WS_CHILD))) {
+  if (frameState_ != TFrameState::Closing && (IsMdiChild() || !(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD))) {
     // The same client area inside the native frame.
     RECT wr{};
-    GetWindowRect(Handle, &wr);
-    if (IsMdiChild()) MapWindowPoints(nullptr, GetParent(Handle), reinterpret_cast<POINT*>(&wr), 2);
-    const int w = (wr.right - wr.left) - EdgeLeft - EdgeRight + NativeFrameSize.right;
-    const int h = (wr.bottom - wr.top) - EdgeTop - MenuBarHeight - EdgeBottom + NativeFrameSize.bottom;
-    SetWindowPos(Handle, nullptr, wr.left, wr.top, w, h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    GetWindowRect(handle_, &wr);
+    if (IsMdiChild()) MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&wr), 2);
+    const int w = (wr.right - wr.left) - edgeLeft_ - edgeRight_ + nativeFrameSize_.right;
+    const int h = (wr.bottom - wr.top) - edgeTop_ - menuBarHeight_ - edgeBottom_ + nativeFrameSize_.bottom;
+    SetWindowPos(handle_, nullptr, wr.left, wr.top, w, h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
   }
-  SetWindowRgn(Handle, nullptr, TRUE);
-  if (Region) DeleteObject(Region);
-  Region = nullptr;
-  HasRegion = false;
+  SetWindowRgn(handle_, nullptr, TRUE);
+  if (region_) DeleteObject(region_);
+  region_ = nullptr;
+  hasRegion_ = false;
 }
 
 // On WM_NCDESTROY: no style, size or colour change.
 void TSkinFormFrame::QuietDetach() {
-  if (BeginDetach()) SkinMenu.reset();
+  if (BeginDetach()) skinMenu_.reset();
 }
 
 POINT TSkinFormFrame::ToFrameCoords(int screenX, int screenY) const {
   POINT p{screenX, screenY};
-  ScreenToClient(Handle, &p);
-  if (WindowState != 2) {
-    p.x += EdgeLeft;
-    p.y += EdgeTop + MenuBarHeight;
+  ScreenToClient(handle_, &p);
+  if (windowState_ != TFrameWindowState::Minimized) {
+    p.x += edgeLeft_;
+    p.y += edgeTop_ + menuBarHeight_;
   }
   return p;
 }
 
 RECT TSkinFormFrame::CurrentWindowRect() const {
   RECT r{};
-  GetWindowRect(Handle, &r);
+  GetWindowRect(handle_, &r);
   return r;
+}
+
+void TSkinFormFrame::BeginMenuTracking(HMENU menu) {
+  windowRect_ = CurrentWindowRect();
+  menuTracking_ = true;
+  trackedMenu_ = menu;
+}
+
+void TSkinFormFrame::FollowMdiMaximized(bool maximized) {
+  if (maximized) {
+    if (hasRegion_) DropRegion();
+    SetNativeCaption(true);
+  } else if (windowState_ == TFrameWindowState::Minimized) {
+    SetNativeCaption(true);
+  } else {
+    windowState_ = TFrameWindowState::Normal;
+    UpdateRegion();
+    SetNativeCaption(false);
+    if (!hasRegion_) FrameChanged();
+  }
 }
 
 // ---- The system menu ----
 
 namespace {
-constexpr int kSysRestore = 0, kSysMaximize = 1, kSysMinimize = 2, kSysClose = 3, kSysLine = 100;
+// The items' tags; the first three are the window states they lead to, so the item of the
+// state the window is in is disabled.
+constexpr int kSysRestore = static_cast<int>(TFrameWindowState::Normal);
+constexpr int kSysMaximize = static_cast<int>(TFrameWindowState::Maximized);
+constexpr int kSysMinimize = static_cast<int>(TFrameWindowState::Minimized);
+constexpr int kSysClose = 3, kSysLine = 100;
 }
 
 void TSkinFormFrame::BuildSystemMenu() {
-  SysMenuPopup = std::make_unique<TPopupMenu>(nullptr);
-  SysMenuPopup->SetTag(33333);
-  SysMenuPopup->SetOwnerDraw(true);
-  SysMenuPopup->Images = &SystemMenuGlyphList(*SkinData);
+  sysMenuPopup_ = std::make_unique<TPopupMenu>(nullptr);
+  sysMenuPopup_->SetTag(33333);
+  sysMenuPopup_->SetOwnerDraw(true);
+  sysMenuPopup_->Images = &SystemMenuGlyphList(*skinData_);
   auto add = [&](const char* caption, int tag, TShortCut shortCut = 0) {
-    auto* item = new TMenuItem(SysMenuPopup.get());
+    auto* item = new TMenuItem(sysMenuPopup_.get());
     item->SetCaption(caption);
     item->SetTag(tag);
     item->SetImageIndex(tag == kSysLine ? -1 : tag);
@@ -439,11 +464,11 @@ void TSkinFormFrame::BuildSystemMenu() {
     item->OnAdvancedDrawItem = [this](TObject* sender, HDC dc, RECT rect, TOwnerDrawState state) {
       DrawMenuItem(*this, *static_cast<TMenuItem*>(sender), dc, rect, state.Contains(odSelected));
     };
-    SysMenuPopup->Items()->Add(item);
+    sysMenuPopup_->Items()->Add(item);
   };
   add(" Restore ", kSysRestore);
-  if (BorderIcons & kMaximizeBox) add(" Maximize ", kSysMaximize);
-  if (BorderIcons & kMinimizeBox) add(" Minimize ", kSysMinimize);
+  if (borderIcons_ & kMaximizeBox) add(" Maximize ", kSysMaximize);
+  if (borderIcons_ & kMinimizeBox) add(" Minimize ", kSysMinimize);
   add("-", kSysLine);
   add(" Close ", kSysClose, MakeShortCut(VK_F4, true, false, false));
 }
@@ -451,22 +476,22 @@ void TSkinFormFrame::BuildSystemMenu() {
 void TSkinFormFrame::ShowSystemMenu(int x, int y) {
   // A window without a system menu has none to show (its Close would end it by a way its
   // program does not offer).
-  if (!(BorderIcons & kSystemMenu)) return;
-  if (SysMenuPopup) {
-    TMenuItem* items = SysMenuPopup->Items();
+  if (!(borderIcons_ & kSystemMenu)) return;
+  if (sysMenuPopup_) {
+    TMenuItem* items = sysMenuPopup_->Items();
     for (int i = 0; i < items->Count(); ++i) {
       TMenuItem* item = items->Items(i);
-      if (item->GetTag() <= kSysMinimize) item->SetEnabled(WindowState != item->GetTag());
+      if (item->GetTag() <= kSysMinimize) item->SetEnabled(static_cast<int>(windowState_) != item->GetTag());
     }
   }
   const DWORD now = GetTickCount();
-  if (now - LastMenuTick > DoubleClickTime) {
-    LastMenuTick = now;
-    if (SysMenuPopup && SkinData->GetSkinControls().Contains(xcSystemMenu) && !IsMdiChild())
-      SysMenuPopup->Popup(x, y);
+  if (now - lastMenuTick_ > doubleClickTime_) {
+    lastMenuTick_ = now;
+    if (sysMenuPopup_ && skinData_->GetSkinControls().Contains(xcSystemMenu) && !IsMdiChild())
+      sysMenuPopup_->Popup(x, y);
     else
-      TrackPopupMenu(SystemMenu, TPM_RIGHTBUTTON, x, y, 0, Handle, nullptr);
-  } else if (HotObject) {
+      TrackPopupMenu(systemMenu_, TPM_RIGHTBUTTON, x, y, 0, handle_, nullptr);
+  } else if (hotObject_) {
     // The icon button clicked twice closes the window.
     CloseWindow();
   }

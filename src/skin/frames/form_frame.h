@@ -39,14 +39,15 @@ inline constexpr UINT TitleButton = 0x3514;     // posted: an application-define
 inline constexpr UINT ReapplySkin = 0x3401;     // sent to a skinned form: re-apply the skin colours
 }  // namespace SkinMessage
 
-namespace FrameStates {
-inline constexpr int Attached = 0;
-inline constexpr int Running = 1;
-inline constexpr int Refreshing = 3;
-inline constexpr int Closing = 4;
-inline constexpr int Resizing = 5;
-inline constexpr int Dead = 6;
-}  // namespace FrameStates
+// Where a frame is in its life: attached (waiting for FinishAttachment), running, repainting
+// for a new skin, closing, fitting the window to the frame, and dead (the window is gone).
+enum class TFrameState { Attached = 0, Running = 1, Refreshing = 3, Closing = 4, Resizing = 5, Dead = 6 };
+// The framed window's state as the frame follows it.
+enum class TFrameWindowState { Normal = 0, Maximized = 1, Minimized = 2 };
+// A plain window, the frame window of an MDI program, or an MDI child.
+enum class TFrameKind { Plain, MdiFrame, MdiChild };
+// The window's border: sizeable, single (fixed), none, or a dialog frame.
+enum class TFrameBorder { Sizeable, Single, None, Dialog };
 
 // The desktop's minimise/maximise animation setting (ANIMATIONINFO's iMinAnimate), read (-1
 // when it cannot be) and written for the session only. A test stands in for the system here:
@@ -66,7 +67,7 @@ public:
   ~TSkinFormFrame() override;
 
   // ---- For the manager ----
-  void SetHandle(HWND wnd) { Handle = wnd; }
+  void SetHandle(HWND wnd) { handle_ = wnd; }
   void AttachToForm(TSkinSet* skin, TCustomForm* form);
   void AttachToWindow(TSkinSet* skin);
   // Fits the window to the skinned frame and gives it its region: the frame is then running.
@@ -103,62 +104,60 @@ public:
   // called at attach. Without it the controls keep their look.
   static inline std::function<void(TSkinFormFrame&)> ControlDispatcher;
 
-  // ---- State (read by the manager, the menus and the painters) ----
-  std::string CaptionPrefix = "  ";
-  std::string CaptionText;
-  std::string WindowClass;
-  bool NativeCaption = true;
-  bool SavedMenuUpdate = true;
-  bool SkinFrame = false;
-  RECT InitialClientRect{};
-  DWORD LastMenuTick = 0;
-  DWORD DoubleClickTime = 0;
-  int SpaceWidth = 0;
-  HWND OwnerWindow = nullptr;
-  HICON IconHandle = nullptr;
-  int IconSize = 16;
-  int EdgeLeft = 0, EdgeTop = 0, EdgeRight = 0, EdgeBottom = 0;
-  RECT WindowRect{};
-  RECT TitleRect{};
-  RECT NativeFrameSize{};
-  int MenuBarHeight = 0;
-  bool MenuTracking = false;
-  bool RightToLeft = false;
-  bool Sizeable = false;
-  HWND MdiClientWindow = nullptr;
-  HWND NewMdiChild = nullptr;
-  HMENU NativeMenu = nullptr;
-  HMENU SystemMenu = nullptr;
-  HMENU TrackedMenu = nullptr;
-  TColor SavedColor = clBtnFace;
-  DWORD Style = 0;
-  int RightButtonsLeft = 0;
-  TNCObject* HotObject = nullptr;
-  bool HasRegion = false;
-  HRGN Region = nullptr;
-  TCustomForm* Form = nullptr;
-  HWND Handle = nullptr;
-  TCanvas FrameCanvas, ControlCanvas;
-  TSkinSet* SkinData = nullptr;
-  std::unique_ptr<TSkinMenuBar> SkinMenu;
-  std::vector<std::unique_ptr<TSkinTitleButton>> CaptionButtons;
-  TBitmapPixels IconBitmap;
-  TBitmap CaptionBuffer;
-  int FrameWidth = 0, FrameHeight = 0;
-  int RegionWidth = 0, RegionHeight = 0;
-  bool WindowActive = true;
-  int FrameKind = 0;   // 0 plain, 1 MDI frame, 2 MDI child
-  int BorderKind = 1;  // 0 sizeable, 1 single, 2 none, 3 dialog frame
-  int BorderIcons = 0; // 1 maximise box, 2 minimise box, 8 system menu, $10 caption removed here
-  int WindowState = 0; // 0 normal, 1 maximised, 2 minimised
-  int FrameState = FrameStates::Attached;
-  TFrameCompanion* HotButton = nullptr;
-  std::unique_ptr<TPopupMenu> SysMenuPopup;
-  HFONT CaptionFont = nullptr;  // the system caption font
-  std::unique_ptr<TTimer> HoverTimer;
+  // ---- What the frame knows (read by the manager, the menus, the painters and tests) ----
+  HWND Handle() const { return handle_; }
+  TCustomForm* Form() const { return form_; }
+  TSkinSet* SkinData() const { return skinData_; }
+  TFrameState FrameState() const { return frameState_; }
+  TFrameWindowState WindowState() const { return windowState_; }
+  TFrameKind FrameKind() const { return frameKind_; }
+  bool IsMdiChild() const { return frameKind_ == TFrameKind::MdiChild; }
+  TFrameBorder BorderKind() const { return borderKind_; }
+  bool WindowActive() const { return windowActive_; }
+  bool NativeCaption() const { return nativeCaption_; }
+  bool RightToLeft() const { return rightToLeft_; }
+  const std::string& CaptionText() const { return captionText_; }
+  HWND OwnerWindow() const { return ownerWindow_; }
+  HWND MdiClientWindow() const { return mdiClientWindow_; }
+  // The widths of the skinned borders; the top one holds the caption.
+  struct TEdges {
+    int Left, Top, Right, Bottom;
+  };
+  TEdges Edges() const { return {edgeLeft_, edgeTop_, edgeRight_, edgeBottom_}; }
+  // The client rectangle the window had before it was skinned (screen size of its client).
+  const RECT& InitialClientRect() const { return initialClientRect_; }
+  // What the native frame adds to the client size (right: width, bottom: height).
+  const RECT& NativeFrameSize() const { return nativeFrameSize_; }
+  const RECT& TitleRect() const { return titleRect_; }
+  int SpaceWidth() const { return spaceWidth_; }
+  int MenuBarHeight() const { return menuBarHeight_; }
+  bool HasRegion() const { return hasRegion_; }
+  HRGN Region() const { return region_; }
+  TCanvas& ControlCanvas() { return controlCanvas_; }
+  TSkinMenuBar* SkinMenu() const { return skinMenu_.get(); }
+  const std::vector<std::unique_ptr<TSkinTitleButton>>& CaptionButtons() const { return captionButtons_; }
+  TPopupMenu* SysMenuPopup() const { return sysMenuPopup_.get(); }
+  HMENU NativeMenu() const { return nativeMenu_; }
+
+  // The non-client object under the mouse (a title-bar or menu-bar button), told when the
+  // mouse leaves it.
+  TNCObject* HotObject() const { return hotObject_; }
+  void SetHotObject(TNCObject* object) { hotObject_ = object; }
+  // The push button of a bare window under the mouse.
+  TFrameCompanion* HotButton() const { return hotButton_; }
+  void SetHotButton(TFrameCompanion* button) { hotButton_ = button; }
+  // A menu of the skinned bar is open (tracked), and which.
+  bool MenuTracking() const { return menuTracking_; }
+  HMENU TrackedMenu() const { return trackedMenu_; }
+  void BeginMenuTracking(HMENU menu);
+  void EndMenuTracking() { menuTracking_ = false; }
+  // An MDI frame's children were maximised or restored together: a child gives up or takes
+  // back its skinned caption.
+  void FollowMdiMaximized(bool maximized);
+  // The next UpdateRegion builds the region whatever the size (the skin changed).
+  void ForgetRegionShape();
 
   static constexpr int kMaximizeBox = 1, kMinimizeBox = 2, kSystemMenu = 8, kCaptionRemoved = 0x10;
-  static constexpr int kFrameMdi = 1, kFrameMdiChild = 2;
 
   // ---- Actions (title-bar buttons, the system menu) ----
   void Maximize();
@@ -189,8 +188,6 @@ private:
   void NcActivate(TMessage& msg);
   void NcPaint(TMessage& msg);
   void ReadWindowState();
-  // The next UpdateRegion builds the region whatever the size (the skin changed).
-  void ForgetRegionShape();
   void LoadIcon();
   void BuildSystemMenu();
   void DetachCompanions();
@@ -200,7 +197,6 @@ private:
   void RestoreFormLook();
   void UnhookForm();
   void InvalidateFormControls();
-  bool IsMdiChild() const { return FrameKind == kFrameMdiChild; }
 
   // frame_paint.cpp
   void PaintBorderPiece(HDC dc, int k, const RECT& r);
@@ -211,6 +207,59 @@ private:
   bool ButtonVisible(const TDataSkinSysButton& b) const;
   TBitmapPixels RenderBorder(int k, int width, int height) const;
   friend class TSkinTitleButton;
+
+  std::string captionPrefix_ = "  ";
+  std::string captionText_;
+  std::string windowClass_;
+  bool nativeCaption_ = true;
+  bool savedMenuUpdate_ = true;
+  bool skinFrame_ = false;
+  RECT initialClientRect_{};
+  DWORD lastMenuTick_ = 0;
+  DWORD doubleClickTime_ = 0;
+  int spaceWidth_ = 0;
+  HWND ownerWindow_ = nullptr;
+  HICON iconHandle_ = nullptr;
+  int iconSize_ = 16;
+  int edgeLeft_ = 0, edgeTop_ = 0, edgeRight_ = 0, edgeBottom_ = 0;
+  RECT windowRect_{};
+  RECT titleRect_{};
+  RECT nativeFrameSize_{};
+  int menuBarHeight_ = 0;
+  bool menuTracking_ = false;
+  bool rightToLeft_ = false;
+  bool sizeable_ = false;
+  HWND mdiClientWindow_ = nullptr;
+  HWND newMdiChild_ = nullptr;
+  HMENU nativeMenu_ = nullptr;
+  HMENU systemMenu_ = nullptr;
+  HMENU trackedMenu_ = nullptr;
+  TColor savedColor_ = clBtnFace;
+  DWORD style_ = 0;
+  int rightButtonsLeft_ = 0;
+  TNCObject* hotObject_ = nullptr;
+  bool hasRegion_ = false;
+  HRGN region_ = nullptr;
+  TCustomForm* form_ = nullptr;
+  HWND handle_ = nullptr;
+  TCanvas frameCanvas_, controlCanvas_;
+  TSkinSet* skinData_ = nullptr;
+  std::unique_ptr<TSkinMenuBar> skinMenu_;
+  std::vector<std::unique_ptr<TSkinTitleButton>> captionButtons_;
+  TBitmapPixels iconBitmap_;
+  TBitmap captionBuffer_;
+  int frameWidth_ = 0, frameHeight_ = 0;
+  int regionWidth_ = 0, regionHeight_ = 0;
+  bool windowActive_ = true;
+  TFrameKind frameKind_ = TFrameKind::Plain;
+  TFrameBorder borderKind_ = TFrameBorder::Single;
+  int borderIcons_ = 0;  // kMaximizeBox | kMinimizeBox | kSystemMenu | kCaptionRemoved
+  TFrameWindowState windowState_ = TFrameWindowState::Normal;
+  TFrameState frameState_ = TFrameState::Attached;
+  TFrameCompanion* hotButton_ = nullptr;
+  std::unique_ptr<TPopupMenu> sysMenuPopup_;
+  HFONT captionFont_ = nullptr;  // the system caption font
+  std::unique_ptr<TTimer> hoverTimer_;
 
   TWindowHook hook_;
   TWindowHook clientHook_;

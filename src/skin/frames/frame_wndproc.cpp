@@ -69,10 +69,10 @@ void ResumeWindowAnimation() {
 void TSkinFormFrame::FrameWndProc(TMessage& msg) {
   switch (msg.Msg) {
     case WM_ERASEBKGND:
-      if (!Form) {
+      if (!form_) {
         RECT r{};
-        GetClientRect(Handle, &r);
-        FillRect(reinterpret_cast<HDC>(msg.WParam), &r, FaceBrush(*SkinData));
+        GetClientRect(handle_, &r);
+        FillRect(reinterpret_cast<HDC>(msg.WParam), &r, FaceBrush(*skinData_));
         msg.Result = 1;
         return;
       }
@@ -80,26 +80,26 @@ void TSkinFormFrame::FrameWndProc(TMessage& msg) {
       return;
     case WM_STYLECHANGED:
       if (msg.WParam == static_cast<WPARAM>(GWL_STYLE))
-        Style = reinterpret_cast<const STYLESTRUCT*>(msg.LParam)->styleNew;
+        style_ = reinterpret_cast<const STYLESTRUCT*>(msg.LParam)->styleNew;
       hook_.CallPrevious(msg);
       return;
     case WM_NCDESTROY: {
-      FrameState = FrameStates::Closing;
+      frameState_ = TFrameState::Closing;
       QuietDetach();
       hook_.Detach();
       hook_.CallPrevious(msg);  // the hook passes the message on while it handles it
-      FrameState = FrameStates::Dead;
+      frameState_ = TFrameState::Dead;
       return;
     }
     case WM_CTLCOLORBTN:
       hook_.CallPrevious(msg);
-      if (!Form) SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
+      if (!form_) SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
       return;
     case WM_CTLCOLORSTATIC:
       hook_.CallPrevious(msg);
-      if (!Form) {
+      if (!form_) {
         SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
-        msg.Result = reinterpret_cast<LRESULT>(FaceBrush(*SkinData));
+        msg.Result = reinterpret_cast<LRESULT>(FaceBrush(*skinData_));
       }
       return;
     default:
@@ -109,7 +109,7 @@ void TSkinFormFrame::FrameWndProc(TMessage& msg) {
     msg.Result = 1;
     return;
   }
-  if (!SkinFrame) {
+  if (!skinFrame_) {
     hook_.CallPrevious(msg);
     return;
   }
@@ -118,7 +118,7 @@ void TSkinFormFrame::FrameWndProc(TMessage& msg) {
 
 // Returns false when the message is finished.
 bool TSkinFormFrame::Stage2(TMessage& msg) {
-  if (!IsMdiChild() && (GetWindowLongPtrW(Handle, GWL_STYLE) & WS_CHILD)) {
+  if (!IsMdiChild() && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD)) {
     hook_.CallPrevious(msg);
     return false;
   }
@@ -126,7 +126,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
   switch (msg.Msg) {
     case WM_SIZE: SizeChanged(msg); break;
     case WM_ACTIVATE:
-      WindowActive = LOWORD(msg.WParam) != WA_INACTIVE;
+      windowActive_ = LOWORD(msg.WParam) != WA_INACTIVE;
       defaultToOld = true;
       break;
     case WM_GETMINMAXINFO: GetMinMaxInfo(msg); break;
@@ -135,7 +135,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
       hook_.CallPrevious(msg);
       break;
     case WM_NCACTIVATE:
-      WindowActive = msg.WParam != 0;
+      windowActive_ = msg.WParam != 0;
       defaultToOld = true;
       break;
     case WM_COMMAND:
@@ -143,7 +143,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
         case SC_SIZE: case SC_MOVE: case SC_MINIMIZE: case SC_MAXIMIZE: case SC_NEXTWINDOW: case SC_PREVWINDOW:
         case SC_CLOSE: case SC_RESTORE:
           if (LOWORD(msg.WParam) >= 0xF000) {
-            PostMessageW(Handle, WM_SYSCOMMAND, LOWORD(msg.WParam), 0);
+            PostMessageW(handle_, WM_SYSCOMMAND, LOWORD(msg.WParam), 0);
             return false;
           }
           break;
@@ -153,22 +153,22 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
       break;
     case WM_SYSCOMMAND: SysCommand(msg); break;
     case WM_MENUSELECT:
-      if (MenuTracking) NoteMenuSelect(*this, msg.WParam, msg.LParam);
+      if (menuTracking_) NoteMenuSelect(*this, msg.WParam, msg.LParam);
       defaultToOld = true;
       break;
     case SkinMessage::FinishAttach: FinishAttachment(); break;
     case CM_MENUCHANGED: {
-      SkinData->FramePaint = false;
+      skinData_->FramePaint = false;
       hook_.CallPrevious(msg);
-      SkinData->FramePaint = true;
-      if (SkinMenu && SkinData->GetMenuUpdate()) {
+      skinData_->FramePaint = true;
+      if (skinMenu_ && skinData_->GetMenuUpdate()) {
         // A native menu handed back to the window is taken again; a toolkit menu changed in
         // place (the window has no native menu while it is skinned) is read from the menu.
-        if (GetMenu(Handle))
-          SkinMenu->BuildFromWindowMenu();
-        else if (SkinMenu->Menu)
-          SkinMenu->BuildFromMenu();
-        PostMessageW(Handle, SkinMessage::RepaintFrame, 0, 0);
+        if (GetMenu(handle_))
+          skinMenu_->BuildFromWindowMenu();
+        else if (skinMenu_->Menu)
+          skinMenu_->BuildFromMenu();
+        PostMessageW(handle_, SkinMessage::RepaintFrame, 0, 0);
       }
       break;
     }
@@ -176,7 +176,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
       defaultToOld = true;
       break;
   }
-  const bool stage3 = !(IsMdiChild() && WindowState != 0) && WindowState != 2 && FrameState != FrameStates::Attached;
+  const bool stage3 = !(IsMdiChild() && windowState_ != TFrameWindowState::Normal) && windowState_ != TFrameWindowState::Minimized && frameState_ != TFrameState::Attached;
   if (stage3) {
     Stage3(msg, defaultToOld);
   } else if (defaultToOld) {
@@ -223,15 +223,15 @@ void TSkinFormFrame::FormWndProc(TMessage& msg) {
   switch (msg.Msg) {
     case WM_SETTEXT:
       oldFormWndProc_(msg);
-      CaptionText = GetWindowTextString(Handle);
+      captionText_ = GetWindowTextString(handle_);
       FrameChanged();
       return;
     case SkinMessage::ReapplySkin:
       ReapplySkin();
       return;
     case CM_DIALOGCHAR:
-      if (SkinMenu && GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0)
-        if (TMenuBtn* button = SkinMenu->ButtonForAccel(static_cast<wchar_t>(msg.WParam))) {
+      if (skinMenu_ && GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0)
+        if (TMenuBtn* button = skinMenu_->ButtonForAccel(static_cast<wchar_t>(msg.WParam))) {
           PostOpenMenuButton(*this, *button);
           msg.Result = 1;
           return;
@@ -247,51 +247,51 @@ void TSkinFormFrame::ClientWndProc(TMessage& msg) {
   TFrameWindowSide* side = FrameWindowSide();
   switch (msg.Msg) {
     case WM_NCCALCSIZE:
-      if (SkinFrame) {
-        LONG_PTR style = GetWindowLongPtrW(MdiClientWindow, GWL_STYLE);
-        SetWindowLongPtrW(MdiClientWindow, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_HSCROLL | WS_VSCROLL));
+      if (skinFrame_) {
+        LONG_PTR style = GetWindowLongPtrW(mdiClientWindow_, GWL_STYLE);
+        SetWindowLongPtrW(mdiClientWindow_, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_HSCROLL | WS_VSCROLL));
       }
       clientHook_.CallPrevious(msg);
       return;
     case WM_MDICREATE:
-      SkinData->SetMenuUpdate(false);
+      skinData_->SetMenuUpdate(false);
       clientHook_.CallPrevious(msg);
-      NewMdiChild = reinterpret_cast<HWND>(msg.Result);
+      newMdiChild_ = reinterpret_cast<HWND>(msg.Result);
       return;
     case WM_MDIDESTROY:
       clientHook_.CallPrevious(msg);
-      if (SkinFrame && side) {
+      if (skinFrame_ && side) {
         BOOL maximized = FALSE;
-        SendMessageW(MdiClientWindow, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+        SendMessageW(mdiClientWindow_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
         side->SetMdiMaximized(maximized != FALSE);
-        if (SkinMenu && side->CountMdiChildren() <= 1) {
-          SkinData->SetMenuUpdate(SavedMenuUpdate);
-          if (SkinMenu->Menu) SkinMenu->BuildFromMenu();
-          else SkinMenu->BuildFromHandle(SkinMenu->MenuHandle);
+        if (skinMenu_ && side->CountMdiChildren() <= 1) {
+          skinData_->SetMenuUpdate(savedMenuUpdate_);
+          if (skinMenu_->Menu) skinMenu_->BuildFromMenu();
+          else skinMenu_->BuildFromHandle(skinMenu_->MenuHandle);
         }
       }
       return;
     case WM_MDITILE:
     case WM_MDICASCADE:
-      if (SkinFrame && side && MdiMaximized()) side->SetMdiMaximized(false);
+      if (skinFrame_ && side && MdiMaximized()) side->SetMdiMaximized(false);
       clientHook_.CallPrevious(msg);
       return;
     case WM_MDISETMENU: {
       auto newMenu = reinterpret_cast<HMENU>(msg.WParam);
       clientHook_.CallPrevious(msg);
-      if (SkinFrame && newMenu) {
-        if (SkinMenu && (static_cast<LONG_PTR>(msg.WParam) < 0 || newMenu != SkinMenu->MenuHandle || NewMdiChild))
-          SkinMenu->BuildFromHandle(GetMenu(Handle) ? GetMenu(Handle) : newMenu);
-        SetMenu(Handle, nullptr);
+      if (skinFrame_ && newMenu) {
+        if (skinMenu_ && (static_cast<LONG_PTR>(msg.WParam) < 0 || newMenu != skinMenu_->MenuHandle || newMdiChild_))
+          skinMenu_->BuildFromHandle(GetMenu(handle_) ? GetMenu(handle_) : newMenu);
+        SetMenu(handle_, nullptr);
       }
       return;
     }
     case WM_MDIREFRESHMENU:
       clientHook_.CallPrevious(msg);
-      if (NewMdiChild) {
-        if (TSkinManager* manager = GetSkinManager()) manager->AttachWindow(reinterpret_cast<TSkinWindow>(NewMdiChild));
-        PostMessageW(NewMdiChild, SkinMessage::RepaintFrame, 0, 0);
-        NewMdiChild = nullptr;
+      if (newMdiChild_) {
+        if (TSkinManager* manager = GetSkinManager()) manager->AttachWindow(reinterpret_cast<TSkinWindow>(newMdiChild_));
+        PostMessageW(newMdiChild_, SkinMessage::RepaintFrame, 0, 0);
+        newMdiChild_ = nullptr;
       }
       return;
     default:
@@ -300,48 +300,48 @@ void TSkinFormFrame::ClientWndProc(TMessage& msg) {
 }
 
 void TSkinFormFrame::FinishAttachment() {
-  if (FrameState != FrameStates::Attached) return;
+  if (frameState_ != TFrameState::Attached) return;
   if (IsMdiChild() && MdiMaximized()) {
     SetNativeCaption(true);
     FrameChanged();
-  } else if (WindowState != 2 && BorderKind != 2) {
-    FrameState = FrameStates::Resizing;
+  } else if (windowState_ != TFrameWindowState::Minimized && borderKind_ != TFrameBorder::None) {
+    frameState_ = TFrameState::Resizing;
     FitWindow(false);
-    FrameState = FrameStates::Running;
+    frameState_ = TFrameState::Running;
     UpdateRegion();
   }
-  FrameState = FrameStates::Running;
-  if (HoverTimer) HoverTimer->SetEnabled(true);
+  frameState_ = TFrameState::Running;
+  if (hoverTimer_) hoverTimer_->SetEnabled(true);
 }
 
 void TSkinFormFrame::SizeChanged(TMessage& msg) {
   hook_.CallPrevious(msg);
   switch (msg.WParam) {
-    case SIZE_RESTORED: WindowState = 0; break;
-    case SIZE_MINIMIZED: WindowState = 2; break;
-    case SIZE_MAXIMIZED: WindowState = 1; break;
+    case SIZE_RESTORED: windowState_ = TFrameWindowState::Normal; break;
+    case SIZE_MINIMIZED: windowState_ = TFrameWindowState::Minimized; break;
+    case SIZE_MAXIMIZED: windowState_ = TFrameWindowState::Maximized; break;
     default: break;
   }
-  if (WindowState == 2) return;
-  if (IsMdiChild() && (MdiMaximized() || WindowState != 0)) return;
-  if (FrameState == FrameStates::Running || FrameState == FrameStates::Refreshing) UpdateRegion();
+  if (windowState_ == TFrameWindowState::Minimized) return;
+  if (IsMdiChild() && (MdiMaximized() || windowState_ != TFrameWindowState::Normal)) return;
+  if (frameState_ == TFrameState::Running || frameState_ == TFrameState::Refreshing) UpdateRegion();
 }
 
 void TSkinFormFrame::GetMinMaxInfo(TMessage& msg) {
   hook_.CallPrevious(msg);
   ReadWindowState();
-  if (WindowState == 2) {
+  if (windowState_ == TFrameWindowState::Minimized) {
     SetNativeCaption(true);
   } else if (!IsMdiChild()) {
     SetNativeCaption(false);
-  } else if (WindowState == 0) {
+  } else if (windowState_ == TFrameWindowState::Normal) {
     if (MdiMaximized())
       if (TFrameWindowSide* side = FrameWindowSide()) side->SetMdiMaximized(false);
     SetNativeCaption(false);
-  } else if (WindowState == 1) {
+  } else if (windowState_ == TFrameWindowState::Maximized) {
     SetNativeCaption(true);
   }
-  if (BorderKind == 0) {
+  if (borderKind_ == TFrameBorder::Sizeable) {
     auto* info = reinterpret_cast<MINMAXINFO*>(msg.LParam);
     info->ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
   }
@@ -349,21 +349,21 @@ void TSkinFormFrame::GetMinMaxInfo(TMessage& msg) {
 
 void TSkinFormFrame::SysCommand(TMessage& msg) {
   const UINT command = static_cast<UINT>(msg.WParam & 0xFFF0);
-  if (!MenuTracking && command == SC_KEYMENU && msg.LParam != 32 && msg.LParam != 45 && !GetCapture()) {
+  if (!menuTracking_ && command == SC_KEYMENU && msg.LParam != 32 && msg.LParam != 45 && !GetCapture()) {
     const auto key = static_cast<wchar_t>(msg.LParam);
-    if (key == 0 || (SkinMenu && SkinMenu->ButtonForAccel(key))) {
+    if (key == 0 || (skinMenu_ && skinMenu_->ButtonForAccel(key))) {
       msg.Result = 1;
       return;
     }
   }
   switch (command) {
     case SC_MINIMIZE:
-      WindowState = 2;
+      windowState_ = TFrameWindowState::Minimized;
       if (IsMdiChild()) SetNativeCaption(true);
       break;
-    case SC_MAXIMIZE: WindowState = 1; break;
+    case SC_MAXIMIZE: windowState_ = TFrameWindowState::Maximized; break;
     case SC_RESTORE:
-      WindowState = 0;
+      windowState_ = TFrameWindowState::Normal;
       if (IsMdiChild()) SetNativeCaption(false);
       break;
     default: break;
@@ -379,14 +379,14 @@ void TSkinFormFrame::NcCalcSize(TMessage& msg) {
     return;
   }
   auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(msg.LParam);
-  if ((IsMdiChild() && WindowState != 0) || BorderKind == 2) {
+  if ((IsMdiChild() && windowState_ != TFrameWindowState::Normal) || borderKind_ == TFrameBorder::None) {
     params->rgrc[1] = params->rgrc[0];
     msg.Result = WVR_VALIDRECTS;
     return;
   }
   const WINDOWPOS& pos = *params->lppos;
-  const RECT client{pos.x + EdgeLeft, pos.y + EdgeTop + MenuBarHeight, pos.x + pos.cx - EdgeRight,
-                    pos.y + pos.cy - EdgeBottom};
+  const RECT client{pos.x + edgeLeft_, pos.y + edgeTop_ + menuBarHeight_, pos.x + pos.cx - edgeRight_,
+                    pos.y + pos.cy - edgeBottom_};
   params->rgrc[0] = client;
   params->rgrc[1] = client;
   msg.Result = WVR_VALIDRECTS;
@@ -397,13 +397,13 @@ void TSkinFormFrame::NcHitTest(TMessage& msg) {
   if (msg.Result != HTNOWHERE && msg.Result != HTCAPTION) return;
   const POINT p = ToFrameCoords(XOf(msg.LParam), YOf(msg.LParam));
   if (p.y > 3) msg.Result = HTCAPTION;
-  if (p.y > EdgeTop) msg.Result = HTMENU;
+  if (p.y > edgeTop_) msg.Result = HTMENU;
 }
 
 TNCObject* TSkinFormFrame::ObjectAt(POINT p) const {
-  for (auto& b : CaptionButtons)
+  for (auto& b : captionButtons_)
     if (b->Visible && b->SkinButton->Action >= 0 && PtInRect(&b->Bounds, p)) return b.get();
-  return SkinMenu ? SkinMenu->ButtonAt(p) : nullptr;
+  return skinMenu_ ? skinMenu_->ButtonAt(p) : nullptr;
 }
 
 // True when the message was consumed.
@@ -413,7 +413,7 @@ bool TSkinFormFrame::NcMouse(TMessage& msg) {
   TNCObject* object = ObjectAt(p);
   switch (msg.Msg) {
     case WM_NCMOUSEMOVE:
-      if (!WindowActive) {
+      if (!windowActive_) {
         msg.Result = 0;
         return true;
       }
@@ -421,20 +421,20 @@ bool TSkinFormFrame::NcMouse(TMessage& msg) {
         object->Hover();
         return true;
       }
-      if (HotObject) HotObject->Leave();
+      if (hotObject_) hotObject_->Leave();
       return false;
     case WM_NCLBUTTONDOWN:
       if (object) {
-        if (!WindowActive) SetForegroundWindow(Handle);
+        if (!windowActive_) SetForegroundWindow(handle_);
         object->Press();
         if (auto* button = dynamic_cast<TMenuBtn*>(object)) OpenMenuButton(*this, *button);
         return true;
       }
-      if (WindowState == 1 && WindowActive && msg.WParam == HTCAPTION) msg.WParam = HTMENU;
+      if (windowState_ == TFrameWindowState::Maximized && windowActive_ && msg.WParam == HTCAPTION) msg.WParam = HTMENU;
       return false;
     case WM_NCLBUTTONUP:
       if (object) {
-        if (auto* button = dynamic_cast<TSkinTitleButton*>(object); button && HotObject == button) {
+        if (auto* button = dynamic_cast<TSkinTitleButton*>(object); button && hotObject_ == button) {
           button->Release();
           ButtonAction(button->SkinButton->Action, screen);
         }
@@ -442,9 +442,9 @@ bool TSkinFormFrame::NcMouse(TMessage& msg) {
       }
       return false;
     case WM_NCLBUTTONDBLCLK:
-      if (WindowState != 0)
+      if (windowState_ != TFrameWindowState::Normal)
         Restore();
-      else if (BorderIcons & kMaximizeBox)
+      else if (borderIcons_ & kMaximizeBox)
         Maximize();
       return true;
     case WM_NCRBUTTONDOWN:
@@ -459,20 +459,20 @@ bool TSkinFormFrame::NcMouse(TMessage& msg) {
 }
 
 void TSkinFormFrame::NcActivate(TMessage& msg) {
-  WindowActive = msg.WParam != 0;
-  if (HoverTimer) HoverTimer->SetEnabled(WindowActive);
-  if (!WindowActive && HotButton) {
-    HotButton->MouseLeft();
-    HotButton = nullptr;
+  windowActive_ = msg.WParam != 0;
+  if (hoverTimer_) hoverTimer_->SetEnabled(windowActive_);
+  if (!windowActive_ && hotButton_) {
+    hotButton_->MouseLeft();
+    hotButton_ = nullptr;
   }
-  if (!(IsMdiChild() && WindowState != 0)) PaintFrame(nullptr);
+  if (!(IsMdiChild() && windowState_ != TFrameWindowState::Normal)) PaintFrame(nullptr);
   msg.Result = 1;
 }
 
 void TSkinFormFrame::NcPaint(TMessage& msg) {
   msg.Result = 0;
-  if (!SkinData->FramePaint) return;
-  if ((IsMdiChild() && WindowState != 0) || BorderKind == 2) {
+  if (!skinData_->FramePaint) return;
+  if ((IsMdiChild() && windowState_ != TFrameWindowState::Normal) || borderKind_ == TFrameBorder::None) {
     hook_.CallPrevious(msg);
     return;
   }
@@ -483,19 +483,19 @@ void TSkinFormFrame::NcPaint(TMessage& msg) {
     region = CreateRectRgn(0, 0, 0, 0);
     CombineRgn(region, reinterpret_cast<HRGN>(msg.WParam), nullptr, RGN_COPY);
   }
-  TWindowDC dc(Handle, region, DCX_WINDOW | DCX_CACHE | (region ? DCX_INTERSECTRGN : 0));
+  TWindowDC dc(handle_, region, DCX_WINDOW | DCX_CACHE | (region ? DCX_INTERSECTRGN : 0));
   PaintFrame(dc);
 }
 
 void TSkinFormFrame::HoverCheck() {
-  if (MenuTracking) return;
+  if (menuTracking_) return;
   POINT cursor{};
   GetCursorPos(&cursor);
   const POINT p = ToFrameCoords(cursor.x, cursor.y);
-  if (HotObject && !PtInRect(&HotObject->Bounds, p)) HotObject->Leave();
-  if (!Form && HotButton && !HotButton->Serves(WindowFromPoint(cursor))) {
-    HotButton->MouseLeft();
-    HotButton = nullptr;
+  if (hotObject_ && !PtInRect(&hotObject_->Bounds, p)) hotObject_->Leave();
+  if (!form_ && hotButton_ && !hotButton_->Serves(WindowFromPoint(cursor))) {
+    hotButton_->MouseLeft();
+    hotButton_ = nullptr;
   }
 }
 
@@ -503,36 +503,36 @@ void TSkinFormFrame::HoverCheck() {
 
 void TSkinFormFrame::Maximize() {
   AnimationOff();
-  WindowState = 1;
-  PostMessageW(Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-  HotObject = nullptr;
+  windowState_ = TFrameWindowState::Maximized;
+  PostMessageW(handle_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  hotObject_ = nullptr;
 }
 
 void TSkinFormFrame::Minimize() {
   AnimationOff();
-  WindowState = 2;
-  PostMessageW(Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  windowState_ = TFrameWindowState::Minimized;
+  PostMessageW(handle_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
 void TSkinFormFrame::Restore() {
-  WindowState = 0;
-  PostMessageW(Handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+  windowState_ = TFrameWindowState::Normal;
+  PostMessageW(handle_, WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
 void TSkinFormFrame::CloseWindow() {
-  if (HoverTimer) HoverTimer->SetEnabled(false);
-  PostMessageW(Handle, WM_CLOSE, 0, 0);
+  if (hoverTimer_) hoverTimer_->SetEnabled(false);
+  PostMessageW(handle_, WM_CLOSE, 0, 0);
 }
 
 void TSkinFormFrame::MdiChildCommand(UINT command) {
   AnimationOff();
-  if (FrameKind != kFrameMdi || !MdiClientWindow) return;
+  if (frameKind_ != TFrameKind::MdiFrame || !mdiClientWindow_) return;
   BOOL maximized = FALSE;
-  auto active = reinterpret_cast<HWND>(SendMessageW(MdiClientWindow, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+  auto active = reinterpret_cast<HWND>(SendMessageW(mdiClientWindow_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
   if (active) SendMessageW(active, WM_SYSCOMMAND, command, 0);
   if (MdiMaximized()) {
     maximized = FALSE;
-    SendMessageW(MdiClientWindow, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+    SendMessageW(mdiClientWindow_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
     if (!maximized)
       if (TFrameWindowSide* side = FrameWindowSide()) side->SetMdiMaximized(false);
   }
@@ -542,15 +542,15 @@ void TSkinFormFrame::ButtonAction(int action, POINT releasePoint) {
   switch (action) {
     case 0: CloseWindow(); break;
     case 1: case 22:
-      if (WindowState == 1) Restore(); else Maximize();
+      if (windowState_ == TFrameWindowState::Maximized) Restore(); else Maximize();
       break;
     case 2: case 23:
-      if (WindowState == 2) Restore(); else Minimize();
+      if (windowState_ == TFrameWindowState::Minimized) Restore(); else Minimize();
       break;
     case 3: case 11: case 12: ShowSystemMenu(releasePoint.x + 1, releasePoint.y + 1); break;
     case 7: case 60: MdiChildCommand(SC_MINIMIZE); break;
     case 8: case 61: MdiChildCommand(SC_RESTORE); break;
     case 9: case 62: MdiChildCommand(SC_CLOSE); break;
-    default: PostMessageW(Handle, SkinMessage::TitleButton, static_cast<WPARAM>(action), 0); break;
+    default: PostMessageW(handle_, SkinMessage::TitleButton, static_cast<WPARAM>(action), 0); break;
   }
 }

@@ -20,19 +20,19 @@ TMenuBtn::TMenuBtn(TSkinMenuBar* bar, int index) : TNCObject(bar->Frame), Bar(ba
 TSkinMenuBar::TSkinMenuBar(TSkinFormFrame* frame, TSkinSet* skin) : SkinData(skin), Frame(frame) {}
 
 TSkinMenuBar::~TSkinMenuBar() {
-  if (Frame->HotObject && dynamic_cast<TMenuBtn*>(Frame->HotObject)) Frame->HotObject = nullptr;
+  if (Frame->HotObject() && dynamic_cast<TMenuBtn*>(Frame->HotObject())) Frame->SetHotObject(nullptr);
 }
 
 void TSkinMenuBar::StartBuild() {
-  if (Frame->HotObject && dynamic_cast<TMenuBtn*>(Frame->HotObject)) Frame->HotObject = nullptr;
+  if (Frame->HotObject() && dynamic_cast<TMenuBtn*>(Frame->HotObject())) Frame->SetHotObject(nullptr);
   MenuButtons.clear();
-  if (HMENU menu = GetMenu(Frame->Handle)) MenuHandle = menu;
+  if (HMENU menu = GetMenu(Frame->Handle())) MenuHandle = menu;
 }
 
 // The bar is drawn in the frame's place: the native menu goes off the window (taking it off a
 // window that has none would only make the system lay the frame out again).
 void TSkinMenuBar::FinishBuild() {
-  if (GetMenu(Frame->Handle)) SetMenu(Frame->Handle, nullptr);
+  if (GetMenu(Frame->Handle())) SetMenu(Frame->Handle(), nullptr);
 }
 
 void TSkinMenuBar::AddFromHandle(HMENU menu, bool byCommand) {
@@ -100,7 +100,7 @@ void TSkinMenuBar::BuildFromMenu() {
       MenuButtons.push_back(std::move(button));
     }
   }
-  Frame->HotObject = nullptr;
+  Frame->SetHotObject(nullptr);
   FinishBuild();
 }
 
@@ -119,12 +119,12 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
   if (!bar || bar->Image.Empty()) {
     scratch.Pixels().Fill(ColorToRGB(SkinData->MenubarColour));
   } else {
-    const int frame = Frame->WindowActive ? 1 : 2;
+    const int frame = Frame->WindowActive() ? 1 : 2;
     if (bar->Tile == 1)
       scratch.SetPixels(BuildSlicedImage({0, 0, w, h}, bar->Image, MarginsOf(*bar), true, false, 2, frame));
     else
       scratch.SetPixels(BuildThreePartImage(w, h, bar->Image, {true, 2, frame}, bar->LeftWidth, bar->RightWidth));
-    x = Frame->RightToLeft ? bar->RightWidth + 8 : bar->LeftWidth + 4;
+    x = Frame->RightToLeft() ? bar->RightWidth + 8 : bar->LeftWidth + 4;
     if (x > w) x = 12;
   }
   BarLeft = rect.left;
@@ -144,7 +144,7 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
     GetTextExtentPoint32W(sdc, text.c_str(), static_cast<int>(text.size()), &size);
     int width = size.cx > 0 ? size.cx + 10 : 0;
     RECT cell;
-    if (Frame->RightToLeft) {
+    if (Frame->RightToLeft()) {
       cell = {right - width, 0, right, h - 1};
       right -= width;
     } else {
@@ -156,14 +156,14 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
   }
   Painting = false;
   // Title-bar buttons of a maximised MDI child sit in the bar.
-  if (Frame->FrameKind == TSkinFormFrame::kFrameMdi && Frame->MdiClientWindow) {
+  if (Frame->FrameKind() == TFrameKind::MdiFrame && Frame->MdiClientWindow()) {
     BOOL maximized = FALSE;
-    SendMessageW(Frame->MdiClientWindow, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+    SendMessageW(Frame->MdiClientWindow(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
     if (maximized) {
-      for (auto& b : Frame->CaptionButtons)
+      for (auto& b : Frame->CaptionButtons())
         if (b->SkinButton->Visibility == 100 && !b->SkinButton->Image.Empty()) {
           RECT r = b->Bounds;
-          OffsetRect(&r, -Frame->EdgeLeft, -Frame->EdgeTop);
+          OffsetRect(&r, -Frame->Edges().Left, -Frame->Edges().Top);
           DrawFrameImage(sdc, r, b->SkinButton->Image, true, b->SkinButton->FrameCount, 1);
         }
       if (TSkinManager* manager = GetSkinManager(); manager && !manager->MdiMaximized)
@@ -201,8 +201,8 @@ TMenuBtn* TSkinMenuBar::ButtonForAccel(wchar_t key) const {
 }
 
 void TMenuBtn::Paint() {
-  if (!Frame->Handle || Bar->BarBackground.Empty()) return;
-  TWindowDC dc(Frame->Handle);
+  if (!Frame->Handle() || Bar->BarBackground.Empty()) return;
+  TWindowDC dc(Frame->Handle());
   const int left = Bounds.left - Bar->BarLeft;
   const int width = Bounds.right - Bounds.left;
   const int height = Bar->BarBottom - Bar->BarTop;

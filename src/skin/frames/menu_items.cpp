@@ -47,8 +47,8 @@ TItemView ViewOf(TMenuItem& item) {
 
 // The item's content over its background: glyph box, caption, shortcut, or an etched line.
 void DrawContent(TSkinFormFrame& frame, const TItemView& item, HDC dc, const RECT& rect, bool selected) {
-  const TSkinSet& skin = *frame.SkinData;
-  const bool rtl = frame.RightToLeft;
+  const TSkinSet& skin = *frame.SkinData();
+  const bool rtl = frame.RightToLeft();
   if (item.IsLine()) {
     RECT line{rect.left, rect.top + 4, rect.right, rect.top + 6};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
@@ -113,7 +113,7 @@ void DrawContent(TSkinFormFrame& frame, const TItemView& item, HDC dc, const REC
 
 // Paints an item: background from the skinned pop-up window, the MenuItem frame, the content.
 void PaintItem(TSkinFormFrame& frame, const TItemView& item, HDC dc, const RECT& rect, bool selected, bool native) {
-  const TSkinSet& skin = *frame.SkinData;
+  const TSkinSet& skin = *frame.SkinData();
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   TBitmap buffer(w, h);
@@ -175,7 +175,7 @@ void MeasureWidened(TSkinFormFrame& frame, TMenuItem& item, HDC dc, int& width, 
   item.MeasureItem(dc, width, height);
   item.OnMeasureItem = saved;
   TMenu* menu = item.GetParentMenu();
-  width += ItemLeftWidth(*frame.SkinData) + (menu && menu->Images ? withImages : 35);
+  width += ItemLeftWidth(*frame.SkinData()) + (menu && menu->Images ? withImages : 35);
 }
 }  // namespace
 
@@ -192,7 +192,7 @@ void DrawMenuItem(TSkinFormFrame& frame, TMenuItem& item, HDC dc, const RECT& re
 }
 
 void SetPopupsOwnerDraw(TSkinFormFrame& frame, TCustomForm& form, bool on) {
-  TSkinSet& skin = *frame.SkinData;
+  TSkinSet& skin = *frame.SkinData();
   if (!skin.GetSkinControls().Contains(xcPopupMenu)) return;
   for (int i = 0; i < form.ComponentCount(); ++i) {
     auto* popup = dynamic_cast<TPopupMenu*>(form.Components(i));
@@ -241,10 +241,10 @@ std::string NativeCaption(HMENU menu, UINT id) {
 }  // namespace
 
 bool FrameMeasureItem(TSkinFormFrame& frame, MEASUREITEMSTRUCT& mis) {
-  if (mis.CtlType != ODT_MENU || !frame.NativeMenu) return false;
-  if (frame.Form) {
+  if (mis.CtlType != ODT_MENU || !frame.NativeMenu()) return false;
+  if (frame.Form()) {
     if (TMenuItem* item = TMenuItem::FindCommand(mis.itemID)) {
-      TClientDC dc(frame.Handle);
+      TClientDC dc(frame.Handle());
       TSelectObject font(dc, Screen->MenuFontHandle());
       int w = static_cast<int>(mis.itemWidth), h = static_cast<int>(mis.itemHeight);
       MeasureMenuItem(frame, *item, dc, w, h);
@@ -253,13 +253,13 @@ bool FrameMeasureItem(TSkinFormFrame& frame, MEASUREITEMSTRUCT& mis) {
       return true;
     }
   }
-  const std::string text = NativeCaption(frame.TrackedMenu, mis.itemID);
-  TClientDC dc(frame.Handle);
+  const std::string text = NativeCaption(frame.TrackedMenu(), mis.itemID);
+  TClientDC dc(frame.Handle());
   TSelectObject font(dc, Screen->MenuFontHandle());
   SIZE size{};
   const std::wstring wide = Utf8ToWide(text);
   GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-  mis.itemWidth = static_cast<UINT>(size.cx + 26 + ItemLeftWidth(*frame.SkinData));
+  mis.itemWidth = static_cast<UINT>(size.cx + 26 + ItemLeftWidth(*frame.SkinData()));
   if (!text.empty())
     mis.itemHeight = static_cast<UINT>(size.cy + 4);
   else
@@ -268,14 +268,14 @@ bool FrameMeasureItem(TSkinFormFrame& frame, MEASUREITEMSTRUCT& mis) {
 }
 
 bool FrameDrawItem(TSkinFormFrame& frame, const DRAWITEMSTRUCT& dis) {
-  if (dis.CtlType != ODT_MENU || !frame.NativeMenu) return false;
+  if (dis.CtlType != ODT_MENU || !frame.NativeMenu()) return false;
   auto menu = reinterpret_cast<HMENU>(dis.hwndItem);
   if (TSkinPopupWindow* popup = PendingPopup()) {
     popup->MenuHandle = menu;
     SetPendingPopup(nullptr);
   }
   const bool selected = dis.itemState & ODS_SELECTED;
-  if (frame.Form) {
+  if (frame.Form()) {
     if (TMenuItem* item = TMenuItem::FindCommand(dis.itemID)) {
       TItemView view = ViewOf(*item);
       view.Parent = menu;

@@ -38,9 +38,9 @@ TMenuBtn* Neighbour(TSkinMenuBar& bar, int step) {
 LRESULT CALLBACK MenuHookProc(int code, WPARAM wp, LPARAM lp) {
   auto* msg = reinterpret_cast<MSG*>(lp);
   const LRESULT next = CallNextHookEx(tracking.MenuHook, code, wp, lp);
-  if (next != 0 || code != MSGF_MENU || !tracking.Frame || !tracking.Frame->SkinMenu) return next;
+  if (next != 0 || code != MSGF_MENU || !tracking.Frame || !tracking.Frame->SkinMenu()) return next;
   TSkinFormFrame& frame = *tracking.Frame;
-  TSkinMenuBar& bar = *frame.SkinMenu;
+  TSkinMenuBar& bar = *frame.SkinMenu();
   if (!tracking.FirstMessageSeen) {
     // The first item of the opened submenu is selected, as a keyboard-opened menu does.
     tracking.FirstMessageSeen = true;
@@ -53,20 +53,20 @@ LRESULT CALLBACK MenuHookProc(int code, WPARAM wp, LPARAM lp) {
         tracking.Switching = false;
       } else if (msg->wParam == VK_LEFT) {
         // Inside a nested submenu the key closes that submenu instead.
-        const bool nested = tracking.CurrentParent && tracking.CurrentParent != frame.TrackedMenu;
+        const bool nested = tracking.CurrentParent && tracking.CurrentParent != frame.TrackedMenu();
         if (!nested) candidate = Neighbour(bar, -1);
       } else if (msg->wParam == VK_RIGHT) {
         if (!tracking.CurrentSubMenu) candidate = Neighbour(bar, +1);
       }
       break;
     case WM_SYSKEYDOWN:
-      if (msg->wParam == VK_MENU) frame.MenuTracking = false;
+      if (msg->wParam == VK_MENU) frame.EndMenuTracking();
       return next;
     case WM_MOUSEMOVE: {
       POINT p = msg->pt;
       if (p.x != tracking.LastMousePoint.x || p.y != tracking.LastMousePoint.y) {
         RECT wr{};
-        GetWindowRect(frame.Handle, &wr);
+        GetWindowRect(frame.Handle(), &wr);
         candidate = bar.ButtonAt({p.x - wr.left, p.y - wr.top});
         tracking.LastMousePoint = p;
       }
@@ -103,7 +103,7 @@ void EndTracking(TSkinFormFrame& frame) {
   tracking.Switching = false;
   tracking.SwitchTo = nullptr;
   tracking.Frame = nullptr;
-  frame.MenuTracking = false;
+  frame.EndMenuTracking();
 }
 }  // namespace
 
@@ -116,7 +116,7 @@ void NoteMenuSelect(TSkinFormFrame& frame, WPARAM wp, LPARAM lp) {
   const UINT flags = HIWORD(wp);
   if (flags == 0xFFFF && lp == 0) {
     // The menu closes.
-    if (!tracking.Switching) frame.MenuTracking = false;
+    if (!tracking.Switching) frame.EndMenuTracking();
     return;
   }
   auto menu = reinterpret_cast<HMENU>(lp);
@@ -129,19 +129,18 @@ namespace {
 // Opens one button's submenu; returns the button to switch to when the arrow keys or the mouse
 // asked for another bar item while it was open.
 TMenuBtn* TrackButton(TSkinFormFrame& frame, TMenuBtn& button) {
-  PostMessageW(frame.Handle, WM_COMMAND, button.CommandId, 0);
+  PostMessageW(frame.Handle(), WM_COMMAND, button.CommandId, 0);
   if (!button.SubMenu) return nullptr;
   tracking.OpenIndex = button.Index;
   tracking.Frame = &frame;
   tracking.SwitchTo = nullptr;
-  frame.WindowRect = frame.CurrentWindowRect();
+  const RECT wr = frame.CurrentWindowRect();
   MakeOwnerDrawn(button.SubMenu);
-  frame.MenuTracking = true;
-  POINT at{frame.WindowRect.left + button.Bounds.left, frame.WindowRect.top + button.Bounds.bottom};
-  frame.TrackedMenu = button.SubMenu;
+  frame.BeginMenuTracking(button.SubMenu);
+  POINT at{wr.left + button.Bounds.left, wr.top + button.Bounds.bottom};
   StartTracking();
   if (button.Enabled)
-    TrackPopupMenu(button.SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, frame.Handle, nullptr);
+    TrackPopupMenu(button.SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, frame.Handle(), nullptr);
   TMenuBtn* next = tracking.Switching ? tracking.SwitchTo : nullptr;
   EndTracking(frame);
   if (button.State != 1) button.Leave();
@@ -151,7 +150,7 @@ TMenuBtn* TrackButton(TSkinFormFrame& frame, TMenuBtn& button) {
 
 bool OpenMenuButton(TSkinFormFrame& frame, TMenuBtn& button) {
   if (!button.SubMenu) {
-    PostMessageW(frame.Handle, WM_COMMAND, button.CommandId, 0);
+    PostMessageW(frame.Handle(), WM_COMMAND, button.CommandId, 0);
     return false;
   }
   TMenuBtn* next = &button;
@@ -165,7 +164,7 @@ bool OpenMenuButton(TSkinFormFrame& frame, TMenuBtn& button) {
 
 void PostOpenMenuButton(TSkinFormFrame& frame, const TMenuBtn& button) {
   RECT wr{};
-  GetWindowRect(frame.Handle, &wr);
-  PostMessageW(frame.Handle, WM_NCLBUTTONDOWN, 1,
+  GetWindowRect(frame.Handle(), &wr);
+  PostMessageW(frame.Handle(), WM_NCLBUTTONDOWN, 1,
                MAKELPARAM(wr.left + button.Bounds.left + 1, wr.top + button.Bounds.top + 1));
 }

@@ -3,9 +3,9 @@
 #include "skin/frames/form_frame.h"
 
 void TNCObject::Press() {
-  if (Frame->HotObject && Frame->HotObject != this) Frame->HotObject->Leave();
+  if (Frame->HotObject() && Frame->HotObject() != this) Frame->HotObject()->Leave();
   if (!Visible) return;
-  Frame->HotObject = this;
+  Frame->SetHotObject(this);
   State = 2;
   Paint();
 }
@@ -17,17 +17,17 @@ void TNCObject::Release() {
 }
 
 void TNCObject::Hover() {
-  if (Frame->HotObject == this) return;
-  if (Frame->HotObject) Frame->HotObject->Leave();
+  if (Frame->HotObject() == this) return;
+  if (Frame->HotObject()) Frame->HotObject()->Leave();
   if (!Visible) return;
-  Frame->HotObject = this;
+  Frame->SetHotObject(this);
   State = 3;
   Paint();
 }
 
 void TNCObject::Leave() {
   if (!Visible) return;
-  if (Frame->HotObject == this) Frame->HotObject = nullptr;
+  if (Frame->HotObject() == this) Frame->SetHotObject(nullptr);
   State = 1;
   Paint();
 }

@@ -177,7 +177,7 @@ TSkinSet* TFrameWindowSide::FindSkinFor(HWND wnd) const {
 
 TSkinFormFrame* TFrameWindowSide::FindForm(HWND wnd) const {
   for (TSkinFormFrame* frame : formList_)
-    if (frame->Handle == wnd) return frame;
+    if (frame->Handle() == wnd) return frame;
   return nullptr;
 }
 
@@ -191,7 +191,7 @@ void TFrameWindowSide::PurgeDeadForms() {
   for (std::size_t i = formList_.size(); i-- > 0;) {
     if (i >= formList_.size()) continue;
     TSkinFormFrame* frame = formList_[i];
-    if (frame->FrameState != FrameStates::Dead) continue;
+    if (frame->FrameState() != TFrameState::Dead) continue;
     formList_.erase(formList_.begin() + static_cast<std::ptrdiff_t>(i));
     std::erase(owned_, frame);
     delete frame;  // a form's frame leaves the form's components as it goes
@@ -235,8 +235,8 @@ void TFrameWindowSide::CarryOut(int action, TSkinSet& skin) {
   TSkinManager& manager = Manager();
   auto detach = [&](TSkinFormFrame* frame) {
     frame->DetachRestore();
-    InvalidateRect(frame->Handle, nullptr, TRUE);
-    UpdateWindow(frame->Handle);
+    InvalidateRect(frame->Handle(), nullptr, TRUE);
+    UpdateWindow(frame->Handle());
     RemoveForm(frame);
     delete frame;
   };
@@ -254,7 +254,7 @@ void TFrameWindowSide::CarryOut(int action, TSkinSet& skin) {
       case SkinAction::Deactivate:
         PurgeDeadForms();
         for (std::size_t i = formList_.size(); i-- > 0;)
-          if (formList_[i]->SkinData == &skin) {
+          if (formList_[i]->SkinData() == &skin) {
             detach(formList_[i]);
             break;
           }
@@ -262,7 +262,7 @@ void TFrameWindowSide::CarryOut(int action, TSkinSet& skin) {
       case SkinAction::ApplyChangedSkin:
         PurgeDeadForms();
         for (TSkinFormFrame* frame : formList_)
-          if (frame->SkinData == &skin) {
+          if (frame->SkinData() == &skin) {
             frame->FreeSysButtons();
             frame->LayoutSysButtons();
             frame->ReapplySkin();
@@ -289,12 +289,12 @@ void TFrameWindowSide::CarryOut(int action, TSkinSet& skin) {
       PurgeDeadForms();
       const std::vector<TSkinFormFrame*> frames = formList_;
       for (TSkinFormFrame* frame : frames)
-        if (frame->SkinData == &skin) {
+        if (frame->SkinData() == &skin) {
           frame->FreeSysButtons();
           frame->LayoutSysButtons();
         }
       for (TSkinFormFrame* frame : frames)
-        if (frame->SkinData == &skin) frame->ReapplySkin();
+        if (frame->SkinData() == &skin) frame->ReapplySkin();
       break;
     }
     default:
@@ -307,23 +307,12 @@ void TFrameWindowSide::SetMdiMaximized(bool value) {
   if (value == manager.MdiMaximized) return;
   manager.MdiMaximized = value;
   for (TSkinFormFrame* frame : formList_) {
-    if (frame->FrameKind != TSkinFormFrame::kFrameMdiChild) continue;
-    if (value) {
-      if (frame->HasRegion) frame->DropRegion();
-      frame->SetNativeCaption(true);
-    } else if (frame->WindowState == 2) {
-      frame->SetNativeCaption(true);
-    } else {
-      frame->WindowState = 0;
-      frame->UpdateRegion();
-      frame->SetNativeCaption(false);
-      if (!frame->HasRegion) frame->FrameChanged();
-    }
+    if (frame->IsMdiChild()) frame->FollowMdiMaximized(value);
   }
 }
 
 int TFrameWindowSide::CountMdiChildren() const {
   return static_cast<int>(std::count_if(formList_.begin(), formList_.end(), [](TSkinFormFrame* f) {
-    return f->FrameKind == TSkinFormFrame::kFrameMdiChild;
+    return f->IsMdiChild();
   }));
 }

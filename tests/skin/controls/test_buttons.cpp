@@ -47,10 +47,10 @@ TEST_F(PushButton, EachStateShowsItsFrameOfTheButtonsImage) {
   EXPECT_EQ(EdgePixels(Shown(wnd), 0, 0, kW, kH), ExpectedEdges(kW, kH, 4)) << "focused";
   SetFocus(other->Handle());
   button->Perform(CM_MOUSEENTER);
-  EXPECT_EQ(f.frame->HotButton, companion);
+  EXPECT_EQ(f.frame->HotButton(), companion);
   EXPECT_EQ(EdgePixels(Shown(wnd), 0, 0, kW, kH), ExpectedEdges(kW, kH, 4)) << "hot";
   button->Perform(CM_MOUSELEAVE);
-  EXPECT_EQ(f.frame->HotButton, nullptr);
+  EXPECT_EQ(f.frame->HotButton(), nullptr);
   SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   EXPECT_EQ(EdgePixels(Shown(wnd), 0, 0, kW, kH), ExpectedEdges(kW, kH, 2)) << "pressed";
   SendMessageW(wnd, WM_KEYUP, VK_SPACE, 0);

@@ -49,8 +49,8 @@ TEST_F(CompanionBase, AttachesOnceAndGivesHandlerAndColourBack) {
   panel->SetColor(RGBToColor(10, 20, 30));
   TSkinFormFrame& frame = f.Frame();
   auto* companion = new TCountingCompanion(panel);
-  companion->AttachControl(&frame, skin, true, &frame.ControlCanvas);
-  companion->AttachControl(&frame, skin, true, &frame.ControlCanvas);
+  companion->AttachControl(&frame, skin, true, &frame.ControlCanvas());
+  companion->AttachControl(&frame, skin, true, &frame.ControlCanvas());
   EXPECT_EQ(panel->Color(), skin->ButtonFaceColour);
   panel->Perform(WM_USER + 7);
   EXPECT_EQ(companion->seen, 1) << "a second attach hooked the handler again";
@@ -67,7 +67,7 @@ TEST_F(CompanionBase, WithoutRecolourTheColourStays) {
   panel->SetColor(RGBToColor(10, 20, 30));
   TSkinFormFrame& frame = f.Frame();
   auto* companion = new TCountingCompanion(panel);
-  companion->AttachControl(&frame, skin, false, &frame.ControlCanvas);
+  companion->AttachControl(&frame, skin, false, &frame.ControlCanvas());
   companion->NotifySkinChanged();
   EXPECT_EQ(panel->Color(), RGBToColor(10, 20, 30));
   panel->DestroyHandle();
@@ -80,11 +80,11 @@ TEST_F(CompanionBase, OutlivesItsControlAndItsWindow) {
   TSkinFormFrame& frame = f.Frame();
   // Not owned by the control: the control goes first.
   auto* loose = new TCountingCompanion(nullptr);
-  loose->AttachControl(&frame, skin, false, &frame.ControlCanvas);  // needs an owner control: nothing
+  loose->AttachControl(&frame, skin, false, &frame.ControlCanvas());  // needs an owner control: nothing
   EXPECT_FALSE(loose->Attached);
   delete loose;
   auto* companion = new TCountingCompanion(button);
-  companion->AttachControl(&frame, skin, true, &frame.ControlCanvas);
+  companion->AttachControl(&frame, skin, true, &frame.ControlCanvas());
   button->DestroyHandle();
   EXPECT_TRUE(companion->IsDead());
   button->HandleNeeded();
@@ -100,7 +100,7 @@ TEST_F(CompanionBase, ACompanionFreedUnderAnotherHandlerLeavesAPassThrough) {
   const long faults = AccessViolations();
   auto* panel = f.Add<TPanel>(10, 10, 100, 60);
   auto* companion = new TPoisonedCompanion(panel);
-  companion->AttachControl(&frame, skin, false, &frame.ControlCanvas);
+  companion->AttachControl(&frame, skin, false, &frame.ControlCanvas());
   // Another party puts its handler in front, the companion goes, the other party leaves.
   int seenByOther = 0;
   auto before = panel->WindowProc;
@@ -211,7 +211,7 @@ TEST_F(CompanionBase, AnAttachedControlPaintsThroughABufferAndGetsItsOwnSettingB
   TSkinFormFrame& frame = f.Frame();
   ASSERT_FALSE(check->DoubleBuffered());
   auto* companion = new TSkinCheckBox(check);
-  companion->AttachControl(&frame, skin, false, &frame.ControlCanvas);
+  companion->AttachControl(&frame, skin, false, &frame.ControlCanvas());
   EXPECT_TRUE(check->DoubleBuffered());
   check->seen.clear();
   Repainted(check->Handle());

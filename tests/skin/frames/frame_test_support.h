@@ -34,7 +34,7 @@ inline std::unique_ptr<TSkinSet> BuiltSkin(const std::string& file) {
 // The window's whole area (non-client included) as PaintFrame draws it into a memory DC.
 inline TBitmapPixels PaintedFrame(TSkinFormFrame& frame) {
   RECT r{};
-  GetWindowRect(frame.Handle, &r);
+  GetWindowRect(frame.Handle(), &r);
   TBitmap out(r.right - r.left, r.bottom - r.top);
   out.Pixels().Fill(RGBToColor(1, 2, 3));
   frame.PaintFrame(out.Canvas().Handle());

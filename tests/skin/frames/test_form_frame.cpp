@@ -18,26 +18,26 @@ using FramePainting = StoredSkin;
 TEST_F(FramePainting, BordersAndCaptionBarComeFromTheSkinImages) {
   FramedForm f(*skin);
   TSkinFormFrame& frame = *f.frame;
-  ASSERT_EQ(frame.FrameState, FrameStates::Running);
-  EXPECT_EQ(frame.EdgeTop, skin->BorderTop->Image.Height() / skin->BorderTop->FrameCount);
-  EXPECT_EQ(frame.EdgeLeft, skin->BorderLeft->Image.Width() / skin->BorderLeft->FrameCount);
+  ASSERT_EQ(frame.FrameState(), TFrameState::Running);
+  EXPECT_EQ(frame.Edges().Top, skin->BorderTop->Image.Height() / skin->BorderTop->FrameCount);
+  EXPECT_EQ(frame.Edges().Left, skin->BorderLeft->Image.Width() / skin->BorderLeft->FrameCount);
   const TBitmapPixels painted = PaintedFrame(frame);
   const int w = painted.Width(), h = painted.Height();
-  const TBitmapPixels left = ExpectedBorder(*skin->BorderLeft, false, frame.EdgeLeft, h);
-  const TBitmapPixels bottom = ExpectedBorder(*skin->BorderBottom, true, w - frame.EdgeLeft - frame.EdgeRight, frame.EdgeBottom);
-  const TBitmapPixels top = ExpectedBorder(*skin->BorderTop, true, w - frame.EdgeLeft - frame.EdgeRight, frame.EdgeTop);
-  for (int y : {0, frame.EdgeTop + 3, h / 2, h - 1})
-    for (int x = 0; x < frame.EdgeLeft; ++x) ASSERT_EQ(painted.GetPixel(x, y), left.GetPixel(x, y)) << x << "," << y;
-  for (int x : {0, 10, (w - frame.EdgeLeft - frame.EdgeRight) / 2})
-    ASSERT_EQ(painted.GetPixel(frame.EdgeLeft + x, h - 1), bottom.GetPixel(x, frame.EdgeBottom - 1)) << x;
+  const TBitmapPixels left = ExpectedBorder(*skin->BorderLeft, false, frame.Edges().Left, h);
+  const TBitmapPixels bottom = ExpectedBorder(*skin->BorderBottom, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Bottom);
+  const TBitmapPixels top = ExpectedBorder(*skin->BorderTop, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Top);
+  for (int y : {0, frame.Edges().Top + 3, h / 2, h - 1})
+    for (int x = 0; x < frame.Edges().Left; ++x) ASSERT_EQ(painted.GetPixel(x, y), left.GetPixel(x, y)) << x << "," << y;
+  for (int x : {0, 10, (w - frame.Edges().Left - frame.Edges().Right) / 2})
+    ASSERT_EQ(painted.GetPixel(frame.Edges().Left + x, h - 1), bottom.GetPixel(x, frame.Edges().Bottom - 1)) << x;
   // The middle of the caption bar (the short caption and the buttons lie elsewhere).
-  const int mid = (w - frame.EdgeLeft - frame.EdgeRight) / 2;
-  EXPECT_EQ(painted.GetPixel(frame.EdgeLeft + mid, frame.EdgeTop / 2), top.GetPixel(mid, frame.EdgeTop / 2));
+  const int mid = (w - frame.Edges().Left - frame.Edges().Right) / 2;
+  EXPECT_EQ(painted.GetPixel(frame.Edges().Left + mid, frame.Edges().Top / 2), top.GetPixel(mid, frame.Edges().Top / 2));
   // The client area is not painted by the frame.
   EXPECT_EQ(painted.GetPixel(w / 2, h / 2), RGBToColor(1, 2, 3));
   // The close button shows frame 1 of its image at its place (Align 1: XCoord from the right).
   const TSkinTitleButton* close = nullptr;
-  for (auto& b : frame.CaptionButtons)
+  for (auto& b : frame.CaptionButtons())
     if (b->SkinButton->Action == 0) close = b.get();
   ASSERT_NE(close, nullptr);
   ASSERT_TRUE(close->Visible);
@@ -49,19 +49,19 @@ TEST_F(FramePainting, BordersAndCaptionBarComeFromTheSkinImages) {
   // What reached the screen is what the frame painted.
   const TBitmapPixels screen = ScreenOf(f.form.Handle());
   EXPECT_EQ(screen.GetPixel(1, h / 2), left.GetPixel(1, h / 2));
-  EXPECT_EQ(screen.GetPixel(frame.EdgeLeft + mid, frame.EdgeTop / 2), top.GetPixel(mid, frame.EdgeTop / 2));
+  EXPECT_EQ(screen.GetPixel(frame.Edges().Left + mid, frame.Edges().Top / 2), top.GetPixel(mid, frame.Edges().Top / 2));
 }
 
 TEST_F(FramePainting, AnInactiveWindowShowsFrameTwoOfBordersAndFourOfButtons) {
   FramedForm f(*skin);
   TSkinFormFrame& frame = *f.frame;
   SendMessageW(f.form.Handle(), WM_NCACTIVATE, FALSE, 0);
-  EXPECT_FALSE(frame.WindowActive);
+  EXPECT_FALSE(frame.WindowActive());
   const TBitmapPixels painted = PaintedFrame(frame);
   const int h = painted.Height();
-  const TBitmapPixels left = ExpectedBorder(*skin->BorderLeft, false, frame.EdgeLeft, h, 2);
+  const TBitmapPixels left = ExpectedBorder(*skin->BorderLeft, false, frame.Edges().Left, h, 2);
   EXPECT_EQ(painted.GetPixel(1, h / 2), left.GetPixel(1, h / 2));
-  for (auto& b : frame.CaptionButtons) {
+  for (auto& b : frame.CaptionButtons()) {
     if (!b->Visible || b->SkinButton->Action != 0) continue;
     const TBitmapPixels& image = b->SkinButton->Image;
     const int bw = image.Width() / b->SkinButton->FrameCount;
@@ -75,14 +75,14 @@ TEST_F(FramePainting, TheCaptionFollowsSetTextAndIsCutWithAnEllipsis) {
   MessageRecorder recorder;
   f.form.SetCaption("Quillimo v 1.1");
   PumpFor(30);
-  EXPECT_EQ(f.frame->CaptionText, "Quillimo v 1.1");
+  EXPECT_EQ(f.frame->CaptionText(), "Quillimo v 1.1");
   const auto painted = recorder.Of(f.form.Handle(), {WM_NCPAINT});
   EXPECT_FALSE(painted.empty());
   // A caption far wider than the bar stops before the right clip.
   f.form.SetCaption(std::string(300, 'W'));
   PumpFor(30);
-  EXPECT_LE(f.frame->TitleRect.right, WindowRectOf(f.form.Handle()).right - WindowRectOf(f.form.Handle()).left -
-                                          f.frame->EdgeRight - skin->Title->RightWidth);
+  EXPECT_LE(f.frame->TitleRect().right, WindowRectOf(f.form.Handle()).right - WindowRectOf(f.form.Handle()).left -
+                                          f.frame->Edges().Right - skin->Title->RightWidth);
 }
 
 using FrameGeometry = StoredSkin;
@@ -99,14 +99,14 @@ TEST_F(FrameGeometry, TheClientAreaKeepsItsSizeInsideTheSkinnedEdges) {
   const RECT wr = WindowRectOf(f.form.Handle());
   POINT origin{0, 0};
   ClientToScreen(f.form.Handle(), &origin);
-  EXPECT_EQ(origin.x - wr.left, frame.EdgeLeft);
-  EXPECT_EQ(origin.y - wr.top, frame.EdgeTop + frame.MenuBarHeight);
-  EXPECT_EQ(wr.right - wr.left, 360 + frame.EdgeLeft + frame.EdgeRight);
-  EXPECT_EQ(wr.bottom - wr.top, 220 + frame.EdgeTop + frame.EdgeBottom + frame.MenuBarHeight);
+  EXPECT_EQ(origin.x - wr.left, frame.Edges().Left);
+  EXPECT_EQ(origin.y - wr.top, frame.Edges().Top + frame.MenuBarHeight());
+  EXPECT_EQ(wr.right - wr.left, 360 + frame.Edges().Left + frame.Edges().Right);
+  EXPECT_EQ(wr.bottom - wr.top, 220 + frame.Edges().Top + frame.Edges().Bottom + frame.MenuBarHeight());
   // The native caption is gone (an owned window keeps the style but not its buttons), the
   // native menu bar too.
   const LONG_PTR style = GetWindowLongPtrW(f.form.Handle(), GWL_STYLE);
-  if (frame.OwnerWindow)
+  if (frame.OwnerWindow())
     EXPECT_FALSE(style & (WS_SYSMENU | WS_MAXIMIZEBOX));
   else
     EXPECT_FALSE(style & WS_CAPTION);
@@ -122,15 +122,15 @@ TEST_F(FrameGeometry, HitTestingOverCaptionMenuBarBordersAndButtons) {
     return SendMessageW(f.form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(wr.left + x, wr.top + y));
   };
   const int w = wr.right - wr.left, h = wr.bottom - wr.top;
-  EXPECT_EQ(hit(w / 2, frame.EdgeTop / 2), HTCAPTION);
-  EXPECT_EQ(hit(w / 2, frame.EdgeTop + frame.MenuBarHeight / 2), HTMENU);
-  EXPECT_EQ(hit(w / 2, frame.EdgeTop + frame.MenuBarHeight + 20), HTCLIENT);
+  EXPECT_EQ(hit(w / 2, frame.Edges().Top / 2), HTCAPTION);
+  EXPECT_EQ(hit(w / 2, frame.Edges().Top + frame.MenuBarHeight() / 2), HTMENU);
+  EXPECT_EQ(hit(w / 2, frame.Edges().Top + frame.MenuBarHeight() + 20), HTCLIENT);
   // The top 3 pixels keep the system's answer for a sizeable window.
   EXPECT_EQ(hit(w / 2, 1), HTTOP);
   EXPECT_EQ(hit(w / 2, h - 1), HTBOTTOM);
   EXPECT_EQ(hit(1, h / 2), HTLEFT);
   // A title-bar button is part of the caption for the system; the frame handles its clicks.
-  for (auto& b : frame.CaptionButtons)
+  for (auto& b : frame.CaptionButtons())
     if (b->Visible && b->SkinButton->Action == 0)
       EXPECT_EQ(hit((b->Bounds.left + b->Bounds.right) / 2, (b->Bounds.top + b->Bounds.bottom) / 2), HTCAPTION);
 }
@@ -141,14 +141,14 @@ TEST_F(TitleButtons, DoubleClickMaximisesAndRestoresAndTheCloseButtonCloses) {
   FramedForm f(*skin);
   HWND wnd = f.form.Handle();
   const RECT wr = WindowRectOf(wnd);
-  const LPARAM caption = MAKELPARAM(wr.left + (wr.right - wr.left) / 2, wr.top + f.frame->EdgeTop / 2);
+  const LPARAM caption = MAKELPARAM(wr.left + (wr.right - wr.left) / 2, wr.top + f.frame->Edges().Top / 2);
   SendMessageW(wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, caption);
   ASSERT_TRUE(PumpUntil([&] { return IsZoomed(wnd) != FALSE; }));
-  EXPECT_EQ(f.frame->WindowState, 1);
+  EXPECT_EQ(f.frame->WindowState(), TFrameWindowState::Maximized);
   // Pressing on the caption of a maximised, active window does not start a drag.
   SetForegroundWindow(wnd);
   PumpFor(20);
-  ASSERT_TRUE(f.frame->WindowActive);
+  ASSERT_TRUE(f.frame->WindowActive());
   const RECT zoomed = WindowRectOf(wnd);
   const LPARAM onCaption = MAKELPARAM(zoomed.left + 200, zoomed.top + 5);
   {
@@ -163,13 +163,13 @@ TEST_F(TitleButtons, DoubleClickMaximisesAndRestoresAndTheCloseButtonCloses) {
   // A double click there restores it.
   SendMessageW(wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, onCaption);
   ASSERT_TRUE(PumpUntil([&] { return IsZoomed(wnd) == FALSE; }));
-  EXPECT_EQ(f.frame->WindowState, 0);
+  EXPECT_EQ(f.frame->WindowState(), TFrameWindowState::Normal);
 
   bool closed = false;
   f.form.OnClose = [&](TObject*, TCloseAction&) { closed = true; };
   PumpFor(30);
   const TSkinTitleButton* close = nullptr;
-  for (auto& b : f.frame->CaptionButtons)
+  for (auto& b : f.frame->CaptionButtons())
     if (b->Visible && b->SkinButton->Action == 0) close = b.get();
   ASSERT_NE(close, nullptr);
   const RECT now = WindowRectOf(wnd);
@@ -183,14 +183,14 @@ TEST_F(TitleButtons, DoubleClickMaximisesAndRestoresAndTheCloseButtonCloses) {
 TEST_F(TitleButtons, AWindowWithoutSystemMenuShowsNoCloseButtonAndADialogFrameOnlyItsCloseButton) {
   FramedForm bare(*skin, bsSingle, 300, 150, false, {});
   PaintedFrame(*bare.frame);
-  for (auto& b : bare.frame->CaptionButtons)
+  for (auto& b : bare.frame->CaptionButtons())
     if (b->SkinButton->Action == 0) EXPECT_FALSE(b->Visible);
   // A dialog frame hides every button whose Visibility is 0 but its close button.
   FramedForm dialog(*skin, bsDialog, 300, 150, false, {biSystemMenu});
   PaintedFrame(*dialog.frame);
-  EXPECT_EQ(dialog.frame->BorderKind, 3);
+  EXPECT_EQ(dialog.frame->BorderKind(), TFrameBorder::Dialog);
   int closeButtons = 0;
-  for (auto& b : dialog.frame->CaptionButtons) {
+  for (auto& b : dialog.frame->CaptionButtons()) {
     if (b->SkinButton->Visibility != 0) continue;
     EXPECT_EQ(b->Visible, b->SkinButton->Action == 0) << b->SkinButton->Name;
     closeButtons += b->Visible;
@@ -199,7 +199,7 @@ TEST_F(TitleButtons, AWindowWithoutSystemMenuShowsNoCloseButtonAndADialogFrameOn
   // Without a system menu, not even that.
   FramedForm bareDialog(*skin, bsDialog, 300, 150, false, {});
   PaintedFrame(*bareDialog.frame);
-  for (auto& b : bareDialog.frame->CaptionButtons)
+  for (auto& b : bareDialog.frame->CaptionButtons())
     if (b->SkinButton->Visibility == 0) EXPECT_FALSE(b->Visible);
 }
 
@@ -229,7 +229,7 @@ int MenusOpenedBy(const std::function<void()>& action, RECT* where = nullptr) {
 TEST_F(TitleButtons, ARightClickOnTheCaptionOpensTheSystemMenuOnlyWhereTheWindowHasOne) {
   auto rightClick = [](FramedForm& f) {
     const RECT wr = WindowRectOf(f.form.Handle());
-    const LPARAM at = MAKELPARAM(wr.left + (wr.right - wr.left) / 2, wr.top + f.frame->EdgeTop / 2);
+    const LPARAM at = MAKELPARAM(wr.left + (wr.right - wr.left) / 2, wr.top + f.frame->Edges().Top / 2);
     return MenusOpenedBy([&] { SendMessageW(f.form.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, at); });
   };
   FramedForm withMenu(*skin);
@@ -248,7 +248,7 @@ TEST_F(TitleButtons, TheIconButtonOpensTheSkinnedSystemMenuAndTwoClicksClose) {
   FramedForm f(*skin);
   HWND wnd = f.form.Handle();
   const TSkinTitleButton* icon = nullptr;
-  for (auto& b : f.frame->CaptionButtons)
+  for (auto& b : f.frame->CaptionButtons())
     if (b->Visible && b->SkinButton->Action == SysButtonAction::SystemMenuIcon) icon = b.get();
   ASSERT_NE(icon, nullptr);
   const RECT wr = WindowRectOf(wnd);
@@ -264,9 +264,9 @@ TEST_F(TitleButtons, TheIconButtonOpensTheSkinnedSystemMenuAndTwoClicksClose) {
   EXPECT_EQ(MenusOpenedBy(click, &menuRect), 1);
   EXPECT_EQ(menuRect.left, at.x + 1);
   EXPECT_EQ(menuRect.top, at.y + 1);
-  ASSERT_NE(f.frame->SysMenuPopup, nullptr);
-  EXPECT_EQ(f.frame->SysMenuPopup->GetTag(), 33333);
-  EXPECT_TRUE(f.frame->SysMenuPopup->OwnerDraw());
+  ASSERT_NE(f.frame->SysMenuPopup(), nullptr);
+  EXPECT_EQ(f.frame->SysMenuPopup()->GetTag(), 33333);
+  EXPECT_TRUE(f.frame->SysMenuPopup()->OwnerDraw());
   EXPECT_FALSE(closed);
   // A second click within the double-click time closes the window instead.
   click();
@@ -279,7 +279,7 @@ TEST_F(TitleButtons, AHotButtonTurnsBackWhenTheMouseLeaves) {
   SetForegroundWindow(wnd);
   PumpFor(30);
   TSkinTitleButton* close = nullptr;
-  for (auto& b : f.frame->CaptionButtons)
+  for (auto& b : f.frame->CaptionButtons())
     if (b->Visible && b->SkinButton->Action == 0) close = b.get();
   ASSERT_NE(close, nullptr);
   const RECT wr = WindowRectOf(wnd);
@@ -287,11 +287,11 @@ TEST_F(TitleButtons, AHotButtonTurnsBackWhenTheMouseLeaves) {
   SetCursorPos(over.x, over.y);
   SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(over.x, over.y));
   EXPECT_EQ(close->State, 3);
-  EXPECT_EQ(f.frame->HotObject, close);
+  EXPECT_EQ(f.frame->HotObject(), close);
   // The cursor goes elsewhere: the hover timer (250 ms) lets the button go.
   SetCursorPos(wr.left + 5, wr.bottom + 40);
   EXPECT_TRUE(PumpUntil([&] { return close->State == 1; }, 1000));
-  EXPECT_EQ(f.frame->HotObject, nullptr);
+  EXPECT_EQ(f.frame->HotObject(), nullptr);
 }
 
 using Detaching = StoredSkin;
@@ -329,7 +329,7 @@ TEST_F(Detaching, TheFormsPopupMenusDoNotOutliveTheFrameThatDrawsThem) {
   EXPECT_TRUE(static_cast<bool>(item->OnAdvancedDrawItem));
   // The window goes (and with it the frame's life): the items draw natively again.
   f.form.DestroyHandle();
-  EXPECT_EQ(f.frame->FrameState, FrameStates::Dead);
+  EXPECT_EQ(f.frame->FrameState(), TFrameState::Dead);
   delete f.frame;
   EXPECT_FALSE(popup->OwnerDraw());
   EXPECT_FALSE(static_cast<bool>(item->OnAdvancedDrawItem));
@@ -339,8 +339,8 @@ TEST(KeyedSkin, TheRegionLeavesOutTheKeyedCornersOfTheBorders) {
   auto skin = BuiltSkin("1.skn");  // rounded corners keyed in magenta
   ASSERT_EQ(skin->BorderLeft->Trans, 1);
   FramedForm f(*skin);
-  ASSERT_TRUE(f.frame->HasRegion);
-  EXPECT_GT(ExpectRegionFollowsLeftBorder(f.form.Handle(), *skin, f.frame->EdgeLeft), 0);
+  ASSERT_TRUE(f.frame->HasRegion());
+  EXPECT_GT(ExpectRegionFollowsLeftBorder(f.form.Handle(), *skin, f.frame->Edges().Left), 0);
 }
 
 TEST(WindowCommands, TheDesktopsAnimationSettingIsGivenBackAfterEachCommand) {

@@ -66,7 +66,7 @@ TEST_F(Manager, AnActivatedFormGetsOneFrameAndTheRefusalsLeaveOthersNative) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->Owner(), &form);
   EXPECT_EQ(manager->StartCount, 1);
-  EXPECT_TRUE(PumpUntil([&] { return frame->FrameState == FrameStates::Running; }));
+  EXPECT_TRUE(PumpUntil([&] { return frame->FrameState() == TFrameState::Running; }));
   EXPECT_EQ(SendMessageW(form.Handle(), SkinMessage::QuerySkinned, 0, 0), 1);
   EXPECT_FALSE(manager->AttachWindow(reinterpret_cast<TSkinWindow>(form.Handle())));
   EXPECT_EQ(side->FormList().size(), 1u);
@@ -98,7 +98,7 @@ TEST_F(Manager, BareWindowsGetFramesTheManagerFreesWhenTheyDie) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->Owner(), nullptr);
   DestroyWindow(bare);
-  EXPECT_EQ(frame->FrameState, FrameStates::Dead);
+  EXPECT_EQ(frame->FrameState(), TFrameState::Dead);
   side->PurgeDeadForms();
   EXPECT_EQ(side->FindForm(bare), nullptr);
   EXPECT_TRUE(side->FormList().empty());
@@ -133,7 +133,7 @@ TEST_F(Manager, AFormIsFramedAndFittedBeforeItAppearsAndItsClientKeepsItsSize) {
       SetWindowPos(form.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     TSkinFormFrame* frame = side->FindForm(form.Handle());
     ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->FrameState, FrameStates::Running);
+    EXPECT_EQ(frame->FrameState(), TFrameState::Running);
     EXPECT_EQ(GetMenu(form.Handle()), nullptr);
     RECT after{};
     GetClientRect(form.Handle(), &after);
@@ -142,7 +142,7 @@ TEST_F(Manager, AFormIsFramedAndFittedBeforeItAppearsAndItsClientKeepsItsSize) {
     EXPECT_EQ(resized, 0);
     PumpFor(40);
     EXPECT_EQ(resized, 0);
-    EXPECT_EQ(frame->FrameState, FrameStates::Running);
+    EXPECT_EQ(frame->FrameState(), TFrameState::Running);
   }
   EXPECT_EQ(side->FormList().size(), 2u);
 }
@@ -192,11 +192,11 @@ TEST_F(Manager, AMessageBoxWhoseCaptionIsWiderIsWidenedAndItsButtonsMoved) {
       GetClientRect(box, &c);
       GetWindowRect(GetDlgItem(box, IDOK), &r);
       MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
-      const TDataSkinTitle& t = *frame->SkinData->Title;
+      const TDataSkinTitle& t = *frame->SkinData()->Title;
       current->width = b.right - b.left;
-      current->needed = (static_cast<int>(Utf8ToWide(frame->CaptionText).size()) + 7) * frame->SpaceWidth +
-                        frame->EdgeLeft + frame->EdgeRight + t.LeftWidth + t.RightWidth + t.TXTBackleft + t.TXTBackRight;
-      current->clientBefore = frame->InitialClientRect.right;
+      current->needed = (static_cast<int>(Utf8ToWide(frame->CaptionText()).size()) + 7) * frame->SpaceWidth() +
+                        frame->Edges().Left + frame->Edges().Right + t.LeftWidth + t.RightWidth + t.TXTBackleft + t.TXTBackRight;
+      current->clientBefore = frame->InitialClientRect().right;
       current->clientAfter = c.right;
       current->button = r.left;
       current->buttonWidth = r.right - r.left;
@@ -219,20 +219,20 @@ TEST_F(Manager, ANewSkinIsAppliedSwitchingOffDetachesAndOnAttachesAgain) {
   TForm& form = ShownForm();
   TSkinFormFrame* frame = side->FindForm(form.Handle());
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(PumpUntil([&] { return frame->FrameState == FrameStates::Running; }));
-  const int oldTop = frame->EdgeTop;
+  ASSERT_TRUE(PumpUntil([&] { return frame->FrameState() == TFrameState::Running; }));
+  const int oldTop = frame->Edges().Top;
   // Azure's caption bar is taller than the stored skin's.
   const std::string bytes = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\1.skn");
   ASSERT_TRUE(skin->LoadSkinImage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
   manager->PendingSkin = skin.get();
   manager->DropSystemButtons();
-  EXPECT_TRUE(frame->CaptionButtons.empty());
+  EXPECT_TRUE(frame->CaptionButtons().empty());
   manager->RequestAction(SkinAction::ApplyChangedSkin, 250);
   ASSERT_TRUE(PumpUntil([&] { return !manager->ActionTimer().Enabled(); }, 2000));
   const int newTop = skin->BorderTop->Image.Height() / skin->BorderTop->FrameCount;
   EXPECT_NE(newTop, oldTop);
-  EXPECT_EQ(frame->EdgeTop, newTop);
-  EXPECT_FALSE(frame->CaptionButtons.empty());
+  EXPECT_EQ(frame->Edges().Top, newTop);
+  EXPECT_FALSE(frame->CaptionButtons().empty());
   EXPECT_EQ(form.Color(), skin->ButtonFaceColour);
   RECT client{};
   GetClientRect(form.Handle(), &client);
@@ -274,14 +274,14 @@ TEST_F(Manager, TheRegionIsCutAnewForEverySkinWhateverTheWindowsSize) {
   // radii: the window keeps its size across the switch, the region must not.
   TForm& form = ShownForm();
   TSkinFormFrame* frame = side->FindForm(form.Handle());
-  ASSERT_TRUE(PumpUntil([&] { return frame->FrameState == FrameStates::Running; }));
+  ASSERT_TRUE(PumpUntil([&] { return frame->FrameState() == TFrameState::Running; }));
   SwitchSkin(*manager, *skin, "3.skn");
   const RECT before = WindowRectOf(form.Handle());
   SwitchSkin(*manager, *skin, "4.skn");
   const RECT after = WindowRectOf(form.Handle());
   ASSERT_EQ(after.right - after.left, before.right - before.left);
   ASSERT_EQ(after.bottom - after.top, before.bottom - before.top);
-  EXPECT_GT(ExpectRegionFollowsLeftBorder(form.Handle(), *skin, frame->EdgeLeft, frame->WindowActive), 0);
+  EXPECT_GT(ExpectRegionFollowsLeftBorder(form.Handle(), *skin, frame->Edges().Left, frame->WindowActive()), 0);
 
   // A maximised window keeps the screen's size in every skin.
   SwitchSkin(*manager, *skin, "stored.skn");
@@ -289,7 +289,7 @@ TEST_F(Manager, TheRegionIsCutAnewForEverySkinWhateverTheWindowsSize) {
   ASSERT_TRUE(PumpUntil([&] { return IsZoomed(form.Handle()) != FALSE; }));
   PumpFor(30);
   SwitchSkin(*manager, *skin, "1.skn");
-  EXPECT_GT(ExpectRegionFollowsLeftBorder(form.Handle(), *skin, frame->EdgeLeft, frame->WindowActive), 0);
+  EXPECT_GT(ExpectRegionFollowsLeftBorder(form.Handle(), *skin, frame->Edges().Left, frame->WindowActive()), 0);
 }
 
 TEST_F(Manager, AFormOnlyComponentActsOnItsOwnForm) {
@@ -310,7 +310,7 @@ TEST_F(Manager, AFormOnlyComponentActsOnItsOwnForm) {
   manager->PendingSkin = formOnly;
   manager->RequestAction(SkinAction::Activate, 250);
   ASSERT_TRUE(PumpUntil([&] { return side->FindForm(own.Handle()) != nullptr; }, 2000));
-  EXPECT_EQ(side->FindForm(own.Handle())->SkinData, formOnly);
+  EXPECT_EQ(side->FindForm(own.Handle())->SkinData(), formOnly);
   EXPECT_EQ(side->FindForm(other.Handle()), nullptr);
 
   // Action 2 detaches only the frame that uses it.
@@ -385,10 +385,10 @@ TEST_F(Manager, AnMdiFrameAndItsChildrenGetFramesOfTheirKind) {
   PumpFor(50);
   TSkinFormFrame* frame = side->FindForm(frameWnd);
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(frame->FrameKind, TSkinFormFrame::kFrameMdi);
-  ASSERT_NE(frame->MdiClientWindow, nullptr);
-  EXPECT_EQ(reinterpret_cast<HWND>(manager->MdiClient), frame->MdiClientWindow);
-  EXPECT_NE(frame->SkinMenu, nullptr);
+  EXPECT_EQ(frame->FrameKind(), TFrameKind::MdiFrame);
+  ASSERT_NE(frame->MdiClientWindow(), nullptr);
+  EXPECT_EQ(reinterpret_cast<HWND>(manager->MdiClient), frame->MdiClientWindow());
+  EXPECT_NE(frame->SkinMenu(), nullptr);
 
   MDICREATESTRUCTW mcs{};
   mcs.szClass = L"QuillimoMdiChild";
@@ -397,25 +397,25 @@ TEST_F(Manager, AnMdiFrameAndItsChildrenGetFramesOfTheirKind) {
   mcs.x = mcs.y = 10;
   mcs.cx = 220;
   mcs.cy = 150;
-  auto childWnd = reinterpret_cast<HWND>(SendMessageW(frame->MdiClientWindow, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+  auto childWnd = reinterpret_cast<HWND>(SendMessageW(frame->MdiClientWindow(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
   ASSERT_NE(childWnd, nullptr);
   // The child is framed by activation or by the client's menu refresh, with its own kind.
-  SendMessageW(frame->MdiClientWindow, WM_MDIREFRESHMENU, 0, 0);
+  SendMessageW(frame->MdiClientWindow(), WM_MDIREFRESHMENU, 0, 0);
   PumpFor(80);
   TSkinFormFrame* childFrame = side->FindForm(childWnd);
   ASSERT_NE(childFrame, nullptr);
-  EXPECT_EQ(childFrame->FrameKind, TSkinFormFrame::kFrameMdiChild);
+  EXPECT_EQ(childFrame->FrameKind(), TFrameKind::MdiChild);
   EXPECT_EQ(side->CountMdiChildren(), 1);
-  EXPECT_EQ(childFrame->SkinMenu, nullptr);
+  EXPECT_EQ(childFrame->SkinMenu(), nullptr);
   // Maximising the child gives it its native caption back for the system to draw in the bar.
-  SendMessageW(frame->MdiClientWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(childWnd), 0);
+  SendMessageW(frame->MdiClientWindow(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(childWnd), 0);
   PumpFor(80);
-  EXPECT_EQ(childFrame->WindowState, 1);
-  EXPECT_TRUE(childFrame->NativeCaption);
-  SendMessageW(frame->MdiClientWindow, WM_MDIRESTORE, reinterpret_cast<WPARAM>(childWnd), 0);
+  EXPECT_EQ(childFrame->WindowState(), TFrameWindowState::Maximized);
+  EXPECT_TRUE(childFrame->NativeCaption());
+  SendMessageW(frame->MdiClientWindow(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(childWnd), 0);
   PumpFor(80);
-  EXPECT_EQ(childFrame->WindowState, 0);
-  SendMessageW(frame->MdiClientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(childWnd), 0);
+  EXPECT_EQ(childFrame->WindowState(), TFrameWindowState::Normal);
+  SendMessageW(frame->MdiClientWindow(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(childWnd), 0);
   PumpFor(30);
   side->PurgeDeadForms();
   EXPECT_EQ(side->CountMdiChildren(), 0);

@@ -81,13 +81,13 @@ struct MenuBar : ::testing::Test {
     skin = nullptr;
   }
   MenuBar() : f(*skin, bsSizeable, 360, 200, true) {}
-  TMenuBtn& Button(int index) { return *f.frame->SkinMenu->MenuButtons.at(static_cast<std::size_t>(index)); }
+  TMenuBtn& Button(int index) { return *f.frame->SkinMenu()->MenuButtons.at(static_cast<std::size_t>(index)); }
   // Opens the button's submenu as a click does and waits until the script has run and every
   // menu has closed.
   ::testing::AssertionResult RunFrom(int index, const MenuScript& script) {
     PostOpenMenuButton(*f.frame, Button(index));
     if (!PumpUntil([&] { return script.Done(); }, 5000)) return ::testing::AssertionFailure() << "the script did not run";
-    PumpUntil([&] { return !f.frame->MenuTracking && VisibleMenuWindows() == 0; }, 3000);
+    PumpUntil([&] { return !f.frame->MenuTracking() && VisibleMenuWindows() == 0; }, 3000);
     return ::testing::AssertionSuccess();
   }
   static inline TSkinSet* skin = nullptr;
@@ -96,19 +96,19 @@ struct MenuBar : ::testing::Test {
 }  // namespace
 
 TEST_F(MenuBar, StandsForTheNativeBarWithOneButtonPerItem) {
-  ASSERT_NE(f.frame->SkinMenu, nullptr);
-  auto& buttons = f.frame->SkinMenu->MenuButtons;
+  ASSERT_NE(f.frame->SkinMenu(), nullptr);
+  auto& buttons = f.frame->SkinMenu()->MenuButtons;
   ASSERT_EQ(buttons.size(), 4u);
   EXPECT_EQ(buttons[0]->Caption, "&Dosya");
   EXPECT_NE(buttons[0]->SubMenu, nullptr);
   EXPECT_EQ(buttons[1]->SubMenu, nullptr);
   EXPECT_FALSE(buttons[2]->Enabled);
   // The buttons lie side by side in the bar below the caption.
-  EXPECT_EQ(buttons[0]->Bounds.top, f.frame->EdgeTop);
+  EXPECT_EQ(buttons[0]->Bounds.top, f.frame->Edges().Top);
   EXPECT_EQ(buttons[1]->Bounds.left, buttons[0]->Bounds.right);
   // The bar's background is the menu bar colour (this skin has no menu bar image).
   const TBitmapPixels painted = PaintedFrame(*f.frame);
-  EXPECT_EQ(painted.GetPixel(painted.Width() - f.frame->EdgeRight - 2, f.frame->EdgeTop + 2),
+  EXPECT_EQ(painted.GetPixel(painted.Width() - f.frame->Edges().Right - 2, f.frame->Edges().Top + 2),
             ColorToRGB(skin->MenubarColour));
 }
 
@@ -122,7 +122,7 @@ TEST_F(MenuBar, AnItemWithoutSubmenuOnlyRunsItsCommandAndADisabledOneOpensNothin
   EXPECT_TRUE(OpenMenuButton(*f.frame, Button(2)));
   PumpFor(50);
   EXPECT_EQ(watcher.Opened(), 0);
-  EXPECT_FALSE(f.frame->MenuTracking);
+  EXPECT_FALSE(f.frame->MenuTracking());
   EXPECT_EQ(OpenMenuIndex(), -1);
 }
 
@@ -130,7 +130,7 @@ TEST_F(MenuBar, ArrowKeysMoveAlongTheBarAndWrapAtBothEnds) {
   std::vector<HMENU> opened;
   auto note = [&](WPARAM vk) {
     return [&, vk](HWND menu) {
-      opened.push_back(f.frame->TrackedMenu);
+      opened.push_back(f.frame->TrackedMenu());
       PostMessageW(menu, WM_KEYDOWN, vk, 0);
     };
   };
@@ -149,7 +149,7 @@ TEST_F(MenuBar, TheMouseOverAnotherBarItemSwitchesToItsSubmenuAndOverTheOpenOneC
   // The cursor put over a bar button, and a mouse move for the menu's loop to see there.
   auto moveOver = [&](int index) {
     return [&, index](HWND menu) {
-      opened.push_back(f.frame->TrackedMenu);
+      opened.push_back(f.frame->TrackedMenu());
       windows.push_back(menu);
       RECT wr{};
       GetWindowRect(f.form.Handle(), &wr);
@@ -159,7 +159,7 @@ TEST_F(MenuBar, TheMouseOverAnotherBarItemSwitchesToItsSubmenuAndOverTheOpenOneC
     };
   };
   MenuScript script({moveOver(0), moveOver(3), [&](HWND menu) {
-                       opened.push_back(f.frame->TrackedMenu);
+                       opened.push_back(f.frame->TrackedMenu());
                        windows.push_back(menu);
                        EndMenu();
                      }});
@@ -183,7 +183,7 @@ TEST_F(MenuBar, ArrowKeysInsideANestedSubmenuStayInTheSubmenu) {
       },
       [&](HWND menu) {
         afterLeft = VisibleMenuWindows();
-        trackedAfter = f.frame->TrackedMenu;
+        trackedAfter = f.frame->TrackedMenu();
         EndMenu();
       },
   });
@@ -198,8 +198,8 @@ TEST_F(MenuBar, AltAcceleratorsOpenEnabledItemsOnly) {
   // The system's keyboard menu is dropped for the bar's accelerators and for Alt alone.
   EXPECT_EQ(SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 'd'), 1);
   EXPECT_EQ(SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0), 1);
-  EXPECT_EQ(f.frame->SkinMenu->ButtonForAccel(L'y'), &Button(3));
-  EXPECT_EQ(f.frame->SkinMenu->ButtonForAccel(L'a'), nullptr);  // disabled
+  EXPECT_EQ(f.frame->SkinMenu()->ButtonForAccel(L'y'), &Button(3));
+  EXPECT_EQ(f.frame->SkinMenu()->ButtonForAccel(L'a'), nullptr);  // disabled
   BYTE keys[256] = {};
   GetKeyboardState(keys);
   keys[VK_MENU] = 0x80;
@@ -207,7 +207,7 @@ TEST_F(MenuBar, AltAcceleratorsOpenEnabledItemsOnly) {
   const LRESULT disabled = f.form.Perform(CM_DIALOGCHAR, 'a');
   std::vector<HMENU> opened;
   MenuScript script({[&](HWND) {
-    opened.push_back(f.frame->TrackedMenu);
+    opened.push_back(f.frame->TrackedMenu());
     EndMenu();
   }});
   const LRESULT taken = f.form.Perform(CM_DIALOGCHAR, 'y');
@@ -265,9 +265,9 @@ TEST(PopupMenu, TheBorderRingAndTheBackgroundAreTheSkinsMenuBackgroundSliced) {
     printed = out.Pixels();
     EndMenu();
   }});
-  PostOpenMenuButton(*f.frame, *f.frame->SkinMenu->MenuButtons.at(0));
+  PostOpenMenuButton(*f.frame, *f.frame->SkinMenu()->MenuButtons.at(0));
   ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
-  PumpUntil([&] { return !f.frame->MenuTracking && VisibleMenuWindows() == 0; }, 3000);
+  PumpUntil([&] { return !f.frame->MenuTracking() && VisibleMenuWindows() == 0; }, 3000);
   const int w = border.Width(), h = border.Height();
   const TBitmapPixels expected = skintest::ReferenceSlices(e.Image, w, h, e.LeftWidth, e.TopHeight, e.RightWidth,
                                                            e.BottomHeight, false, e.Tile == 1, 1, 1);
