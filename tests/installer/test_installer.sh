@@ -24,6 +24,7 @@ source "$root/scripts/wine-env.sh"
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
 work=$(mktemp -d "$root/build/installer-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+trap 'echo "installer test: stopped by a failed command at line $LINENO"' ERR
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME/autostart"
 
@@ -41,7 +42,7 @@ windows_path() { winepath -w "$1" 2>/dev/null; }
 wine_value() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 # reg_value KEY NAME: the data of a registry value (empty when missing).
 reg_value() {
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+  { wine reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
 }
 reg_has_key() { wine reg query "$1" >/dev/null 2>&1; }
 reg_has_value() { wine reg query "$1" /v "$2" >/dev/null 2>&1; }
