@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The installer under Wine, from the windows build's program (no Release build needed):
 #   bash scripts/with-display.sh bash tests/installer/test_installer.sh [WINDOWS_BUILD_DIR]
+# (build/windows-release tries the optimised program; the two helper programs always come from
+# build/windows/tests/installer)
 # (scripts/test.sh runs it so, after the windows tests). It builds two installers, an older
 # one whose English "Calm" message file differs and the current one, and checks:
 #   1. a silent install puts the files, the shortcut and the uninstall entry where they belong,
@@ -14,6 +16,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build=$(cd "${1:-$root/build/windows}" && pwd)
+tools="$root/build/windows/tests/installer"
 [[ -n ${DISPLAY:-} && -n ${QUILLIMO_WINEPREFIX:-} ]] || {
   echo "test_installer.sh: run it under scripts/with-display.sh" >&2
   exit 2
@@ -56,7 +59,7 @@ printf 'A message of the older version,1\r\n' >>"$work/old/language1/Calm.txt"
 touch -d '2025-01-01 12:00' "$work/old/language1/Calm.txt"
 bash "$root/scripts/make-installer.sh" "$work/old" "$build/pictures/quillimo.ico" "$work/setup-old.exe"
 bash "$root/scripts/make-installer.sh" "$work/new" "$build/pictures/quillimo.ico" "$work/setup-new.exe"
-echo "  installer from the windows build: $(stat -c %s "$work/setup-new.exe") bytes ($QUILLIMO_INSTALLER_COMPRESSOR)"
+echo "  installer from $build: $(stat -c %s "$work/setup-new.exe") bytes ($QUILLIMO_INSTALLER_COMPRESSOR)"
 
 install_dir=$(winepath -u "$(wine_value LOCALAPPDATA)\\Programs\\Quillimo")
 shortcut=$(winepath -u "$(wine_value APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Quillimo.lnk")
@@ -87,7 +90,7 @@ folder_kb=$(du -sk --apparent-size "$install_dir" | cut -f1)
 echo "  EstimatedSize: $size_kb KB, the folder: $folder_kb KB"
 check "the entry's size is the folder's" test "$size_kb" -gt $((folder_kb * 9 / 10)) -a "$size_kb" -le "$folder_kb"
 for file in "$install_dir/vesperin.exe" "$work/setup-new.exe"; do
-  info=$(wine "$build/tests/installer/file_version.exe" "$(windows_path "$file")" 2>/dev/null | tr -d '\r')
+  info=$(wine "$tools/file_version.exe" "$(windows_path "$file")" 2>/dev/null | tr -d '\r')
   echo "  version of $(basename "$file"):" $info
   check "$(basename "$file"): file version 1.1.0.0" grep -qx 'FixedFileVersion=1.1.0.0' <<<"$info"
   check "$(basename "$file"): product version 1.1" grep -qx 'ProductVersion=1.1' <<<"$info"
@@ -97,7 +100,7 @@ done
 
 echo "== 2. the installed program from its shortcut, then Exit"
 wine start "$(windows_path "$shortcut")" 2>/dev/null
-check "Exit ended the program" wine "$build/tests/installer/press_exit.exe"
+check "Exit ended the program" wine "$tools/press_exit.exe"
 check "Exit wrote ayarlar.txt beside the program" test -s "$install_dir/ayarlar.txt"
 
 echo "== 3. upgrade over a changed catalogue"
