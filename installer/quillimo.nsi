@@ -34,6 +34,9 @@ ManifestDPIAware true
 ; The autostart value and desktop entry name the program writes (src/app/main_window_settings.cpp).
 !define AUTOSTART_NAME "Quillimo"
 !define DELIVERED_INI "delivered.ini"
+; The caption of the program's main window, in both languages.
+!define WINDOW_CAPTION "Quillimo v 1.1"
+!define SYNCHRONIZE 0x00100000
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -65,6 +68,29 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
 
 LangString RemoveDataQuestion ${LANG_ENGLISH} "Remove your messages and settings too?$\r$\n$\r$\nChoose No to keep them in $INSTDIR for a later installation."
 LangString RemoveDataQuestion ${LANG_TURKISH} "Mesajlarınız ve ayarlarınız da silinsin mi?$\r$\n$\r$\nHayır'ı seçerseniz sonraki bir kurulum için $INSTDIR klasöründe kalırlar."
+
+; ---- a running program -----------------------------------------------------------------------
+
+; A running Quillimo (its main window, shown or hidden in the notification area) is closed as
+; Alt+F4 would close it, which writes its settings first, so that its program file can be
+; replaced or removed. Waits up to 10 s for the process to end.
+!macro CloseRunningProgramFunction PREFIX
+Function ${PREFIX}CloseRunningProgram
+  FindWindow $0 "" "${WINDOW_CAPTION}"
+  ${If} $0 == 0
+    Return
+  ${EndIf}
+  System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
+  System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p.r2"
+  SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=10000
+  ${If} $2 != 0
+    System::Call "kernel32::WaitForSingleObject(p r2, i 10000)"
+    System::Call "kernel32::CloseHandle(p r2)"
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro CloseRunningProgramFunction ""
+!insertmacro CloseRunningProgramFunction "un."
 
 ; ---- the delivered catalogue ---------------------------------------------------------------
 
@@ -102,6 +128,7 @@ FunctionEnd
 
 Section "Quillimo"
   SetShellVarContext current
+  Call CloseRunningProgram
   SetOverwrite on
   SetOutPath "$INSTDIR"
   File "${STAGE}/vesperin.exe"
@@ -186,6 +213,7 @@ Section "Uninstall"
     StrCpy $5 1
   ${EndIf}
 
+  Call un.CloseRunningProgram
   Delete "$INSTDIR\vesperin.exe"
   Delete "$INSTDIR\KILAVUZ.txt"
   Delete "$INSTDIR\GUIDE.txt"

@@ -2,10 +2,12 @@
 // button of the main window. Waits up to a minute for the window to appear, then for the
 // program to end.
 //   press_exit.exe        exit code 0 when the program ended, 1 when no window came or it stayed
+//   press_exit.exe wait   only waits for the window: exit code 0 when it came
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 // The main window's caption, and the Exit button: the tool bar's last, at 456 and 88 pixels
@@ -24,13 +26,14 @@ HWND WaitForWindow(const wchar_t* cls, HWND parent) {
 }
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   HWND main = WaitForWindow(nullptr, nullptr);
   HWND toolbar = main ? WaitForWindow(TOOLBARCLASSNAMEW, main) : nullptr;
   if (!toolbar) {
     std::puts("press_exit: no Quillimo window");
     return 1;
   }
+  if (argc > 1 && std::strcmp(argv[1], "wait") == 0) return 0;
   DWORD process = 0;
   GetWindowThreadProcessId(main, &process);
   HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # The installer under Wine, from the windows build's program (no Release build needed):
 #   bash scripts/with-display.sh bash tests/installer/test_installer.sh [WINDOWS_BUILD_DIR]
-# (build/windows-release tries the optimised program; the two helper programs always come from
-# build/windows/tests/installer)
-# (scripts/test.sh runs it so, after the windows tests). It builds two installers, an older
-# one whose English "Calm" message file differs and the current one, and checks:
+# scripts/test.sh runs it so, after the windows tests; build/windows-release as the tree tries
+# the optimised program (the two helper programs always come from build/windows). It builds two
+# installers, an older one whose English "Calm" message file differs and the current one, and
+# checks:
 #   1. a silent install puts the files, the shortcut and the uninstall entry where they belong,
 #      and the program and the installer carry version 1.1;
 #   2. the installed program starts from its shortcut, and its Exit writes ayarlar.txt beside it;
-#   3. an upgrade keeps the settings and the catalogue file the user changed, and replaces the
-#      program, the skins and the delivered file the user left alone;
-#   4. a silent uninstall leaves no program file, shortcut, entry or autostart value, and keeps
-#      the user's messages and settings; with /REMOVEDATA the folder goes as well.
+#   3. an upgrade closes the running program, keeps the settings and the catalogue file the user
+#      changed, and replaces the program, the skins and the delivered file the user left alone;
+#   4. a silent uninstall closes the running program, leaves no program file, shortcut, entry or
+#      autostart value, and keeps the user's messages and settings; with /REMOVEDATA the folder
+#      goes as well.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -103,14 +104,21 @@ wine start "$(windows_path "$shortcut")" 2>/dev/null
 check "Exit ended the program" wine "$tools/press_exit.exe"
 check "Exit wrote ayarlar.txt beside the program" test -s "$install_dir/ayarlar.txt"
 
-echo "== 3. upgrade over a changed catalogue"
+echo "== 3. upgrade over a changed catalogue, while the program runs"
 printf 'My own program,1\r\n' >>"$install_dir/programlist1.txt"
 cp "$install_dir/programlist1.txt" "$work/changed-programlist1.txt"
 cp "$install_dir/ayarlar.txt" "$work/settings.txt"
 echo "damaged" >"$install_dir/skins/1.skn"
+rm "$install_dir/ayarlar.txt"
+wine "$install_dir/vesperin.exe" &
+program=$!
+wine "$tools/press_exit.exe" wait >/dev/null
 wine "$(windows_path "$work/setup-new.exe")" /S
+for i in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+check "the installer closed the running program" eval '! kill -0 "$program" 2>/dev/null'
+kill "$program" 2>/dev/null || true
 check "the user's programlist1.txt is kept" cmp -s "$work/changed-programlist1.txt" "$install_dir/programlist1.txt"
-check "ayarlar.txt is kept" cmp -s "$work/settings.txt" "$install_dir/ayarlar.txt"
+check "the closed program wrote ayarlar.txt, and the upgrade kept it" cmp -s "$work/settings.txt" "$install_dir/ayarlar.txt"
 check "the untouched language1\\Calm.txt is the new version's" cmp -s "$work/new/language1/Calm.txt" "$install_dir/language1/Calm.txt"
 check "the skins are the new version's" cmp -s "$work/new/skins/1.skn" "$install_dir/skins/1.skn"
 check "the program is the new version's" cmp -s "$work/new/vesperin.exe" "$install_dir/vesperin.exe"
@@ -127,12 +135,17 @@ uninstall() {
   return 1
 }
 
-echo "== 4. silent uninstall"
+echo "== 4. silent uninstall, while the program runs"
+wine "$install_dir/vesperin.exe" &
+program=$!
+wine "$tools/press_exit.exe" wait >/dev/null
 wine reg add "HKLM\\$run_key" /v Quillimo /d "$installed_windows\\vesperin.exe" /f >/dev/null 2>&1
 wine reg add "HKCU\\$run_key" /v Quillimo /d "$installed_windows\\vesperin.exe" /f >/dev/null 2>&1
 printf '[Desktop Entry]\nName=Quillimo\n' >"$XDG_CONFIG_HOME/autostart/Quillimo.desktop"
 printf '[Desktop Entry]\nName=Other\n' >"$XDG_CONFIG_HOME/autostart/Other.desktop"
 check "the uninstaller ended" uninstall
+check "the uninstaller closed the running program" eval '! kill -0 "$program" 2>/dev/null'
+kill "$program" 2>/dev/null || true
 for file in vesperin.exe uninstall.exe KILAVUZ.txt GUIDE.txt skins LICENSES; do
   check "no $file left" test ! -e "$install_dir/$file"
 done
