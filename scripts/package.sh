@@ -1,48 +1,23 @@
 #!/usr/bin/env bash
-# Builds the optimised program and writes build/quillimo-win64.zip: one folder "Quillimo" that
-# runs wherever it is unzipped (on Windows, or under Wine), with
-#   vesperin.exe                     the program (Release, statically linked)
-#   programlist0.txt, language0\     the Turkish catalogue (Windows-1254)
-#   programlist1.txt, language1\     the English catalogue (Windows-1252)
-#   skins\1.skn ... skins\6.skn      the skins of the Skin menu
-#   KILAVUZ.txt, GUIDE.txt           the short user guide in Turkish and English (CR LF)
-#   LICENSES\                        the licence notices of what is linked into the program
+# Builds the optimised program and writes, from the same files (scripts/stage-package.sh):
+#   build/quillimo-setup.exe   the installer (scripts/make-installer.sh): per user, no
+#                              administrator, into %LOCALAPPDATA%\Programs\Quillimo
+#   build/quillimo-win64.zip   one folder "Quillimo" that runs wherever it is unzipped (on
+#                              Windows, or under Wine)
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 bash scripts/build-release.sh
-release=build/windows-release
 
-stage="$root/build/package/Quillimo"
 rm -rf "$root/build/package"
-mkdir -p "$stage/skins" "$stage/LICENSES"
-cp "$release/vesperin.exe" "$stage/"
-cp "$release/programlist0.txt" "$release/programlist1.txt" "$stage/"
-cp -r "$release/language0" "$release/language1" "$stage/"
-for n in 1 2 3 4 5 6; do cp "$release/skins/$n.skn" "$stage/skins/"; done
-
-# Plain text for Windows: CR LF line ends.
-crlf() { sed 's/\r$//; s/$/\r/' "$1" >"$2"; }
-crlf resources/guide/KILAVUZ.txt "$stage/KILAVUZ.txt"
-crlf resources/guide/GUIDE.txt "$stage/GUIDE.txt"
-
-# Linked into vesperin.exe: libjpeg-turbo (from Debian's source package, built by set-up), and
-# the MinGW-w64 runtime with its threads library and GCC's runtime libraries.
-jpeg_src=$(find build/deps/src -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)
-[[ -n $jpeg_src ]] || { echo "package.sh: the libjpeg-turbo sources are missing (scripts/setup.sh)" >&2; exit 1; }
-crlf "$jpeg_src/LICENSE.md" "$stage/LICENSES/libjpeg-turbo.txt"
-crlf "$jpeg_src/README.ijg" "$stage/LICENSES/libjpeg-turbo-README.ijg.txt"
-crlf /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/LICENSES/mingw-w64-runtime.txt"
-crlf /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright "$stage/LICENSES/gcc-runtime.txt"
-{
-  printf 'Quillimo uses libjpeg-turbo to show its JPEG picture.\r\n'
-  printf 'This software is based in part on the work of the Independent JPEG Group.\r\n'
-  printf 'The program is linked with the MinGW-w64 runtime (winpthreads among it) and the\r\n'
-  printf 'runtime libraries of GCC; their licence notices are in this folder.\r\n'
-} >"$stage/LICENSES/README.txt"
+bash scripts/stage-package.sh build/windows-release "$root/build/package/Quillimo"
 
 zip_file="$root/build/quillimo-win64.zip"
 rm -f "$zip_file"
 (cd "$root/build/package" && cmake -E tar cf "$zip_file" --format=zip Quillimo)
 echo "package: $zip_file ($(du -h "$zip_file" | cut -f1))"
+
+setup_file="$root/build/quillimo-setup.exe"
+bash scripts/make-installer.sh "$root/build/package/Quillimo" build/windows-release/pictures/quillimo.ico "$setup_file"
+echo "package: $setup_file ($(du -h "$setup_file" | cut -f1))"

@@ -16,9 +16,9 @@ jpeg_prefix="$deps/libjpeg-mingw"
 wineprefix="$root/build/wineprefix"
 
 # libclang-rt-14-dev: libFuzzer and clang's sanitizers; libjpeg-dev: the native picture
-# generator (tools/pictures).
+# generator (tools/pictures); nsis: makensis, which makes the installer (installer/).
 packages=(g++-mingw-w64-x86-64 wine64 xvfb xauth cmake ninja-build clang libclang-rt-14-dev
-          imagemagick dpkg-dev googletest libgtest-dev libbenchmark-dev libjpeg-dev locales)
+          imagemagick dpkg-dev googletest libgtest-dev libbenchmark-dev libjpeg-dev locales nsis)
 
 say() { echo "setup: $*"; }
 

@@ -2,8 +2,8 @@
 # Builds and tests everything:
 #   build/native   host g++, Debug, ASan/UBSan: portable libraries, their tests, fuzz replays
 #   build/fuzz     clang with libFuzzer (when clang is there): short fuzzing runs
-#   build/windows  MinGW: the program and all tests, run under Wine (last, so the output ends
-#                  with CTest's summary)
+#   build/windows  MinGW: the program and all tests, run under Wine
+#   the installer  made from the windows build's program and tried under Wine
 # Exits non-zero when a build or any of the test runs failed.
 set -uo pipefail
 
@@ -57,6 +57,10 @@ if [[ ${#failed[@]} -gt 0 ]]; then
   echo "== failed so far: ${failed[*]}"
 fi
 check $status windows build/windows bash scripts/with-display.sh
+
+# The installer, made from the windows build's program (tests/installer).
+echo "== installer"
+bash scripts/with-display.sh bash tests/installer/test_installer.sh build/windows || failed+=("installer test")
 
 if [[ ${#failed[@]} -gt 0 ]]; then
   echo "FAILED: ${failed[*]}" >&2
