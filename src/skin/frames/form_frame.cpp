@@ -51,10 +51,7 @@ TSkinFormFrame::~TSkinFormFrame() {
 
 void TSkinFormFrame::AttachToForm(TSkinSet* skin, TCustomForm* form) {
   form_ = form;
-  if (skin->GetSkinControls().Contains(xcMainMenu)) {
-    oldFormWndProc_ = form->WindowProc;
-    form->WindowProc = [this](TMessage& m) { FormWndProc(m); };
-  }
+  formCommands_ = skin->GetSkinControls().Contains(xcMainMenu);
   AttachToWindow(skin);
   savedColor_ = form->Color();
   form->SetColor(skin->ButtonFaceColour);
@@ -140,7 +137,10 @@ void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
     LayoutSysButtons();
   }
 
-  hook_.Attach(handle_);
+  if (form_)
+    HookForm();
+  else
+    hook_.Attach(handle_);
   if (ControlDispatcher) ControlDispatcher(*this);
   InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -319,9 +319,43 @@ void TSkinFormFrame::DetachCompanions() {
   }
 }
 
+// The frame's handler in a form's WindowProc. Once the frame let go, it passes messages on to
+// the handler it was put in front of (another one put in front of it later keeps calling it).
+struct TSkinFormFrame::TFormProcHook {
+  TSkinFormFrame* frame;
+  std::shared_ptr<bool> live;
+  std::function<void(TMessage&)> previous;
+  void operator()(TMessage& m) const {
+    if (*live)
+      frame->FormWndProc(m);  // may take this handler out of the chain: nothing of it is used after
+    else if (previous)
+      previous(m);
+  }
+};
+
+void TSkinFormFrame::HookForm() {
+  oldFormWndProc_ = form_->WindowProc;
+  formHookLive_ = std::make_shared<bool>(true);
+  form_->WindowProc = TFormProcHook{this, formHookLive_, oldFormWndProc_};
+  formHooked_ = true;
+}
+
 void TSkinFormFrame::UnhookForm() {
-  if (form_ && oldFormWndProc_) form_->WindowProc = oldFormWndProc_;
-  oldFormWndProc_ = nullptr;
+  if (!formHooked_) return;
+  formHooked_ = false;
+  *formHookLive_ = false;
+  // Only the handler in front is taken out; one further down the chain stays as a pass-through.
+  if (form_ && !form_->IsDestroying()) {
+    const auto* front = form_->WindowProc.target<TFormProcHook>();
+    if (front && front->live == formHookLive_) form_->WindowProc = oldFormWndProc_;
+  }
+}
+
+void TSkinFormFrame::CallOldProc(TMessage& msg) {
+  if (oldFormWndProc_)
+    oldFormWndProc_(msg);
+  else
+    hook_.CallPrevious(msg);
 }
 
 void TSkinFormFrame::InvalidateFormControls() {
@@ -340,6 +374,7 @@ void TSkinFormFrame::DetachPlain() {
   if (hoverTimer_) hoverTimer_->SetEnabled(false);
   DetachCompanions();
   RestoreFormLook();
+  UnhookForm();
   hook_.Detach();
   clientHook_.Detach();
   if (form_ && frameState_ != TFrameState::Closing) InvalidateFormControls();

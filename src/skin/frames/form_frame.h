@@ -83,7 +83,9 @@ public:
   void DropRegion();
   void FrameChanged();
   void FitWindow(bool refresh);
-  bool Subclassed() const { return hook_.Attached(); }
+  // The frame takes the window's messages: a toolkit form's through its WindowProc, a bare
+  // window's through the window's hook chain (each message once, either way).
+  bool Subclassed() const { return hook_.Attached() || formHooked_; }
 
   // ---- For menus and companions ----
   // Appends the companion unless listed; true when it was listed already.
@@ -96,7 +98,7 @@ public:
   POINT ToFrameCoords(int screenX, int screenY) const;
   void PaintFrame(HDC dc);
   // Passes a message to the window's procedure below the frame.
-  void CallOldProc(TMessage& msg) { hook_.CallPrevious(msg); }
+  void CallOldProc(TMessage& msg);
   // Where the window is, as the last paint found it.
   RECT CurrentWindowRect() const;
 
@@ -195,6 +197,8 @@ private:
   void DetachPlain();
   bool BeginDetach();
   void RestoreFormLook();
+  struct TFormProcHook;
+  void HookForm();
   void UnhookForm();
   void InvalidateFormControls();
 
@@ -263,7 +267,12 @@ private:
 
   TWindowHook hook_;
   TWindowHook clientHook_;
+  // The form's WindowProc before the frame's handler, kept until the frame goes: the message
+  // that detaches the frame is still passed on through it.
   std::function<void(TMessage&)> oldFormWndProc_;
+  std::shared_ptr<bool> formHookLive_;  // the handler left in a form's chain passes through once false
+  bool formHooked_ = false;
+  bool formCommands_ = false;  // caption text, skin re-application and menu keys taken at the form
   std::vector<TFrameCompanion*> controlList_;
   bool captionDrawn_ = false;  // CaptionBuffer holds a caption
 };

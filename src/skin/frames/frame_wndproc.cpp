@@ -76,27 +76,27 @@ void TSkinFormFrame::FrameWndProc(TMessage& msg) {
         msg.Result = 1;
         return;
       }
-      hook_.CallPrevious(msg);
+      CallOldProc(msg);
       return;
     case WM_STYLECHANGED:
       if (msg.WParam == static_cast<WPARAM>(GWL_STYLE))
         style_ = reinterpret_cast<const STYLESTRUCT*>(msg.LParam)->styleNew;
-      hook_.CallPrevious(msg);
+      CallOldProc(msg);
       return;
     case WM_NCDESTROY: {
       frameState_ = TFrameState::Closing;
       QuietDetach();
       hook_.Detach();
-      hook_.CallPrevious(msg);  // the hook passes the message on while it handles it
+      CallOldProc(msg);  // detached, the frame still passes this message on
       frameState_ = TFrameState::Dead;
       return;
     }
     case WM_CTLCOLORBTN:
-      hook_.CallPrevious(msg);
+      CallOldProc(msg);
       if (!form_) SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
       return;
     case WM_CTLCOLORSTATIC:
-      hook_.CallPrevious(msg);
+      CallOldProc(msg);
       if (!form_) {
         SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
         msg.Result = reinterpret_cast<LRESULT>(FaceBrush(*skinData_));
@@ -110,7 +110,7 @@ void TSkinFormFrame::FrameWndProc(TMessage& msg) {
     return;
   }
   if (!skinFrame_) {
-    hook_.CallPrevious(msg);
+    CallOldProc(msg);
     return;
   }
   if (!Stage2(msg)) return;
@@ -119,7 +119,7 @@ void TSkinFormFrame::FrameWndProc(TMessage& msg) {
 // Returns false when the message is finished.
 bool TSkinFormFrame::Stage2(TMessage& msg) {
   if (!IsMdiChild() && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD)) {
-    hook_.CallPrevious(msg);
+    CallOldProc(msg);
     return false;
   }
   bool defaultToOld = false;
@@ -132,7 +132,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
     case WM_GETMINMAXINFO: GetMinMaxInfo(msg); break;
     case WM_WINDOWPOSCHANGED:
       ReadWindowState();
-      hook_.CallPrevious(msg);
+      CallOldProc(msg);
       break;
     case WM_NCACTIVATE:
       windowActive_ = msg.WParam != 0;
@@ -149,7 +149,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
           break;
         default: break;
       }
-      hook_.CallPrevious(msg);
+      CallOldProc(msg);
       break;
     case WM_SYSCOMMAND: SysCommand(msg); break;
     case WM_MENUSELECT:
@@ -159,7 +159,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
     case SkinMessage::FinishAttach: FinishAttachment(); break;
     case CM_MENUCHANGED: {
       skinData_->FramePaint = false;
-      hook_.CallPrevious(msg);
+      CallOldProc(msg);
       skinData_->FramePaint = true;
       if (skinMenu_ && skinData_->GetMenuUpdate()) {
         // A native menu handed back to the window is taken again; a toolkit menu changed in
@@ -180,7 +180,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
   if (stage3) {
     Stage3(msg, defaultToOld);
   } else if (defaultToOld) {
-    hook_.CallPrevious(msg);
+    CallOldProc(msg);
   }
   return false;
 }
@@ -200,7 +200,7 @@ void TSkinFormFrame::Stage3(TMessage& msg, bool defaultToOld) {
         return;
       }
       break;
-    case WM_WINDOWPOSCHANGING: hook_.CallPrevious(msg); return;
+    case WM_WINDOWPOSCHANGING: CallOldProc(msg); return;
     case WM_NCCALCSIZE: NcCalcSize(msg); return;
     case WM_NCHITTEST: NcHitTest(msg); return;
     case WM_NCPAINT: NcPaint(msg); return;
@@ -211,36 +211,39 @@ void TSkinFormFrame::Stage3(TMessage& msg, bool defaultToOld) {
     case WM_NCLBUTTONDBLCLK:
     case WM_NCRBUTTONDOWN:
       if (NcMouse(msg)) return;
-      hook_.CallPrevious(msg);
+      CallOldProc(msg);
       return;
     case SkinMessage::RepaintFrame: PaintFrame(nullptr); return;
     default: break;
   }
-  if (defaultToOld) hook_.CallPrevious(msg);
+  if (defaultToOld) CallOldProc(msg);
 }
 
+// A form's messages: the caption text, the skin re-applied and the menu bar's access keys
+// (a form with the skinned menu bar), then the frame's procedure.
 void TSkinFormFrame::FormWndProc(TMessage& msg) {
-  switch (msg.Msg) {
-    case WM_SETTEXT:
-      oldFormWndProc_(msg);
-      captionText_ = GetWindowTextString(handle_);
-      FrameChanged();
-      return;
-    case SkinMessage::ReapplySkin:
-      ReapplySkin();
-      return;
-    case CM_DIALOGCHAR:
-      if (skinMenu_ && GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0)
-        if (TMenuBtn* button = skinMenu_->ButtonForAccel(static_cast<wchar_t>(msg.WParam))) {
-          PostOpenMenuButton(*this, *button);
-          msg.Result = 1;
-          return;
-        }
-      oldFormWndProc_(msg);
-      return;
-    default:
-      oldFormWndProc_(msg);
-  }
+  if (formCommands_) switch (msg.Msg) {
+      case WM_SETTEXT:
+        CallOldProc(msg);
+        captionText_ = GetWindowTextString(handle_);
+        FrameChanged();
+        return;
+      case SkinMessage::ReapplySkin:
+        ReapplySkin();
+        return;
+      case CM_DIALOGCHAR:
+        if (skinMenu_ && GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0)
+          if (TMenuBtn* button = skinMenu_->ButtonForAccel(static_cast<wchar_t>(msg.WParam))) {
+            PostOpenMenuButton(*this, *button);
+            msg.Result = 1;
+            return;
+          }
+        CallOldProc(msg);
+        return;
+      default:
+        break;
+    }
+  FrameWndProc(msg);
 }
 
 void TSkinFormFrame::ClientWndProc(TMessage& msg) {
@@ -315,7 +318,7 @@ void TSkinFormFrame::FinishAttachment() {
 }
 
 void TSkinFormFrame::SizeChanged(TMessage& msg) {
-  hook_.CallPrevious(msg);
+  CallOldProc(msg);
   switch (msg.WParam) {
     case SIZE_RESTORED: windowState_ = TFrameWindowState::Normal; break;
     case SIZE_MINIMIZED: windowState_ = TFrameWindowState::Minimized; break;
@@ -328,7 +331,7 @@ void TSkinFormFrame::SizeChanged(TMessage& msg) {
 }
 
 void TSkinFormFrame::GetMinMaxInfo(TMessage& msg) {
-  hook_.CallPrevious(msg);
+  CallOldProc(msg);
   ReadWindowState();
   if (windowState_ == TFrameWindowState::Minimized) {
     SetNativeCaption(true);
@@ -368,12 +371,12 @@ void TSkinFormFrame::SysCommand(TMessage& msg) {
       break;
     default: break;
   }
-  hook_.CallPrevious(msg);
+  CallOldProc(msg);
   ResumeWindowAnimation();
 }
 
 void TSkinFormFrame::NcCalcSize(TMessage& msg) {
-  hook_.CallPrevious(msg);
+  CallOldProc(msg);
   if (!msg.WParam) {
     msg.Result = 0;
     return;
@@ -393,7 +396,7 @@ void TSkinFormFrame::NcCalcSize(TMessage& msg) {
 }
 
 void TSkinFormFrame::NcHitTest(TMessage& msg) {
-  hook_.CallPrevious(msg);
+  CallOldProc(msg);
   if (msg.Result != HTNOWHERE && msg.Result != HTCAPTION) return;
   const POINT p = ToFrameCoords(XOf(msg.LParam), YOf(msg.LParam));
   if (p.y > 3) msg.Result = HTCAPTION;
@@ -473,7 +476,7 @@ void TSkinFormFrame::NcPaint(TMessage& msg) {
   msg.Result = 0;
   if (!skinData_->FramePaint) return;
   if ((IsMdiChild() && windowState_ != TFrameWindowState::Normal) || borderKind_ == TFrameBorder::None) {
-    hook_.CallPrevious(msg);
+    CallOldProc(msg);
     return;
   }
   // wParam is 1 for the whole window, else an update region that GetDCEx takes over: a copy is

@@ -318,6 +318,26 @@ TEST_F(Detaching, DetachRestoreGivesBackCaptionMenuColourAndClientSize) {
   DeleteObject(region);
 }
 
+// A handler put in front of the form's WindowProc after the frame's stays there when the frame
+// lets go: the frame takes its own handler out only while it is in front.
+TEST_F(Detaching, AHandlerPutInFrontOfTheFramesStaysWhenTheFrameLetsGo) {
+  FramedForm f(*skin);
+  HWND wnd = f.form.Handle();
+  auto below = f.form.WindowProc;
+  int seen = 0;
+  f.form.WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_APP + 5) ++seen;
+    below(m);
+  };
+  SendMessageW(wnd, WM_APP + 5, 0, 0);
+  EXPECT_EQ(SendMessageW(wnd, SkinMessage::QuerySkinned, 0, 0), 1);  // through the frame below
+  f.frame->DetachRestore();
+  SendMessageW(wnd, WM_APP + 5, 0, 0);
+  EXPECT_EQ(seen, 2);
+  EXPECT_NE(SendMessageW(wnd, SkinMessage::QuerySkinned, 0, 0), 1);
+  f.form.WindowProc = below;
+}
+
 TEST_F(Detaching, TheFormsPopupMenusDoNotOutliveTheFrameThatDrawsThem) {
   FramedForm f(*skin);
   auto* popup = new TPopupMenu(&f.form);
