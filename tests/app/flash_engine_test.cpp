@@ -255,6 +255,8 @@ TEST_F(FlashEngine, OnAComposedDesktopTheFlashStaysForWholeFrames) {
   EXPECT_FALSE(Form1->flashHost.CountingFrames());
   EXPECT_TRUE(Form1->Timer1->Enabled());
 
+  Form1->Edit2->SetText("10");  // a single frame
+  Form1->ToolButton6Click(nullptr);
   Form1->Timer1Timer(Form1->Timer1);
   ASSERT_TRUE(clock.AwaitWaits(3));
   Form1->ToolButton3Click(nullptr);  // Stop leaves the message on screen
