@@ -12,7 +12,7 @@
 #include "toolkit/win/registry.h"
 
 namespace {
-// The Run keys of the system's registry, through TRegistry.
+// The Run keys of the system's registry; written through TRegistry, for its error texts.
 class TSystemRunValues : public TRunValues {
 public:
   void Write(TRunHive hive, const std::string& name, const std::string& data) override {
