@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cwchar>
 #include <vector>
 
 #include "app/formats/desktop_entry.h"
@@ -10,12 +11,81 @@
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/registry.h"
 
+namespace {
+// The Run keys of the system's registry; written through TRegistry, for its error texts.
+class TSystemRunValues : public TRunValues {
+public:
+  void Write(TRunHive hive, const std::string& name, const std::string& data) override {
+    TRegistry registry;
+    registry.SetRootKey(Root(hive));
+    registry.OpenKey(kRunKeyPath, true);
+    registry.WriteString(name, data);
+  }
+  // Read access alone: a standard user may read the machine's key but not open it to write.
+  std::optional<std::string> Read(TRunHive hive, const std::string& name) override {
+    const std::wstring path = Utf8ToWide(kRunKeyPath), value = Utf8ToWide(name);
+    DWORD size = 0;
+    if (RegGetValueW(Root(hive), path.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS)
+      return {};
+    std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    if (RegGetValueW(Root(hive), path.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, data.data(), &size) != ERROR_SUCCESS)
+      return {};
+    data.resize(wcslen(data.c_str()));
+    return WideToUtf8(data);
+  }
+  void Delete(TRunHive hive, const std::string& name) override {
+    RegDeleteKeyValueW(Root(hive), Utf8ToWide(kRunKeyPath).c_str(), Utf8ToWide(name).c_str());
+  }
+
+private:
+  static HKEY Root(TRunHive hive) { return hive == TRunHive::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+};
+
+// Empties the hive's value where it exists and is not empty already.
+void EmptyRunValue(TRunValues& values, TRunHive hive, const std::string& name) {
+  const std::optional<std::string> data = values.Read(hive, name);
+  if (data && !data->empty()) values.Write(hive, name, "");
+}
+}  // namespace
+
+TRunValues& SystemRunValues() {
+  static TSystemRunValues values;
+  return values;
+}
+
+void WriteRunValue(TRunValues& values, const std::string& name, const std::string& command) {
+  if (command.empty()) {
+    // The user's value first, so that a refused machine value leaves only its own error.
+    try {
+      EmptyRunValue(values, TRunHive::User, name);
+    } catch (const ERegistryException&) {
+    }
+    try {
+      values.Write(TRunHive::Machine, name, "");
+    } catch (const ERegistryException&) {
+      // Refused, and the program would still start for every user: say so.
+      const std::optional<std::string> data = values.Read(TRunHive::Machine, name);
+      if (data && !data->empty()) throw;
+    }
+    return;
+  }
+  try {
+    values.Write(TRunHive::Machine, name, command);
+  } catch (const ERegistryException&) {
+    // A machine value written earlier (by an administrator) that names this command already
+    // starts the program; another one under the user's key would start it twice.
+    if (values.Read(TRunHive::Machine, name) != command) values.Write(TRunHive::User, name, command);
+    return;
+  }
+  try {
+    EmptyRunValue(values, TRunHive::User, name);
+  } catch (const ERegistryException&) {
+  }
+}
+
 void WriteRunValue(const std::string& name, const std::string& command) {
-  TRegistry registry;
-  registry.SetRootKey(HKEY_LOCAL_MACHINE);
-  registry.OpenKey(kRunKeyPath, true);
-  registry.WriteString(name, command);
-  registry.CloseKey();
+  WriteRunValue(SystemRunValues(), name, command);
 }
 
 namespace {
@@ -87,9 +157,14 @@ std::string DesktopAutostartFile(const std::string& name) {
 void WriteDesktopAutostart(const std::string& name, const std::string& command) {
   const std::string file = DesktopAutostartFile(name);
   if (file.empty()) return;
-  std::vector<std::string> run;
-  const std::string prefix = Environment(L"WINEPREFIX");
-  if (!prefix.empty()) run = {"env", "WINEPREFIX=" + prefix};
+  // The session starts the entry in its own environment: what picks this prefix and this
+  // locale (Wine's code page follows it, and with it the catalogue's file names) goes along.
+  std::vector<std::string> run = {"env"};
+  for (const wchar_t* variable : {L"WINEPREFIX", L"LANG", L"LC_ALL", L"LC_CTYPE"}) {
+    const std::string value = Environment(variable);
+    if (!value.empty()) run.push_back(WideToUtf8(variable) + "=" + value);
+  }
+  if (run.size() == 1) run.clear();
   run.push_back("wine");
   const std::string program = WineUnixFileName(command);
   run.push_back(program.empty() ? command : program);

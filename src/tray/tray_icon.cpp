@@ -50,14 +50,14 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner), FIcon(std::make_uni
   // making it early would make all its child windows while their properties are still being
   // read), and follows it when it is destroyed and made again.
   FHookProc = std::make_unique<TWindowHook>([this](TMessage& msg) { HookWndProc(msg); });
-  if (form->HandleAllocated()) {
-    FWindowHandle = form->Handle();
-    FHookProc->Attach(FWindowHandle);
-  }
+  if (form->HandleAllocated()) JoinWindow(form->Handle());
   FForm = form;
   FHandleWatch = form->AddHandleWatch([this](HWND wnd) {
-    FWindowHandle = wnd;
-    if (wnd) FHookProc->Attach(wnd);
+    FWindowHandle = nullptr;
+    if (!wnd) return;
+    JoinWindow(wnd);
+    // The shell's icon went with the old window.
+    if (FShown) NotifyShell(nsAdd);
   });
   int count = 0;
   for (int i = 0; i < owner->ComponentCount(); ++i)
@@ -87,6 +87,34 @@ int TTrayIcon::NextFreeIconID(int count) const {
     }
     if (!taken) return id;
   }
+}
+
+namespace {
+// The message the task bar broadcasts to the top-level windows when it is made (again).
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+}  // namespace
+
+void TTrayIcon::JoinWindow(HWND wnd) {
+  FWindowHandle = wnd;
+  FHookProc->Attach(wnd);
+  // An elevated program would not hear the task bar of the user's Explorer otherwise.
+  ChangeWindowMessageFilterEx(wnd, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+}
+
+void TTrayIcon::ShowIcon() {
+  FShown = true;
+  if (FWindowHandle || !FForm)
+    NotifyShell(nsAdd);
+  else
+    FForm->HandleNeeded();  // the new window brings the icon (the handle watch)
+}
+
+void TTrayIcon::HideIcon() {
+  FShown = false;
+  NotifyShell(nsDelete);
 }
 
 bool TTrayIcon::Hooked() const { return FHookProc && FHookProc->Attached(); }
@@ -145,6 +173,7 @@ void TTrayIcon::Notification(TComponent* component, TOperation operation) {
 }
 
 void TTrayIcon::HookWndProc(TMessage& msg) {
+  if (msg.Msg == TaskbarCreatedMessage() && FShown) NotifyShell(nsAdd);
   if (msg.Msg != CallbackMessage()) {
     if (msg.Msg == WM_DESTROY) {
       // The icon cannot outlive its window: the shell would keep a dead icon, and a later

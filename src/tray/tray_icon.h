@@ -40,8 +40,12 @@ public:
   // the callback message, the icon (the system's logo when the picture is empty) and the tip
   // cut to MaxTipLength characters.
   NOTIFYICONDATAW NotifyRecord();
-  void ShowIcon() { NotifyShell(nsAdd); }
-  void HideIcon() { NotifyShell(nsDelete); }
+  // Puts the icon into the notification area, and keeps it there until HideIcon: the icon is
+  // added again when the task bar is made anew (Explorer restarted: the registered message
+  // "TaskbarCreated") and when the owner form's window is made anew. A form without a window
+  // yet gets one, so that the icon can be reached.
+  void ShowIcon();
+  void HideIcon();
 
   // The picture shown; an empty one shows the system's logo icon. Setting it copies the
   // given icon; every change of the picture updates the shown icon.
@@ -75,6 +79,8 @@ private:
   // Runs what a mouse action on the icon asks for; false for a number that is no mouse action.
   bool MouseAction(UINT action);
   void PopupAtCursor();
+  // Joins a window of the owner form: hooks it and lets the task bar's message through.
+  void JoinWindow(HWND wnd);
 
   // The hook on the owner form's window; it keeps the procedure that was in place before it
   // and puts it back when it is detached. None when the owner is no form.
@@ -83,6 +89,7 @@ private:
   TWinControl* FForm = nullptr;  // the owner form whose window the hook follows
   int FHandleWatch = 0;
   int FIconID = 0;
+  bool FShown = false;  // between ShowIcon and HideIcon
   std::string FTip;
   std::unique_ptr<TIcon> FIcon;
   TPopupMenu* FPopupMenu = nullptr;

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/composition_clock.h"
 #include "app/flash_window.h"
+#include "app/formats/fake_frame_clock.h"
 #include "app/formats/random_source.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
@@ -220,6 +222,48 @@ TEST_F(FlashEngine, TheRealTimersShowAndHideTheMessage) {
   EXPECT_TRUE(PumpUntil([] { return IsWindowVisible(Form3->Handle()) == FALSE; }, 10000));
   EXPECT_FALSE(Form1->Timer2->Enabled());
   EXPECT_TRUE(Form1->Timer1->Enabled());
+}
+
+// On a composed desktop (here a clock the test composes) a flash stays for whole compositions,
+// counted off the user-interface thread instead of by Timer2; the end hides it as Timer2's tick
+// would, and a count stopped meanwhile hides nothing.
+TEST_F(FlashEngine, OnAComposedDesktopTheFlashStaysForWholeFrames) {
+  auto owned = std::make_unique<FakeFrameClock>(1000.0 / 60);
+  FakeFrameClock& clock = *owned;
+  Form1->flashHost.UseFrameClock(std::move(owned));
+  struct Restore {
+    FakeFrameClock& clock;
+    ~Restore() {
+      clock.Close();
+      Form1->flashHost.UseFrameClock(std::make_unique<TCompositionClock>());
+    }
+  } restore{clock};
+  catalogue.Write({{"Sabah", true, {{"Kare mesaj"}}}});
+  Form1->Edit2->SetText("40");  // 2.4 frames at 60 Hz: two
+  Form1->ToolButton6Click(nullptr);
+  Form1->Timer1Timer(Form1->Timer1);
+  EXPECT_TRUE(IsWindowVisible(Form3->Handle()));
+  EXPECT_FALSE(Form1->Timer2->Enabled());
+  EXPECT_TRUE(Form1->flashHost.CountingFrames());
+  ASSERT_TRUE(clock.AwaitWaits(1));
+  clock.Compose();  // the flash is presented
+  ASSERT_TRUE(clock.AwaitWaits(2));
+  PumpFor(50);
+  EXPECT_TRUE(IsWindowVisible(Form3->Handle()));
+  clock.Compose();  // and stays a second frame
+  EXPECT_TRUE(PumpUntil([] { return IsWindowVisible(Form3->Handle()) == FALSE; }, 10000));
+  EXPECT_FALSE(Form1->flashHost.CountingFrames());
+  EXPECT_TRUE(Form1->Timer1->Enabled());
+
+  Form1->Edit2->SetText("10");  // a single frame
+  Form1->ToolButton6Click(nullptr);
+  Form1->Timer1Timer(Form1->Timer1);
+  ASSERT_TRUE(clock.AwaitWaits(3));
+  Form1->ToolButton3Click(nullptr);  // Stop leaves the message on screen
+  clock.Compose();
+  PumpFor(100);
+  EXPECT_TRUE(IsWindowVisible(Form3->Handle()));
+  EXPECT_FALSE(Form1->flashHost.CountingFrames());
 }
 
 TEST_F(FlashEngine, APeriodOfZeroShowsNothingAndADurationOfZeroLeavesTheMessageOnScreen) {

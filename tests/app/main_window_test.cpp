@@ -95,6 +95,41 @@ TEST_F(ExecutableResourcesTest, CarriesAManifestAskingForCommonControls6)
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
 }
 
+// The systems the program names as supported, as the system's loader reads them from the
+// manifest (an activation context made from it), so that none runs it in a compatibility mode.
+TEST_F(ExecutableResourcesTest, CarriesAManifestNamingWindows7To11AsSupported)
+{
+    ACTCTXW request{};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = L"" QUILLIMO_VESPERIN_EXE;
+    request.lpResourceName = MAKEINTRESOURCEW(1);
+    HANDLE context = CreateActCtxW(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE);
+    std::string info(4096, '\0');
+    SIZE_T size = 0;
+    const BOOL read = QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, info.data(),
+                                   info.size(), &size);
+    ReleaseActCtx(context);
+    ASSERT_TRUE(read);
+    info.resize(size);
+    const struct {
+        const char* system;
+        GUID id;
+    } supported[] = {
+        {"7", {0x35138b9a, 0x5d96, 0x4fbd, {0x8e, 0x2d, 0xa2, 0x44, 0x02, 0x25, 0xf9, 0x3a}}},
+        {"8", {0x4a2f28e3, 0x53b9, 0x4441, {0xba, 0x9c, 0xd6, 0x9d, 0x4a, 0x4a, 0x6e, 0x38}}},
+        {"8.1", {0x1f676c76, 0x80e1, 0x4239, {0x95, 0xbb, 0x83, 0xd0, 0xf6, 0xd0, 0xda, 0x78}}},
+        {"10 and 11", {0x8e0f7a12, 0xbfb3, 0x4fe8, {0xb9, 0xa5, 0x48, 0xfd, 0x50, 0xa1, 0x5a, 0x9a}}},
+    };
+    ASSERT_GE(info.size(), sizeof(DWORD));
+    EXPECT_EQ(*reinterpret_cast<const DWORD*>(info.data()), 4u);  // elements
+    // The layout of an element differs between systems; each identifier is looked for as bytes.
+    for (const auto& os : supported)
+        EXPECT_NE(info.find(std::string(reinterpret_cast<const char*>(&os.id), sizeof(GUID))), std::string::npos)
+            << "Windows " << os.system;
+}
+
 TEST_F(ExecutableResourcesTest, CarriesTheStoredLayoutsOfTheThreeWindows)
 {
     for (const wchar_t* name : {L"TFORM1", L"TFORM2", L"TFORM3"}) {

@@ -322,6 +322,49 @@ TEST_F(TrayIcon, TheShellTakesTheIconAndGivesItBack) {
   icon.ShowIcon();  // removed again by the destructor
 }
 
+// The shell's own answer tells whether it holds the icon: it modifies only an icon it has.
+static bool ShellHolds(TTrayIcon& icon) { return icon.NotifyShell(TTrayIcon::nsModify); }
+
+// When Explorer restarts, the task bar comes back without any icon and says so with the
+// registered message "TaskbarCreated" to every top-level window.
+TEST_F(TrayIcon, AShownIconComesBackWhenTheTaskBarIsMadeAgain) {
+  form.Show();
+  TTrayIcon icon(&form);
+  icon.ShowIcon();
+  ASSERT_TRUE(ShellHolds(icon));
+  NOTIFYICONDATAW record = icon.NotifyRecord();
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &record));  // the task bar went away with it
+  ASSERT_FALSE(ShellHolds(icon));
+  const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  SendMessageW(form.Handle(), taskbarCreated, 0, 0);
+  EXPECT_TRUE(ShellHolds(icon));
+  icon.HideIcon();
+  SendMessageW(form.Handle(), taskbarCreated, 0, 0);
+  EXPECT_FALSE(ShellHolds(icon));  // a hidden icon stays hidden
+}
+
+TEST(TrayIconWithoutAWindow, ShowingTheIconMakesTheFormsWindow) {
+  TForm owner(nullptr);
+  TTrayIcon icon(&owner);
+  ASSERT_FALSE(owner.HandleAllocated());
+  icon.ShowIcon();
+  ASSERT_TRUE(owner.HandleAllocated());
+  EXPECT_EQ(icon.WindowHandle(), owner.Handle());
+  EXPECT_TRUE(ShellHolds(icon));
+}
+
+TEST_F(TrayIcon, AWindowMadeAnewWhileTheIconIsShownGetsTheIconBack) {
+  TTrayIcon icon(&form);
+  icon.ShowIcon();
+  form.DestroyHandle();
+  form.HandleNeeded();
+  EXPECT_TRUE(ShellHolds(icon));
+  icon.HideIcon();
+  form.DestroyHandle();
+  form.HandleNeeded();
+  EXPECT_FALSE(ShellHolds(icon));
+}
+
 TEST_F(TrayIcon, AWindowDestroyedFirstTakesTheIconWithIt) {
   auto* owner = new TForm(nullptr);
   owner->HandleNeeded();
