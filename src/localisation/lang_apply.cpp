@@ -1,16 +1,14 @@
+#include "localisation/lang_apply.h"
+
 // A property is written only when its text changes, and string lists are updated line by line,
 // so that controls that already show the right text get no change notification.
 #include <optional>
 
 #include "localisation/charsets.h"
-#include "localisation/lang_apply.h"
-
 #include "localisation/lang_component.h"
-#include "localisation/translation_table.h"
 #include "localisation/locale_settings.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/codepage.h"
-#include "toolkit/core/filer.h"
-#include "toolkit/core/streams.h"
 #include "toolkit/core/tfont.h"
 #include "toolkit/core/text.h"
 
@@ -545,66 +543,3 @@ void TlcLanguageApplier::WriteExtendedValue(const std::string& identifier, const
   if (prop->Kind() == tkMethod) return;
   if (GetPropValue(obj, *prop) != value) SetPropValue(obj, *prop, value);
 }
-
-// ---------------------------------------------------------------------------------------
-// The extended translation items
-
-std::string TlcExtendedItem::ValueFor(int language, char delim) const {
-  int word = 0;
-  std::size_t pos = 0;
-  while (pos < values_.size()) {
-    std::size_t end = values_.find(delim, pos);
-    if (end == std::string::npos) end = values_.size();
-    if (end > pos && ++word == language) return values_.substr(pos, end - pos);
-    pos = end + 1;
-  }
-  return {};
-}
-
-TlcExtendedItem::TlcExtendedItem(TCollection* collection) : TCollectionItem(collection) {}
-
-TlcCustomLang* TlcExtendedItem::Lang() const {
-  auto* items = dynamic_cast<TlcExtendedItems*>(Collection());
-  return items ? items->Lang() : nullptr;
-}
-
-std::string TlcExtendedItem::GetIdentifier() const {
-  if (!component_) return identifier_;
-  TlcCustomLang* lang = Lang();
-  bool isOwner = lang && component_ == lang->Owner();
-  std::size_t dot = identifier_.find('.');
-  std::string rest = dot == std::string::npos ? std::string() : identifier_.substr(dot);
-  return (isOwner ? component_->ClassName() : component_->GetName()) + rest;
-}
-
-void TlcExtendedItem::SetIdentifier(const std::string& value) { identifier_ = value; }
-
-bool TlcExtendedItem::GetIsRoot() const {
-  TlcCustomLang* lang = Lang();
-  return lang && lang->Owner() && GetIdentifier().starts_with(lang->Owner()->ClassName() + ".");
-}
-
-void TlcExtendedItem::Assign(const TPersistent* source) {
-  if (const auto* item = dynamic_cast<const TlcExtendedItem*>(source)) {
-    identifier_ = item->GetIdentifier();
-    propertyType_ = item->propertyType_;
-    values_ = item->values_;
-    component_ = nullptr;
-    return;
-  }
-  inherited::Assign(source);
-}
-
-void TlcExtendedItem::DefineProperties(TFiler& filer) {
-  inherited::DefineProperties(filer);
-  filer.DefineBinaryProperty(
-      "ValuesEx", [this](TStream& s) { values_ = AnsiToUtf8(s.ReadToEnd(), cpWindows1254); },
-      [this](TStream& s) { s.WriteBuffer(Utf8ToAnsi(values_, cpWindows1254)); }, !values_.empty());
-}
-
-TlcExtendedItems::TlcExtendedItems(TlcCustomLang* lang)
-    : TCollection(TlcExtendedItem::StaticClassInfo(), lang), lang_(lang) {}
-
-TlcExtendedItem* TlcExtendedItems::Item(int index) const { return static_cast<TlcExtendedItem*>(Items(index)); }
-
-TlcExtendedItem* TlcExtendedItems::AddItem() { return static_cast<TlcExtendedItem*>(Add()); }

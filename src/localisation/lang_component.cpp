@@ -272,16 +272,6 @@ TlcLang::TlcLang(TComponent* owner) : TlcCustomLang(owner) {}
 
 namespace {
 
-// The type description of TTypeKind values, so that PropertyType reads and writes by name.
-const TTypeInfo& TypeKindTypeInfo() {
-  static const TTypeInfo info = [] {
-    std::string names;
-    for (int k = 0; k < TypeKindCount; ++k) names += std::string(k ? ", " : "") + std::string(TypeKindName(k));
-    return MakeEnumTypeInfo("TTypeKind", names);
-  }();
-  return info;
-}
-
 // The stored-form rule of the lists and the collection stored only when not empty.
 template <typename List>
 std::function<bool(TObject*)> NotEmpty(List* (TlcCustomLang::*get)() const) {
@@ -289,22 +279,6 @@ std::function<bool(TObject*)> NotEmpty(List* (TlcCustomLang::*get)() const) {
 }
 
 }  // namespace
-
-QUILLIMO_REGISTER_CLASS(TlcExtendedItem, [](TPropertyTable& p) {
-  p.Bool("IsRoot", &TlcExtendedItem::GetIsRoot);
-  p.String("Identifier", &TlcExtendedItem::GetIdentifier, &TlcExtendedItem::SetIdentifier);
-  TPropInfo kind;
-  kind.Name = "PropertyType";
-  kind.PropType = &TypeKindTypeInfo();
-  kind.GetOrd = [](TObject* o) -> std::int64_t { return static_cast<TlcExtendedItem*>(o)->GetPropertyType(); };
-  kind.SetOrd = [](TObject* o, std::int64_t v) {
-    static_cast<TlcExtendedItem*>(o)->SetPropertyType(static_cast<TTypeKind>(v));
-  };
-  p.Add(std::move(kind));
-  p.String("Values", &TlcExtendedItem::GetValues, &TlcExtendedItem::SetValues).Stored(false);
-})
-
-QUILLIMO_REGISTER_CLASS(TlcExtendedItems)
 
 QUILLIMO_REGISTER_CLASS(TlcCustomLang)
 

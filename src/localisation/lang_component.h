@@ -5,15 +5,16 @@
 // TlcCustomLang is the front: its published properties and the few methods a program calls.
 // It owns a table (translation_table.h: sections, languages, normalising, the stored block
 // "TranslationData"), an applier that puts a language on its owner (lang_apply.h) and the
-// translation files (lang_files.h); it normalises the table when loading completes, looks
-// texts up by key (lang_lookup.cpp) and collects the table from its owner
-// (lang_collector.cpp). TlcLang publishes it all.
+// translation files (lang_files.h), and its extended translations (extended_items.h); it
+// normalises the table when loading completes, looks texts up by key (lang_lookup.cpp) and
+// collects the table from its owner (lang_collector.cpp). TlcLang publishes it all.
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "localisation/extended_items.h"
 #include "localisation/translation_data.h"
 #include "toolkit/core/collection.h"
 #include "toolkit/core/component.h"
@@ -51,60 +52,6 @@ QUILLIMO_ENUM(TTranslateType, ttNoChange, ttGetDefault)
 // DlgsCaptions and Locales do.
 QUILLIMO_ENUM(TlcLangOption, loUseExtUDStrings, loUseExtCommonStrings)
 using TlcLangOptions = TSet<TlcLangOption>;
-
-// ---------------------------------------------------------------------------------------
-// Extended translations: any published property of the owner or of one of its components,
-// addressed by a dotted identifier, with one value per language.
-
-class TlcExtendedItem : public TCollectionItem {
-  QUILLIMO_CLASS(TlcExtendedItem, TCollectionItem)
-public:
-  explicit TlcExtendedItem(TCollection* collection = nullptr);
-
-  // "Component.Property[.Sub...]" or "OwnerClass.Property..."; when the item remembers its
-  // component, the first part reads as that component's current name.
-  std::string GetIdentifier() const;
-  void SetIdentifier(const std::string& value);
-  // The identifier begins with the owner's class name and ".".
-  bool GetIsRoot() const;
-  TTypeKind GetPropertyType() const { return propertyType_; }
-  void SetPropertyType(TTypeKind value) { propertyType_ = value; }
-  // The per-language values, each followed by the delimiter (stored as block "ValuesEx").
-  const std::string& GetValues() const { return values_; }
-  void SetValues(const std::string& value) { values_ = value; }
-  // The component the identifier refers to, if the item remembers one.
-  TComponent* GetComponent() const { return component_; }
-  void SetComponent(TComponent* component) { component_ = component; }
-
-  // The value for a language (1-based): values are found by word position, so consecutive
-  // delimiters collapse; "" when there is none.
-  std::string ValueFor(int language, char delim) const;
-
-  void Assign(const TPersistent* source) override;
-  void DefineProperties(TFiler& filer) override;
-
-  TlcCustomLang* Lang() const;
-
-private:
-  std::string identifier_;
-  TTypeKind propertyType_ = tkUnknown;
-  std::string values_;
-  TComponent* component_ = nullptr;
-};
-
-class TlcExtendedItems : public TCollection {
-  QUILLIMO_CLASS(TlcExtendedItems, TCollection)
-public:
-  explicit TlcExtendedItems(TlcCustomLang* lang = nullptr);
-  TlcExtendedItem* Item(int index) const;
-  TlcExtendedItem* AddItem();
-  TlcCustomLang* Lang() const { return lang_; }
-
-private:
-  TlcCustomLang* lang_;
-};
-
-// ---------------------------------------------------------------------------------------
 
 class TlcCustomLang : public TComponent {
   QUILLIMO_CLASS(TlcCustomLang, TComponent)

@@ -1,12 +1,12 @@
+#include "localisation/lang_files.h"
+
 // Bad content never raises: foreign keys and missing values are skipped, and a file that
 // cannot even be decoded changes nothing. Failed updates put the section back as it was.
 #include <set>
 
-#include "localisation/lang_files.h"
-
 #include "localisation/lang_apply.h"
-#include "localisation/lang_dispatcher.h"
 #include "localisation/lang_component.h"
+#include "localisation/lang_dispatcher.h"
 #include "localisation/ltb_file.h"
 #include "localisation/memini.h"
 #include "localisation/restoring_scope.h"
