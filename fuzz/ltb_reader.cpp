@@ -7,6 +7,7 @@
 
 #include "localisation/lang_component.h"
 #include "localisation/ltb_file.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/streams.h"
 
 namespace {
@@ -29,14 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TForm1 form(nullptr);
   TlcLang* lang = new TlcLang(&form);
   lang->GetSectionStrings(stCaptions)->Add(std::string("Button1\x01" "Evet\x01"));
-  const std::string before = lang->TranslationDataText();
+  const std::string before = lang->Table().Text();
   TBufferStream file(data, size);
   TLTBFileManager manager;
   try {
     manager.ReadTranslation(file, *lang);
   } catch (const Exception&) {
-    Check(lang->TranslationDataText() == before);
+    Check(lang->Table().Text() == before);
   }
-  Check(!lang->IsTemporary());
+  Check(!lang->Table().IsTemporary());
   return 0;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "localisation/lang_component.h"
+#include "localisation/lang_files.h"
 #include "toolkit/core/streams.h"
 #include "toolkit/core/text.h"
 
@@ -75,31 +76,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TFuzzForm f;
     const std::set<std::string> before = Keys(*f.lang, stCaptions);
     TStringStream file(input);
-    f.lang->LoadFromStream(file, false);  // adding never loses a line of an existing component
+    f.lang->Files().LoadFromStream(file, false);  // adding never loses a line of an existing component
     Check(Contains(Keys(*f.lang, stCaptions), before));
-    Check(f.lang->BatchDepth() == 0);
+    Check(f.lang->Files().BatchDepth() == 0);
   }
   {
     TFuzzForm f;
     const std::set<std::string> captions = Keys(*f.lang, stCaptions), hints = Keys(*f.lang, stHints);
     TStringStream file(input);
-    f.lang->UpdateFromStream(file);  // keys the file lacks stay, failures restore
+    f.lang->Files().UpdateFromStream(file);  // keys the file lacks stay, failures restore
     Check(Contains(Keys(*f.lang, stCaptions), captions));
     Check(Contains(Keys(*f.lang, stHints), hints));
-    f.lang->LoadSectionFromStream(stStrings, file, true);
+    f.lang->Files().LoadSectionFromStream(stStrings, file, true);
     f.lang->LookupText(stStrings, "Msg", true);
-    Check(f.lang->BatchDepth() == 0);
+    Check(f.lang->Files().BatchDepth() == 0);
 
     // What the component holds now is written and read back alike.
     TStringStream saved;
     try {
-      f.lang->SaveToStream(saved, "~!@#");
+      f.lang->Files().SaveToStream(saved, "~!@#");
     } catch (const EConvertError&) {
       return 0;  // a text the code page cannot hold is refused
     }
     TFuzzForm g;
-    g.lang->LoadFromStream(saved, true);
-    Check(g.lang->BatchDepth() == 0);
+    g.lang->Files().LoadFromStream(saved, true);
+    Check(g.lang->Files().BatchDepth() == 0);
   }
   return 0;
 }

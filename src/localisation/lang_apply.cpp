@@ -1,15 +1,14 @@
-// Applying a language: the owner's caption, hint and font, then every section, pushed into
-// the published properties of the owner's components. A property is written only when
-// its text changes, and string lists are updated line by line, so that controls that
-// already show the right text get no change notification.
+#include "localisation/lang_apply.h"
+
+// A property is written only when its text changes, and string lists are updated line by line,
+// so that controls that already show the right text get no change notification.
 #include <optional>
 
 #include "localisation/charsets.h"
 #include "localisation/lang_component.h"
 #include "localisation/locale_settings.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/codepage.h"
-#include "toolkit/core/filer.h"
-#include "toolkit/core/streams.h"
 #include "toolkit/core/tfont.h"
 #include "toolkit/core/text.h"
 
@@ -169,43 +168,46 @@ TCollection* FindCollection(TComponent* component, const CollectionKey& key) {
 
 // ---------------------------------------------------------------------------------------
 
-std::string TlcCustomLang::TestModeText(const std::string& language1Value) const {
-  if (!dispatcher_ || activeLanguage_ <= 1 || !DispatcherTestModeActive(dispatcher_)) return {};
-  return DispatcherTestModeText(dispatcher_, language1Value);
-}
-
-std::string TlcCustomLang::LineValue(std::string_view line, bool allowTestMode) const {
-  std::string value = ExtractLangField(line, delim_, activeLanguage_);
-  if (value.empty() && translateType_ == ttGetDefault) value = ExtractLangField(line, delim_, 1);
-  if (value.empty() && allowTestMode) value = TestModeText(ExtractLangField(line, delim_, 1));
+std::string TlcLanguageApplier::LineValue(std::string_view line, bool allowTestMode) const {
+  std::string value = ExtractLangField(line, table_.Delim(), table_.ActiveLanguage());
+  if (value.empty() && lang_.GetTranslateType() == ttGetDefault) value = ExtractLangField(line, table_.Delim(), 1);
+  if (value.empty() && allowTestMode) value = LangTestModeText(lang_, ExtractLangField(line, table_.Delim(), 1));
   return value;
 }
 
-bool TlcCustomLang::IsDoNotTranslate(std::string_view name) const {
-  return doNotTranslate_->IndexOf(std::string(name)) >= 0;
-}
-
-TComponent* TlcCustomLang::ResolveComponent(std::string_view name) const {
-  TComponent* owner = Owner();
+TComponent* TlcLanguageApplier::ResolveComponent(std::string_view name) const {
+  TComponent* owner = lang_.Owner();
   if (!owner) return nullptr;
   if (TComponent* found = owner->FindComponent(name)) return found;
   if (name == owner->ClassName() || name == owner->GetName()) return owner;
   return nullptr;
 }
 
+TlcLanguageApplier::TlcLanguageApplier(TlcCustomLang& lang, TlcTranslationTable& table)
+    : lang_(lang), table_(table), ownerHasFont_(lang.Owner() && HasFontProp(lang.Owner())) {}
+
+TlcLanguageApplier::~TlcLanguageApplier() = default;
+
+TStringList* TlcLanguageApplier::RemovedLines() {
+  if (!removedLines_) removedLines_ = std::make_unique<TStringList>();
+  return removedLines_.get();
+}
+
+void TlcLanguageApplier::ClearRemovedLines() { removedLines_.reset(); }
+
 // ---------------------------------------------------------------------------------------
 // The whole application
 
-void TlcCustomLang::ApplyTranslation() {
-  TComponent* owner = Owner();
-  if (!owner || temporary_) return;
+void TlcLanguageApplier::Apply() {
+  TComponent* owner = lang_.Owner();
+  if (!owner || table_.IsTemporary()) return;
   const bool all = onlyType_ == -1;
   auto wanted = [this](int t) { return onlyType_ == -1 || onlyType_ == t; };
   auto apply = [this](int t) {
-    if (TStrings* section = GetSectionStrings(t)) ApplySection(section, t);
+    if (TStrings* section = table_.Section(t)) ApplySection(section, t);
   };
 
-  if (translateExtendedFirst_ && all) ApplyExtendedTranslations();
+  if (lang_.GetTranslateExtendedFirst() && all) ApplyExtendedTranslations();
   for (auto [t, prop] : {std::pair{stCaptions, "Caption"}, std::pair{stHints, "Hint"}}) {
     try {
       ApplyOwnerText(t, prop);
@@ -218,36 +220,36 @@ void TlcCustomLang::ApplyTranslation() {
   if ((all || onlyType_ == stFonts || onlyType_ == stCharSets) && ownerHasFont_) apply(stFonts);
   ApplyOwnerFont();
   for (int t : {stMultiLines, stOtherStrings, stLocales, stCollections}) {
-    if (t == stLocales && !changeLocales_) continue;
+    if (t == stLocales && !lang_.GetChangeLocales()) continue;
     if (wanted(t)) apply(t);
   }
-  if (!translateExtendedFirst_ && all) ApplyExtendedTranslations();
-  OnChangeLanguage(this);
+  if (!lang_.GetTranslateExtendedFirst() && all) ApplyExtendedTranslations();
+  lang_.OnChangeLanguage(&lang_);
 }
 
-void TlcCustomLang::ApplyOwnerText(int t, const char* propName) {
-  TComponent* owner = Owner();
-  TStrings* section = GetSectionStrings(t);
+void TlcLanguageApplier::ApplyOwnerText(int t, const char* propName) {
+  TComponent* owner = lang_.Owner();
+  TStrings* section = table_.Section(t);
   const std::string& cls = owner->ClassName();
-  if (!section || section->Count() == 0 || IsDoNotTranslate(cls)) return;
-  if (smartExcludeProps_->IndexOf(cls + "." + propName) >= 0) return;
+  if (!section || section->Count() == 0 || table_.IsDoNotTranslate(cls)) return;
+  if (lang_.GetSmartExcludeProps()->IndexOf(cls + "." + propName) >= 0) return;
   const TPropInfo* prop = GetPropInfo(owner, propName);
   if (!prop || !IsStringKind(prop->Kind())) return;
   const std::string line = section->Strings(0);
-  if (!SameText(LineKey(line, delim_), cls)) return;
+  if (!SameText(LineKey(line, table_.Delim()), cls)) return;
   std::string value = LineValue(line, true);
   if (value.empty() || TakesCaptionFromAction(owner)) return;
   WriteTextIfChanged(owner, *prop, value);
 }
 
-void TlcCustomLang::ApplyOwnerFont() {
-  TComponent* owner = Owner();
-  TStrings* fonts = GetSectionStrings(stFonts);
+void TlcLanguageApplier::ApplyOwnerFont() {
+  TComponent* owner = lang_.Owner();
+  TStrings* fonts = table_.Section(stFonts);
   const std::string& cls = owner->ClassName();
-  if (!fonts || fonts->Count() == 0 || IsDoNotTranslate(cls)) return;
-  if (smartExcludeProps_->IndexOf(cls + ".Font") >= 0 || !HasFontProp(owner)) return;
+  if (!fonts || fonts->Count() == 0 || table_.IsDoNotTranslate(cls)) return;
+  if (lang_.GetSmartExcludeProps()->IndexOf(cls + ".Font") >= 0 || !HasFontProp(owner)) return;
   const std::string line = fonts->Strings(0);
-  if (!SameText(LineKey(line, delim_), cls)) return;
+  if (!SameText(LineKey(line, table_.Delim()), cls)) return;
   auto* font = dynamic_cast<TFont*>(ObjectPropOrNull(owner, "Font"));
   if (!font) return;
   std::string name = LineValue(line, false);
@@ -257,13 +259,13 @@ void TlcCustomLang::ApplyOwnerFont() {
 }
 
 // The charset the CharSets line of key gives for the active language, if it names one.
-std::optional<std::uint8_t> TlcCustomLang::CharsetFor(const std::string& key, bool caseSensitive) const {
-  TStrings* charsets = GetSectionStrings(stCharSets);
+std::optional<std::uint8_t> TlcLanguageApplier::CharsetFor(const std::string& key, bool caseSensitive) const {
+  TStrings* charsets = table_.Section(stCharSets);
   if (!charsets) return std::nullopt;
   for (int i = 0; i < charsets->Count(); ++i) {
     const std::string line = charsets->Strings(i);
-    if (!SameText(LineKey(line, delim_), key)) continue;
-    return CharsetFromIdentifier(ExtractLangField(line, delim_, activeLanguage_), caseSensitive);
+    if (!SameText(LineKey(line, table_.Delim()), key)) continue;
+    return CharsetFromIdentifier(ExtractLangField(line, table_.Delim(), table_.ActiveLanguage()), caseSensitive);
   }
   return std::nullopt;
 }
@@ -271,8 +273,8 @@ std::optional<std::uint8_t> TlcCustomLang::CharsetFor(const std::string& key, bo
 // ---------------------------------------------------------------------------------------
 // Pruning
 
-void TlcCustomLang::PruneSection(TStrings* section, int t) {
-  TComponent* owner = Owner();
+void TlcLanguageApplier::PruneSection(TStrings* section, int t) {
+  TComponent* owner = lang_.Owner();
   if (!section || !owner || t == stDlgsCaptions || t == stStrings || t == stLocales) return;
   auto move = [this, section](int i) {
     RemovedLines()->Add(section->Strings(i));
@@ -281,7 +283,7 @@ void TlcCustomLang::PruneSection(TStrings* section, int t) {
 
   if (t == stCollections) {
     for (int i = 0; i < section->Count();) {
-      CollectionKey key = ParseCollectionKey(LineKey(section->Strings(i), delim_));
+      CollectionKey key = ParseCollectionKey(LineKey(section->Strings(i), table_.Delim()));
       TComponent* component = ResolveComponent(key.component);
       if (!component) {
         move(i);
@@ -306,7 +308,7 @@ void TlcCustomLang::PruneSection(TStrings* section, int t) {
   }
   const bool dotted = t == stMultiLines || t == stOtherStrings || t == stListView_TreeView_Items;
   for (int i = first; i < section->Count();) {
-    const std::string key = LineKey(section->Strings(i), delim_);
+    const std::string key = LineKey(section->Strings(i), table_.Delim());
     const std::string name = dotted ? key.substr(0, key.find('.')) : key;
     TComponent* component = owner->FindComponent(name);
     bool exists = component || (dotted && name == owner->ClassName());
@@ -325,22 +327,22 @@ void TlcCustomLang::PruneSection(TStrings* section, int t) {
 // ---------------------------------------------------------------------------------------
 // One section
 
-void TlcCustomLang::ApplySection(TStrings* section, int t) {
+void TlcLanguageApplier::ApplySection(TStrings* section, int t) {
   PruneSection(section, t);
   if (!section || section->Count() == 0) return;
   if (t == stCollections) {
     ApplyCollections(section);
     return;
   }
-  TComponent* owner = Owner();
+  TComponent* owner = lang_.Owner();
   int first = 0;
-  if ((t == stCaptions || t == stHints || t == stFonts) && !IsDoNotTranslate(owner->ClassName()) &&
-      section->Strings(0).find(owner->ClassName() + delim_) != std::string::npos)
+  if ((t == stCaptions || t == stHints || t == stFonts) && !table_.IsDoNotTranslate(owner->ClassName()) &&
+      section->Strings(0).find(owner->ClassName() + table_.Delim()) != std::string::npos)
     first = 1;
 
   for (int i = first; i < section->Count(); ++i) {
     const std::string line = section->Strings(i);
-    const std::string key = LineKey(line, delim_);
+    const std::string key = LineKey(line, table_.Delim());
     const bool dotted = t == stMultiLines || t == stOtherStrings;
     DottedKey k;
     if (dotted) {
@@ -349,7 +351,7 @@ void TlcCustomLang::ApplySection(TStrings* section, int t) {
       k.component = key;
       k.property = t == stCaptions ? "Caption" : t == stHints ? "Hint" : t == stDisplayLabels ? "DisplayLabel" : "Font";
     }
-    if (IsDoNotTranslate(k.component)) continue;
+    if (table_.IsDoNotTranslate(k.component)) continue;
     const std::string value = LineValue(line, t != stFonts && t != stLocales);
 
     if (t == stLocales) {
@@ -380,7 +382,7 @@ void TlcCustomLang::ApplySection(TStrings* section, int t) {
   }
 }
 
-void TlcCustomLang::ApplyText(TComponent* component, const TPropInfo& prop, int t, const std::string& value) {
+void TlcLanguageApplier::ApplyText(TComponent* component, const TPropInfo& prop, int t, const std::string& value) {
   if (value.empty() || !IsStringKind(prop.Kind())) return;
   if ((t == stCaptions || t == stHints) && TakesCaptionFromAction(component)) return;
   // A relative path is compared as the full path it stands for: a property that holds that
@@ -391,7 +393,7 @@ void TlcCustomLang::ApplyText(TComponent* component, const TPropInfo& prop, int 
   WriteTextIfChanged(component, prop, value);
 }
 
-void TlcCustomLang::ApplySubProperty(TComponent* component, const TPropInfo& prop, const std::string& sub,
+void TlcLanguageApplier::ApplySubProperty(TComponent* component, const TPropInfo& prop, const std::string& sub,
                                      const std::string& value) {
   if (value.empty() || prop.Kind() != tkClass) return;
   TObject* obj = GetObjectProp(component, prop);
@@ -400,7 +402,7 @@ void TlcCustomLang::ApplySubProperty(TComponent* component, const TPropInfo& pro
   WriteTextIfChanged(obj, *subProp, value);
 }
 
-void TlcCustomLang::ApplyFont(TComponent* component, const TPropInfo& prop, const std::string& key,
+void TlcLanguageApplier::ApplyFont(TComponent* component, const TPropInfo& prop, const std::string& key,
                               const std::string& value) {
   auto* font = prop.Kind() == tkClass ? dynamic_cast<TFont*>(GetObjectProp(component, prop)) : nullptr;
   if (!font || UsesParentFont(component)) return;
@@ -416,7 +418,7 @@ void TlcCustomLang::ApplyFont(TComponent* component, const TPropInfo& prop, cons
   if (changed) SetObjectProp(component, prop, font);
 }
 
-void TlcCustomLang::ApplyMultiLines(TComponent* component, const TPropInfo& prop, const std::string& sub,
+void TlcLanguageApplier::ApplyMultiLines(TComponent* component, const TPropInfo& prop, const std::string& sub,
                                     const std::string& value) {
   if (value.empty() || prop.Kind() != tkClass) return;
   TObject* obj = GetObjectProp(component, prop);
@@ -440,12 +442,12 @@ void TlcCustomLang::ApplyMultiLines(TComponent* component, const TPropInfo& prop
   if (wordWrap) SetOrdProp(component, *wordWrap, 1);
 }
 
-void TlcCustomLang::ApplyCollections(TStrings* section) {
+void TlcLanguageApplier::ApplyCollections(TStrings* section) {
   for (int i = 0; i < section->Count();) {
     const std::string line = section->Strings(i);
-    CollectionKey key = ParseCollectionKey(LineKey(line, delim_));
+    CollectionKey key = ParseCollectionKey(LineKey(line, table_.Delim()));
     auto removeLine = [&] { section->Delete(i); };
-    if (IsDoNotTranslate(key.component)) {
+    if (table_.IsDoNotTranslate(key.component)) {
       ++i;
       continue;
     }
@@ -474,7 +476,7 @@ void TlcCustomLang::ApplyCollections(TStrings* section) {
 }
 
 // False when the item path names nothing writable: the caller drops the line.
-bool TlcCustomLang::ApplyCollectionItem(TObject* item, const std::string& itemPath, const std::string& value) {
+bool TlcLanguageApplier::ApplyCollectionItem(TObject* item, const std::string& itemPath, const std::string& value) {
   std::size_t dot = itemPath.find('.');
   if (dot != std::string::npos) {
     const TPropInfo* objProp = GetPropInfo(item, itemPath.substr(0, dot));
@@ -505,13 +507,13 @@ bool TlcCustomLang::ApplyCollectionItem(TObject* item, const std::string& itemPa
 // ---------------------------------------------------------------------------------------
 // Extended translations
 
-void TlcCustomLang::ApplyExtendedTranslations() {
-  TComponent* owner = Owner();
+void TlcLanguageApplier::ApplyExtendedTranslations() {
+  TComponent* owner = lang_.Owner();
   if (!owner) return;
-  for (int i = 0; i < extended_->Count(); ++i) {
-    TlcExtendedItem* item = extended_->Item(i);
-    std::string value = item->ValueFor(activeLanguage_, delim_);
-    if (value.empty() && translateType_ == ttGetDefault) value = item->ValueFor(1, delim_);
+  for (int i = 0; i < lang_.GetExtendedTranslations()->Count(); ++i) {
+    TlcExtendedItem* item = lang_.GetExtendedTranslations()->Item(i);
+    std::string value = item->ValueFor(table_.ActiveLanguage(), table_.Delim());
+    if (value.empty() && lang_.GetTranslateType() == ttGetDefault) value = item->ValueFor(1, table_.Delim());
     if (value.empty()) continue;
     try {
       WriteExtendedValue(item->GetIdentifier(), value);
@@ -521,8 +523,8 @@ void TlcCustomLang::ApplyExtendedTranslations() {
   }
 }
 
-void TlcCustomLang::WriteExtendedValue(const std::string& identifier, const std::string& value) {
-  TComponent* owner = Owner();
+void TlcLanguageApplier::WriteExtendedValue(const std::string& identifier, const std::string& value) {
+  TComponent* owner = lang_.Owner();
   TStringList parts;
   parts.SetDelimiter('.');
   parts.SetStrictDelimiter(true);
@@ -541,66 +543,3 @@ void TlcCustomLang::WriteExtendedValue(const std::string& identifier, const std:
   if (prop->Kind() == tkMethod) return;
   if (GetPropValue(obj, *prop) != value) SetPropValue(obj, *prop, value);
 }
-
-// ---------------------------------------------------------------------------------------
-// The extended translation items
-
-std::string TlcExtendedItem::ValueFor(int language, char delim) const {
-  int word = 0;
-  std::size_t pos = 0;
-  while (pos < values_.size()) {
-    std::size_t end = values_.find(delim, pos);
-    if (end == std::string::npos) end = values_.size();
-    if (end > pos && ++word == language) return values_.substr(pos, end - pos);
-    pos = end + 1;
-  }
-  return {};
-}
-
-TlcExtendedItem::TlcExtendedItem(TCollection* collection) : TCollectionItem(collection) {}
-
-TlcCustomLang* TlcExtendedItem::Lang() const {
-  auto* items = dynamic_cast<TlcExtendedItems*>(Collection());
-  return items ? items->Lang() : nullptr;
-}
-
-std::string TlcExtendedItem::GetIdentifier() const {
-  if (!component_) return identifier_;
-  TlcCustomLang* lang = Lang();
-  bool isOwner = lang && component_ == lang->Owner();
-  std::size_t dot = identifier_.find('.');
-  std::string rest = dot == std::string::npos ? std::string() : identifier_.substr(dot);
-  return (isOwner ? component_->ClassName() : component_->GetName()) + rest;
-}
-
-void TlcExtendedItem::SetIdentifier(const std::string& value) { identifier_ = value; }
-
-bool TlcExtendedItem::GetIsRoot() const {
-  TlcCustomLang* lang = Lang();
-  return lang && lang->Owner() && GetIdentifier().starts_with(lang->Owner()->ClassName() + ".");
-}
-
-void TlcExtendedItem::Assign(const TPersistent* source) {
-  if (const auto* item = dynamic_cast<const TlcExtendedItem*>(source)) {
-    identifier_ = item->GetIdentifier();
-    propertyType_ = item->propertyType_;
-    values_ = item->values_;
-    component_ = nullptr;
-    return;
-  }
-  inherited::Assign(source);
-}
-
-void TlcExtendedItem::DefineProperties(TFiler& filer) {
-  inherited::DefineProperties(filer);
-  filer.DefineBinaryProperty(
-      "ValuesEx", [this](TStream& s) { values_ = AnsiToUtf8(s.ReadToEnd(), cpWindows1254); },
-      [this](TStream& s) { s.WriteBuffer(Utf8ToAnsi(values_, cpWindows1254)); }, !values_.empty());
-}
-
-TlcExtendedItems::TlcExtendedItems(TlcCustomLang* lang)
-    : TCollection(TlcExtendedItem::StaticClassInfo(), lang), lang_(lang) {}
-
-TlcExtendedItem* TlcExtendedItems::Item(int index) const { return static_cast<TlcExtendedItem*>(Items(index)); }
-
-TlcExtendedItem* TlcExtendedItems::AddItem() { return static_cast<TlcExtendedItem*>(Add()); }

@@ -5,8 +5,11 @@
 // the designer's text; lines of renamed components are taken over from the lines the
 // pruning removed when their text matches.
 #include "localisation/charsets.h"
+#include "localisation/lang_apply.h"
 #include "localisation/lang_component.h"
 #include "localisation/lang_dispatcher.h"
+#include "localisation/restoring_scope.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/collection.h"
 #include "toolkit/core/tfont.h"
 #include "toolkit/core/text.h"
@@ -39,20 +42,6 @@ bool IsStringProp(const TPropInfo* prop) { return IsReadWrite(prop) && IsStringK
 // The value for a language (1-based) of a line with at least the key.
 std::string Field(const std::string& line, char delim, int k) { return ExtractLangField(line, delim, k); }
 
-// Switches DoRaiseExceptions off for a scope.
-class TQuietScope {
-public:
-  explicit TQuietScope(TlcCustomLang& lang) : lang_(lang), previous_(lang.GetDoRaiseExceptions()) {
-    lang.SetDoRaiseExceptions(false);
-  }
-  ~TQuietScope() { lang_.SetDoRaiseExceptions(previous_); }
-  TQuietScope(const TQuietScope&) = delete;
-  TQuietScope& operator=(const TQuietScope&) = delete;
-
-private:
-  TlcCustomLang& lang_;
-  bool previous_;
-};
 
 // One pass of the collector over a component's table.
 class TCollector {
@@ -65,7 +54,7 @@ public:
     CollectOwnerEntry(stCaptions, "Caption");
     CollectOwnerEntry(stHints, "Hint");
     CollectOwnerEntry(stFonts, "Font");
-    lang_.ClearRemovedLines();
+    lang_.Applier().ClearRemovedLines();
     const struct {
       int t;
       const char* prop;
@@ -75,10 +64,10 @@ public:
     for (const auto& step : order) {
       TStrings* section = lang_.GetSectionStrings(step.t);
       if (!section || (step.prop && Excluded(step.prop))) continue;
-      if (step.t == stFonts && !lang_.OwnerHasFont()) continue;
-      lang_.PruneSection(section, step.t);
+      if (step.t == stFonts && !lang_.Applier().OwnerHasFont()) continue;
+      lang_.Applier().PruneSection(section, step.t);
       CollectSection(step.t);
-      lang_.RemovedLines()->Clear();
+      lang_.Applier().RemovedLines()->Clear();
     }
     CheckPropertyKinds();
     RefreshExtendedTranslations();
@@ -120,7 +109,7 @@ private:
       text = GetStrProp(&owner_, *info);
     }
     const bool excluded = lang_.GetSmartExcludeProps()->IndexOf(cls + "." + prop) >= 0 || Excluded(prop) ||
-                          lang_.IsDoNotTranslate(cls);
+                          lang_.Table().IsDoNotTranslate(cls);
     if (excluded) {
       RemoveLines(t, cls);
       if (font) RemoveLines(stCharSets, cls);
@@ -164,7 +153,7 @@ private:
     for (int i = 0; i < owner_.ComponentCount(); ++i) {
       TComponent* c = owner_.Components(i);
       if (c->GetName().empty() || dynamic_cast<TlcCustomLang*>(c) || dynamic_cast<TlcLangDispatcher*>(c)) continue;
-      if (lang_.IsDoNotTranslate(c->GetName())) continue;
+      if (lang_.Table().IsDoNotTranslate(c->GetName())) continue;
       out.push_back(c);
     }
     return out;
@@ -186,7 +175,7 @@ private:
     }
     if (!mayAdd) return {};
     if (!text.empty()) {
-      TStringList* pool = lang_.RemovedLines();
+      TStringList* pool = lang_.Applier().RemovedLines();
       for (int r = 0; r < pool->Count(); ++r) {
         const std::string removed = pool->Strings(r);
         std::string value = Field(removed, d_, active_);
@@ -229,7 +218,7 @@ private:
       const TPropInfo* prop = GetPropInfo(c, propName);
       if (!IsStringProp(prop)) continue;
       const std::string& name = c->GetName();
-      if (lang_.IsPropExcluded(name, c, propName)) {
+      if (lang_.Table().IsPropExcluded(name, c, propName)) {
         RemoveLines(t, name);
         continue;
       }
@@ -245,7 +234,7 @@ private:
       TFont* font = FontOf(c);
       if (!font) continue;
       const std::string& name = c->GetName();
-      if (lang_.IsPropExcluded(name, c, "Font") || UsesParentFont(c)) {
+      if (lang_.Table().IsPropExcluded(name, c, "Font") || UsesParentFont(c)) {
         RemoveLines(stFonts, name);
         RemoveLines(stCharSets, name);
         continue;
@@ -290,7 +279,7 @@ private:
   }
 
   void PutOrRemove(int t, TComponent* c, const std::string& prop, const std::string& key, const std::string& text) {
-    if (lang_.IsPropExcluded(c == &owner_ ? owner_.ClassName() : c->GetName(), c, prop))
+    if (lang_.Table().IsPropExcluded(c == &owner_ ? owner_.ClassName() : c->GetName(), c, prop))
       RemoveLines(t, key);
     else
       Put(t, key, text);
@@ -355,7 +344,7 @@ private:
 
   void PutCollectionLine(TComponent* c, const std::string& collectionProp, const std::string& itemProp,
                          const std::string& key, const std::string& text) {
-    if (lang_.IsPropExcluded(c->GetName(), c, collectionProp) || Excluded(itemProp))
+    if (lang_.Table().IsPropExcluded(c->GetName(), c, collectionProp) || Excluded(itemProp))
       RemoveLines(stCollections, key);
     else
       Put(stCollections, key, text);
@@ -457,12 +446,12 @@ private:
 }  // namespace
 
 void TlcCustomLang::Collect() {
-  if (!Owner() || IsTemporary()) return;
-  TQuietScope quiet(*this);
+  if (!Owner() || table_->IsTemporary()) return;
+  TRestoringScope<bool> quiet(doRaiseExceptions_, false, [this](bool value) { doRaiseExceptions_ = value; });
   try {
     TCollector(*this).Run();
   } catch (const Exception&) {
     // A property that cannot be read ends the pass; what was collected stays.
   }
-  ClearRemovedLines();
+  applier_->ClearRemovedLines();
 }

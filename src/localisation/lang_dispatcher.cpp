@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "localisation/lang_apply.h"
+#include "localisation/lang_files.h"
 #include "localisation/ltb_file.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/format.h"
 #include "toolkit/core/streams.h"
 #include "toolkit/core/text.h"
@@ -146,10 +149,9 @@ TlcLangDispatcher::TlcLangDispatcher(TComponent* owner)
 }
 
 TlcLangDispatcher::~TlcLangDispatcher() {
-  for (TlcCustomLang* lang : linked_) {
-    lang->dispatcher_ = nullptr;
-    lang->RemoveFreeNotification(this);
-  }
+  // Copied first: each component unlinks itself.
+  const std::vector<TlcCustomLang*> linked = linked_;
+  for (TlcCustomLang* lang : linked) lang->SetLangDispatcher(nullptr);
   linked_.clear();
 }
 
@@ -222,14 +224,15 @@ void TlcLangDispatcher::Link(TlcCustomLang* lang) {
   lang->SetNumOfLanguages(numOfLanguages_);
   // The names go in as they are, without the component's own LangNames handling; the
   // language is put on the form below.
-  lang->langNames_->Assign(langNames_.get());
-  if (lang->langNames_->IndexOf(language_) >= 0) lang->language_ = language_;
+  TlcTranslationTable& table = lang->Table();
+  table.LangNames().Assign(langNames_.get());
+  if (table.LangNames().IndexOf(language_) >= 0) table.SetLanguage(language_);
   if (lang->IsDesigning()) {
     lang->SetActiveLanguage(activeLanguage_);
     return;
   }
   if (FileExists(fileName_)) {
-    if (activeLanguage_ >= 1 && activeLanguage_ <= lang->GetNumOfLanguages()) lang->activeLanguage_ = activeLanguage_;
+    if (activeLanguage_ >= 1 && activeLanguage_ <= lang->GetNumOfLanguages()) table.SetActiveLanguage(activeLanguage_);
     LoadLinkedFromFile(lang);
   } else {
     lang->SetActiveLanguage(activeLanguage_);
@@ -240,11 +243,11 @@ void TlcLangDispatcher::Link(TlcCustomLang* lang) {
 void TlcLangDispatcher::LoadLinkedFromFile(TlcCustomLang* lang) {
   if (IsLTBFileName(fileName_)) {
     LTBFileManager().ReadTranslation(fileName_, *lang);
-    lang->RebuildStringsRows();
-    lang->onlyType_ = -1;
+    lang->Table().RebuildStringsRows();
+    lang->Applier().SetOnlyType(-1);
     lang->ApplyTranslation();
   } else {
-    lang->LoadFromFile(fileName_, true);
+    lang->Files().LoadFromFile(fileName_, true);
   }
 }
 
@@ -259,6 +262,12 @@ bool DispatcherTestModeActive(const TlcLangDispatcher* dispatcher) {
 
 std::string DispatcherTestModeText(const TlcLangDispatcher* dispatcher, const std::string& language1Value) {
   return dispatcher ? dispatcher->GetTestModeInfo()->MakeText(language1Value) : std::string();
+}
+
+std::string LangTestModeText(const TlcCustomLang& lang, const std::string& language1Value) {
+  TlcLangDispatcher* dispatcher = lang.GetLangDispatcher();
+  if (!dispatcher || lang.GetActiveLanguage() <= 1 || !DispatcherTestModeActive(dispatcher)) return {};
+  return DispatcherTestModeText(dispatcher, language1Value);
 }
 
 std::vector<TlcCustomLang*> DispatcherLinkedLangs(const TlcLangDispatcher* dispatcher) {

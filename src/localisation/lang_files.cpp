@@ -1,16 +1,16 @@
-// Text translation files: the table as an ini file, one ini section per table section,
-// each entry "OwnerClass.Key=value1<delimiter>value2<delimiter>...", plus the language names,
-// the options and the extended translations. Binary (".LTB") files are read through
-// TLTBFileManager.
-//
+#include "localisation/lang_files.h"
+
 // Bad content never raises: foreign keys and missing values are skipped, and a file that
 // cannot even be decoded changes nothing. Failed updates put the section back as it was.
 #include <set>
 
-#include "localisation/lang_dispatcher.h"
+#include "localisation/lang_apply.h"
 #include "localisation/lang_component.h"
+#include "localisation/lang_dispatcher.h"
 #include "localisation/ltb_file.h"
 #include "localisation/memini.h"
+#include "localisation/restoring_scope.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/codepage.h"
 #include "toolkit/core/streams.h"
 #include "toolkit/core/text.h"
@@ -174,19 +174,6 @@ std::optional<TFileKey> MapFileKey(const TlcCustomLang& lang, std::string key, i
   return out;
 }
 
-// Begins a multi-section operation for a scope: single-section loads inside it neither
-// prune nor apply. The state ends with the scope, however the operation ends.
-class TBatchScope {
-public:
-  explicit TBatchScope(TlcCustomLang& lang) : lang_(lang) { lang.BeginBatch(); }
-  ~TBatchScope() { lang_.EndBatch(); }
-  TBatchScope(const TBatchScope&) = delete;
-  TBatchScope& operator=(const TBatchScope&) = delete;
-
-private:
-  TlcCustomLang& lang_;
-};
-
 std::vector<std::string> LinesOf(const TStrings& list) {
   std::vector<std::string> lines;
   for (int i = 0; i < list.Count(); ++i) lines.push_back(list.Strings(i));
@@ -214,19 +201,28 @@ TlcExtendedItem* FindExtendedItem(TlcExtendedItems& items, const std::string& id
 
 }  // namespace
 
+TlcTranslationFiles::TlcTranslationFiles(TlcCustomLang& lang, TlcTranslationTable& table, TlcLanguageApplier& applier)
+    : lang_(lang), table_(table), applier_(applier), fixedLanguages_(std::make_unique<TStringList>()) {}
+
+TlcTranslationFiles::~TlcTranslationFiles() = default;
+
+TRestoringScope<int> TlcTranslationFiles::Batch() {
+  return {batch_, batch_ + 1, [this](int depth) { batch_ = depth; }};
+}
+
 // ---------------------------------------------------------------------------------------
 // Building blocks
 
-void TlcCustomLang::FinishFileOperation(bool apply) {
-  ForEachSection([this](int t, TStrings& section) { PruneSection(&section, t); });
-  RebuildStringsRows();
+void TlcTranslationFiles::FinishFileOperation(bool apply) {
+  table_.ForEachSection([this](int t, TStrings& section) { applier_.PruneSection(&section, t); });
+  table_.RebuildStringsRows();
   if (!apply) return;
-  onlyType_ = -1;
-  ApplyTranslation();
+  applier_.SetOnlyType(-1);
+  applier_.Apply();
 }
 
-int TlcCustomLang::LoadSectionFromIni(int t, const TMemIniFile& ini, bool clearFirst) {
-  TStrings* section = GetSectionStrings(t);
+int TlcTranslationFiles::LoadSectionFromIni(int t, const TMemIniFile& ini, bool clearFirst) {
+  TStrings* section = table_.Section(t);
   if (!section) return -1;
   int count = 0;
   try {
@@ -235,23 +231,23 @@ int TlcCustomLang::LoadSectionFromIni(int t, const TMemIniFile& ini, bool clearF
     if (ini.SectionExists(kLanguageNames)) {
       std::vector<std::string> names = FileLanguageNames(ini);
       if (!names.empty()) {
-        langNames_->Clear();
-        for (const std::string& n : names) langNames_->Add(n);
-        if (activeLanguage_ >= 1 && activeLanguage_ <= langNames_->Count())
-          language_ = langNames_->Strings(activeLanguage_ - 1);
+        table_.LangNames().Clear();
+        for (const std::string& n : names) table_.LangNames().Add(n);
+        if (table_.ActiveLanguage() >= 1 && table_.ActiveLanguage() <= table_.LangNames().Count())
+          table_.SetLanguage(table_.LangNames().Strings(table_.ActiveLanguage() - 1));
       }
     }
-    SetNumOfLanguagesDirect(std::max(1, langNames_->Count()));
+    table_.SetNumOfLanguages(std::max(1, table_.LangNames().Count()));
     fixedLanguages_->Clear();
-    for (int n = 1; n <= langNames_->Count(); ++n)
-      if (ini.ReadBool(kOptions, "Language_Fixed" + IntToStr(n), false)) fixedLanguages_->Add(langNames_->Strings(n - 1));
+    for (int n = 1; n <= table_.LangNames().Count(); ++n)
+      if (ini.ReadBool(kOptions, "Language_Fixed" + IntToStr(n), false)) fixedLanguages_->Add(table_.LangNames().Strings(n - 1));
 
     for (const std::string& fileKey : DistinctKeys(ini, kFileSections[t])) {
-      std::optional<TFileKey> key = MapFileKey(*this, fileKey, t);
+      std::optional<TFileKey> key = MapFileKey(lang_, fileKey, t);
       if (!key) continue;
       std::optional<std::string> value = ini.Read(kFileSections[t], fileKey);
       if (!value) continue;
-      std::string line = key->lineKey + delim_ + ValuesFromFile(*value, delimiter, delim_);
+      std::string line = key->lineKey + table_.Delim() + ValuesFromFile(*value, delimiter, table_.Delim());
       ReplaceChar(line, kStoredCR, '\r');
       ReplaceChar(line, kStoredLF, '\n');
       if (key->ownerEntry)
@@ -261,10 +257,10 @@ int TlcCustomLang::LoadSectionFromIni(int t, const TMemIniFile& ini, bool clearF
       ++count;
     }
     if (batch_ == 0) {
-      PruneSection(section, t);
-      if (t == stStrings) RebuildStringsRows();
-      onlyType_ = -1;
-      ApplyTranslation();
+      applier_.PruneSection(section, t);
+      if (t == stStrings) table_.RebuildStringsRows();
+      applier_.SetOnlyType(-1);
+      applier_.Apply();
     }
   } catch (const std::exception&) {
     return -1;
@@ -272,30 +268,30 @@ int TlcCustomLang::LoadSectionFromIni(int t, const TMemIniFile& ini, bool clearF
   return count;
 }
 
-void TlcCustomLang::WriteSectionToIni(int t, TMemIniFile& ini, const std::string& delimiter) const {
+void TlcTranslationFiles::WriteSectionToIni(int t, TMemIniFile& ini, const std::string& delimiter) const {
   const std::string d = UsableDelimiter(delimiter);
   ini.WriteString(kOptions, kDelimiterKey, d);
   ini.EraseSection(kLanguageNames);
-  for (int n = 1; n <= numOfLanguages_; ++n) {
-    std::string name = n <= langNames_->Count() ? langNames_->Strings(n - 1) : std::string();
+  for (int n = 1; n <= table_.NumOfLanguages(); ++n) {
+    std::string name = n <= table_.LangNames().Count() ? table_.LangNames().Strings(n - 1) : std::string();
     if (name.empty()) name = "Language N" + IntToStr(n);
     ini.WriteString(kLanguageNames, "Language_" + IntToStr(n), name);
   }
   ini.EraseSection(kOldLanguageNames);
-  TStrings* section = GetSectionStrings(t);
-  TComponent* owner = Owner();
+  TStrings* section = table_.Section(t);
+  TComponent* owner = lang_.Owner();
   if (!section || !owner) return;
   const std::string& cls = owner->ClassName();
   for (int i = 0; i < section->Count(); ++i) {
     const std::string line = section->Strings(i);
-    const std::size_t first = line.find(delim_);
+    const std::size_t first = line.find(table_.Delim());
     std::string key = line.substr(0, first);
     if (HasIndexedKeys(t)) {
       ReplaceChar(key, '[', '-');
       ReplaceChar(key, ']', '+');
     }
     const std::string values = first == std::string::npos ? std::string() : line.substr(first + 1);
-    ini.WriteString(kFileSections[t], cls + "." + key, ValuesToFile(values, d, delim_));
+    ini.WriteString(kFileSections[t], cls + "." + key, ValuesToFile(values, d, table_.Delim()));
   }
   // Entries keyed by the owner's name are older forms of the class-keyed ones.
   const std::string& name = owner->GetName();
@@ -303,9 +299,9 @@ void TlcCustomLang::WriteSectionToIni(int t, TMemIniFile& ini, const std::string
     ini.DeleteKeys(kFileSections[t], [&](const std::string& key) { return StartsWithText(key, name + "."); });
 }
 
-void TlcCustomLang::LoadExtendedFromIni(const TMemIniFile& ini, bool clearFirst) {
-  TComponent* owner = Owner();
-  if (clearFirst) extended_->Clear();
+void TlcTranslationFiles::LoadExtendedFromIni(const TMemIniFile& ini, bool clearFirst) {
+  TComponent* owner = lang_.Owner();
+  if (clearFirst) lang_.GetExtendedTranslations()->Clear();
   if (!owner) return;
   const std::string delimiter = FileDelimiter(ini);
   const std::string prefix = owner->ClassName() + ".";
@@ -315,35 +311,35 @@ void TlcCustomLang::LoadExtendedFromIni(const TMemIniFile& ini, bool clearFirst)
     const std::string identifier = key.substr(prefix.size());
     const std::optional<std::string> value = ini.Read(kExtended, key);
     if (identifier.empty() || !value) continue;
-    TlcExtendedItem* item = FindExtendedItem(*extended_, identifier);
+    TlcExtendedItem* item = FindExtendedItem(*lang_.GetExtendedTranslations(), identifier);
     if (!item) {
-      item = extended_->AddItem();
+      item = lang_.GetExtendedTranslations()->AddItem();
       item->SetIdentifier(identifier);
     }
-    item->SetValues(ValuesFromFile(*value, delimiter, delim_));
+    item->SetValues(ValuesFromFile(*value, delimiter, table_.Delim()));
     item->SetPropertyType(TypeKindByName(ini.ReadString(kExtended, key + kTypeKindSuffix, "tkUnknown")));
   }
 }
 
-void TlcCustomLang::WriteExtendedToIni(TMemIniFile& ini, const std::string& delimiter) const {
-  TComponent* owner = Owner();
+void TlcTranslationFiles::WriteExtendedToIni(TMemIniFile& ini, const std::string& delimiter) const {
+  TComponent* owner = lang_.Owner();
   if (!owner) return;
   const std::string d = UsableDelimiter(delimiter);
-  for (int i = 0; i < extended_->Count(); ++i) {
-    const TlcExtendedItem* item = extended_->Item(i);
+  for (int i = 0; i < lang_.GetExtendedTranslations()->Count(); ++i) {
+    const TlcExtendedItem* item = lang_.GetExtendedTranslations()->Item(i);
     const std::string key = owner->ClassName() + "." + item->GetIdentifier();
-    ini.WriteString(kExtended, key, ValuesToFile(item->GetValues(), d, delim_));
+    ini.WriteString(kExtended, key, ValuesToFile(item->GetValues(), d, table_.Delim()));
     ini.WriteString(kExtended, key + kTypeKindSuffix, std::string(TypeKindName(item->GetPropertyType())));
   }
 }
 
-bool TlcCustomLang::UpdateSectionWith(int t, const std::function<int()>& load) {
-  TStrings* section = GetSectionStrings(t);
+bool TlcTranslationFiles::UpdateSectionWith(int t, const std::function<int()>& load) {
+  TStrings* section = table_.Section(t);
   if (!section) return false;
   const std::vector<std::string> former = LinesOf(*section);
   int read = -1;
   try {
-    TBatchScope batch(*this);
+    const auto batch = Batch();
     read = load();
   } catch (const std::exception&) {
     read = -1;
@@ -353,20 +349,20 @@ bool TlcCustomLang::UpdateSectionWith(int t, const std::function<int()>& load) {
     return false;
   }
   std::set<std::string> keys;
-  for (int i = 0; i < section->Count(); ++i) keys.insert(UpperCase(LineKey(section->Strings(i), delim_)));
+  for (int i = 0; i < section->Count(); ++i) keys.insert(UpperCase(LineKey(section->Strings(i), table_.Delim())));
   for (const std::string& line : former)
-    if (!keys.contains(UpperCase(LineKey(line, delim_)))) section->Add(line);
+    if (!keys.contains(UpperCase(LineKey(line, table_.Delim())))) section->Add(line);
   // A former owner entry that came back at the end belongs at the start again.
-  if (section->Count() > 0 && !section->Strings(0).starts_with((Owner() ? Owner()->ClassName() : "") + delim_))
-    MoveOwnerEntryFirst(t, *this);
+  if (section->Count() > 0 && !section->Strings(0).starts_with((lang_.Owner() ? lang_.Owner()->ClassName() : "") + table_.Delim()))
+    MoveOwnerEntryFirst(t, lang_);
   return true;
 }
 
 // ---------------------------------------------------------------------------------------
 // Streams
 
-int TlcCustomLang::LoadSectionFromStream(int t, TStream& stream, bool clearFirst) {
-  if (!GetSectionStrings(t)) return -1;
+int TlcTranslationFiles::LoadSectionFromStream(int t, TStream& stream, bool clearFirst) {
+  if (!table_.Section(t)) return -1;
   try {
     return LoadSectionFromIni(t, ParseFile(stream), clearFirst);
   } catch (const std::exception&) {
@@ -374,8 +370,8 @@ int TlcCustomLang::LoadSectionFromStream(int t, TStream& stream, bool clearFirst
   }
 }
 
-int TlcCustomLang::SaveSectionToStream(int t, TStream& stream, const std::string& delimiter) {
-  TStrings* section = GetSectionStrings(t);
+int TlcTranslationFiles::SaveSectionToStream(int t, TStream& stream, const std::string& delimiter) {
+  TStrings* section = table_.Section(t);
   if (!section) return -1;
   TMemIniFile ini = ParseFile(stream);
   WriteSectionToIni(t, ini, delimiter);
@@ -383,7 +379,7 @@ int TlcCustomLang::SaveSectionToStream(int t, TStream& stream, const std::string
   return section->Count();
 }
 
-void TlcCustomLang::LoadFromStream(TStream& stream, bool clearFirst) {
+void TlcTranslationFiles::LoadFromStream(TStream& stream, bool clearFirst) {
   TMemIniFile ini;
   try {
     ini = ParseFile(stream);
@@ -391,24 +387,24 @@ void TlcCustomLang::LoadFromStream(TStream& stream, bool clearFirst) {
     return;  // undecodable text: the table stays as it is
   }
   {
-    TBatchScope batch(*this);
+    const auto batch = Batch();
     for (int t = 0; t < StringsTypeCount; ++t) LoadSectionFromIni(t, ini, clearFirst);
     LoadExtendedFromIni(ini, clearFirst);
   }
   if (batch_ == 0) FinishFileOperation(true);
 }
 
-void TlcCustomLang::SaveToStream(TStream& stream, const std::string& delimiter) {
+void TlcTranslationFiles::SaveToStream(TStream& stream, const std::string& delimiter) {
   TMemIniFile ini;
   for (int t = 0; t < StringsTypeCount; ++t)
-    if (GetSectionStrings(t)) WriteSectionToIni(t, ini, delimiter);
+    if (table_.Section(t)) WriteSectionToIni(t, ini, delimiter);
   WriteExtendedToIni(ini, delimiter);
   const std::string bytes = Utf8ToAnsi(ini.Text());
   stream.Seek(0, soFromEnd);
   stream.WriteBuffer(bytes);
 }
 
-bool TlcCustomLang::UpdateSectionFromStream(int t, TStream& stream) {
+bool TlcTranslationFiles::UpdateSectionFromStream(int t, TStream& stream) {
   TMemIniFile ini;
   try {
     ini = ParseFile(stream);
@@ -420,7 +416,7 @@ bool TlcCustomLang::UpdateSectionFromStream(int t, TStream& stream) {
   return ok;
 }
 
-bool TlcCustomLang::UpdateAllFromStream(TStream& stream) {
+bool TlcTranslationFiles::UpdateAllFromStream(TStream& stream) {
   TMemIniFile ini;
   try {
     ini = ParseFile(stream);
@@ -429,18 +425,18 @@ bool TlcCustomLang::UpdateAllFromStream(TStream& stream) {
   }
   bool ok = true;
   {
-    TBatchScope batch(*this);
+    const auto batch = Batch();
     for (int t = 0; t < StringsTypeCount && ok; ++t)
-      if (GetSectionStrings(t)) ok = UpdateSectionWith(t, [&] { return LoadSectionFromIni(t, ini, true); });
+      if (table_.Section(t)) ok = UpdateSectionWith(t, [&] { return LoadSectionFromIni(t, ini, true); });
   }
   if (batch_ == 0) FinishFileOperation(false);
   return ok;
 }
 
-bool TlcCustomLang::UpdateFromStream(TStream& stream) {
+bool TlcTranslationFiles::UpdateFromStream(TStream& stream) {
   bool ok;
   {
-    TBatchScope batch(*this);
+    const auto batch = Batch();
     ok = UpdateAllFromStream(stream);
   }
   if (batch_ == 0) FinishFileOperation(true);
@@ -450,7 +446,7 @@ bool TlcCustomLang::UpdateFromStream(TStream& stream) {
 // ---------------------------------------------------------------------------------------
 // Files
 
-int TlcCustomLang::LoadSectionFromFile(int t, const std::string& fileName, bool clearFirst) {
+int TlcTranslationFiles::LoadSectionFromFile(int t, const std::string& fileName, bool clearFirst) {
   if (!FileExists(fileName)) return -1;
   try {
     TStringStream data(ReadWholeFile(fileName));
@@ -460,7 +456,7 @@ int TlcCustomLang::LoadSectionFromFile(int t, const std::string& fileName, bool 
   }
 }
 
-int TlcCustomLang::SaveSectionToFile(int t, const std::string& fileName, const std::string& delimiter) {
+int TlcTranslationFiles::SaveSectionToFile(int t, const std::string& fileName, const std::string& delimiter) {
   // Made in memory first: a text the code page cannot hold leaves the file untouched.
   TStringStream data(FileExists(fileName) ? ReadWholeFile(fileName) : std::string());
   int count = SaveSectionToStream(t, data, delimiter);
@@ -468,7 +464,7 @@ int TlcCustomLang::SaveSectionToFile(int t, const std::string& fileName, const s
   return count;
 }
 
-void TlcCustomLang::LoadFromFile(const std::string& fileName, bool clearFirst) {
+void TlcTranslationFiles::LoadFromFile(const std::string& fileName, bool clearFirst) {
   if (!FileExists(fileName)) return;
   std::string bytes;
   try {
@@ -480,17 +476,17 @@ void TlcCustomLang::LoadFromFile(const std::string& fileName, bool clearFirst) {
   LoadFromStream(data, clearFirst);
 }
 
-void TlcCustomLang::SaveToFile(const std::string& fileName, const std::string& delimiter) {
+void TlcTranslationFiles::SaveToFile(const std::string& fileName, const std::string& delimiter) {
   TStringStream data(FileExists(fileName) ? ReadWholeFile(fileName) : std::string());
   TMemIniFile ini = ParseFile(data);
   for (int t = 0; t < StringsTypeCount; ++t)
-    if (GetSectionStrings(t)) WriteSectionToIni(t, ini, delimiter);
+    if (table_.Section(t)) WriteSectionToIni(t, ini, delimiter);
   WriteExtendedToIni(ini, delimiter);
   WriteFile(data, ini);
   WriteWholeFile(fileName, data.Bytes());
 }
 
-void TlcCustomLang::ReadFromFile(const std::string& fileName, bool clearFirst) {
+void TlcTranslationFiles::ReadFromFile(const std::string& fileName, bool clearFirst) {
   if (!FileExists(fileName)) return;
   TMemIniFile ini;
   try {
@@ -500,22 +496,22 @@ void TlcCustomLang::ReadFromFile(const std::string& fileName, bool clearFirst) {
     return;
   }
   {
-    TBatchScope batch(*this);
+    const auto batch = Batch();
     for (int t = 0; t < StringsTypeCount; ++t) LoadSectionFromIni(t, ini, clearFirst);
     LoadExtendedFromIni(ini, clearFirst);
   }
   if (batch_ == 0) FinishFileOperation(false);
 }
 
-int TlcCustomLang::LoadStringsFromFile(const std::string& fileName) {
+int TlcTranslationFiles::LoadStringsFromFile(const std::string& fileName) {
   return LoadSectionFromFile(stStrings, fileName, true);
 }
 
-int TlcCustomLang::SaveStringsToFile(const std::string& fileName, const std::string& delimiter) {
+int TlcTranslationFiles::SaveStringsToFile(const std::string& fileName, const std::string& delimiter) {
   return SaveSectionToFile(stStrings, fileName, delimiter);
 }
 
-bool TlcCustomLang::UpdateSectionFromFile(int t, const std::string& fileName) {
+bool TlcTranslationFiles::UpdateSectionFromFile(int t, const std::string& fileName) {
   if (!FileExists(fileName)) return false;
   if (!IsLTBFileName(fileName)) {
     std::string bytes;
@@ -528,15 +524,15 @@ bool TlcCustomLang::UpdateSectionFromFile(int t, const std::string& fileName) {
     return UpdateSectionFromStream(t, data);
   }
   TLTBFileManager localManager;
-  TLTBFileManager& manager = dispatcher_ ? dispatcher_->LTBFileManager() : localManager;
+  TLTBFileManager& manager = lang_.GetLangDispatcher() ? lang_.GetLangDispatcher()->LTBFileManager() : localManager;
   bool ok = false;
   {
-    TBatchScope batch(*this);
+    const auto batch = Batch();
     TFileStream file(fileName, fmOpenRead | fmShareDenyNone);
-    std::unique_ptr<TlcCustomLang> stored = manager.ReadStored(file, *this);
+    std::unique_ptr<TlcCustomLang> stored = manager.ReadStored(file, lang_);
     TStrings* from = stored ? stored->GetSectionStrings(t) : nullptr;
     ok = from && UpdateSectionWith(t, [&] {
-           TakeStoredSection(t, *stored, *this);
+           TakeStoredSection(t, *stored, lang_);
            return from->Count();
          });
   }
@@ -544,19 +540,19 @@ bool TlcCustomLang::UpdateSectionFromFile(int t, const std::string& fileName) {
   return ok;
 }
 
-bool TlcCustomLang::UpdateFromFile(const std::string& fileName) {
+bool TlcTranslationFiles::UpdateFromFile(const std::string& fileName) {
   if (!FileExists(fileName)) return false;
   bool ok = true;
   {
-    TBatchScope batch(*this);
+    const auto batch = Batch();
     for (int t = 0; t < StringsTypeCount && ok; ++t)
-      if (GetSectionStrings(t)) ok = UpdateSectionFromFile(t, fileName);
+      if (table_.Section(t)) ok = UpdateSectionFromFile(t, fileName);
   }
   if (batch_ == 0) FinishFileOperation(true);
   return ok;
 }
 
-void TlcCustomLang::LoadLanguageFromFile(const std::string& fileName, const std::string& languageName) {
+void TlcTranslationFiles::LoadLanguageFromFile(const std::string& fileName, const std::string& languageName) {
   TMemIniFile ini;
   int column = 0;  // of the language in the file
   try {
@@ -571,37 +567,37 @@ void TlcCustomLang::LoadLanguageFromFile(const std::string& fileName, const std:
     column = 0;
   }
   if (!column) {
-    if (doRaiseExceptions_) throw ELanguageError(languageName + " not found in " + fileName);
+    if (lang_.GetDoRaiseExceptions()) throw ELanguageError(languageName + " not found in " + fileName);
     return;
   }
   int target = 0;  // the component's language of that name
-  for (int i = 0; i < langNames_->Count() && !target; ++i)
-    if (langNames_->Strings(i) == languageName) target = i + 1;
+  for (int i = 0; i < table_.LangNames().Count() && !target; ++i)
+    if (table_.LangNames().Strings(i) == languageName) target = i + 1;
   if (!target) {
-    SetNumOfLanguages(numOfLanguages_ + 1);
-    target = numOfLanguages_;
-    langNames_->SetStrings(target - 1, languageName);
+    lang_.SetNumOfLanguages(table_.NumOfLanguages() + 1);
+    target = table_.NumOfLanguages();
+    table_.LangNames().SetStrings(target - 1, languageName);
   }
   const std::string delimiter = FileDelimiter(ini);
   auto fileField = [&](const std::string& value) {
-    return ExtractLangField(delim_ + ValuesFromFile(value, delimiter, delim_), delim_, column);
+    return ExtractLangField(table_.Delim() + ValuesFromFile(value, delimiter, table_.Delim()), table_.Delim(), column);
   };
   {
-    TBatchScope batch(*this);
+    const auto batch = Batch();
     for (int t = 0; t < StringsTypeCount; ++t) {
-      TStrings* section = GetSectionStrings(t);
+      TStrings* section = table_.Section(t);
       if (!section) continue;
       for (const std::string& fileKey : DistinctKeys(ini, kFileSections[t])) {
-        std::optional<TFileKey> key = MapFileKey(*this, fileKey, t);
+        std::optional<TFileKey> key = MapFileKey(lang_, fileKey, t);
         std::optional<std::string> value = ini.Read(kFileSections[t], fileKey);
         if (!key || !value) continue;
         const std::string text = fileField(*value);
         int index = -1;
         for (int i = 0; i < section->Count() && index < 0; ++i)
-          if (SameText(LineKey(section->Strings(i), delim_), key->lineKey)) index = i;
-        std::string line = index >= 0 ? section->Strings(index) : key->lineKey + delim_;
-        SetLangField(line, delim_, target, text);
-        PadLine(line, delim_, numOfLanguages_);
+          if (SameText(LineKey(section->Strings(i), table_.Delim()), key->lineKey)) index = i;
+        std::string line = index >= 0 ? section->Strings(index) : key->lineKey + table_.Delim();
+        SetLangField(line, table_.Delim(), target, text);
+        PadLine(line, table_.Delim(), table_.NumOfLanguages());
         if (index >= 0)
           section->SetStrings(index, line);
         else if (key->ownerEntry)
@@ -610,23 +606,23 @@ void TlcCustomLang::LoadLanguageFromFile(const std::string& fileName, const std:
           section->Add(line);
       }
     }
-    if (Owner()) {
-      const std::string prefix = Owner()->ClassName() + ".";
+    if (lang_.Owner()) {
+      const std::string prefix = lang_.Owner()->ClassName() + ".";
       for (const std::string& fileKey : DistinctKeys(ini, kExtended)) {
         const std::optional<std::string> value = ini.Read(kExtended, fileKey);
         if (!value || !StartsWithText(fileKey, prefix) || fileKey.ends_with(kTypeKindSuffix)) continue;
         const std::string identifier = fileKey.substr(prefix.size());
-        TlcExtendedItem* item = FindExtendedItem(*extended_, identifier);
+        TlcExtendedItem* item = FindExtendedItem(*lang_.GetExtendedTranslations(), identifier);
         if (!item) {
-          item = extended_->AddItem();
+          item = lang_.GetExtendedTranslations()->AddItem();
           item->SetIdentifier(identifier);
           item->SetPropertyType(TypeKindByName(ini.ReadString(kExtended, fileKey + kTypeKindSuffix, "tkUnknown")));
         }
         // Item values are found by word position: rebuilt word by word.
         std::string values;
-        for (int k = 1; k <= numOfLanguages_; ++k) {
-          values += k == target ? fileField(*value) : item->ValueFor(k, delim_);
-          values += delim_;
+        for (int k = 1; k <= table_.NumOfLanguages(); ++k) {
+          values += k == target ? fileField(*value) : item->ValueFor(k, table_.Delim());
+          values += table_.Delim();
         }
         item->SetValues(values);
       }

@@ -4,6 +4,7 @@
 
 #include "localisation/lang_component.h"
 #include "localisation/text_search.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/format.h"
 #include "toolkit/core/strings.h"
 #include "toolkit/core/text.h"
@@ -138,26 +139,12 @@ int FindKeyedLine(const TStrings& section, const std::string& key, char delim) {
 // ---------------------------------------------------------------------------------------
 // Lookup
 
-void TlcCustomLang::RebuildStringsRows() {
-  if (TStrings* strings = GetSectionStrings(stStrings)) stringsRows_->Rebuild(*strings, delim_, numOfLanguages_, 0);
-}
-
-void TlcCustomLang::RebuildResourceRows() {
-  if (TStrings* strings = GetSectionStrings(stStrings))
-    resourceRows_->Rebuild(*strings, delim_, numOfLanguages_, resourceLanguageIndex_);
-}
-
 std::string TlcCustomLang::TranslateResourceText(const std::string& loaded) const {
-  if (activeLanguage_ == resourceLanguageIndex_) return loaded;
-  const TlcStringsCollectionItem* row = resourceRows_->FindSorted(loaded);
-  if (!row || row->Column(activeLanguage_).empty()) return loaded;
-  return row->Column(activeLanguage_);
-}
-
-std::string TlcCustomLang::LineDefault(int section, int index) const {
-  TStrings* lines = GetSectionStrings(section);
-  if (!lines || index < 0 || index >= lines->Count()) return {};
-  return ExtractLangField(lines->Strings(index), delim_, 1);
+  const int active = table_->ActiveLanguage();
+  if (active == resourceLanguageIndex_) return loaded;
+  const TlcStringsCollectionItem* row = table_->ResourceRows().FindSorted(loaded);
+  if (!row || row->Column(active).empty()) return loaded;
+  return row->Column(active);
 }
 
 std::string TlcCustomLang::LookupText(int section, const std::string& key, bool useDefault) {
@@ -175,7 +162,7 @@ std::string TlcCustomLang::LookupText(int section, const std::string& key, bool 
 
 std::string TlcCustomLang::LookupOwnText(int section, const std::string& key, bool useDefault) {
   auto fallback = [&](std::string value, const std::string& language1) {
-    if (value.empty()) value = TestModeText(language1);
+    if (value.empty()) value = LangTestModeText(*this, language1);
     if (value.empty() && useDefault) value = language1;
     return value;
   };
@@ -187,14 +174,15 @@ std::string TlcCustomLang::LookupOwnText(int section, const std::string& key, bo
   TStrings* lines = GetSectionStrings(section);
   if (!lines) return notFound();
   if (section != stStrings || IsDesigning()) {
-    int index = FindKeyedLine(*lines, key, delim_);
+    const char delim = table_->Delim();
+    int index = FindKeyedLine(*lines, key, delim);
     if (index < 0) return notFound();
     const std::string line = lines->Strings(index);
-    return fallback(ExtractLangField(line, delim_, activeLanguage_), ExtractLangField(line, delim_, 1));
+    return fallback(ExtractLangField(line, delim, table_->ActiveLanguage()), ExtractLangField(line, delim, 1));
   }
-  const TlcStringsCollectionItem* row = stringsRows_->FindSorted(key);
+  const TlcStringsCollectionItem* row = table_->StringsRows().FindSorted(key);
   if (!row) return notFound();
-  return fallback(row->Column(activeLanguage_), row->Column(1));
+  return fallback(row->Column(table_->ActiveLanguage()), row->Column(1));
 }
 
 QUILLIMO_REGISTER_CLASS(TlcSortCollection)

@@ -1,6 +1,8 @@
 #include "localisation/ltb_file.h"
 
 #include "localisation/lang_component.h"
+#include "localisation/restoring_scope.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/codepage.h"
 #include "toolkit/core/reader.h"
 #include "toolkit/core/streams.h"
@@ -35,18 +37,10 @@ void PutUnsigned(std::string& out, std::uint32_t value, std::size_t size) {
   for (std::size_t i = 0; i < size; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// Sets the temporary mark of a component for a scope, putting the previous mark back.
-class TTemporaryMark {
-public:
-  explicit TTemporaryMark(TlcCustomLang& lang) : lang_(lang), previous_(lang.IsTemporary()) { lang.SetTemporary(true); }
-  ~TTemporaryMark() { lang_.SetTemporary(previous_); }
-  TTemporaryMark(const TTemporaryMark&) = delete;
-  TTemporaryMark& operator=(const TTemporaryMark&) = delete;
-
-private:
-  TlcCustomLang& lang_;
-  bool previous_;
-};
+// Marks a table temporary for a scope, putting the former mark back.
+TRestoringScope<bool> TemporaryMark(TlcTranslationTable& table) {
+  return {table.IsTemporary(), true, [&table](bool value) { table.SetTemporary(value); }};
+}
 
 }  // namespace
 
@@ -79,7 +73,7 @@ std::unique_ptr<TlcCustomLang> TLTBFileManager::ReadStored(TStream& stream, TlcC
       delete created;
       throw EFilerError(LTBFormatError);
     }
-    stored->SetTemporary(true);
+    stored->Table().SetTemporary(true);
     TBufferStream data(std::string_view(bytes).substr(static_cast<std::size_t>(offset)));
     ReadComponentFromStream(data, stored.get());
     return stored;
@@ -110,11 +104,11 @@ void TakeStoredSection(int t, const TlcCustomLang& stored, TlcCustomLang& lang) 
 bool TLTBFileManager::ReadTranslation(TStream& stream, TlcCustomLang& lang) {
   std::unique_ptr<TlcCustomLang> stored;
   {
-    TTemporaryMark mark(lang);
+    const auto mark = TemporaryMark(lang.Table());
     stored = ReadStored(stream, lang);
   }
   if (!stored) return false;
-  TTemporaryMark mark(lang);
+  const auto mark = TemporaryMark(lang.Table());
   for (int t = 0; t < StringsTypeCount; ++t) TakeStoredSection(t, *stored, lang);
   lang.SetLangNames(stored->GetLangNames());
   TlcExtendedItems* items = lang.GetExtendedTranslations();

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "lang_test_util.h"
+#include "localisation/lang_apply.h"
 #include "localisation/lang_dispatcher.h"
+#include "localisation/translation_table.h"
 
 namespace {
 
@@ -90,7 +92,7 @@ TEST(Collector, RenamedComponentKeepsItsTranslations) {
   f.lang->Collect();
   EXPECT_EQ(Lines(f.Section(stCaptions)),
             (std::vector<std::string>{Line({"TForm1", "Quillimo", "Quillimo"}), Line({"OkButton", "Tamam", "OK"})}));
-  EXPECT_EQ(f.lang->RemovedLines()->Count(), 0);  // the pool lives for one pass only
+  EXPECT_EQ(f.lang->Applier().RemovedLines()->Count(), 0);  // the pool lives for one pass only
 }
 
 TEST(Collector, ExistingLinesFollowTheDesignerOnlyAtDesignTime) {
@@ -175,7 +177,7 @@ TEST(Collector, TemporaryOrOwnerlessComponentsCollectNothing) {
   alone.Collect();
   EXPECT_EQ(alone.GetSectionStrings(stCaptions)->Count(), 0);
   CollectForm f;
-  f.lang->SetTemporary(true);
+  f.lang->Table().SetTemporary(true);
   f.lang->Collect();
   EXPECT_EQ(f.Section(stCaptions).Count(), 0);
 }

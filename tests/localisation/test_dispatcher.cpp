@@ -2,6 +2,7 @@
 
 #include "lang_test_util.h"
 #include "localisation/lang_dispatcher.h"
+#include "localisation/lang_files.h"
 #include "toolkit/core/temp_dir.h"
 
 namespace {
@@ -118,7 +119,7 @@ TEST(Dispatcher, LinkingReadsTheTableFromTheDispatchersFile) {
   {
     DispatchedForm source;
     SetLines(source.Section(stCaptions), {Line({"Button1", "Tamam", "OK"})});
-    source.lang->SaveToFile(name, "~!@#");
+    source.lang->Files().SaveToFile(name, "~!@#");
   }
   auto d = TwoLanguageDispatcher();
   d->SetActiveLanguage(2);

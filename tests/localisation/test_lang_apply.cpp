@@ -1,6 +1,7 @@
 // Applying a language to the owner form through its published properties.
 #include <gtest/gtest.h>
 
+#include "localisation/lang_apply.h"
 #include "localisation/lang_test_util.h"
 #include "localisation/locale_settings.h"
 #include "toolkit/core/text.h"
@@ -160,7 +161,7 @@ TEST_F(ProgramForm, AssigningASectionAppliesOnlyThatSection) {
   TStringList others;
   SetLines(others, {Line({"Edit1.Text", "2", "English text"})});
   f.lang->SetSection(stOtherStrings, &others);
-  EXPECT_EQ(f.lang->OnlyType(), stOtherStrings);
+  EXPECT_EQ(f.lang->Applier().OnlyType(), stOtherStrings);
   EXPECT_EQ(edit1->GetText(), "English text");
   EXPECT_EQ(toolButton6->GetCaption(), "c");
 }
@@ -175,7 +176,7 @@ TEST(ApplyPruning, LinesOfDeletedComponentsGoToTheRemovedLines) {
   f.lang->SetActiveLanguage(2);
   EXPECT_EQ(Lines(f.Section(stCaptions)), (std::vector<std::string>{Line({"TForm1", "a", "b"}), Line({"Button1", "c", "d"})}));
   EXPECT_EQ(Lines(f.Section(stOtherStrings)), std::vector<std::string>{Line({"TForm1.Hint", "a", "b"})});
-  EXPECT_EQ(Lines(*f.lang->RemovedLines()), (std::vector<std::string>{Line({"Gone", "x", "y"}), Line({"Gone.Text", "x", "y"})}));
+  EXPECT_EQ(Lines(*f.lang->Applier().RemovedLines()), (std::vector<std::string>{Line({"Gone", "x", "y"}), Line({"Gone.Text", "x", "y"})}));
 }
 
 TEST(ApplyPruning, ComponentsWithAnActionKeepTheirCaption) {
@@ -188,7 +189,7 @@ TEST(ApplyPruning, ComponentsWithAnActionKeepTheirCaption) {
   f.lang->SetActiveLanguage(2);
   EXPECT_EQ(button->GetCaption(), "from action");
   EXPECT_EQ(f.Section(stCaptions).Count(), 1);
-  EXPECT_EQ(f.lang->RemovedLines()->Count(), 0);
+  EXPECT_EQ(f.lang->Applier().RemovedLines()->Count(), 0);
 }
 
 TEST(ApplyOwner, OwnerCaptionHintAndFont) {
@@ -295,7 +296,7 @@ TEST(ApplyCollections, ItemsOfCollectionsAndOfThePropertiesObject) {
   EXPECT_EQ(Lines(*grid->Column(1)->GetLines()), (std::vector<std::string>{"x", "y"}));
   EXPECT_EQ(static_cast<TTestColumn*>(grid->GetProperties()->GetColumns()->Items(0))->GetCaption(), "Inner");
   // An index past the items is pruned; a missing collection or item property drops the line.
-  EXPECT_EQ(Lines(*f.lang->RemovedLines()), std::vector<std::string>{Line({"Grid1.Columns[5].Caption", "a", "b"})});
+  EXPECT_EQ(Lines(*f.lang->Applier().RemovedLines()), std::vector<std::string>{Line({"Grid1.Columns[5].Caption", "a", "b"})});
   EXPECT_EQ(f.Section(stCollections).Count(), 4);
 }
 

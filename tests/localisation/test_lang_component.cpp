@@ -79,6 +79,10 @@ TEST(LangComponent, LangNamesSetTheCountAndTheLanguageName) {
   EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
   EXPECT_EQ(f.lang->GetLanguage(), "A");
   EXPECT_EQ(f.Section(stCaptions).Strings(0), Line({"Button1", "Tamam", "OK"}));
+  // An empty list leaves one language.
+  names.Clear();
+  f.lang->SetLangNames(&names);
+  EXPECT_EQ(f.lang->GetNumOfLanguages(), 1);
 }
 
 TEST(LangComponent, LangDelimReplacesTheDelimiterEverywhere) {

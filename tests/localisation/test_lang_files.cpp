@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "lang_test_util.h"
+#include "localisation/lang_apply.h"
+#include "localisation/lang_files.h"
 #include "localisation/memini.h"
 #include "toolkit/core/codepage.h"
 #include "toolkit/core/streams.h"
@@ -39,27 +41,27 @@ TEST(TranslationFile, SectionEntriesBecomeLinesOfTheOwnersKeys) {
   TStringStream file(FileText(
       "[Captions]\r\nTForm1.Button1=Yes~!@#Evet~!@#\r\nForm1.Button2=No~!@#Hayir~!@#\r\nTOther.Button1=x~!@#y~!@#\r\n"
       "TForm1.Edit1=e~!@#f~!@#\r\nTForm1.TForm1=Title~!@#Baslik~!@#\r\nTForm1.Missing=m~!@#n~!@#\r\n"));
-  EXPECT_EQ(f.lang->LoadSectionFromStream(stCaptions, file, true), 4);
+  EXPECT_EQ(f.lang->Files().LoadSectionFromStream(stCaptions, file, true), 4);
   // In the file's sorted order, the owner's entry first; the line of a component the form
   // lacks is pruned.
   EXPECT_EQ(Lines(f.Section(stCaptions)), (std::vector<std::string>{Line({"TForm1", "Title", "Baslik"}),
                                                                       Line({"Button2", "No", "Hayir"}),
                                                                       Line({"Button1", "Yes", "Evet"})}));
-  EXPECT_EQ(f.lang->RemovedLines()->Count(), 1);
-  EXPECT_EQ(f.lang->LoadSectionFromStream(stListView_TreeView_Items, file, true), -1);  // TlcLang has no such section
+  EXPECT_EQ(f.lang->Applier().RemovedLines()->Count(), 1);
+  EXPECT_EQ(f.lang->Files().LoadSectionFromStream(stListView_TreeView_Items, file, true), -1);  // TlcLang has no such section
 }
 
 TEST(TranslationFile, TheOwnersEntryKeyedByTheFormsNameStaysTheOwnersThroughASaveAndLoad) {
   FilesForm f;
   TStringStream file(FileText("[Captions]\r\nForm1.Button1=Yes~!@#Evet~!@#\r\nForm1.Form1=Title~!@#Baslik~!@#\r\n"));
-  f.lang->LoadFromStream(file, false);
+  f.lang->Files().LoadFromStream(file, false);
   const std::string owner = Line({"TForm1", "Title", "Baslik"});
   ASSERT_GT(f.Section(stCaptions).Count(), 0);
   EXPECT_EQ(f.Section(stCaptions).Strings(0), owner);
   TStringStream saved;
-  f.lang->SaveToStream(saved, "~!@#");
+  f.lang->Files().SaveToStream(saved, "~!@#");
   FilesForm g;
-  g.lang->LoadFromStream(saved, true);
+  g.lang->Files().LoadFromStream(saved, true);
   ASSERT_GT(g.Section(stCaptions).Count(), 0);
   EXPECT_EQ(g.Section(stCaptions).Strings(0), owner);
 }
@@ -68,7 +70,7 @@ TEST(TranslationFile, LoadingAppliesTheActiveLanguage) {
   FilesForm f;
   f.lang->SetActiveLanguage(2);
   TStringStream file(FileText("[Captions]\r\nTForm1.Button1=Yes~!@#Evet~!@#\r\n"));
-  f.lang->LoadSectionFromStream(stCaptions, file, true);
+  f.lang->Files().LoadSectionFromStream(stCaptions, file, true);
   EXPECT_EQ(f.button1->GetCaption(), "Evet");
 }
 
@@ -76,17 +78,17 @@ TEST(TranslationFile, OptionsDelimiterLineBreaksAndFixedLanguages) {
   FilesForm f;
   TStringStream file(FileText("[OPTIONS]\r\nDELIMITER=|\r\nLanguage_Fixed2=1\r\n"
                               "[Strings]\r\nTForm1.Greeting=Hi\x19\x1Athere|Merhaba|\r\nTForm1.Single=Only\r\n"));
-  EXPECT_EQ(f.lang->LoadSectionFromStream(stStrings, file, true), 2);
+  EXPECT_EQ(f.lang->Files().LoadSectionFromStream(stStrings, file, true), 2);
   EXPECT_EQ(Lines(f.Section(stStrings)),
             (std::vector<std::string>{Line({"Greeting", "Hi\r\nthere", "Merhaba"}), Line({"Single", "Only"})}));
-  EXPECT_EQ(Lines(*f.lang->FixedLanguages()), std::vector<std::string>{"English"});
+  EXPECT_EQ(Lines(*f.lang->Files().FixedLanguages()), std::vector<std::string>{"English"});
 }
 
 TEST(TranslationFile, LanguageNamesOfTheFileReplaceTheComponents) {
   FilesForm f;
   TStringStream file("[Language names - for internal use only!]\r\nLanguage_1=A\r\nLanguage_2=B\r\nLanguage_3=C\r\n"
                      "Language_5=E\r\n[Captions]\r\n");
-  f.lang->LoadSectionFromStream(stCaptions, file, true);
+  f.lang->Files().LoadSectionFromStream(stCaptions, file, true);
   EXPECT_EQ(Lines(*f.lang->GetLangNames()), (std::vector<std::string>{"A", "B", "C"}));  // stops at the gap
   EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
 }
@@ -95,14 +97,14 @@ TEST(TranslationFile, CollectionKeysAreWrittenWithoutBracketsAndReadBack) {
   FilesForm f;
   SetLines(f.Section(stCollections), {Line({"Grid1.Columns[0].Caption", "Ad", "Name"})});
   TStringStream file;
-  EXPECT_EQ(f.lang->SaveSectionToStream(stCollections, file, "~!@#"), 1);
+  EXPECT_EQ(f.lang->Files().SaveSectionToStream(stCollections, file, "~!@#"), 1);
   TMemIniFile ini(file.DataString());
   EXPECT_EQ(ini.ReadString("Collections", "TForm1.Grid1.Columns-0+.Caption", "?"), "Ad~!@#Name~!@#");
   EXPECT_EQ(ini.ReadString("OPTIONS", "DELIMITER", "?"), "~!@#");
   EXPECT_EQ(ini.ReadString("Language names - for internal use only!", "Language_2", "?"), "English");
 
   FilesForm g;
-  EXPECT_EQ(g.lang->LoadSectionFromStream(stCollections, file, true), 1);
+  EXPECT_EQ(g.lang->Files().LoadSectionFromStream(stCollections, file, true), 1);
   EXPECT_EQ(Lines(g.Section(stCollections)), Lines(f.Section(stCollections)));
 }
 
@@ -111,7 +113,7 @@ TEST(TranslationFile, SavingOverALongerFileLeavesNoRemainder) {
   SetLines(f.Section(stCaptions), {Line({"Button1", "Evet", "Yes"})});
   TStringStream file("[Captions]\r\nForm1.Button1=old~!@#\r\n[Junk]\r\n" + std::string(5000, 'x') + "=1\r\n"
                      "[Language names - for intenal use only!]\r\nLanguage_1=x\r\n");
-  f.lang->SaveSectionToStream(stCaptions, file, "~!@#");
+  f.lang->Files().SaveSectionToStream(stCaptions, file, "~!@#");
   const std::string text = file.DataString();
   EXPECT_EQ(static_cast<std::size_t>(file.Size()), text.size());
   TMemIniFile ini(text);
@@ -140,13 +142,13 @@ TEST(TranslationFile, WholeTableRoundTripsThroughAFile) {
   item->SetIdentifier("Edit1.Text");
   item->SetPropertyType(tkLString);
   item->SetValues(Line({"bir", "one"}));
-  f.lang->SaveToFile(name, "~!@#");
-  f.lang->SaveToFile(name, "~!@#");  // saving again changes nothing
+  f.lang->Files().SaveToFile(name, "~!@#");
+  f.lang->Files().SaveToFile(name, "~!@#");  // saving again changes nothing
   const std::string saved = TempDir::Read(name);
   EXPECT_NE(saved.find("TForm1.Button1=Evet~!@#Yes~!@#\r\n"), std::string::npos);
 
   FilesForm g;
-  g.lang->LoadFromFile(name, true);
+  g.lang->Files().LoadFromFile(name, true);
   // Lines come back in the file's sorted order, the owner's entry first.
   for (int t : {stCaptions, stHints, stOtherStrings, stDlgsCaptions})
     EXPECT_EQ(Sorted(Lines(g.Section(t))), Sorted(Lines(f.Section(t)))) << StringsTypeName(t);
@@ -164,11 +166,11 @@ TEST(TranslationFile, ATextTheCodePageCannotHoldIsRefusedBeforeTheFileChanges) {
   const std::string name = dir.Path("t.lng");
   FilesForm f;
   SetLines(f.Section(stCaptions), {Line({"Button1", "Evet", "Yes"})});
-  f.lang->SaveToFile(name, "~!@#");
+  f.lang->Files().SaveToFile(name, "~!@#");
   const std::string before = TempDir::Read(name);
   SetLines(f.Section(stCaptions), {Line({"Button1", "Başla", "Start"})});
-  EXPECT_THROW(f.lang->SaveToFile(name, "~!@#"), EConvertError);  // Windows-1252 has no "ş"
-  EXPECT_THROW(f.lang->SaveSectionToFile(stCaptions, name, "~!@#"), EConvertError);
+  EXPECT_THROW(f.lang->Files().SaveToFile(name, "~!@#"), EConvertError);  // Windows-1252 has no "ş"
+  EXPECT_THROW(f.lang->Files().SaveSectionToFile(stCaptions, name, "~!@#"), EConvertError);
   EXPECT_EQ(TempDir::Read(name), before);
 }
 
@@ -177,7 +179,7 @@ TEST(TranslationFile, ValuesWithLineBreaksAreStoredAsControlBytes) {
   const std::string name = dir.Path("hints.lng");
   FilesForm f;
   SetLines(f.Section(stHints), {Line({"Button2", "a\r\nb", "c"})});
-  f.lang->SaveSectionToFile(stHints, name, "~!@#");
+  f.lang->Files().SaveSectionToFile(stHints, name, "~!@#");
   TMemIniFile ini(TempDir::Read(name));
   EXPECT_EQ(ini.ReadString("Hints", "TForm1.Button2", ""), "a\x19\x1A" "b~!@#c~!@#");
 }
@@ -187,12 +189,12 @@ TEST(TranslationFile, MissingFilesAreNoOpsAndSavesCreateThem) {
   FilesForm f;
   SetLines(f.Section(stCaptions), {Line({"Button1", "Evet", "Yes"})});
   const std::vector<std::string> before = Lines(f.Section(stCaptions));
-  EXPECT_EQ(f.lang->LoadSectionFromFile(stCaptions, dir.Path("none.lng"), true), -1);
-  f.lang->LoadFromFile(dir.Path("none.lng"), true);
-  f.lang->ReadFromFile(dir.Path("none.lng"), true);
-  EXPECT_FALSE(f.lang->UpdateFromFile(dir.Path("none.lng")));
+  EXPECT_EQ(f.lang->Files().LoadSectionFromFile(stCaptions, dir.Path("none.lng"), true), -1);
+  f.lang->Files().LoadFromFile(dir.Path("none.lng"), true);
+  f.lang->Files().ReadFromFile(dir.Path("none.lng"), true);
+  EXPECT_FALSE(f.lang->Files().UpdateFromFile(dir.Path("none.lng")));
   EXPECT_EQ(Lines(f.Section(stCaptions)), before);
-  EXPECT_EQ(f.lang->SaveStringsToFile(dir.Path("new.lng"), "~!@#"), 0);
+  EXPECT_EQ(f.lang->Files().SaveStringsToFile(dir.Path("new.lng"), "~!@#"), 0);
   EXPECT_TRUE(TempDir::Exists(dir.Path("new.lng")));
 }
 
@@ -201,25 +203,25 @@ TEST(TranslationFile, UndecodableTextKeepsTheTable) {
   SetLines(f.Section(stCaptions), {Line({"Button1", "Evet", "Yes"})});
   const std::vector<std::string> before = Lines(f.Section(stCaptions));
   TStringStream file("\xEF\xBB\xBF[Captions]\r\nTForm1.Button1=\xFF\xFE~!@#\r\n");
-  f.lang->LoadFromStream(file, true);
+  f.lang->Files().LoadFromStream(file, true);
   EXPECT_EQ(Lines(f.Section(stCaptions)), before);
-  EXPECT_EQ(f.lang->LoadSectionFromStream(stCaptions, file, true), -1);
-  EXPECT_FALSE(f.lang->UpdateSectionFromStream(stCaptions, file));
+  EXPECT_EQ(f.lang->Files().LoadSectionFromStream(stCaptions, file, true), -1);
+  EXPECT_FALSE(f.lang->Files().UpdateSectionFromStream(stCaptions, file));
   EXPECT_EQ(Lines(f.Section(stCaptions)), before);
-  EXPECT_EQ(f.lang->BatchDepth(), 0);
+  EXPECT_EQ(f.lang->Files().BatchDepth(), 0);
 }
 
 TEST(TranslationFile, UpdateKeepsLinesTheFileLacks) {
   FilesForm f;
   SetLines(f.Section(stCaptions), {Line({"Button1", "Evet", ""}), Line({"Button2", "Hayır", "No"})});
   TStringStream file(FileText("[Captions]\r\nTForm1.BUTTON1=Evet~!@#Yes~!@#\r\n"));
-  EXPECT_TRUE(f.lang->UpdateSectionFromStream(stCaptions, file));
+  EXPECT_TRUE(f.lang->Files().UpdateSectionFromStream(stCaptions, file));
   EXPECT_EQ(Lines(f.Section(stCaptions)),
             (std::vector<std::string>{Line({"BUTTON1", "Evet", "Yes"}), Line({"Button2", "Hayır", "No"})}));
-  EXPECT_EQ(f.lang->BatchDepth(), 0);
+  EXPECT_EQ(f.lang->Files().BatchDepth(), 0);
 
   TStringStream all(FileText("[Hints]\r\nTForm1.Button2=ipucu~!@#hint~!@#\r\n"));
-  EXPECT_TRUE(f.lang->UpdateFromStream(all));
+  EXPECT_TRUE(f.lang->Files().UpdateFromStream(all));
   EXPECT_EQ(Lines(f.Section(stHints)), std::vector<std::string>{Line({"Button2", "ipucu", "hint"})});
   EXPECT_EQ(f.Section(stCaptions).Count(), 2);  // sections the file lacks keep their lines
 }
@@ -234,11 +236,11 @@ TEST(TranslationFile, AFailedUpdatePutsTheSectionBack) {
   SetLines(captions, {Line({"Button1", "Evet", "Yes"}), Line({"Button2", "Hayır", "No"})});
   const std::vector<std::string> before = Lines(captions);
   TStringStream file(FileText("[Captions]\r\nTForm1.Button1=Tamam~!@#OK~!@#\r\nForm1.Button1=Tamam~!@#OK~!@#\r\n"));
-  EXPECT_FALSE(f.lang->UpdateSectionFromStream(stCaptions, file));
+  EXPECT_FALSE(f.lang->Files().UpdateSectionFromStream(stCaptions, file));
   EXPECT_EQ(Lines(captions), before);
-  EXPECT_FALSE(f.lang->UpdateFromStream(file));
+  EXPECT_FALSE(f.lang->Files().UpdateFromStream(file));
   EXPECT_EQ(Lines(captions), before);
-  EXPECT_EQ(f.lang->BatchDepth(), 0);
+  EXPECT_EQ(f.lang->Files().BatchDepth(), 0);
 }
 
 TEST(TranslationFile, ImportingOneLanguageAddsItsColumn) {
@@ -259,20 +261,20 @@ TEST(TranslationFile, ImportingOneLanguageAddsItsColumn) {
   item->SetIdentifier("Edit1.Text");
   item->SetValues(Line({"bir", "one"}));
 
-  f.lang->LoadLanguageFromFile(name, "English");  // known language: its column is refreshed
+  f.lang->Files().LoadLanguageFromFile(name, "English");  // known language: its column is refreshed
   EXPECT_EQ(f.lang->GetNumOfLanguages(), 2);
-  f.lang->LoadLanguageFromFile(name, "Deutsch");
+  f.lang->Files().LoadLanguageFromFile(name, "Deutsch");
   EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
   EXPECT_EQ(f.lang->GetLangNames()->Strings(2), "Deutsch");
   EXPECT_EQ(Lines(f.Section(stCaptions)), (std::vector<std::string>{Line({"Button1", "Evet", "Yes", "Ja"}),
                                                                       Line({"Button2", "", "No", "Nein"})}));
   EXPECT_EQ(item->GetValues(), Line({"bir", "one", "eins"}));
 
-  f.lang->LoadLanguageFromFile(name, "deutsch");  // names compare case-sensitively: nothing
+  f.lang->Files().LoadLanguageFromFile(name, "deutsch");  // names compare case-sensitively: nothing
   EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
   f.lang->SetDoRaiseExceptions(true);
   try {
-    f.lang->LoadLanguageFromFile(name, "Klingon");
+    f.lang->Files().LoadLanguageFromFile(name, "Klingon");
     FAIL() << "no error";
   } catch (const ELanguageError& e) {
     EXPECT_EQ(e.Message(), "Klingon not found in " + name);
@@ -283,7 +285,7 @@ TEST(TranslationFile, UpdateKeepsTheOwnersEntryFirst) {
   FilesForm f;
   SetLines(f.Section(stCaptions), {Line({"TForm1", "Başlık", "Title"}), Line({"Button1", "Evet", "Yes"})});
   TStringStream file(FileText("[Captions]\r\nTForm1.Button2=Hayir~!@#No~!@#\r\n"));
-  EXPECT_TRUE(f.lang->UpdateFromStream(file));
+  EXPECT_TRUE(f.lang->Files().UpdateFromStream(file));
   EXPECT_EQ(Lines(f.Section(stCaptions)),
             (std::vector<std::string>{Line({"TForm1", "Başlık", "Title"}), Line({"Button2", "Hayir", "No"}),
                                       Line({"Button1", "Evet", "Yes"})}));

@@ -5,6 +5,7 @@
 #include "localisation/lang_lookup.h"
 #include "localisation/lang_test_util.h"
 #include "localisation/text_search.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/text.h"
 
 TEST(HorspoolSearch, FindsFirstMatchFromAPosition) {
@@ -21,7 +22,7 @@ protected:
   TLangForm f;
   void SetUp() override {
     f.lang->SetNeedAllDlgs(true);
-    f.lang->PadLines();
+    f.lang->Table().PadLines();
   }
 };
 
@@ -89,9 +90,9 @@ TEST(StringsLookup, RowsFollowTheLanguageCountAndLineDefault) {
   f.lang->SetNumOfLanguages(3);
   f.lang->SetActiveLanguage(3);
   EXPECT_EQ(f.lang->LookupText(stStrings, "k", true), "one");
-  EXPECT_EQ(f.lang->LineDefault(stStrings, 0), "one");
-  EXPECT_EQ(f.lang->LineDefault(stStrings, 1), "");
-  EXPECT_EQ(f.lang->LineDefault(stStrings, -1), "");
+  EXPECT_EQ(f.lang->Table().LineDefault(stStrings, 0), "one");
+  EXPECT_EQ(f.lang->Table().LineDefault(stStrings, 1), "");
+  EXPECT_EQ(f.lang->Table().LineDefault(stStrings, -1), "");
 }
 
 TEST(StringsLookup, ResourceTextIsTranslatedThroughItsLanguageColumn) {

@@ -4,7 +4,9 @@
 
 #include "lang_test_util.h"
 #include "localisation/lang_dispatcher.h"
+#include "localisation/lang_files.h"
 #include "localisation/ltb_file.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/codepage.h"
 #include "toolkit/core/layout_text.h"
 #include "toolkit/core/streams.h"
@@ -55,7 +57,7 @@ TEST(LTBFile, ReadsTheTableOfTheOwnersClass) {
   ASSERT_EQ(f.lang->GetExtendedTranslations()->Count(), 1);
   EXPECT_EQ(f.lang->GetExtendedTranslations()->Item(0)->GetValues(), Line({"ipucu", "hint"}));
   EXPECT_EQ(manager.FixedLanguages(), std::vector<std::string>{"English"});
-  EXPECT_FALSE(f.lang->IsTemporary());
+  EXPECT_FALSE(f.lang->Table().IsTemporary());
   EXPECT_EQ(f.button->GetCaption(), "");  // reading applies nothing
 }
 
@@ -85,7 +87,7 @@ TEST(LTBFile, BadFilesRaiseAndKeepTheTable) {
   TStringStream noEntry(MakeLTBImage({{"TForm2", StoredTable()}}));
   EXPECT_FALSE(manager.ReadTranslation(noEntry, *f.lang));
   EXPECT_EQ(Lines(f.Section(stCaptions)), before);
-  EXPECT_FALSE(f.lang->IsTemporary());
+  EXPECT_FALSE(f.lang->Table().IsTemporary());
 }
 
 TEST(LTBFile, DispatcherFileAndSectionUpdate) {
@@ -104,15 +106,15 @@ TEST(LTBFile, DispatcherFileAndSectionUpdate) {
   LtbForm g;
   SetLines(g.Section(stCaptions), {Line({"Button1", "x", "y"}), Line({"Button9", "keep", "me"})});
   g.Add<TTestButton>("Button9");
-  EXPECT_TRUE(g.lang->UpdateSectionFromFile(stCaptions, name));
+  EXPECT_TRUE(g.lang->Files().UpdateSectionFromFile(stCaptions, name));
   EXPECT_EQ(Lines(g.Section(stCaptions)),
             (std::vector<std::string>{Line({"TForm1", "Başlık", "Title"}), Line({"Button1", "Evet", "Yes"}),
                                       Line({"Button9", "keep", "me"})}));
-  EXPECT_EQ(g.lang->BatchDepth(), 0);
+  EXPECT_EQ(g.lang->Files().BatchDepth(), 0);
 
   WriteBytes(name, "not a translation file at all, not at all, no");
-  EXPECT_THROW(g.lang->UpdateFromFile(name), EFilerError);
-  EXPECT_EQ(g.lang->BatchDepth(), 0);  // the batch state ends with the failed operation
+  EXPECT_THROW(g.lang->Files().UpdateFromFile(name), EFilerError);
+  EXPECT_EQ(g.lang->Files().BatchDepth(), 0);  // the batch state ends with the failed operation
   EXPECT_EQ(g.Section(stCaptions).Count(), 3);
 }
 

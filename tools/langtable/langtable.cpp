@@ -20,6 +20,8 @@
 #include <set>
 #include <string>
 
+#include "localisation/lang_files.h"
+#include "localisation/translation_table.h"
 #include "toolkit/core/codepage.h"
 #include "toolkit/core/layout_text.h"
 #include "toolkit/core/reader.h"
@@ -80,14 +82,14 @@ void Run(const std::string& layout, const std::string& translations, const std::
   lang.Collect();
   const std::set<std::string> collected = LineKeys(lang);
   lang.SetDoRaiseExceptions(true);  // a file without that language is an error
-  lang.LoadLanguageFromFile(translations, language);
+  lang.Files().LoadLanguageFromFile(translations, language);
   lang.SetDoRaiseExceptions(false);
   std::string unknown;
   for (const std::string& key : LineKeys(lang))
     if (!collected.count(key)) unknown += " " + key.substr(key.find(':') + 1);
   if (!unknown.empty()) throw Exception(translations + ": keys the window does not have:" + unknown);
   CheckCommaTexts(lang, translations, lang.GetLangNames()->IndexOf(language) + 1);
-  lang.PadLines();
+  lang.Table().PadLines();
 
   TMemoryStream block;
   lang.WriteTranslationData(block);
