@@ -39,7 +39,7 @@ void SwitchSkin(int number) {
   void (TForm1::*commands[])(TObject*) = {&TForm1::Arayz11Click, &TForm1::Arayz21Click, &TForm1::Arayz31Click,
                                           &TForm1::Arayz41Click, &TForm1::Arayz51Click, &TForm1::Arayz61Click};
   (Form1->*commands[number % 6])(nullptr);
-  PumpUntil([] { return GetSkinManager()->PendingSkin == nullptr; }, 3000);
+  PumpUntil([] { return GetSkinManager()->PendingSkin() == nullptr; }, 3000);
   PumpFor(30);
 }
 

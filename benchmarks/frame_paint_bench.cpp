@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
   // Skin 1 has keyed corners: UpdateRegion traces them (anew each time: the frame forgets the
   // shape it was cut for).
   Form1->Arayz11Click(nullptr);
-  PumpUntil([&] { return GetSkinManager()->PendingSkin == nullptr; }, 3000);
+  PumpUntil([&] { return GetSkinManager()->PendingSkin() == nullptr; }, 3000);
   PumpFor(100);
   {
     Figures f;
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     const auto start = Clock::now();
     lastPaint = start;
     (Form1->*commands[i % 6])(nullptr);
-    PumpUntil([&] { return GetSkinManager()->PendingSkin == nullptr; }, 3000);
+    PumpUntil([&] { return GetSkinManager()->PendingSkin() == nullptr; }, 3000);
     // Then until the windows have been quiet for 150 ms.
     PumpUntil([&] { return Clock::now() - lastPaint > std::chrono::milliseconds(150); }, 3000);
     f.values.push_back(Ms(lastPaint - start));

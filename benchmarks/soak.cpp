@@ -55,7 +55,7 @@ int skinsChosen = 0;
 void NextSkin() {
   TMenuItem* items[] = {Form1->Arayz11, Form1->Arayz21, Form1->Arayz31, Form1->Arayz41, Form1->Arayz51, Form1->Arayz61};
   items[skinsChosen++ % 6]->Click();
-  PumpUntil([] { return GetSkinManager()->PendingSkin == nullptr; }, 3000);
+  PumpUntil([] { return GetSkinManager()->PendingSkin() == nullptr; }, 3000);
   PumpPending();
 }
 

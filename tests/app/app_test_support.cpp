@@ -63,9 +63,9 @@ void ShowSkinImage(const std::string& image) {
   Form1->skin->SetSkinFile("");
   Form1->skin->LoadSkinImage({reinterpret_cast<const std::uint8_t*>(image.data()), image.size()});
   TSkinManager& manager = *GetSkinManager();
-  manager.PendingSkin = Form1->skin;
-  manager.RequestAction(SkinAction::ApplyChangedSkin, 250);
-  PumpUntil([&] { return manager.PendingSkin == nullptr; }, 3000);
+  manager.SetPendingSkin(Form1->skin);
+  manager.RequestAction(TSkinAction::ApplyChangedSkin, 250);
+  PumpUntil([&] { return manager.PendingSkin() == nullptr; }, 3000);
 }
 
 void ClickToolButton(TToolButton* button) {

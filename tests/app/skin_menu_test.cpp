@@ -87,7 +87,7 @@ TEST_F(MainWindowSkin, StartsWithTheStoredSkinAndTheStoredSettings) {
   ASSERT_NE(manager, nullptr);
   EXPECT_NE(dynamic_cast<TToolkitActionTimer*>(&manager->ActionTimer()), nullptr);
   EXPECT_EQ(manager->SkinDataList(), std::vector<TSkinSet*>{&skin});
-  EXPECT_TRUE(manager->Active);
+  EXPECT_TRUE(manager->Active());
   EXPECT_TRUE(manager->AcceptClassName("TForm1"));
 }
 
@@ -130,9 +130,9 @@ protected:
     Form1->skin->LoadSkinImage(AsBytes(stored));
     // The open windows follow the stored skin again.
     TSkinManager& manager = *GetSkinManager();
-    manager.PendingSkin = Form1->skin;
-    manager.RequestAction(SkinAction::ApplyChangedSkin, 250);
-    PumpUntil([&] { return manager.PendingSkin == nullptr; }, 3000);
+    manager.SetPendingSkin(Form1->skin);
+    manager.RequestAction(TSkinAction::ApplyChangedSkin, 250);
+    PumpUntil([&] { return manager.PendingSkin() == nullptr; }, 3000);
   }
   std::string SkinPath(int n) const { return dir.Path("skins\\" + std::to_string(n) + ".skn"); }
   TMenuItem* Item(int n) const {
@@ -172,7 +172,7 @@ TEST_F(SkinMenu, AMissingFileChangesOnlyTheFileName) {
   Item(5)->Click();
   ExpectChosenAndShown(5, "3.skn");
   EXPECT_EQ(Text(Form1->skin->SkinImage()), BuiltSkin("3.skn"));
-  EXPECT_TRUE(GetSkinManager()->Active);
+  EXPECT_TRUE(GetSkinManager()->Active());
 }
 
 // The menu command as the menu bar gives it: a failure in the handler reaches the error box.
@@ -197,8 +197,7 @@ TEST_F(SkinMenu, ACorruptFileIsReportedAndKeepsTheSkinShown) {
   TSkinManager& manager = *GetSkinManager();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.item);
-    manager.PendingAction = 0;
-    manager.PendingSkin = nullptr;
+    manager.ClearPendingAction();
     MessageBoxCatcher boxes;
     ChooseFromTheMenuBar(Item(c.item));
     ASSERT_EQ(boxes.Boxes().size(), 1u);
@@ -206,8 +205,8 @@ TEST_F(SkinMenu, ACorruptFileIsReportedAndKeepsTheSkinShown) {
     EXPECT_EQ(boxes.Boxes()[0].Text, std::string(c.error) + ".");
     EXPECT_EQ(boxes.Boxes()[0].Style & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
     ExpectChosenAndShown(c.item, "3.skn");
-    EXPECT_EQ(manager.PendingAction, 0);  // no change announced
-    EXPECT_EQ(manager.PendingSkin, nullptr);
+    EXPECT_EQ(manager.PendingAction(), TSkinAction::None);  // no change announced
+    EXPECT_EQ(manager.PendingSkin(), nullptr);
   }
 
   // A garbled file is refused one way or another (it may even decode to a container of another
@@ -258,7 +257,7 @@ TEST_F(SkinMenu, EachEntryReframesEveryOpenWindowOnTheTimer) {
     const int top = expected->BorderTop->Image.Height() / expected->BorderTop->FrameCount;
     const auto start = GetTickCount();
     Item(n)->Click();
-    ASSERT_TRUE(PumpUntil([] { return GetSkinManager()->PendingSkin == nullptr; }, 3000));
+    ASSERT_TRUE(PumpUntil([] { return GetSkinManager()->PendingSkin() == nullptr; }, 3000));
     EXPECT_GE(GetTickCount() - start, 200u);  // on the timer, not in the click
     for (int i = 0; i < 2; ++i) {
       EXPECT_EQ(frames[i]->Edges().Top, top) << i;
@@ -279,24 +278,24 @@ TEST_F(SkinMenu, EachEntryReframesEveryOpenWindowOnTheTimer) {
 // A change of skin reaches the manager's timer, which carries it out from the message loop.
 TEST_F(SkinMenu, TheChangeIsCarriedOutOnTheManagersTimer) {
   TSkinManager& manager = *GetSkinManager();
-  const int startCount = manager.StartCount;
-  manager.StartCount = 1;  // a window has been activated
+  const bool started = manager.Started();
+  manager.SetStarted(true);  // a window has been activated
   int changed = 0;
   Form1->skin->OnSkinChanged = [&](TObject* sender) {
     if (sender == Form1->skin) ++changed;
   };
   Item(4)->Click();
-  EXPECT_EQ(manager.PendingAction, SkinAction::ApplyChangedSkin);
-  EXPECT_EQ(manager.PendingSkin, Form1->skin);
+  EXPECT_EQ(manager.PendingAction(), TSkinAction::ApplyChangedSkin);
+  EXPECT_EQ(manager.PendingSkin(), Form1->skin);
   EXPECT_EQ(manager.ActionTimer().Interval(), 250);
   EXPECT_TRUE(manager.ActionTimer().Enabled());
   EXPECT_EQ(changed, 0);  // never inside the setter
   EXPECT_TRUE(PumpUntil([&] { return changed > 0; }, 10000));
   EXPECT_EQ(changed, 1);
   EXPECT_FALSE(manager.ActionTimer().Enabled());
-  EXPECT_EQ(manager.PendingSkin, nullptr);
+  EXPECT_EQ(manager.PendingSkin(), nullptr);
   Form1->skin->OnSkinChanged = nullptr;
-  manager.StartCount = startCount;
+  manager.SetStarted(started);
 }
 
 // The glyphs of the skinned system menu: the program's monochrome bitmap resource, and the

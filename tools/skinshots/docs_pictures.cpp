@@ -18,7 +18,7 @@ using namespace shots;
 
 void UseSkin(void (TForm1::*command)(TObject*)) {
   (Form1->*command)(nullptr);
-  PumpUntil([] { return GetSkinManager() && GetSkinManager()->PendingSkin == nullptr; }, 3000);
+  PumpUntil([] { return GetSkinManager() && GetSkinManager()->PendingSkin() == nullptr; }, 3000);
   Settle(400);
 }
 

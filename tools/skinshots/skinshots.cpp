@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   for (auto command : commands) {
     if (command) {
       (Form1->*command)(nullptr);
-      PumpUntil([] { return GetSkinManager() && GetSkinManager()->PendingSkin == nullptr; }, 3000);
+      PumpUntil([] { return GetSkinManager() && GetSkinManager()->PendingSkin() == nullptr; }, 3000);
     }
     Settle(400);
     rows.push_back(Row());

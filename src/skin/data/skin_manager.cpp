@@ -20,7 +20,6 @@ TSkinManager::TSkinManager(std::unique_ptr<TSkinActionTimer> timer, std::unique_
 }
 
 TSkinManager::~TSkinManager() {
-  StartCount = 4;
   timer_->SetEnabled(false);
   timer_->OnTimer = nullptr;
   if (hookInstalled_) windows_->RemoveHook();
@@ -32,7 +31,7 @@ void TSkinManager::RegisterSkinData(TSkinSet* skin) {
 
 void TSkinManager::UnregisterSkinData(TSkinSet* skin) {
   std::erase(skinDataList_, skin);
-  if (PendingSkin == skin) PendingSkin = nullptr;  // a tick must not reach a destroyed component
+  if (pendingSkin_ == skin) pendingSkin_ = nullptr;  // a tick must not reach a destroyed component
 }
 
 void TSkinManager::InstallHook() {
@@ -41,29 +40,29 @@ void TSkinManager::InstallHook() {
   hookInstalled_ = true;
 }
 
-bool TSkinManager::AttachWindow(TSkinWindow window) { return Active && windows_->AttachWindow(window); }
+bool TSkinManager::AttachWindow(TSkinWindow window) { return active_ && windows_->AttachWindow(window); }
 
 void TSkinManager::AttachOwnerForm(TSkinSet& skin) { windows_->AttachOwnerForm(skin); }
 
 void TSkinManager::DropSystemButtons() { windows_->DropSystemButtons(); }
 
-void TSkinManager::RequestAction(int action, int interval) {
-  PendingAction = action;
+void TSkinManager::RequestAction(TSkinAction action, int interval) {
+  pendingAction_ = action;
   timer_->SetInterval(interval);
-  if (StartCount != 0)
+  if (started_)
     timer_->SetEnabled(true);
-  else if (action == SkinAction::Activate || action == SkinAction::Deactivate)
-    Active = action == SkinAction::Activate;
+  else if (action == TSkinAction::Activate || action == TSkinAction::Deactivate)
+    active_ = action == TSkinAction::Activate;
 }
 
 void TSkinManager::OnActionTimer() {
-  if (!PendingSkin) return;  // keeps ticking
+  if (!pendingSkin_) return;  // keeps ticking
   timer_->SetEnabled(false);
-  TSkinSet* skin = PendingSkin;
-  if (PendingAction == SkinAction::Activate) Active = true;
-  if (PendingAction == SkinAction::Deactivate) Active = false;
-  windows_->CarryOut(PendingAction, *skin);
-  PendingSkin = nullptr;
+  TSkinSet* skin = pendingSkin_;
+  if (pendingAction_ == TSkinAction::Activate) active_ = true;
+  if (pendingAction_ == TSkinAction::Deactivate) active_ = false;
+  windows_->CarryOut(pendingAction_, *skin);
+  pendingSkin_ = nullptr;
   skin->SkinChanged();
 }
 

@@ -24,12 +24,9 @@ class TSkinSet;
 // A window handle, as the portable layer carries it.
 using TSkinWindow = std::uintptr_t;
 
-namespace SkinAction {
-inline constexpr int Activate = 1;
-inline constexpr int Deactivate = 2;
-inline constexpr int ApplyChangedSkin = 3;
-inline constexpr int PurgeDeadFrames = 6;
-}  // namespace SkinAction
+// What the manager's timer is asked to do (the values are those the skin component's callers
+// have always passed).
+enum class TSkinAction { None = 0, Activate = 1, Deactivate = 2, ApplyChangedSkin = 3, PurgeDeadFrames = 6 };
 
 class TSkinActionTimer {
 public:
@@ -71,7 +68,7 @@ public:
   virtual void DropSystemButtons() {}
   // The frame work of an action of the timer (attach, detach, refresh, purge); the manager
   // has already set Active for actions 1 and 2.
-  virtual void CarryOut(int action, TSkinSet& skin) {}
+  virtual void CarryOut(TSkinAction action, TSkinSet& skin) {}
 };
 
 class TSkinManager : public TObject {
@@ -91,10 +88,10 @@ public:
   void AttachOwnerForm(TSkinSet& skin);
   void DropSystemButtons();
 
-  // Sets PendingAction and the timer's interval; the timer runs once a window has been
-  // activated (StartCount ≠ 0). Before that, actions 1 and 2 take effect at once (Active)
-  // and action 3 does nothing.
-  void RequestAction(int action, int interval);
+  // Sets the pending action and the timer's interval; the timer runs once a window has been
+  // activated (Started). Before that, Activate and Deactivate take effect at once (Active)
+  // and the others do nothing.
+  void RequestAction(TSkinAction action, int interval);
   // One tick of the action timer.
   void OnActionTimer();
 
@@ -102,13 +99,29 @@ public:
   // (TSkinSet::CheckFormSkin); every class without one.
   bool AcceptClassName(const std::string& className) const;
 
-  bool Active = false;
-  bool Scanning = false;
-  int StartCount = 0;
-  bool MdiMaximized = false;
-  TSkinWindow MdiClient = 0;
-  int PendingAction = 0;
-  TSkinSet* PendingSkin = nullptr;
+  // Skinning is on: new windows of the thread get frames.
+  bool Active() const { return active_; }
+  void SetActive(bool value) { active_ = value; }
+  // The window side is going through the thread's windows (attaching or refreshing them all).
+  bool Scanning() const { return scanning_; }
+  void SetScanning(bool value) { scanning_ = value; }
+  // A window has been activated: from then on requested actions wait for the timer.
+  bool Started() const { return started_; }
+  void SetStarted(bool value) { started_ = value; }
+  // The children of the MDI frame are maximised; the frame's client window.
+  bool MdiMaximized() const { return mdiMaximized_; }
+  void SetMdiMaximized(bool value) { mdiMaximized_ = value; }
+  TSkinWindow MdiClient() const { return mdiClient_; }
+  void SetMdiClient(TSkinWindow window) { mdiClient_ = window; }
+  // The action the timer carries out at its next tick, and for which skin component.
+  TSkinAction PendingAction() const { return pendingAction_; }
+  TSkinSet* PendingSkin() const { return pendingSkin_; }
+  void SetPendingSkin(TSkinSet* skin) { pendingSkin_ = skin; }
+  // Forgets the requested action (the timer keeps ticking, with nothing to do).
+  void ClearPendingAction() {
+    pendingAction_ = TSkinAction::None;
+    pendingSkin_ = nullptr;
+  }
 
   TSkinActionTimer& ActionTimer() { return *timer_; }
   TSkinWindowSide& Windows() { return *windows_; }
@@ -118,6 +131,13 @@ private:
   std::unique_ptr<TSkinWindowSide> windows_;
   std::vector<TSkinSet*> skinDataList_;
   bool hookInstalled_ = false;
+  bool active_ = false;
+  bool scanning_ = false;
+  bool started_ = false;
+  bool mdiMaximized_ = false;
+  TSkinWindow mdiClient_ = 0;
+  TSkinAction pendingAction_ = TSkinAction::None;
+  TSkinSet* pendingSkin_ = nullptr;
 };
 
 // The process-wide manager: null until the first skin component finishes loading.

@@ -180,9 +180,9 @@ void TSkinSet::SetSkinFile(const std::string& path) {
   if (skinFormtype_ != sfMainform || ComponentState().Contains(csReading) || IsLoading()) return;
   if (!GetSkinManager()) Loaded();
   TSkinManager& manager = *GetSkinManager();
-  manager.PendingSkin = this;
+  manager.SetPendingSkin(this);
   manager.DropSystemButtons();
-  manager.RequestAction(SkinAction::ApplyChangedSkin, 250);
+  manager.RequestAction(TSkinAction::ApplyChangedSkin, 250);
 }
 
 void TSkinSet::Loaded() {
@@ -196,11 +196,11 @@ void TSkinSet::Loaded() {
       if (loading_)
         active_ = false;
       else
-        manager.RequestAction(SkinAction::Activate, 250);
+        manager.RequestAction(TSkinAction::Activate, 250);
     }
   } else {
-    manager.Active = true;
-    ++manager.StartCount;
+    manager.SetActive(true);
+    manager.SetStarted(true);
     manager.AttachOwnerForm(*this);
   }
 }
@@ -211,10 +211,10 @@ void TSkinSet::SetActive(bool value) {
   if (IsDesigning() || IsLoading() || ComponentState().Contains(csReading)) return;
   TSkinManager* manager = GetSkinManager();
   if (!manager || skinFormtype_ == sfDialog) return;
-  if (skinFormtype_ == sfOnlyThisForm) manager->PendingSkin = this;
+  if (skinFormtype_ == sfOnlyThisForm) manager->SetPendingSkin(this);
   if (value && loading_) return;
-  manager->RequestAction(value ? SkinAction::Activate : SkinAction::Deactivate, 250);
-  manager->PendingSkin = this;
+  manager->RequestAction(value ? TSkinAction::Activate : TSkinAction::Deactivate, 250);
+  manager->SetPendingSkin(this);
 }
 
 void TSkinSet::SkinChanged() {

@@ -106,7 +106,7 @@ void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
     if (GetClassNameString(child) == "MDIClient") {
       frameKind_ = TFrameKind::MdiFrame;
       mdiClientWindow_ = child;
-      if (TSkinManager* manager = GetSkinManager()) manager->MdiClient = reinterpret_cast<TSkinWindow>(child);
+      if (TSkinManager* manager = GetSkinManager()) manager->SetMdiClient(reinterpret_cast<TSkinWindow>(child));
       break;
     }
   if (exStyle & WS_EX_MDICHILD) frameKind_ = TFrameKind::MdiChild;
@@ -132,7 +132,7 @@ void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
       if (form_) skinMenu_->Menu = form_->Menu();
       skinMenu_->BuildFromWindowMenu();
     }
-    const bool mdiMaximized = GetSkinManager() && GetSkinManager()->MdiMaximized;
+    const bool mdiMaximized = GetSkinManager() && GetSkinManager()->MdiMaximized();
     if (!(IsMdiChild() && mdiMaximized) && windowState_ != TFrameWindowState::Minimized) SetNativeCaption(false);
     LayoutSysButtons();
   }
@@ -171,7 +171,7 @@ void TSkinFormFrame::LoadIcon() {
 }
 
 void TSkinFormFrame::SetNativeCaption(bool on) {
-  const bool mdiMaximized = GetSkinManager() && GetSkinManager()->MdiMaximized;
+  const bool mdiMaximized = GetSkinManager() && GetSkinManager()->MdiMaximized();
   if (IsMdiChild() && mdiMaximized && !on) return;
   nativeCaption_ = on;
   LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);

@@ -177,8 +177,10 @@ public:
 
 private:
   void FrameWndProc(TMessage& msg);
-  bool Stage2(TMessage& msg);  // true when the message is finished
-  void Stage3(TMessage& msg, bool defaultToOld);
+  // The stages of FrameWndProc (frame_wndproc.cpp); each finishes the message. What the
+  // non-client stage does not handle goes on to the window's procedure when passOn is set.
+  void CaptionMessage(TMessage& msg);
+  void NonClientMessage(TMessage& msg, bool passOn);
   void FormWndProc(TMessage& msg);
   void ClientWndProc(TMessage& msg);
   void SizeChanged(TMessage& msg);

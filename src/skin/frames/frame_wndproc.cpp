@@ -1,7 +1,8 @@
-// The skinned frame's window procedure, in three stages: messages every frame handles
-// (background, colours, destruction), the bookkeeping of a window with a skinned caption
-// (size, state, activation, system commands), and the non-client work once the frame runs
-// (size of the non-client area, hit testing, mouse, painting).
+// The skinned frame's window procedure, in three stages, each of which finishes the message
+// (handles it, passes it on, or both): messages every frame handles (background, colours,
+// destruction: FrameWndProc), the bookkeeping of a window with a skinned caption (size, state,
+// activation, system commands: CaptionMessage), and the non-client work once the frame runs
+// (size of the non-client area, hit testing, mouse, painting: NonClientMessage).
 #include <algorithm>
 
 #include "skin/data/skin_manager.h"
@@ -22,7 +23,7 @@ namespace {
 int XOf(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
 int YOf(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
 
-bool MdiMaximized() { return GetSkinManager() && GetSkinManager()->MdiMaximized; }
+bool MdiMaximized() { return GetSkinManager() && GetSkinManager()->MdiMaximized(); }
 
 // The minimise and maximise animation is paused for the frame's own commands (not written to
 // the profile). The setting is the whole desktop's, so it is given back as soon as the posted
@@ -113,21 +114,20 @@ void TSkinFormFrame::FrameWndProc(TMessage& msg) {
     CallOldProc(msg);
     return;
   }
-  if (!Stage2(msg)) return;
+  CaptionMessage(msg);
 }
 
-// Returns false when the message is finished.
-bool TSkinFormFrame::Stage2(TMessage& msg) {
+void TSkinFormFrame::CaptionMessage(TMessage& msg) {
   if (!IsMdiChild() && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD)) {
     CallOldProc(msg);
-    return false;
+    return;
   }
-  bool defaultToOld = false;
+  bool passOn = false;
   switch (msg.Msg) {
     case WM_SIZE: SizeChanged(msg); break;
     case WM_ACTIVATE:
       windowActive_ = LOWORD(msg.WParam) != WA_INACTIVE;
-      defaultToOld = true;
+      passOn = true;
       break;
     case WM_GETMINMAXINFO: GetMinMaxInfo(msg); break;
     case WM_WINDOWPOSCHANGED:
@@ -136,7 +136,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
       break;
     case WM_NCACTIVATE:
       windowActive_ = msg.WParam != 0;
-      defaultToOld = true;
+      passOn = true;
       break;
     case WM_COMMAND:
       switch (LOWORD(msg.WParam) & 0xFFF0) {
@@ -144,7 +144,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
         case SC_CLOSE: case SC_RESTORE:
           if (LOWORD(msg.WParam) >= 0xF000) {
             PostMessageW(handle_, WM_SYSCOMMAND, LOWORD(msg.WParam), 0);
-            return false;
+            return;
           }
           break;
         default: break;
@@ -154,7 +154,7 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
     case WM_SYSCOMMAND: SysCommand(msg); break;
     case WM_MENUSELECT:
       if (menuTracking_) NoteMenuSelect(*this, msg.WParam, msg.LParam);
-      defaultToOld = true;
+      passOn = true;
       break;
     case SkinMessage::FinishAttach: FinishAttachment(); break;
     case CM_MENUCHANGED: {
@@ -173,21 +173,21 @@ bool TSkinFormFrame::Stage2(TMessage& msg) {
       break;
     }
     default:
-      defaultToOld = true;
+      passOn = true;
       break;
   }
-  const bool stage3 = !(IsMdiChild() && windowState_ != TFrameWindowState::Normal) && windowState_ != TFrameWindowState::Minimized && frameState_ != TFrameState::Attached;
-  if (stage3) {
-    Stage3(msg, defaultToOld);
-  } else if (defaultToOld) {
+  const bool nonClient = !(IsMdiChild() && windowState_ != TFrameWindowState::Normal) && windowState_ != TFrameWindowState::Minimized && frameState_ != TFrameState::Attached;
+  if (nonClient) {
+    NonClientMessage(msg, passOn);
+  } else if (passOn) {
     CallOldProc(msg);
   }
-  return false;
+  return;
 }
 
-void TSkinFormFrame::Stage3(TMessage& msg, bool defaultToOld) {
+void TSkinFormFrame::NonClientMessage(TMessage& msg, bool passOn) {
   switch (msg.Msg) {
-    case WM_SIZE: return;  // stage 2 has passed it on and brought the region up to date
+    case WM_SIZE: return;  // CaptionMessage has passed it on and brought the region up to date
     case WM_DRAWITEM:
       if (FrameDrawItem(*this, *reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam))) {
         msg.Result = TRUE;
@@ -216,7 +216,7 @@ void TSkinFormFrame::Stage3(TMessage& msg, bool defaultToOld) {
     case SkinMessage::RepaintFrame: PaintFrame(nullptr); return;
     default: break;
   }
-  if (defaultToOld) CallOldProc(msg);
+  if (passOn) CallOldProc(msg);
 }
 
 // A form's messages: the caption text, the skin re-applied and the menu bar's access keys

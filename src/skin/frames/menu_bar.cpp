@@ -166,7 +166,7 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
           OffsetRect(&r, -Frame->Edges().Left, -Frame->Edges().Top);
           DrawFrameImage(sdc, r, b->SkinButton->Image, true, b->SkinButton->FrameCount, 1);
         }
-      if (TSkinManager* manager = GetSkinManager(); manager && !manager->MdiMaximized)
+      if (TSkinManager* manager = GetSkinManager(); manager && !manager->MdiMaximized())
         if (TFrameWindowSide* side = FrameWindowSide()) side->SetMdiMaximized(true);
     }
   }

@@ -51,7 +51,7 @@ void TSkinPopupWindow::WndProc(TMessage& msg) {
     return;
   }
   TSkinManager* manager = GetSkinManager();
-  if (!manager || !manager->Active) return hook_.CallPrevious(msg);
+  if (!manager || !manager->Active()) return hook_.CallPrevious(msg);
   switch (msg.Msg) {
     case WM_DESTROY:
       hook_.CallPrevious(msg);

@@ -78,7 +78,7 @@ void TFrameWindowSide::FormAboutToAppear(TCustomForm& form) {
     if (side->AttachWindow(reinterpret_cast<TSkinWindow>(form.Handle()))) {
       // Framed windows are on the screen: skin changes now go through the action timer, as
       // after an activation.
-      if (side->Manager().StartCount == 0) side->Manager().StartCount = 1;
+      side->Manager().SetStarted(true);
       if (TSkinFormFrame* frame = side->FindForm(form.Handle())) frame->FinishAttachment();
     }
   } catch (...) {
@@ -100,7 +100,7 @@ LRESULT CALLBACK TFrameWindowSide::CbtHookProc(int code, WPARAM wp, LPARAM lp) {
           side->DetachPopup(wnd);
           break;
         case HCBT_ACTIVATE:
-          if (side->Manager().StartCount == 0) side->Manager().StartCount = 1;
+          side->Manager().SetStarted(true);
           side->AttachWindow(reinterpret_cast<TSkinWindow>(wnd));
           break;
         default:
@@ -116,13 +116,13 @@ LRESULT CALLBACK TFrameWindowSide::CbtHookProc(int code, WPARAM wp, LPARAM lp) {
 bool TFrameWindowSide::AttachWindow(TSkinWindow window) {
   auto wnd = reinterpret_cast<HWND>(window);
   TSkinManager* manager = GetSkinManager();
-  if (!manager || !manager->Active || !IsWindow(wnd)) return false;
+  if (!manager || !manager->Active() || !IsWindow(wnd)) return false;
   if (SendMessageW(wnd, SkinMessage::QuerySkinned, 0, 0) == 1) return false;
   PurgeDeadForms();
   if (FindForm(wnd)) return false;
   TCustomForm* form = FormOf(wnd);
   const std::string className = GetClassNameString(wnd);
-  if (!manager->Scanning && (GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD) &&
+  if (!manager->Scanning() && (GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD) &&
       Lower(GetClassNameString(GetParent(wnd))) != "mdiclient")
     return false;
   RECT r{};
@@ -204,7 +204,7 @@ void TFrameWindowSide::DropSystemButtons() {
 
 void TFrameWindowSide::AttachPopup(HWND wnd) {
   TSkinManager& manager = Manager();
-  if (!manager.Active) return;
+  if (!manager.Active()) return;
   if (SendMessageW(wnd, SkinMessage::QuerySkinned, 0, 0) == 1) return;
   for (auto& popup : popupList_)
     if (popup->Handle == wnd) return;
@@ -231,7 +231,7 @@ const TBitmapPixels* TFrameWindowSide::PopupBackgroundFor(HMENU menu) const {
   return nullptr;
 }
 
-void TFrameWindowSide::CarryOut(int action, TSkinSet& skin) {
+void TFrameWindowSide::CarryOut(TSkinAction action, TSkinSet& skin) {
   TSkinManager& manager = Manager();
   auto detach = [&](TSkinFormFrame* frame) {
     frame->DetachRestore();
@@ -242,16 +242,16 @@ void TFrameWindowSide::CarryOut(int action, TSkinSet& skin) {
   };
   if (skin.GetSkinFormtype() == sfOnlyThisForm) {
     switch (action) {
-      case SkinAction::Activate:
-        manager.Scanning = true;
+      case TSkinAction::Activate:
+        manager.SetScanning(true);
         for (int i = Screen->FormCount(); i-- > 0;)
           if (Screen->Forms(i) == skin.Owner()) {
             AttachForm(*Screen->Forms(i));
             break;
           }
-        manager.Scanning = false;
+        manager.SetScanning(false);
         break;
-      case SkinAction::Deactivate:
+      case TSkinAction::Deactivate:
         PurgeDeadForms();
         for (std::size_t i = formList_.size(); i-- > 0;)
           if (formList_[i]->SkinData() == &skin) {
@@ -259,7 +259,7 @@ void TFrameWindowSide::CarryOut(int action, TSkinSet& skin) {
             break;
           }
         break;
-      case SkinAction::ApplyChangedSkin:
+      case TSkinAction::ApplyChangedSkin:
         PurgeDeadForms();
         for (TSkinFormFrame* frame : formList_)
           if (frame->SkinData() == &skin) {
@@ -275,17 +275,17 @@ void TFrameWindowSide::CarryOut(int action, TSkinSet& skin) {
     return;
   }
   switch (action) {
-    case SkinAction::Activate:
-      manager.Scanning = true;
+    case TSkinAction::Activate:
+      manager.SetScanning(true);
       PurgeDeadForms();
       for (int i = Screen->FormCount(); i-- > 0;) AttachForm(*Screen->Forms(i));
-      manager.Scanning = false;
+      manager.SetScanning(false);
       break;
-    case SkinAction::Deactivate:
+    case TSkinAction::Deactivate:
       PurgeDeadForms();
       while (!formList_.empty()) detach(formList_.back());
       break;
-    case SkinAction::ApplyChangedSkin: {
+    case TSkinAction::ApplyChangedSkin: {
       PurgeDeadForms();
       const std::vector<TSkinFormFrame*> frames = formList_;
       for (TSkinFormFrame* frame : frames)
@@ -304,8 +304,8 @@ void TFrameWindowSide::CarryOut(int action, TSkinSet& skin) {
 
 void TFrameWindowSide::SetMdiMaximized(bool value) {
   TSkinManager& manager = Manager();
-  if (value == manager.MdiMaximized) return;
-  manager.MdiMaximized = value;
+  if (value == manager.MdiMaximized()) return;
+  manager.SetMdiMaximized(value);
   for (TSkinFormFrame* frame : formList_) {
     if (frame->IsMdiChild()) frame->FollowMdiMaximized(value);
   }

@@ -30,7 +30,7 @@ public:
   bool AttachWindow(TSkinWindow window) override;
   void AttachOwnerForm(TSkinSet& skin) override;
   void DropSystemButtons() override;
-  void CarryOut(int action, TSkinSet& skin) override;
+  void CarryOut(TSkinAction action, TSkinSet& skin) override;
 
   // The first frame attached to the window, or nullptr.
   TSkinFormFrame* FindForm(HWND wnd) const;

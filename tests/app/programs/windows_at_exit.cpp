@@ -14,7 +14,7 @@ int main() {
   TMenuItem* items[] = {Form1->Arayz11, Form1->Arayz21, Form1->Arayz31};
   for (TMenuItem* item : items) {
     item->Click();
-    PumpUntil([] { return GetSkinManager()->PendingSkin == nullptr; }, 3000);
+    PumpUntil([] { return GetSkinManager()->PendingSkin() == nullptr; }, 3000);
   }
   return 7;
 }

@@ -281,7 +281,7 @@ TEST(MessageBoxes, AMessageBoxsButtonsGetTheirCompanions) {
   auto skin = BuiltSkin("stored.skn");
   manager.RegisterSkinData(skin.get());
   manager.InstallHook();
-  manager.Active = true;
+  manager.SetActive(true);
   UseSkinControlDispatch();
   static bool skinned = false;
   static int ticks = 0;

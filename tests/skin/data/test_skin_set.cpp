@@ -31,7 +31,7 @@ using skintest::Bmp;
 // Records what the manager asks of the window side.
 struct TWindowLog {
   int hooks = 0, drops = 0, ownerAttaches = 0;
-  std::vector<int> actions;
+  std::vector<TSkinAction> actions;
 };
 
 class TRecordingWindows : public TSkinWindowSide {
@@ -40,7 +40,7 @@ public:
   void InstallHook() override { ++log_.hooks; }
   void AttachOwnerForm(TSkinSet&) override { ++log_.ownerAttaches; }
   void DropSystemButtons() override { ++log_.drops; }
-  void CarryOut(int action, TSkinSet&) override { log_.actions.push_back(action); }
+  void CarryOut(TSkinAction action, TSkinSet&) override { log_.actions.push_back(action); }
 
 private:
   TWindowLog& log_;
@@ -208,16 +208,16 @@ TEST_F(SkinSetTest, SkinFiles) {
   EXPECT_EQ(skin->GetSkinFile(), dir.Path("missing.skn"));
   EXPECT_EQ(skin->SkinName, "Stored");
   EXPECT_FALSE(skin->Loading());
-  EXPECT_EQ(GetSkinManager()->PendingAction, 0);
+  EXPECT_EQ(GetSkinManager()->PendingAction(), TSkinAction::None);
 
   skin->SetSkinFile(good);
   EXPECT_EQ(skin->SkinName, "FromFile");
-  EXPECT_EQ(GetSkinManager()->PendingSkin, skin);
-  EXPECT_EQ(GetSkinManager()->PendingAction, SkinAction::ApplyChangedSkin);
+  EXPECT_EQ(GetSkinManager()->PendingSkin(), skin);
+  EXPECT_EQ(GetSkinManager()->PendingAction(), TSkinAction::ApplyChangedSkin);
   EXPECT_EQ(log.drops, 1);
   EXPECT_FALSE(Timer().Enabled());  // no window activated yet: action 3 waits for nothing
 
-  GetSkinManager()->StartCount = 1;
+  GetSkinManager()->SetStarted(true);
   int changed = 0;
   skin->OnSkinChanged = [&](TObject* sender) {
     EXPECT_EQ(sender, skin);
@@ -228,10 +228,10 @@ TEST_F(SkinSetTest, SkinFiles) {
   EXPECT_EQ(skin->SkinName, "FromFile");
   EXPECT_TRUE(Timer().Enabled());
   EXPECT_TRUE(Timer().Tick());
-  EXPECT_EQ(log.actions, std::vector<int>{SkinAction::ApplyChangedSkin});
+  EXPECT_EQ(log.actions, std::vector<TSkinAction>{TSkinAction::ApplyChangedSkin});
   EXPECT_EQ(changed, 1);
   EXPECT_FALSE(Timer().Enabled());
-  EXPECT_EQ(GetSkinManager()->PendingSkin, nullptr);
+  EXPECT_EQ(GetSkinManager()->PendingSkin(), nullptr);
 
   // A damaged file raises its error to the caller; nothing is announced and the skin stays.
   std::vector<std::uint8_t> cut = GoodSkin("Cut");
@@ -247,7 +247,7 @@ TEST_F(SkinSetTest, SkinFiles) {
   EXPECT_EQ(skin->SkinName, "FromFile");
   EXPECT_FALSE(skin->Loading());
   EXPECT_FALSE(Timer().Enabled());
-  EXPECT_EQ(GetSkinManager()->PendingSkin, nullptr);
+  EXPECT_EQ(GetSkinManager()->PendingSkin(), nullptr);
   EXPECT_EQ(log.drops, 2);
   EXPECT_EQ(messages.size(), 1u);
 }
@@ -264,7 +264,7 @@ TEST_F(SkinSetTest, StoredSkinRoundTripAndStartingSkinned) {
   EXPECT_FALSE(copy->Loading());
   EXPECT_TRUE(copy->GetActive());
   ASSERT_NE(GetSkinManager(), nullptr);
-  EXPECT_TRUE(GetSkinManager()->Active);  // before any window activation: at once
+  EXPECT_TRUE(GetSkinManager()->Active());  // before any window activation: at once
   EXPECT_EQ(GetSkinManager()->SkinDataList(), std::vector<TSkinSet*>{copy});
   EXPECT_EQ(log.hooks, 1);
 }
@@ -290,7 +290,7 @@ TEST_F(SkinSetTest, ActiveWithoutAStoredSkinStartsUnskinned) {
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->SkinImage().Size(), 0);
   EXPECT_FALSE(copy->GetActive());
-  EXPECT_FALSE(GetSkinManager()->Active);
+  EXPECT_FALSE(GetSkinManager()->Active());
 }
 
 TEST_F(SkinSetTest, SwitchingOnAndOff) {
@@ -298,36 +298,36 @@ TEST_F(SkinSetTest, SwitchingOnAndOff) {
   skin->Loaded();
   TSkinManager& manager = *GetSkinManager();
   skin->SetActive(true);  // no skin read yet: ignored
-  EXPECT_EQ(manager.PendingAction, 0);
-  EXPECT_FALSE(manager.Active);
+  EXPECT_EQ(manager.PendingAction(), TSkinAction::None);
+  EXPECT_FALSE(manager.Active());
   skin->SetActive(false);
 
   ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("A")));
   skin->SetActive(true);
-  EXPECT_TRUE(manager.Active);  // StartCount 0: at once, no timer
+  EXPECT_TRUE(manager.Active());  // not started: at once, no timer
   EXPECT_FALSE(Timer().Enabled());
   skin->SetActive(false);  // and off again at once, before any window was activated
-  EXPECT_FALSE(manager.Active);
+  EXPECT_FALSE(manager.Active());
   EXPECT_FALSE(Timer().Enabled());
   EXPECT_TRUE(log.actions.empty());
   skin->SetActive(true);
-  EXPECT_TRUE(manager.Active);
+  EXPECT_TRUE(manager.Active());
 
-  manager.StartCount = 1;
+  manager.SetStarted(true);
   skin->SetActive(false);
-  EXPECT_TRUE(manager.Active);  // now through the timer
-  EXPECT_EQ(manager.PendingSkin, skin);
+  EXPECT_TRUE(manager.Active());  // now through the timer
+  EXPECT_EQ(manager.PendingSkin(), skin);
   EXPECT_TRUE(Timer().Tick());
-  EXPECT_FALSE(manager.Active);
-  EXPECT_EQ(log.actions, std::vector<int>{SkinAction::Deactivate});
+  EXPECT_FALSE(manager.Active());
+  EXPECT_EQ(log.actions, std::vector<TSkinAction>{TSkinAction::Deactivate});
 }
 
 TEST_F(SkinSetTest, FormOnlyComponentStartsTheManager) {
   TSkinSet* skin = NewSkin();
   skin->SetSkinFormtype(sfOnlyThisForm);
   skin->Loaded();
-  EXPECT_TRUE(GetSkinManager()->Active);
-  EXPECT_EQ(GetSkinManager()->StartCount, 1);
+  EXPECT_TRUE(GetSkinManager()->Active());
+  EXPECT_TRUE(GetSkinManager()->Started());
   EXPECT_EQ(log.ownerAttaches, 1);
   EXPECT_EQ(log.hooks, 0);
 }
@@ -357,16 +357,16 @@ TEST_F(SkinSetTest, ManagerRequestsAndTicks) {
   TSkinSet* skin = NewSkin();
   skin->Loaded();
   TSkinManager& manager = *GetSkinManager();
-  manager.RequestAction(SkinAction::ApplyChangedSkin, 250);
+  manager.RequestAction(TSkinAction::ApplyChangedSkin, 250);
   EXPECT_FALSE(Timer().Enabled());  // before the first activation action 3 does nothing
-  manager.StartCount = 1;
-  manager.RequestAction(SkinAction::PurgeDeadFrames, 250);
+  manager.SetStarted(true);
+  manager.RequestAction(TSkinAction::PurgeDeadFrames, 250);
   EXPECT_TRUE(Timer().Tick());  // no pending component: keeps ticking
   EXPECT_TRUE(Timer().Enabled());
-  manager.PendingSkin = skin;
+  manager.SetPendingSkin(skin);
   delete skin;  // unregisters, and the tick no longer reaches it
   EXPECT_TRUE(manager.SkinDataList().empty());
-  EXPECT_EQ(manager.PendingSkin, nullptr);
+  EXPECT_EQ(manager.PendingSkin(), nullptr);
   EXPECT_TRUE(manager.AcceptClassName("SysMonthCal32"));  // without a main-form component
 }
 

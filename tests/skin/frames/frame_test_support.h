@@ -151,7 +151,7 @@ struct WindowedManager {
   void Serve(TSkinSet& skin) {
     manager->RegisterSkinData(&skin);
     manager->InstallHook();
-    manager->Active = true;
+    manager->SetActive(true);
   }
   TSkinManager* manager = nullptr;
 };

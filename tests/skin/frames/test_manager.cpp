@@ -65,7 +65,7 @@ TEST_F(Manager, AnActivatedFormGetsOneFrameAndTheRefusalsLeaveOthersNative) {
   TSkinFormFrame* frame = side->FindForm(form.Handle());
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->Owner(), &form);
-  EXPECT_EQ(manager->StartCount, 1);
+  EXPECT_TRUE(manager->Started());
   EXPECT_TRUE(PumpUntil([&] { return frame->FrameState() == TFrameState::Running; }));
   EXPECT_EQ(SendMessageW(form.Handle(), SkinMessage::QuerySkinned, 0, 0), 1);
   EXPECT_FALSE(manager->AttachWindow(reinterpret_cast<TSkinWindow>(form.Handle())));
@@ -84,7 +84,7 @@ TEST_F(Manager, AnActivatedFormGetsOneFrameAndTheRefusalsLeaveOthersNative) {
     EXPECT_FALSE(manager->AttachWindow(reinterpret_cast<TSkinWindow>(w)));
     EXPECT_EQ(side->FindForm(w), nullptr);
   }
-  manager->Active = false;
+  manager->SetActive(false);
   HWND off = MakeWindow(L"WhileOff", DefWindowProcW, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 100);
   EXPECT_FALSE(manager->AttachWindow(reinterpret_cast<TSkinWindow>(off)));
   for (HWND w : {empty, already, app, child, off}) DestroyWindow(w);
@@ -224,10 +224,10 @@ TEST_F(Manager, ANewSkinIsAppliedSwitchingOffDetachesAndOnAttachesAgain) {
   // Azure's caption bar is taller than the stored skin's.
   const std::string bytes = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\1.skn");
   ASSERT_TRUE(skin->LoadSkinImage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
-  manager->PendingSkin = skin.get();
+  manager->SetPendingSkin(skin.get());
   manager->DropSystemButtons();
   EXPECT_TRUE(frame->CaptionButtons().empty());
-  manager->RequestAction(SkinAction::ApplyChangedSkin, 250);
+  manager->RequestAction(TSkinAction::ApplyChangedSkin, 250);
   ASSERT_TRUE(PumpUntil([&] { return !manager->ActionTimer().Enabled(); }, 2000));
   const int newTop = skin->BorderTop->Image.Height() / skin->BorderTop->FrameCount;
   EXPECT_NE(newTop, oldTop);
@@ -242,17 +242,17 @@ TEST_F(Manager, ANewSkinIsAppliedSwitchingOffDetachesAndOnAttachesAgain) {
   GetWindowRect(form.Handle(), &wr);
   EXPECT_EQ(origin.y - wr.top, newTop);
 
-  manager->PendingSkin = skin.get();
-  manager->RequestAction(SkinAction::Deactivate, 250);
+  manager->SetPendingSkin(skin.get());
+  manager->RequestAction(TSkinAction::Deactivate, 250);
   ASSERT_TRUE(PumpUntil([&] { return side->FormList().empty(); }, 2000));
-  EXPECT_FALSE(manager->Active);
+  EXPECT_FALSE(manager->Active());
   EXPECT_NE(SendMessageW(form.Handle(), SkinMessage::QuerySkinned, 0, 0), 1);
   EXPECT_TRUE((GetWindowLongPtrW(form.Handle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION);
 
-  manager->PendingSkin = skin.get();
-  manager->RequestAction(SkinAction::Activate, 250);
+  manager->SetPendingSkin(skin.get());
+  manager->RequestAction(TSkinAction::Activate, 250);
   ASSERT_TRUE(PumpUntil([&] { return side->FindForm(form.Handle()) != nullptr; }, 2000));
-  EXPECT_TRUE(manager->Active);
+  EXPECT_TRUE(manager->Active());
 }
 
 namespace {
@@ -261,9 +261,9 @@ namespace {
 void SwitchSkin(TSkinManager& manager, TSkinSet& skin, const std::string& file) {
   const std::string bytes = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\" + file);
   ASSERT_TRUE(skin.LoadSkinImage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
-  manager.PendingSkin = &skin;
+  manager.SetPendingSkin(&skin);
   manager.DropSystemButtons();
-  manager.RequestAction(SkinAction::ApplyChangedSkin, 250);
+  manager.RequestAction(TSkinAction::ApplyChangedSkin, 250);
   ASSERT_TRUE(PumpUntil([&] { return !manager.ActionTimer().Enabled(); }, 2000));
   PumpFor(30);
 }
@@ -302,23 +302,23 @@ TEST_F(Manager, AFormOnlyComponentActsOnItsOwnForm) {
   formOnly->SetSkinFormtype(sfOnlyThisForm);
   manager->RegisterSkinData(formOnly);
   // Both forms were framed with the main-form skin when activated; switch them off first.
-  manager->PendingSkin = skin.get();
-  manager->RequestAction(SkinAction::Deactivate, 250);
+  manager->SetPendingSkin(skin.get());
+  manager->RequestAction(TSkinAction::Deactivate, 250);
   ASSERT_TRUE(PumpUntil([&] { return side->FormList().empty(); }, 2000));
 
   // Action 1 of the form-only component frames only its owner, with its own skin.
-  manager->PendingSkin = formOnly;
-  manager->RequestAction(SkinAction::Activate, 250);
+  manager->SetPendingSkin(formOnly);
+  manager->RequestAction(TSkinAction::Activate, 250);
   ASSERT_TRUE(PumpUntil([&] { return side->FindForm(own.Handle()) != nullptr; }, 2000));
   EXPECT_EQ(side->FindForm(own.Handle())->SkinData(), formOnly);
   EXPECT_EQ(side->FindForm(other.Handle()), nullptr);
 
   // Action 2 detaches only the frame that uses it.
-  manager->Active = true;
+  manager->SetActive(true);
   ASSERT_TRUE(manager->AttachWindow(reinterpret_cast<TSkinWindow>(other.Handle())));
   PumpFor(30);
-  manager->PendingSkin = formOnly;
-  manager->RequestAction(SkinAction::Deactivate, 250);
+  manager->SetPendingSkin(formOnly);
+  manager->RequestAction(TSkinAction::Deactivate, 250);
   ASSERT_TRUE(PumpUntil([&] { return side->FindForm(own.Handle()) == nullptr; }, 2000));
   EXPECT_NE(side->FindForm(other.Handle()), nullptr);
   manager->UnregisterSkinData(formOnly);
@@ -387,7 +387,7 @@ TEST_F(Manager, AnMdiFrameAndItsChildrenGetFramesOfTheirKind) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->FrameKind(), TFrameKind::MdiFrame);
   ASSERT_NE(frame->MdiClientWindow(), nullptr);
-  EXPECT_EQ(reinterpret_cast<HWND>(manager->MdiClient), frame->MdiClientWindow());
+  EXPECT_EQ(reinterpret_cast<HWND>(manager->MdiClient()), frame->MdiClientWindow());
   EXPECT_NE(frame->SkinMenu(), nullptr);
 
   MDICREATESTRUCTW mcs{};
