@@ -35,9 +35,9 @@ TCanvas* CanvasOf(TSkinFormFrame& frame) { return &frame.ControlCanvas(); }
 
 // A companion of class C owned by owner, attached to it (AttachControl) with the container flag.
 template <class C>
-C* Attach(TSkinFormFrame& frame, TComponent* owner, bool recolour) {
+C* Attach(TSkinFormFrame& frame, TComponent* owner, bool recolor) {
   auto* companion = new C(owner);
-  companion->AttachControl(&frame, frame.SkinData(), recolour, CanvasOf(frame));
+  companion->AttachControl(&frame, frame.SkinData(), recolor, CanvasOf(frame));
   return companion;
 }
 
@@ -301,10 +301,10 @@ bool IsServed(const TSkinFormFrame& frame, TComponent* component) {
   for (TFrameCompanion* listed : frame.ControlList()) {
     auto* c = dynamic_cast<TSkinControl*>(listed);
     if (!c) continue;
-    if (c->Control == component || c->GraphicControl == component) return true;
+    if (c->Control() == component || c->GraphicControl() == component) return true;
     if (!c->AttachedByHandle() || !windowed) continue;
     if (windowed->HandleAllocated()) {
-      if (windowed->Handle() == c->Handle) return true;
+      if (windowed->Handle() == c->Handle()) return true;
     } else if (firstByHandle) {
       return IsPreviewForm(frame);
     }
@@ -315,7 +315,7 @@ bool IsServed(const TSkinFormFrame& frame, TComponent* component) {
 
 TSkinControl* FindByHandle(const TSkinFormFrame& frame, HWND wnd) {
   for (TFrameCompanion* listed : frame.ControlList())
-    if (auto* c = dynamic_cast<TSkinControl*>(listed); c && c->Handle == wnd) return c;
+    if (auto* c = dynamic_cast<TSkinControl*>(listed); c && c->Handle() == wnd) return c;
   return nullptr;
 }
 
@@ -331,7 +331,7 @@ void DispatchComponent(TSkinFormFrame& frame, TComponent* component, TComponent*
     skin.OnSkinControl(&frame, &skin, container, component, upper, skinned);
     if (auto* companion = dynamic_cast<TSkinControl*>(skinned)) {
       if (!frame.AddSkinControl(companion)) {
-        companion->AttachControl(&frame, &skin, companion->Recolour, CanvasOf(frame));
+        companion->AttachControl(&frame, &skin, companion->Recolor(), CanvasOf(frame));
         if (dynamic_cast<TCustomPanel*>(component)) ScanContainer(frame, component);
       }
       return;
