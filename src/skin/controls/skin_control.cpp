@@ -10,7 +10,7 @@
 QUILLIMO_REGISTER_CLASS(TSkinControl)
 
 TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {
-  WindowProcInstance.SetHandler([this](TMessage& m) { HandleMessage(m); });
+  windowHook_.SetHandler([this](TMessage& m) { HandleMessage(m); });
 }
 
 TSkinControl::~TSkinControl() {
@@ -19,7 +19,7 @@ TSkinControl::~TSkinControl() {
   if (recolor_ && control_ && phase_ == TSkinControlPhase::Attached && !control_->IsDestroying())
     control_->SetColor(savedColor_);
   UnhookControlProc();
-  WindowProcInstance.Detach();
+  windowHook_.Detach();
   StopWatching();
   if (frame_) frame_->RemoveSkinControl(this);
 }
@@ -30,7 +30,7 @@ void TSkinControl::Notification(TComponent* component, TOperation operation) {
   if (operation != opRemove || !component) return;
   if (component == hooked_) {
     hooked_ = nullptr;
-    OldControlProc = nullptr;
+    oldControlProc_ = nullptr;
   }
   if (component == watched_) {
     watched_ = nullptr;
@@ -52,7 +52,7 @@ void TSkinControl::Watch(TWinControl* control) {
   watchId_ = control->AddHandleWatch([this](HWND wnd) {
     handle_ = wnd;
     if (wnd) {
-      if (hookFollows_) WindowProcInstance.Attach(wnd);
+      if (hookFollows_) windowHook_.Attach(wnd);
       phase_ = TSkinControlPhase::Attached;
     }
     WindowRecreated(wnd);
@@ -91,8 +91,8 @@ struct TSkinControl::ControlHook {
 void TSkinControl::HookControlProc(TControl* control) {
   hooked_ = control;
   FreeNotification(control);
-  OldControlProc = control->WindowProc;
-  control->WindowProc = ControlHook{this, alive_, OldControlProc};
+  oldControlProc_ = control->WindowProc;
+  control->WindowProc = ControlHook{this, alive_, oldControlProc_};
 }
 
 void TSkinControl::UnhookControlProc() {
@@ -101,12 +101,12 @@ void TSkinControl::UnhookControlProc() {
     const auto* front = hooked_->WindowProc.target<ControlHook>();
     if (front && front->companion == this) hooked_->WindowProc = front->previous;
   }
-  OldControlProc = nullptr;
+  oldControlProc_ = nullptr;
   hooked_ = nullptr;
 }
 
 void TSkinControl::HookWindow(HWND wnd) {
-  WindowProcInstance.Attach(wnd);
+  windowHook_.Attach(wnd);
   if (TWinControl* control = TWinControl::FindControl(wnd)) {
     hookFollows_ = true;
     Watch(control);
@@ -179,10 +179,10 @@ void TSkinControl::HandleMessage(TMessage& msg) {
 }
 
 void TSkinControl::CallPrevious(TMessage& msg) {
-  if (OldControlProc)
-    OldControlProc(msg);
-  else if (WindowProcInstance.Attached())
-    WindowProcInstance.CallPrevious(msg);
+  if (oldControlProc_)
+    oldControlProc_(msg);
+  else if (windowHook_.Attached())
+    windowHook_.CallPrevious(msg);
 }
 
 bool TSkinControl::BeforeMessage(TMessage& msg) {

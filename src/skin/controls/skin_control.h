@@ -86,7 +86,7 @@ public:
   bool PaintsWholeWindow(TMessage& msg);
 
   // Attached to a window (by joining its subclass chain) rather than to a toolkit handler.
-  bool AttachedByHandle() const { return WindowProcInstance.Attached(); }
+  bool AttachedByHandle() const { return windowHook_.Attached(); }
   // An attach has run (a second one does nothing).
   bool Attached() const { return attached_; }
   // The window served; nullptr while the control has none (or after it went).
@@ -110,7 +110,7 @@ protected:
   // Puts HandleMessage in front of the toolkit control's message handler.
   void HookControlProc(TControl* control);
   void UnhookControlProc();
-  // Joins the window's subclass chain (WindowProcInstance); a window of a toolkit control is
+  // Joins the window's subclass chain (windowHook_); a window of a toolkit control is
   // followed when the toolkit makes it anew.
   void HookWindow(HWND wnd);
   // Refreshes Enabled, Focused and Text from the window.
@@ -141,15 +141,14 @@ protected:
   // Called when the toolkit control's window was made anew (wnd) or destroyed (nullptr).
   virtual void WindowRecreated(HWND wnd) {}
 
-  std::function<void(TMessage&)> OldControlProc;
-  TWindowHook WindowProcInstance;
-
 private:
   struct ControlHook;
   // The window's area at (0, 0) into area; false when the window is gone.
   bool WindowArea(RECT& area) const;
   void Watch(TWinControl* control);
   void StopWatching();
+  std::function<void(TMessage&)> oldControlProc_;  // the handler HandleMessage replaced
+  TWindowHook windowHook_;                          // the place in the window's subclass chain
   std::uint8_t state_ = 0;
   TCanvas* canvas_ = nullptr;
   bool enabled_ = true;
@@ -168,6 +167,6 @@ private:
   TWinControl* watched_ = nullptr;    // the control whose windows the companion follows
   bool savedDoubleBuffered_ = false;  // its own setting, given back when it is no longer followed
   int watchId_ = 0;
-  bool hookFollows_ = false;          // WindowProcInstance moves to the control's new window
+  bool hookFollows_ = false;          // windowHook_ moves to the control's new window
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
