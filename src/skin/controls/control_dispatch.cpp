@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "skin/controls/skin_boxes.h"
@@ -35,9 +36,9 @@ TCanvas* CanvasOf(TSkinFormFrame& frame) { return &frame.ControlCanvas(); }
 
 // A companion of class C owned by owner, attached to it (AttachControl) with the container flag.
 template <class C>
-C* Attach(TSkinFormFrame& frame, TComponent* owner, bool recolour) {
+C* Attach(TSkinFormFrame& frame, TComponent* owner, bool recolor) {
   auto* companion = new C(owner);
-  companion->AttachControl(&frame, frame.SkinData(), recolour, CanvasOf(frame));
+  companion->AttachControl(&frame, frame.SkinData(), recolor, CanvasOf(frame));
   return companion;
 }
 
@@ -170,114 +171,212 @@ bool IsPreviewForm(const TSkinFormFrame& frame) {
          name == "TzzPrintPreview" || name == "TgvfmStdPreview";
 }
 
-// The built-in rules in their order; false when no row took the component.
-bool DispatchBuiltIn(TSkinFormFrame& frame, TComponent* component, const std::string& upper) {
-  auto* windowed = dynamic_cast<TWinControl*>(component);
-  if (auto* button = dynamic_cast<TToolButton*>(component); button && Has(frame, xcMainMenu)) {
-    if (button->MenuItem()) SkinMenuItems(frame, button->MenuItem());
-    return true;
-  }
-  if (upper == "TTABSET" && HasTabs(frame)) {
-    Attach<TSkinTab31>(frame, component, false);
-    return true;
-  }
-  if (upper == "TTABBEDNOTEBOOK" && HasTabs(frame) && windowed) {
-    AttachByHandle<TSkinTab>(frame, component, windowed->Handle());
-    return true;
-  }
-  if (upper == "TMVCPANEL") {
-    ScanContainer(frame, component);
-    return true;
-  }
-  if (dynamic_cast<TPageControl*>(component) && HasTabs(frame)) {
-    AttachByHandle<TSkinTab>(frame, &frame, windowed->Handle());
-    return true;
-  }
-  if (upper == "TTRACKBAR" && Has(frame, xcButton)) {
-    Attach<TSkinTrackBar>(frame, component, false);
-    return true;
-  }
-  if (upper == "TUPDOWN" && Has(frame, xcButton)) {
-    Attach<TSkinUpDown>(frame, component, false);
-    return true;
-  }
-  if (dynamic_cast<TCustomRadioGroup*>(component) && Has(frame, xcRadioButton)) {
-    SkinGroupItems<TSkinRadioButton>(frame, component);
-    Attach<TSkinGroupBox>(frame, component, true);
-    return true;
-  }
-  if (upper == "TDBNAVIGATOR" && Has(frame, xcPanel)) {
-    SetEnumPropByName(component, "Flat", "True");
-    Attach<TSkinBox>(frame, component, true);
-    return true;
-  }
-  if (dynamic_cast<TCustomGroupBox*>(component) && Has(frame, xcPanel)) {
-    Attach<TSkinGroupBox>(frame, component, true);
-    ScanContainer(frame, component);
-    return true;
-  }
-  if (dynamic_cast<TRadioButton*>(component) && Has(frame, xcRadioButton)) {
-    Attach<TSkinRadioButton>(frame, component, false);
-    return true;
-  }
-  if (auto* toolBar = dynamic_cast<TToolBar*>(component); toolBar && Has(frame, xcToolbar)) {
-    SetEnumPropByName(component, "Flat", "True");
-    SetEnumPropByName(component, "Transparent", "True");
-    toolBar->OnCustomDrawButton = [&frame](TToolBar* bar, TToolButton* b, TCustomDrawState state, bool&) {
-      PaintToolBarButton(frame, bar, b, state);
-    };
-    TFrameHandlers::Of(frame).Track(toolBar);
-    Attach<TSkinBox>(frame, component, true);
-    return true;
-  }
-  if (upper == "TDATETIMEPICKER" && Has(frame, xcEdit)) {
-    const TPropInfo* mode = GetPropInfo(component, "DateMode");
-    if (mode && GetOrdProp(component, *mode) == 1)
-      Attach<TSkinEdit>(frame, component, false);
-    else
-      Attach<TSkinComBox>(frame, component, false);
-    return true;
-  }
-  if ((upper == "TRICHEDIT" || upper == "TPQDBRICHEDIT" || upper == "TGVDBMEMO") && Has(frame, xcScrollbar) && windowed) {
-    AttachBars(frame, windowed, true);
-    return true;
-  }
-  if (dynamic_cast<TSpeedButton*>(component) && Has(frame, xcSpeedButton)) {
-    Attach<TSkinSpeedButton>(frame, component, false);
-    return true;
-  }
-  if (dynamic_cast<TCustomPanel*>(component) && Has(frame, xcPanel)) {
-    Attach<TSkinBox>(frame, component, true);
-    ScanContainer(frame, component);
-    return true;
-  }
-  if ((upper == "TGVTREELIST" || upper == "TGVDBTREELIST" || upper == "TGVDBGRID") && Has(frame, xcScrollbar) &&
-      windowed) {
-    AttachBars(frame, windowed, false);
-    return true;
-  }
-  if (dynamic_cast<TCustomMemo*>(component) && Has(frame, xcScrollbar)) {
-    AttachBars(frame, windowed, true);
-    return true;
-  }
-  if (IsScrolling(component) && Has(frame, xcScrollbar) && windowed) {
-    AttachBars(frame, windowed, true);
-    return true;
-  }
-  if (dynamic_cast<TButton*>(component) && Has(frame, xcButton)) {
-    Attach<TSkinButton>(frame, component, false);
-    return true;
-  }
-  if (dynamic_cast<TCustomEdit*>(component) && Has(frame, xcEdit)) {
-    AttachByHandleWhenMade<TSkinEdit>(frame, windowed);
-    return true;
-  }
-  if (dynamic_cast<TCustomForm*>(component)) {
-    Attach<TSkinBox>(frame, component, true);
-    ScanContainer(frame, component);
-    return true;
-  }
+// A companion of class C for the component (AttachControl), with or without the recolouring.
+template <class C, bool Recolor = false>
+void AttachTo(TSkinFormFrame& frame, TComponent* component) {
+  Attach<C>(frame, component, Recolor);
+}
+
+// A recoloured box for a container, then the container's own components.
+void BoxAndScan(TSkinFormFrame& frame, TComponent* component) {
+  Attach<TSkinBox>(frame, component, true);
+  ScanContainer(frame, component);
+}
+
+// Scroll bars drawn into a windowed control's frame; HandleMouse: the companion drags the thumb.
+template <bool HandleMouse>
+void BarsOf(TSkinFormFrame& frame, TComponent* component) {
+  AttachBars(frame, static_cast<TWinControl*>(component), HandleMouse);
+}
+
+// A rule of the dispatch: the components it takes (by upper-case class name, or by class), the
+// member of SkinControls that turns it on (none: always on; xcTab also wants a Tabs element),
+// whether it wants a windowed control, and what it does with the component. The first rule
+// that takes a component is the only one that runs.
+struct TDispatchRule {
+  std::vector<std::string> names;
+  bool (*takes)(TComponent*) = nullptr;
+  std::optional<TSkinControlType> gate;
+  bool windowed = false;
+  void (*apply)(TSkinFormFrame&, TComponent*) = nullptr;
+};
+
+template <class T>
+bool Is(TComponent* component) {
+  return dynamic_cast<T*>(component) != nullptr;
+}
+
+bool GateOpen(const TSkinFormFrame& frame, const std::optional<TSkinControlType>& gate) {
+  if (!gate) return true;
+  return *gate == xcTab ? HasTabs(frame) : Has(frame, *gate);
+}
+
+bool Takes(const TDispatchRule& rule, TComponent* component, const std::string& upper) {
+  const bool named = std::find(rule.names.begin(), rule.names.end(), upper) != rule.names.end();
+  return (named || (rule.takes && rule.takes(component))) && (!rule.windowed || Is<TWinControl>(component));
+}
+
+// The built-in rules in their order of precedence.
+const std::vector<TDispatchRule>& BuiltInRules() {
+  static const std::vector<TDispatchRule> rules = {
+      {{}, Is<TToolButton>, xcMainMenu, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         if (TMenuItem* menu = static_cast<TToolButton*>(c)->MenuItem()) SkinMenuItems(frame, menu);
+       }},
+      {{"TTABSET"}, nullptr, xcTab, false, AttachTo<TSkinTab31>},
+      {{"TTABBEDNOTEBOOK"}, nullptr, xcTab, true,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         AttachByHandle<TSkinTab>(frame, c, static_cast<TWinControl*>(c)->Handle());
+       }},
+      {{"TMVCPANEL"}, nullptr, std::nullopt, false, ScanContainer},
+      // A page control's companion is owned by the frame.
+      {{}, Is<TPageControl>, xcTab, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         AttachByHandle<TSkinTab>(frame, &frame, static_cast<TWinControl*>(c)->Handle());
+       }},
+      {{"TTRACKBAR"}, nullptr, xcButton, false, AttachTo<TSkinTrackBar>},
+      {{"TUPDOWN"}, nullptr, xcButton, false, AttachTo<TSkinUpDown>},
+      {{}, Is<TCustomRadioGroup>, xcRadioButton, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         SkinGroupItems<TSkinRadioButton>(frame, c);
+         Attach<TSkinGroupBox>(frame, c, true);
+       }},
+      {{"TDBNAVIGATOR"}, nullptr, xcPanel, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         SetEnumPropByName(c, "Flat", "True");
+         Attach<TSkinBox>(frame, c, true);
+       }},
+      {{}, Is<TCustomGroupBox>, xcPanel, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         Attach<TSkinGroupBox>(frame, c, true);
+         ScanContainer(frame, c);
+       }},
+      {{}, Is<TRadioButton>, xcRadioButton, false, AttachTo<TSkinRadioButton>},
+      {{}, Is<TToolBar>, xcToolbar, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         SetEnumPropByName(c, "Flat", "True");
+         SetEnumPropByName(c, "Transparent", "True");
+         auto* toolBar = static_cast<TToolBar*>(c);
+         toolBar->OnCustomDrawButton = [&frame](TToolBar* bar, TToolButton* b, TCustomDrawState state, bool&) {
+           PaintToolBarButton(frame, bar, b, state);
+         };
+         TFrameHandlers::Of(frame).Track(toolBar);
+         Attach<TSkinBox>(frame, c, true);
+       }},
+      // A picker in DateMode 1 is skinned as an edit, in any other mode as a combo box.
+      {{"TDATETIMEPICKER"}, nullptr, xcEdit, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         const TPropInfo* mode = GetPropInfo(c, "DateMode");
+         if (mode && GetOrdProp(c, *mode) == 1)
+           Attach<TSkinEdit>(frame, c, false);
+         else
+           Attach<TSkinComBox>(frame, c, false);
+       }},
+      {{"TRICHEDIT", "TPQDBRICHEDIT", "TGVDBMEMO"}, nullptr, xcScrollbar, true, BarsOf<true>},
+      {{}, Is<TSpeedButton>, xcSpeedButton, false, AttachTo<TSkinSpeedButton>},
+      {{}, Is<TCustomPanel>, xcPanel, false, BoxAndScan},
+      {{"TGVTREELIST", "TGVDBTREELIST", "TGVDBGRID"}, nullptr, xcScrollbar, true, BarsOf<false>},
+      {{}, Is<TCustomMemo>, xcScrollbar, false, BarsOf<true>},
+      {{}, IsScrolling, xcScrollbar, true, BarsOf<true>},
+      {{}, Is<TButton>, xcButton, false, AttachTo<TSkinButton>},
+      {{}, Is<TCustomEdit>, xcEdit, false,
+       [](TSkinFormFrame& frame, TComponent* c) { AttachByHandleWhenMade<TSkinEdit>(frame, static_cast<TWinControl*>(c)); }},
+      {{}, Is<TCustomForm>, std::nullopt, false, BoxAndScan},
+  };
+  return rules;
+}
+
+// The kinds of the SkinAliases map (class name=kind), each with its gate.
+const std::vector<TDispatchRule>& SkinMapRules() {
+  static const std::vector<TDispatchRule> rules = {
+      {{"combobox"}, nullptr, xcCombo, false, AttachTo<TSkinComBox>},
+      {{"edit"}, nullptr, xcEdit, true,
+       [](TSkinFormFrame& frame, TComponent* c) { AttachByHandleWhenMade<TSkinEdit>(frame, static_cast<TWinControl*>(c)); }},
+      {{"radiobutton"}, nullptr, xcRadioButton, false, AttachTo<TSkinRadioButton>},
+      {{"panel"}, nullptr, xcPanel, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         SetEnumPropByName(c, "Transparent", "True");
+         Attach<TSkinBox>(frame, c, true);
+       }},
+      {{"trackbar"}, nullptr, xcButton, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         SetEnumPropByName(c, "Transparent", "True");
+         Attach<TSkinTrackBar>(frame, c, false);
+       }},
+      {{"button"}, nullptr, xcButton, false, AttachTo<TSkinButton>},
+      {{"tab"}, nullptr, xcTab, true,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         AttachByHandle<TSkinTab>(frame, c, static_cast<TWinControl*>(c)->Handle());
+       }},
+      {{"progress"}, nullptr, xcProgress, false, AttachTo<TSkinProgress>},
+      {{"scrollbar"}, nullptr, xcScrollbar, true, BarsOf<true>},
+      {{"groupbox"}, nullptr, xcGroupBox, false, AttachTo<TSkinGroupBox, true>},
+      {{"radiogroup"}, nullptr, xcPanel, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         if (Has(frame, xcRadioButton)) SkinGroupItems<TSkinRadioButton>(frame, c);
+         Attach<TSkinGroupBox>(frame, c, true);
+       }},
+      {{"checkgroup"}, nullptr, xcPanel, false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         if (Has(frame, xcRadioButton)) SkinGroupItems<TSkinCheckBox>(frame, c);
+         Attach<TSkinGroupBox>(frame, c, true);
+       }},
+      {{"checkbox"}, nullptr, xcCheckBox, false, AttachTo<TSkinCheckBox>},
+  };
+  return rules;
+}
+
+// Runs the first rule of rules that takes the component (key: its upper-case class name, or
+// the kind of the class-name map) and whose gate is open; false when none did.
+bool ApplyFirstRule(const std::vector<TDispatchRule>& rules, TSkinFormFrame& frame, TComponent* component,
+                    const std::string& key) {
+  for (const TDispatchRule& rule : rules)
+    if (Takes(rule, component, key) && GateOpen(frame, rule.gate)) {
+      rule.apply(frame, component);
+      return true;
+    }
   return false;
+}
+
+// The companions of a bare window's child windows, by window class (lower case) and style.
+struct TWindowClassRule {
+  const char* windowClass;
+  void (*apply)(TSkinFormFrame&, HWND, DWORD style);
+};
+
+const std::vector<TWindowClassRule>& WindowClassRules() {
+  static const std::vector<TWindowClassRule> rules = {
+      {"button",
+       [](TSkinFormFrame& frame, HWND wnd, DWORD style) {
+         if ((style & 7) == 7) return;  // a group box
+         if ((style & 3) == 3 || (style & 2) || (style & 5) == 5)
+           AttachByHandle<TSkinCheckBox>(frame, &frame, wnd);
+         else if ((style & 9) == 9 || (style & 4))
+           AttachByHandle<TSkinRadioButton>(frame, &frame, wnd);
+         else
+           AttachByHandle<TSkinButton>(frame, &frame, wnd);
+       }},
+      {"combobox",
+       [](TSkinFormFrame& frame, HWND wnd, DWORD style) {
+         if ((style & 3) != 1) AttachByHandle<TSkinComBox>(frame, &frame, wnd);
+       }},
+      {"comboboxex32",
+       [](TSkinFormFrame& frame, HWND wnd, DWORD) {
+         if (HWND first = GetWindow(wnd, GW_CHILD)) AttachByHandle<TSkinComBox>(frame, &frame, first);
+       }},
+      {"scrollbar", [](TSkinFormFrame& frame, HWND wnd, DWORD) { AttachByHandle<TSkinSizer>(frame, &frame, wnd); }},
+      {"systabcontrol32",
+       [](TSkinFormFrame& frame, HWND wnd, DWORD style) {
+         if (!(style & 0x2000)) AttachByHandle<TSkinTab>(frame, &frame, wnd);
+       }},
+      {"edit", [](TSkinFormFrame& frame, HWND wnd, DWORD) { AttachByHandle<TSkinEdit>(frame, &frame, wnd); }},
+  };
+  return rules;
+}
+
+// Classes of other toolkits that are left as they are.
+bool LeftAlone(const std::string& upper) {
+  return upper == "TDBCOMBOBOXZQ" || upper == "TRPPREVIEW" || upper == "TVRDESIGNERPAGE" || upper == "TVRPBOX";
 }
 }  // namespace
 
@@ -301,10 +400,10 @@ bool IsServed(const TSkinFormFrame& frame, TComponent* component) {
   for (TFrameCompanion* listed : frame.ControlList()) {
     auto* c = dynamic_cast<TSkinControl*>(listed);
     if (!c) continue;
-    if (c->Control == component || c->GraphicControl == component) return true;
+    if (c->Control() == component || c->GraphicControl() == component) return true;
     if (!c->AttachedByHandle() || !windowed) continue;
     if (windowed->HandleAllocated()) {
-      if (windowed->Handle() == c->Handle) return true;
+      if (windowed->Handle() == c->Handle()) return true;
     } else if (firstByHandle) {
       return IsPreviewForm(frame);
     }
@@ -315,7 +414,7 @@ bool IsServed(const TSkinFormFrame& frame, TComponent* component) {
 
 TSkinControl* FindByHandle(const TSkinFormFrame& frame, HWND wnd) {
   for (TFrameCompanion* listed : frame.ControlList())
-    if (auto* c = dynamic_cast<TSkinControl*>(listed); c && c->Handle == wnd) return c;
+    if (auto* c = dynamic_cast<TSkinControl*>(listed); c && c->Handle() == wnd) return c;
   return nullptr;
 }
 
@@ -331,15 +430,15 @@ void DispatchComponent(TSkinFormFrame& frame, TComponent* component, TComponent*
     skin.OnSkinControl(&frame, &skin, container, component, upper, skinned);
     if (auto* companion = dynamic_cast<TSkinControl*>(skinned)) {
       if (!frame.AddSkinControl(companion)) {
-        companion->AttachControl(&frame, &skin, companion->Recolour, CanvasOf(frame));
+        companion->AttachControl(&frame, &skin, companion->Recolor(), CanvasOf(frame));
         if (dynamic_cast<TCustomPanel*>(component)) ScanContainer(frame, component);
       }
       return;
     }
   }
-  if (upper == "TDBCOMBOBOXZQ" || upper == "TRPPREVIEW" || upper == "TVRDESIGNERPAGE" || upper == "TVRPBOX") return;
+  if (LeftAlone(upper)) return;
   if (ApplySkinMap(frame, component->ClassName(), component)) return;
-  DispatchBuiltIn(frame, component, upper);
+  ApplyFirstRule(BuiltInRules(), frame, component, upper);
 }
 
 bool ApplySkinMap(TSkinFormFrame& frame, const std::string& className, TComponent* component) {
@@ -354,38 +453,8 @@ bool ApplySkinMap(TSkinFormFrame& frame, const std::string& className, TComponen
     kind = line.substr(line.find('=') + 1, 50);
   }
   if (!matched) return false;
-  auto* windowed = dynamic_cast<TWinControl*>(component);
-  if (kind == "combobox" && Has(frame, xcCombo)) {
-    Attach<TSkinComBox>(frame, component, false);
-  } else if (kind == "edit" && Has(frame, xcEdit) && windowed) {
-    AttachByHandleWhenMade<TSkinEdit>(frame, windowed);
-  } else if (kind == "radiobutton" && Has(frame, xcRadioButton)) {
-    Attach<TSkinRadioButton>(frame, component, false);
-  } else if (kind == "panel" && Has(frame, xcPanel)) {
-    SetEnumPropByName(component, "Transparent", "True");
-    Attach<TSkinBox>(frame, component, true);
-  } else if (kind == "trackbar" && Has(frame, xcButton)) {
-    SetEnumPropByName(component, "Transparent", "True");
-    Attach<TSkinTrackBar>(frame, component, false);
-  } else if (kind == "button" && Has(frame, xcButton)) {
-    Attach<TSkinButton>(frame, component, false);
-  } else if (kind == "tab" && HasTabs(frame) && windowed) {
-    AttachByHandle<TSkinTab>(frame, component, windowed->Handle());
-  } else if (kind == "progress" && Has(frame, xcProgress)) {
-    Attach<TSkinProgress>(frame, component, false);
-  } else if (kind == "scrollbar" && Has(frame, xcScrollbar) && windowed) {
-    AttachBars(frame, windowed, true);
-  } else if (kind == "groupbox" && Has(frame, xcGroupBox)) {
-    Attach<TSkinGroupBox>(frame, component, true);
-  } else if (kind == "radiogroup" && Has(frame, xcPanel)) {
-    if (Has(frame, xcRadioButton)) SkinGroupItems<TSkinRadioButton>(frame, component);
-    Attach<TSkinGroupBox>(frame, component, true);
-  } else if (kind == "checkgroup" && Has(frame, xcPanel)) {
-    if (Has(frame, xcRadioButton)) SkinGroupItems<TSkinCheckBox>(frame, component);
-    Attach<TSkinGroupBox>(frame, component, true);
-  } else if (kind == "checkbox" && Has(frame, xcCheckBox)) {
-    Attach<TSkinCheckBox>(frame, component, false);
-  }
+  // A kind without a rule, or with its gate shut, makes nothing: the line still decides.
+  ApplyFirstRule(SkinMapRules(), frame, component, kind);
   return true;
 }
 
@@ -398,25 +467,11 @@ void DispatchChildWindow(TSkinFormFrame& frame, HWND wnd) {
   if (FindByHandle(frame, wnd)) return;
   const std::string cls = LowerCase(GetClassNameString(wnd));
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_STYLE));
-  if (cls == "button") {
-    if ((style & 7) == 7) return;
-    if ((style & 3) == 3 || (style & 2) || (style & 5) == 5)
-      AttachByHandle<TSkinCheckBox>(frame, &frame, wnd);
-    else if ((style & 9) == 9 || (style & 4))
-      AttachByHandle<TSkinRadioButton>(frame, &frame, wnd);
-    else
-      AttachByHandle<TSkinButton>(frame, &frame, wnd);
-  } else if (cls == "combobox") {
-    if ((style & 3) != 1) AttachByHandle<TSkinComBox>(frame, &frame, wnd);
-  } else if (cls == "comboboxex32") {
-    if (HWND first = GetWindow(wnd, GW_CHILD)) AttachByHandle<TSkinComBox>(frame, &frame, first);
-  } else if (cls == "scrollbar") {
-    AttachByHandle<TSkinSizer>(frame, &frame, wnd);
-  } else if (cls == "systabcontrol32") {
-    if (!(style & 0x2000)) AttachByHandle<TSkinTab>(frame, &frame, wnd);
-  } else if (cls == "edit") {
-    AttachByHandle<TSkinEdit>(frame, &frame, wnd);
-  }
+  for (const TWindowClassRule& rule : WindowClassRules())
+    if (cls == rule.windowClass) {
+      rule.apply(frame, wnd, style);
+      return;
+    }
 }
 
 void PaintToolBarButton(TSkinFormFrame& frame, TToolBar* toolBar, TToolButton* button, TCustomDrawState state) {

@@ -4,7 +4,9 @@
 // is: exclusions (DisableTag, controls already served), the skin component's OnSkinControl
 // event, its class-name map (SkinAliases), then the built-in rules by class and class name,
 // each gated by a member of SkinControls. A window without a toolkit form (message boxes,
-// standard dialogs) is walked by its child windows, by window class and style.
+// standard dialogs) is walked by its child windows, by window class and style. The built-in
+// rules, the kinds of the class-name map and the window classes are tables in
+// control_dispatch.cpp, read in order: the first row that takes a component decides.
 //
 // Every companion made is listed in the frame's control list; the frame detaches and frees
 // them. UseSkinControlDispatch makes every frame dispatch its controls this way.

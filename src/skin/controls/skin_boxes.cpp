@@ -20,59 +20,50 @@ COLORREF Rgb(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 // ---- TSkinGroupBox
 
 void TSkinGroupBox::Paint(HDC dc, const RECT& rect) {
-  if (!Handle) return;
-  Text = GetWindowTextString(Handle);
-  if (Text.empty() && Control) Text = Control->Caption();
-  HFONT font = Control ? FontHandle(Control->Font()->Data()) : reinterpret_cast<HFONT>(SendMessageW(Handle, WM_GETFONT, 0, 0));
+  if (!Handle()) return;
+  SetText(GetWindowTextString(Handle()));
+  if (Text().empty() && Control()) SetText(Control()->Caption());
+  HFONT font = Control() ? FontHandle(Control()->Font()->Data()) : reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   TSelectObject selected(dc, font);
   SIZE zero{};
   GetTextExtentPoint32W(dc, L"0", 1, &zero);
   const int y = zero.cy / 2 - 1;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HBRUSH face = CreateSolidBrush(Rgb(Skin->FaceBrush));
+  HBRUSH face = CreateSolidBrush(Rgb(Skin()->FaceBrush));
   const RECT border{0, y, w, h}, inset{1, y + 1, w - 1, h - 1};
   FrameRect(dc, &border, face);
   FrameRect(dc, &inset, face);
   DeleteObject(face);
-  HPEN pen = CreatePen(PS_SOLID, 1, Rgb(Skin->ButtonShadowColour));
+  HPEN pen = CreatePen(PS_SOLID, 1, Rgb(Skin()->ButtonShadowColour));
   {
     TSelectObject p(dc, pen);
     TSelectObject b(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, 1, y, w - 1, h - 1, 5, 5);
   }
   DeleteObject(pen);
-  if (Text.empty()) return;
+  if (Text().empty()) return;
   SetBkMode(dc, OPAQUE);
-  SetBkColor(dc, Rgb(Skin->ButtonFaceColour));
-  if (Control) SetTextColor(dc, Rgb(Control->Font()->GetColor()));
+  SetBkColor(dc, Rgb(Skin()->ButtonFaceColour));
+  if (Control()) SetTextColor(dc, Rgb(Control()->Font()->GetColor()));
   RECT at{rect.left + 9, rect.top, rect.right, rect.bottom};
-  DrawWideText(dc, Text, at, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXPANDTABS);
+  DrawWideText(dc, Text(), at, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXPANDTABS);
 }
 
 // ---- TSkinBox
 
-void TSkinBox::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolour, TCanvas* canvas) {
-  if (Attached) return;
+void TSkinBox::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) {
   auto* control = dynamic_cast<TWinControl*>(Owner());
-  if (!control) return;
-  Skin = skin;
-  Frame = frame;
-  Canvas = canvas;
-  Control = control;
-  Recolour = recolour;
+  if (!control || !BeginAttach(frame, skin, canvas)) return;
+  SetControl(control);
+  SetRecolor(recolor);
   FreeNotification(control);
-  if (Frame) Frame->AddSkinControl(this);
-  if (Recolour) {
-    SavedColor = control->Color();
-    control->SetColor(skin->ButtonFaceColour);
-  }
-  Attached = true;
-  Phase = SkinControlPhase::Attached;
+  TakeFaceColor(control);
+  FinishAttach();
 }
 
 void TSkinBox::RestoreColor() {
-  if (Phase != 4) TSkinControl::RestoreColor();
-  Phase = SkinControlPhase::Restored;
+  TSkinControl::RestoreColor();
+  SetPhase(TSkinControlPhase::Restored);
 }
 
 // ---- TSkinSizer
@@ -85,7 +76,7 @@ bool TSkinSizer::BeforeMessage(TMessage& msg) {
 // under the frame.
 void TSkinSizer::Paint(HDC dc, const RECT& rect) {
   FillFace(dc, rect);
-  HBRUSH shadow = CreateSolidBrush(Rgb(Skin->ButtonShadowColour));
+  HBRUSH shadow = CreateSolidBrush(Rgb(Skin()->ButtonShadowColour));
   FrameRect(dc, &rect, shadow);
   DeleteObject(shadow);
 }

@@ -15,8 +15,8 @@ class TSkinBox : public TSkinControl {
   QUILLIMO_CLASS(TSkinBox, TSkinControl)
 public:
   explicit TSkinBox(TComponent* owner) : TSkinControl(owner) {}
-  // Remembers the references and recolours the control; no message handler, no painting.
-  void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolour, TCanvas* canvas) override;
+  // Remembers the references and recolors the control; no message handler, no painting.
+  void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) override;
   void AfterMessage(TMessage& msg) override {}
   void RestoreColor() override;
 };

@@ -32,10 +32,10 @@ bool TSkinButton::BeforeMessage(TMessage& msg) {
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (GetFocus() != Handle) SetFocus(Handle);
+      if (GetFocus() != Handle()) SetFocus(Handle());
       SetStateBit(SkinControlState::Pressed, true);
       // The release counts wherever it happens, so the button keeps the mouse until then.
-      SetCapture(Handle);
+      SetCapture(Handle());
       Redraw();
       return false;
     default:
@@ -44,40 +44,35 @@ bool TSkinButton::BeforeMessage(TMessage& msg) {
 }
 
 void TSkinButton::ClickButton() {
-  if (Control) {
-    Control->Click();
-  } else if (Handle) {
-    PostMessageW(GetParent(Handle), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Handle));
+  if (Control()) {
+    Control()->Click();
+  } else if (Handle()) {
+    PostMessageW(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Handle()));
   }
 }
 
 void TSkinButton::AfterMessage(TMessage& msg) {
   switch (msg.Msg) {
     case WM_KEYDOWN:
-      if (msg.WParam == VK_SPACE) {
-        SetStateBit(SkinControlState::Pressed, true);
-        RepaintNow();
-      }
-      return;
     case WM_KEYUP:
       if (msg.WParam == VK_SPACE) {
-        SetStateBit(SkinControlState::Pressed, false);
+        SetStateBit(SkinControlState::Pressed, msg.Msg == WM_KEYDOWN);
         RepaintNow();
       }
       return;
     case WM_MOUSEMOVE:
       if (!Hot()) {
         SetStateBit(SkinControlState::Hot, true);
-        if (Frame && Frame->HotButton() && Frame->HotButton() != this) Frame->HotButton()->MouseLeft();
-        if (Frame && Frame->HotButton() != this) {
+        if (Frame() && Frame()->HotButton() && Frame()->HotButton() != this) Frame()->HotButton()->MouseLeft();
+        if (Frame() && Frame()->HotButton() != this) {
           RepaintNow();
-          Frame->SetHotButton(this);
+          Frame()->SetHotButton(this);
         }
       }
       return;
     case WM_LBUTTONUP:
-      if (GetCapture() == Handle) ReleaseCapture();
+      if (GetCapture() == Handle()) ReleaseCapture();
       if (Pressed()) {
         SetStateBit(SkinControlState::Pressed, false);
         RepaintNow();
@@ -85,19 +80,19 @@ void TSkinButton::AfterMessage(TMessage& msg) {
       }
       return;
     case CM_MOUSEENTER:
-      if (Enabled) {
+      if (Enabled()) {
         SetStateBit(SkinControlState::Hot, true);
         RepaintNow();
-        if (Frame) Frame->SetHotButton(this);
+        if (Frame()) Frame()->SetHotButton(this);
       }
       return;
     case CM_MOUSELEAVE:
-      if (Enabled) {
+      if (Enabled()) {
         SetStateBit(SkinControlState::Hot, false);
         // A button held down keeps its press until the release (which still clicks).
-        if (!(Handle && GetCapture() == Handle)) SetStateBit(SkinControlState::Pressed, false);
+        if (!(Handle() && GetCapture() == Handle())) SetStateBit(SkinControlState::Pressed, false);
         RepaintNow();
-        if (Frame && Frame->HotButton() == this) Frame->SetHotButton(nullptr);
+        if (Frame() && Frame()->HotButton() == this) Frame()->SetHotButton(nullptr);
       }
       return;
     default:
@@ -107,16 +102,16 @@ void TSkinButton::AfterMessage(TMessage& msg) {
 
 void TSkinButton::ReadButtonState() {
   ReadWindowState();
-  Default = Handle && (GetWindowLongPtrW(Handle, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-  if (Text.empty() && Control) Text = Control->Caption();
+  Default = Handle() && (GetWindowLongPtrW(Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  if (Text().empty() && Control()) SetText(Control()->Caption());
 }
 
 // A default button shows its own frame only while it is not focused: once focused it shows
 // the focused frame like any other button.
 int TSkinButton::StateIndex() const {
-  if (!Enabled) return 3;
+  if (!Enabled()) return 3;
   if (Pressed()) return 2;
-  if (Hot() || Focused) return 4;
+  if (Hot() || Focused()) return 4;
   if (Default) return 5;
   return 1;
 }
@@ -125,31 +120,31 @@ HDC TSkinButton::BufferWithFrame(int w, int h, int count, int state) {
   Buffer.SetSize(w, h);
   HDC buffer = Buffer.Canvas().Handle();
   FillFace(buffer, {0, 0, w, h});
-  DrawSkinElement(buffer, {0, 0, w, h}, count, state, Skin->Buttons.get());
+  DrawSkinElement(buffer, {0, 0, w, h}, count, state, Skin()->Buttons.get());
   return buffer;
 }
 
 void TSkinButton::Paint(HDC dc, const RECT& rect) {
-  if (!HasButtonImage(Skin)) return;
+  if (!HasButtonImage(Skin())) return;
   ReadButtonState();
   const int state = StateIndex();
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   HDC buffer = BufferWithFrame(w, h, 5, state);
-  TSelectObject font(buffer, WindowFont(Handle));
-  TColor colour = Skin->ButtonTextColour;
-  if (state == 1) colour = Skin->Buttons->NormalColour2;
-  if (state == 4) colour = Skin->Buttons->MouseOverColour2;
-  if (state == 2) colour = Skin->Buttons->PressedColour2;
+  TSelectObject font(buffer, WindowFont(Handle()));
+  TColor colour = Skin()->ButtonTextColour;
+  if (state == 1) colour = Skin()->Buttons->NormalColour2;
+  if (state == 4) colour = Skin()->Buttons->MouseOverColour2;
+  if (state == 2) colour = Skin()->Buttons->PressedColour2;
   if (state == 3) colour = RGBToColor(128, 128, 128);
   SetTextColor(buffer, static_cast<COLORREF>(ColorToRGB(colour)));
   SetBkMode(buffer, TRANSPARENT);
   RECT measured{0, 0, 0, 0};
-  DrawWideText(buffer, Text, measured, DT_CALCRECT | DT_EXPANDTABS | DT_NOCLIP);
+  DrawWideText(buffer, Text(), measured, DT_CALCRECT | DT_EXPANDTABS | DT_NOCLIP);
   const int tw = measured.right, th = measured.bottom;
   RECT at{(w - tw) / 2, (h - th) / 2 - 1, 0, 0};
   at.right = at.left + tw;
   at.bottom = at.top + th;
-  DrawWideText(buffer, Text, at, DT_CENTER | DT_EXPANDTABS | DT_NOCLIP);
+  DrawWideText(buffer, Text(), at, DT_CENTER | DT_EXPANDTABS | DT_NOCLIP);
   BitBlt(dc, rect.left, rect.top, w, h, buffer, 0, 0, SRCCOPY);
 }
 
@@ -157,10 +152,10 @@ void TSkinButton::Paint(HDC dc, const RECT& rect) {
 
 int TSkinBitButton::GlyphButtonState() const {
   int state = 1;
-  if (Focused) state = 4;
+  if (Focused()) state = 4;
   if (Pressed()) state = 2;
   else if (Hot()) state = 4;
-  if (!Enabled) state = 3;
+  if (!Enabled()) state = 3;
   return state;
 }
 
@@ -169,14 +164,14 @@ void TSkinBitButton::PaintGlyphAndCaption(HDC dc, const RECT& rect, const TGlyph
   TSelectObject selected(dc, font);
   const SIZE glyph = GlyphSize(glyphs.Glyph(), glyphs.NumGlyphs());
   RECT measured{0, 0, 0, 0};
-  if (!Text.empty()) DrawWideText(dc, Text, measured, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+  if (!Text().empty()) DrawWideText(dc, Text(), measured, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
   const TGlyphPlaces places =
       LayoutGlyphAndCaption(rect, glyph, {measured.right, measured.bottom}, glyphs.Layout(), glyphs.Margin(), glyphs.Spacing());
   static constexpr int glyphStates[] = {1, 1, 3, 2, 1};  // button state -> up, down, disabled, up
   if (glyph.cx > 0) DrawGlyph(dc, places.Glyph, glyphs.NumGlyphs(), glyphStates[state], glyphs.Glyph());
-  if (Text.empty()) return;
-  const TDataSkinButton& b = *Skin->Buttons;
-  TColor colour = Skin->ButtonTextColour;
+  if (Text().empty()) return;
+  const TDataSkinButton& b = *Skin()->Buttons;
+  TColor colour = Skin()->ButtonTextColour;
   if (state == 1 && b.HasNormalColour2) colour = b.NormalColour2;
   if (state == 4 && b.HasMouseOverColour2) colour = b.MouseOverColour2;
   if (state == 2 && b.HasPressedColour2) colour = b.PressedColour2;
@@ -187,52 +182,43 @@ void TSkinBitButton::PaintGlyphAndCaption(HDC dc, const RECT& rect, const TGlyph
   UINT align = DT_CENTER;
   if (glyph.cx > 0 && glyphs.Layout() == blGlyphLeft) align = DT_LEFT;
   if (glyph.cx > 0 && glyphs.Layout() == blGlyphRight) align = DT_RIGHT;
-  DrawWideText(dc, Text, at, align | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP);
+  DrawWideText(dc, Text(), at, align | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP);
 }
 
 void TSkinBitButton::Paint(HDC dc, const RECT& rect) {
-  if (!HasButtonImage(Skin)) return;
+  if (!HasButtonImage(Skin())) return;
   ReadButtonState();
   const int state = GlyphButtonState();
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC buffer = BufferWithFrame(w, h, Skin->Buttons->FrameCount, state);
+  HDC buffer = BufferWithFrame(w, h, Skin()->Buttons->FrameCount, state);
   const RECT local{0, 0, w, h};
   static const TGlyphSettings none;
-  auto* bitBtn = dynamic_cast<TBitBtn*>(Control);
-  PaintGlyphAndCaption(buffer, local, bitBtn ? bitBtn->Glyphs() : none, WindowFont(Handle), state);
+  auto* bitBtn = dynamic_cast<TBitBtn*>(Control());
+  PaintGlyphAndCaption(buffer, local, bitBtn ? bitBtn->Glyphs() : none, WindowFont(Handle()), state);
   BitBlt(dc, rect.left, rect.top, w, h, buffer, 0, 0, SRCCOPY);
 }
 
 // ---- TSkinSpeedButton
 
-void TSkinSpeedButton::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolour, TCanvas* canvas) {
-  if (Attached) return;
+void TSkinSpeedButton::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) {
   auto* control = dynamic_cast<TControl*>(Owner());
-  if (!control) return;
-  Skin = skin;
-  Frame = frame;
-  Canvas = canvas;
-  GraphicControl = control;
+  if (!control || !BeginAttach(frame, skin, canvas)) return;
+  SetGraphicControl(control);
   HookControlProc(control);
-  if (Frame) Frame->AddSkinControl(this);
-  Attached = true;
-  Phase = SkinControlPhase::Attached;
+  FinishAttach();
   control->Invalidate();
 }
 
 bool TSkinSpeedButton::BeforeMessage(TMessage& msg) {
   switch (msg.Msg) {
     case WM_PAINT:
-      if (!msg.WParam || !GraphicControl) return true;
-      Paint(reinterpret_cast<HDC>(msg.WParam), {0, 0, GraphicControl->Width(), GraphicControl->Height()});
+      if (!msg.WParam || !GraphicControl()) return true;
+      Paint(reinterpret_cast<HDC>(msg.WParam), {0, 0, GraphicControl()->Width(), GraphicControl()->Height()});
       msg.Result = 1;
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      CallPrevious(msg);
-      SetStateBit(SkinControlState::Pressed, true);
-      Redraw();
-      return false;
+      return PressAfterPrevious(msg);
     default:
       return TSkinControl::BeforeMessage(msg);
   }
@@ -243,26 +229,21 @@ void TSkinSpeedButton::AfterMessage(TMessage& msg) {
     case WM_NCDESTROY:
     case CM_RELEASE:
       UnhookControlProc();
-      GraphicControl = nullptr;
+      SetGraphicControl(nullptr);
       return;
     case WM_KEYDOWN:
     case WM_KEYUP:
-      if (msg.WParam == VK_SPACE) {
-        SetStateBit(SkinControlState::Pressed, msg.Msg == WM_KEYDOWN);
-        Redraw();
-      }
+      if (msg.WParam == VK_SPACE) RedrawWithState(SkinControlState::Pressed, msg.Msg == WM_KEYDOWN);
       return;
     case WM_LBUTTONUP:
-      SetStateBit(SkinControlState::Pressed, false);
-      Redraw();
+      RedrawWithState(SkinControlState::Pressed, false);
       return;
     case CM_MOUSEENTER:
-      SetStateBit(SkinControlState::Hot, true);
-      Redraw();
+      RedrawWithState(SkinControlState::Hot, true);
       return;
     case CM_MOUSELEAVE:
       SetStateBit(SkinControlState::Hot | SkinControlState::Pressed, false);
-      if (GraphicControl && GraphicControl->Visible()) Redraw();
+      if (GraphicControl() && GraphicControl()->Visible()) Redraw();
       return;
     default:
       TSkinButton::AfterMessage(msg);
@@ -270,43 +251,43 @@ void TSkinSpeedButton::AfterMessage(TMessage& msg) {
 }
 
 void TSkinSpeedButton::Redraw(HDC) {
-  if (!GraphicControl || !GraphicControl->Parent() || !GraphicControl->Parent()->HandleAllocated()) return;
-  TWinControl* parent = GraphicControl->Parent();
+  if (!GraphicControl() || !GraphicControl()->Parent() || !GraphicControl()->Parent()->HandleAllocated()) return;
+  TWinControl* parent = GraphicControl()->Parent();
   TClientDC dc(parent->Handle());
-  const POINT at = GraphicControl->ClientOrigin();
+  const POINT at = GraphicControl()->ClientOrigin();
   const int saved = SaveDC(dc);
-  IntersectClipRect(dc, at.x, at.y, at.x + GraphicControl->Width(), at.y + GraphicControl->Height());
+  IntersectClipRect(dc, at.x, at.y, at.x + GraphicControl()->Width(), at.y + GraphicControl()->Height());
   SetViewportOrgEx(dc, at.x, at.y, nullptr);
   try {
-    Paint(dc, {0, 0, GraphicControl->Width(), GraphicControl->Height()});
+    Paint(dc, {0, 0, GraphicControl()->Width(), GraphicControl()->Height()});
   } catch (...) {
   }
   RestoreDC(dc, saved);
 }
 
 void TSkinSpeedButton::Paint(HDC dc, const RECT& rect) {
-  if (!HasButtonImage(Skin) || !GraphicControl) return;
-  auto* speed = dynamic_cast<TSpeedButton*>(GraphicControl);
-  Enabled = GraphicControl->Enabled();
-  Text = GraphicControl->Caption();
+  if (!HasButtonImage(Skin()) || !GraphicControl()) return;
+  auto* speed = dynamic_cast<TSpeedButton*>(GraphicControl());
+  SetEnabled(GraphicControl()->Enabled());
+  SetText(GraphicControl()->Caption());
   int state = 1;
   if (Pressed() || (speed && speed->Down())) state = 2;
   else if (Hot()) state = 4;
-  if (!Enabled) state = 3;
+  if (!Enabled()) state = 3;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   TBitmap& scratch = SharedScratchBitmap();
   if (scratch.Width() < w || scratch.Height() < h) scratch.SetSize(std::max(scratch.Width(), w), std::max(scratch.Height(), h));
   const RECT local{0, 0, w, h};
-  DrawSkinElementScratch(local, Skin->Buttons.get(), Skin->Buttons->Trans == 1, Skin->Buttons->FrameCount, state,
-                         Skin->ButtonFaceColour);
+  DrawSkinElementScratch(local, Skin()->Buttons.get(), Skin()->Buttons->Trans == 1, Skin()->Buttons->FrameCount, state,
+                         Skin()->ButtonFaceColour);
   HDC scratchDc = scratch.Canvas().Handle();
-  HFONT font = FontHandle(GraphicControl->Font()->Data());
+  HFONT font = FontHandle(GraphicControl()->Font()->Data());
   if (speed && speed->Glyph() && speed->Glyph()->Width() > 0) {
     PaintGlyphAndCaption(scratchDc, local, speed->Glyphs(), font, state);
   } else {
     TSelectObject selected(scratchDc, font);
-    SetTextColor(scratchDc, static_cast<COLORREF>(ColorToRGB(Skin->ButtonTextColour)));
-    DrawCaption(scratchDc, local, DT_CENTER, Enabled, Text);
+    SetTextColor(scratchDc, static_cast<COLORREF>(ColorToRGB(Skin()->ButtonTextColour)));
+    DrawCaption(scratchDc, local, DT_CENTER, Enabled(), Text());
   }
   BitBlt(dc, rect.left, rect.top, w, h, scratchDc, 0, 0, SRCCOPY);
 }

@@ -47,7 +47,7 @@ class TSkinSpeedButton : public TSkinBitButton {
 public:
   explicit TSkinSpeedButton(TComponent* owner) : TSkinBitButton(owner) {}
   // Attaches to the owner, a windowless control.
-  void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolour, TCanvas* canvas) override;
+  void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& msg) override;
   void AfterMessage(TMessage& msg) override;
   void Redraw(HDC dc = nullptr) override;

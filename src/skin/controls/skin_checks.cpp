@@ -30,26 +30,26 @@ void TSkinCheckBox::AfterMessage(TMessage& msg) {
 }
 
 int TSkinCheckBox::Value() const {
-  if (Handle && (SendMessageW(Handle, BM_GETCHECK, 0, 0) & BST_CHECKED)) return 2;
-  if (Control)
-    if (const TPropInfo* checked = GetPropInfo(Control, "Checked"))
-      if (LowerCase(GetPropValue(Control, *checked)) == "true") return 2;
+  if (Handle() && (SendMessageW(Handle(), BM_GETCHECK, 0, 0) & BST_CHECKED)) return 2;
+  if (Control())
+    if (const TPropInfo* checked = GetPropInfo(Control(), "Checked"))
+      if (LowerCase(GetPropValue(Control(), *checked)) == "true") return 2;
   return 1;
 }
 
 bool TSkinCheckBox::Grayed() const {
-  return Handle && (SendMessageW(Handle, BM_GETCHECK, 0, 0) & BST_INDETERMINATE);
+  return Handle() && (SendMessageW(Handle(), BM_GETCHECK, 0, 0) & BST_INDETERMINATE);
 }
 
-const TBitmapPixels& TSkinCheckBox::Strip() const { return Skin->Buttons->CheckImage; }
-int TSkinCheckBox::StripFrames() const { return Skin->Buttons->CheckFrameCount; }
-const TBitmapPixels& TSkinRadioButton::Strip() const { return Skin->Buttons->RadioImage; }
-int TSkinRadioButton::StripFrames() const { return Skin->Buttons->RadioFrameCount; }
+const TBitmapPixels& TSkinCheckBox::Strip() const { return Skin()->Buttons->CheckImage; }
+int TSkinCheckBox::StripFrames() const { return Skin()->Buttons->CheckFrameCount; }
+const TBitmapPixels& TSkinRadioButton::Strip() const { return Skin()->Buttons->RadioImage; }
+int TSkinRadioButton::StripFrames() const { return Skin()->Buttons->RadioFrameCount; }
 
 int TSkinCheckBox::FrameIndex(int n) const {
   const int value = Value();
-  if (Grayed()) return n == 12 ? (Enabled ? 9 : 12) : 4;
-  int frame = Enabled ? value : value + 2;
+  if (Grayed()) return n == 12 ? (Enabled() ? 9 : 12) : 4;
+  int frame = Enabled() ? value : value + 2;
   if (n == 12) {
     static constexpr int twelve[] = {0, 1, 5, 4, 8};
     frame = twelve[frame];
@@ -58,7 +58,7 @@ int TSkinCheckBox::FrameIndex(int n) const {
 }
 
 int TSkinRadioButton::FrameIndex(int n) const {
-  int frame = Enabled ? Value() : Value() + 2;
+  int frame = Enabled() ? Value() : Value() + 2;
   if (n == 8) {
     static constexpr int eight[] = {0, 1, 5, 4, 8};
     frame = eight[frame];
@@ -67,14 +67,14 @@ int TSkinRadioButton::FrameIndex(int n) const {
 }
 
 void TSkinCheckBox::Paint(HDC dc, const RECT& rect) {
-  if (!Skin || !Skin->Buttons || Strip().Empty() || !Handle) return;
+  if (!Skin() || !Skin()->Buttons || Strip().Empty() || !Handle()) return;
   ReadWindowState();
   const int n = std::max(StripFrames(), 1);
   const int w = Strip().Width() / n, h = Strip().Height();
   const int top = rect.top + (rect.bottom - rect.top - h) / 2;
   const int column = GetSystemMetrics(SM_CXMENUCHECK) + 3;
   RECT box{}, cleared{};
-  if (GetWindowLongPtrW(Handle, GWL_STYLE) & BS_LEFTTEXT) {
+  if (GetWindowLongPtrW(Handle(), GWL_STYLE) & BS_LEFTTEXT) {
     box.right = w < 15 ? rect.right - (14 - w) / 2 : rect.right - 1;
     box.left = box.right - w;
     cleared = {rect.right - column, rect.top, rect.right, rect.bottom};

@@ -10,18 +10,18 @@
 QUILLIMO_REGISTER_CLASS(TSkinControl)
 
 TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {
-  WindowProcInstance.SetHandler([this](TMessage& m) { HandleMessage(m); });
+  windowHook_.SetHandler([this](TMessage& m) { HandleMessage(m); });
 }
 
 TSkinControl::~TSkinControl() {
   *alive_ = false;
   // A live control gets its own colour back.
-  if (Recolour && Control && Phase == SkinControlPhase::Attached && !Control->IsDestroying())
-    Control->SetColor(SavedColor);
+  if (recolor_ && control_ && phase_ == TSkinControlPhase::Attached && !control_->IsDestroying())
+    control_->SetColor(savedColor_);
   UnhookControlProc();
-  WindowProcInstance.Detach();
+  windowHook_.Detach();
   StopWatching();
-  if (Frame) Frame->RemoveSkinControl(this);
+  if (frame_) frame_->RemoveSkinControl(this);
 }
 
 // A control that goes first is only forgotten: its handler and windows went with it.
@@ -30,17 +30,17 @@ void TSkinControl::Notification(TComponent* component, TOperation operation) {
   if (operation != opRemove || !component) return;
   if (component == hooked_) {
     hooked_ = nullptr;
-    OldControlProc = nullptr;
+    oldControlProc_ = nullptr;
   }
   if (component == watched_) {
     watched_ = nullptr;
     watchId_ = 0;
   }
-  if (component == Control || component == GraphicControl) {
-    Control = nullptr;
-    GraphicControl = nullptr;
-    Handle = nullptr;
-    Phase = SkinControlPhase::Dead;
+  if (component == control_ || component == graphicControl_) {
+    control_ = nullptr;
+    graphicControl_ = nullptr;
+    handle_ = nullptr;
+    phase_ = TSkinControlPhase::Dead;
   }
 }
 
@@ -50,10 +50,10 @@ void TSkinControl::Watch(TWinControl* control) {
   watched_ = control;
   FreeNotification(control);
   watchId_ = control->AddHandleWatch([this](HWND wnd) {
-    Handle = wnd;
+    handle_ = wnd;
     if (wnd) {
-      if (hookFollows_) WindowProcInstance.Attach(wnd);
-      Phase = SkinControlPhase::Attached;
+      if (hookFollows_) windowHook_.Attach(wnd);
+      phase_ = TSkinControlPhase::Attached;
     }
     WindowRecreated(wnd);
   });
@@ -91,8 +91,8 @@ struct TSkinControl::ControlHook {
 void TSkinControl::HookControlProc(TControl* control) {
   hooked_ = control;
   FreeNotification(control);
-  OldControlProc = control->WindowProc;
-  control->WindowProc = ControlHook{this, alive_, OldControlProc};
+  oldControlProc_ = control->WindowProc;
+  control->WindowProc = ControlHook{this, alive_, oldControlProc_};
 }
 
 void TSkinControl::UnhookControlProc() {
@@ -101,12 +101,12 @@ void TSkinControl::UnhookControlProc() {
     const auto* front = hooked_->WindowProc.target<ControlHook>();
     if (front && front->companion == this) hooked_->WindowProc = front->previous;
   }
-  OldControlProc = nullptr;
+  oldControlProc_ = nullptr;
   hooked_ = nullptr;
 }
 
 void TSkinControl::HookWindow(HWND wnd) {
-  WindowProcInstance.Attach(wnd);
+  windowHook_.Attach(wnd);
   if (TWinControl* control = TWinControl::FindControl(wnd)) {
     hookFollows_ = true;
     Watch(control);
@@ -114,52 +114,58 @@ void TSkinControl::HookWindow(HWND wnd) {
 }
 
 void TSkinControl::ReadWindowState() {
-  if (!Handle) return;
-  Focused = GetFocus() == Handle;
-  Enabled = !(GetWindowLongPtrW(Handle, GWL_STYLE) & WS_DISABLED);
-  Text = GetWindowTextString(Handle);
+  if (!handle_) return;
+  focused_ = GetFocus() == handle_;
+  enabled_ = !(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_DISABLED);
+  text_ = GetWindowTextString(handle_);
 }
 
-void TSkinControl::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolour, TCanvas* canvas) {
-  if (Attached) return;
+bool TSkinControl::BeginAttach(TSkinFormFrame* frame, TSkinSet* skin, TCanvas* canvas) {
+  if (attached_) return false;
+  skin_ = skin;
+  frame_ = frame;
+  canvas_ = canvas;
+  return true;
+}
+
+void TSkinControl::TakeFaceColor(TWinControl* control) {
+  if (!recolor_) return;
+  savedColor_ = control->Color();
+  control->SetColor(skin_->ButtonFaceColour);
+}
+
+void TSkinControl::FinishAttach() {
+  if (frame_) frame_->AddSkinControl(this);
+  attached_ = true;
+  phase_ = TSkinControlPhase::Attached;
+}
+
+void TSkinControl::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) {
   auto* control = dynamic_cast<TWinControl*>(Owner());
-  if (!control) return;
-  Recolour = recolour;
-  Skin = skin;
-  Frame = frame;
-  Canvas = canvas;
-  Control = control;
+  if (!control || !BeginAttach(frame, skin, canvas)) return;
+  recolor_ = recolor;
+  control_ = control;
   // A control whose window is not made yet (on a page not shown) is joined when it is made.
-  Handle = control->HandleAllocated() ? control->Handle() : nullptr;
+  handle_ = control->HandleAllocated() ? control->Handle() : nullptr;
   HookControlProc(control);
   Watch(control);
-  if (Frame) Frame->AddSkinControl(this);
   ReadWindowState();
-  if (Recolour) {
-    SavedColor = control->Color();
-    control->SetColor(skin->ButtonFaceColour);
-  }
+  TakeFaceColor(control);
   control->Invalidate();
-  Attached = true;
-  Phase = SkinControlPhase::Attached;
+  FinishAttach();
 }
 
 void TSkinControl::AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas) {
-  if (Attached) return;
-  Skin = skin;
-  Canvas = canvas;
-  Frame = frame;
-  Handle = wnd;
-  Enabled = true;
-  if (Frame) Frame->AddSkinControl(this);
-  Text = GetWindowTextString(wnd);
+  if (!BeginAttach(frame, skin, canvas)) return;
+  handle_ = wnd;
+  enabled_ = true;
+  text_ = GetWindowTextString(wnd);
   HookWindow(wnd);
-  Attached = true;
-  Phase = SkinControlPhase::Attached;
+  FinishAttach();
 }
 
 void TSkinControl::RestoreColor() {
-  if (Recolour && Control) Control->SetColor(SavedColor);
+  if (recolor_ && control_) control_->SetColor(savedColor_);
 }
 
 void TSkinControl::HandleMessage(TMessage& msg) {
@@ -173,16 +179,16 @@ void TSkinControl::HandleMessage(TMessage& msg) {
 }
 
 void TSkinControl::CallPrevious(TMessage& msg) {
-  if (OldControlProc)
-    OldControlProc(msg);
-  else if (WindowProcInstance.Attached())
-    WindowProcInstance.CallPrevious(msg);
+  if (oldControlProc_)
+    oldControlProc_(msg);
+  else if (windowHook_.Attached())
+    windowHook_.CallPrevious(msg);
 }
 
 bool TSkinControl::BeforeMessage(TMessage& msg) {
   if (msg.Msg == WM_NCDESTROY) {
     CallPrevious(msg);
-    Phase = SkinControlPhase::Dead;
+    phase_ = TSkinControlPhase::Dead;
     RestoreColor();
     return false;
   }
@@ -198,7 +204,7 @@ void TSkinControl::AfterMessage(TMessage& msg) {
       RepaintNow();
       break;
     case WM_SETTEXT:
-      if (Handle) Text = GetWindowTextString(Handle);
+      if (handle_) text_ = GetWindowTextString(handle_);
       RepaintNow();
       break;
     case WM_PAINT:
@@ -209,16 +215,23 @@ void TSkinControl::AfterMessage(TMessage& msg) {
   }
 }
 
+bool TSkinControl::WindowArea(RECT& area) const {
+  RECT window{};
+  if (!GetWindowRect(handle_, &window)) return false;
+  area = {0, 0, window.right - window.left, window.bottom - window.top};
+  return true;
+}
+
 void TSkinControl::Redraw(HDC dc) {
-  if (!Handle || !GetWindowRect(Handle, &WindowRect)) return;
-  const RECT r{0, 0, WindowRect.right - WindowRect.left, WindowRect.bottom - WindowRect.top};
+  RECT r{};
+  if (!handle_ || !WindowArea(r)) return;
   try {
     if (dc) {
       Paint(dc, r);
     } else {
       // Painting outside a paint cycle: the child windows (the list inside a group box) are
       // left alone, or they would stay covered until they repaint for another reason.
-      TWindowDC own(Handle, nullptr, DCX_WINDOW | DCX_CACHE | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS);
+      TWindowDC own(handle_, nullptr, DCX_WINDOW | DCX_CACHE | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS);
       Paint(own, r);
     }
   } catch (...) {
@@ -227,36 +240,47 @@ void TSkinControl::Redraw(HDC dc) {
 }
 
 void TSkinControl::NotifySkinChanged() {
-  if (Recolour && Control) Control->SetColor(Skin->ButtonFaceColour);
-  if (Handle)
-    InvalidateRect(Handle, nullptr, TRUE);
-  else if (GraphicControl)
-    GraphicControl->Invalidate();
+  if (recolor_ && control_) control_->SetColor(skin_->ButtonFaceColour);
+  if (handle_)
+    InvalidateRect(handle_, nullptr, TRUE);
+  else if (graphicControl_)
+    graphicControl_->Invalidate();
 }
 
 void TSkinControl::MouseLeft() {
   if (hooked_)
     hooked_->Perform(CM_MOUSELEAVE);
-  else if (Handle)
-    SendMessageW(Handle, CM_MOUSELEAVE, 0, 0);
+  else if (handle_)
+    SendMessageW(handle_, CM_MOUSELEAVE, 0, 0);
+}
+
+void TSkinControl::RedrawWithState(std::uint8_t bit, bool on) {
+  SetStateBit(bit, on);
+  Redraw();
+}
+
+bool TSkinControl::PressAfterPrevious(TMessage& msg) {
+  CallPrevious(msg);
+  RedrawWithState(SkinControlState::Pressed, true);
+  return false;
 }
 
 void TSkinControl::RepaintNow() {
-  if (!Handle || !GetParent(Handle)) return;
-  InvalidateRect(Handle, nullptr, FALSE);
-  UpdateWindow(Handle);
+  if (!handle_ || !GetParent(handle_)) return;
+  InvalidateRect(handle_, nullptr, FALSE);
+  UpdateWindow(handle_);
 }
 
 void TSkinControl::FillFace(HDC dc, const RECT& rect) const {
-  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Skin->ButtonFaceColour)));
+  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(skin_->ButtonFaceColour)));
   FillRect(dc, &rect, brush);
   DeleteObject(brush);
 }
 
 void TSkinControl::HandlePaintMessage(TMessage& msg) {
-  TPaintDC dc(Handle, msg.WParam);
-  if (!GetWindowRect(Handle, &WindowRect)) return;
-  const RECT r{0, 0, WindowRect.right - WindowRect.left, WindowRect.bottom - WindowRect.top};
+  TPaintDC dc(handle_, msg.WParam);
+  RECT r{};
+  if (!WindowArea(r)) return;
   try {
     Paint(dc, r);
   } catch (...) {

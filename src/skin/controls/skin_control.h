@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "toolkit/win/messages.h"
 
@@ -34,11 +35,13 @@ inline constexpr std::uint8_t Hot = 1;      // the mouse is over the control
 inline constexpr std::uint8_t Pressed = 2;  // a button is held down on it
 }  // namespace SkinControlState
 
-namespace SkinControlPhase {
-inline constexpr int Attached = 1;
-inline constexpr int Restored = 2;  // a box gave its colour back
-inline constexpr int Dead = 6;      // the window is gone
-}  // namespace SkinControlPhase
+// Where a companion is in its life (the values are those it has always had).
+enum class TSkinControlPhase {
+  Detached = 0,  // not attached yet
+  Attached = 1,
+  Restored = 2,  // a box gave its colour back
+  Dead = 6,      // the window is gone
+};
 
 class TSkinControl : public TComponent, public TFrameCompanion {
   QUILLIMO_CLASS(TSkinControl, TComponent)
@@ -48,7 +51,7 @@ public:
 
   // Attach to the owner, a toolkit control: its message handler is replaced by HandleMessage.
   // A second attach does nothing.
-  virtual void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolour, TCanvas* canvas);
+  virtual void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas);
   // Attach to a window by joining its subclass chain.
   virtual void AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas);
   // Gives the control its own colour back (when it was recoloured).
@@ -65,9 +68,9 @@ public:
   // The skin was replaced: take the new face colour and repaint.
   void NotifySkinChanged() override;
 
-  bool IsDead() const override { return Phase == SkinControlPhase::Dead; }
+  bool IsDead() const override { return phase_ == TSkinControlPhase::Dead; }
   void MouseLeft() override;
-  bool Serves(HWND wnd) const override { return wnd && wnd == Handle; }
+  bool Serves(HWND wnd) const override { return wnd && wnd == handle_; }
 
   void HandleMessage(TMessage& msg);
   // Passes the message to the handler or procedure that was in place before the companion.
@@ -83,51 +86,87 @@ public:
   bool PaintsWholeWindow(TMessage& msg);
 
   // Attached to a window (by joining its subclass chain) rather than to a toolkit handler.
-  bool AttachedByHandle() const { return WindowProcInstance.Attached(); }
-  bool Hot() const { return State & SkinControlState::Hot; }
-  bool Pressed() const { return State & SkinControlState::Pressed; }
-  void SetStateBit(std::uint8_t bit, bool on) { State = on ? (State | bit) : (State & ~bit); }
-
-  std::uint8_t State = 0;
-  TCanvas* Canvas = nullptr;  // the frame's control canvas, borrowed
-  bool Enabled = true;
-  bool Focused = false;
-  std::string Text;
-  TSkinSet* Skin = nullptr;
-  HWND Handle = nullptr;
-  TWinControl* Control = nullptr;
-  RECT WindowRect{};
-  TControl* GraphicControl = nullptr;
-  bool Recolour = false;
-  TColor SavedColor = clBtnFace;
-  bool Attached = false;
-  int Phase = 0;
-  TSkinFormFrame* Frame = nullptr;
+  bool AttachedByHandle() const { return windowHook_.Attached(); }
+  // An attach has run (a second one does nothing).
+  bool Attached() const { return attached_; }
+  // The window served; nullptr while the control has none (or after it went).
+  HWND Handle() const { return handle_; }
+  // The windowed toolkit control served, or nullptr.
+  TWinControl* Control() const { return control_; }
+  // The windowless toolkit control served (speed buttons), or nullptr.
+  TControl* GraphicControl() const { return graphicControl_; }
+  // The text the companion last read from its window or control.
+  const std::string& Text() const { return text_; }
+  // The control takes the skin's face colour while attached (and gets its own back after). A
+  // companion made by an OnSkinControl handler is attached with its own setting.
+  bool Recolor() const { return recolor_; }
+  void SetRecolor(bool value) { recolor_ = value; }
+  bool Hot() const { return state_ & SkinControlState::Hot; }
+  bool Pressed() const { return state_ & SkinControlState::Pressed; }
+  void SetStateBit(std::uint8_t bit, bool on) { state_ = on ? (state_ | bit) : (state_ & ~bit); }
 
 protected:
   void Notification(TComponent* component, TOperation operation) override;
   // Puts HandleMessage in front of the toolkit control's message handler.
   void HookControlProc(TControl* control);
   void UnhookControlProc();
-  // Joins the window's subclass chain (WindowProcInstance); a window of a toolkit control is
+  // Joins the window's subclass chain (windowHook_); a window of a toolkit control is
   // followed when the toolkit makes it anew.
   void HookWindow(HWND wnd);
   // Refreshes Enabled, Focused and Text from the window.
   void ReadWindowState();
+  // The start of every attach: false when the companion is attached already (the attach then
+  // does nothing); otherwise the skin, the frame and the frame's canvas are taken.
+  bool BeginAttach(TSkinFormFrame* frame, TSkinSet* skin, TCanvas* canvas);
+  // With Recolor on, the control takes the skin's face colour; its own is kept to give back.
+  void TakeFaceColor(TWinControl* control);
+  // The end of every attach: listed in the frame, and attached.
+  void FinishAttach();
+  // Sets a state bit and paints the new state at once.
+  void RedrawWithState(std::uint8_t bit, bool on);
+  // A press that the previous handler sees first (it may capture the mouse or start a repeat):
+  // the message is finished, the control shows pressed.
+  bool PressAfterPrevious(TMessage& msg);
+  TSkinSet* Skin() const { return skin_; }
+  TSkinFormFrame* Frame() const { return frame_; }
+  TCanvas* Canvas() const { return canvas_; }  // the frame's control canvas, borrowed
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool value) { enabled_ = value; }
+  bool Focused() const { return focused_; }
+  void SetFocused(bool value) { focused_ = value; }
+  void SetText(std::string text) { text_ = std::move(text); }
+  void SetControl(TWinControl* control) { control_ = control; }
+  void SetGraphicControl(TControl* control) { graphicControl_ = control; }
+  void SetPhase(TSkinControlPhase phase) { phase_ = phase; }
   // Called when the toolkit control's window was made anew (wnd) or destroyed (nullptr).
   virtual void WindowRecreated(HWND wnd) {}
 
-  std::function<void(TMessage&)> OldControlProc;
-  TWindowHook WindowProcInstance;
-
 private:
   struct ControlHook;
+  // The window's area at (0, 0) into area; false when the window is gone.
+  bool WindowArea(RECT& area) const;
   void Watch(TWinControl* control);
   void StopWatching();
+  std::function<void(TMessage&)> oldControlProc_;  // the handler HandleMessage replaced
+  TWindowHook windowHook_;                          // the place in the window's subclass chain
+  std::uint8_t state_ = 0;
+  TCanvas* canvas_ = nullptr;
+  bool enabled_ = true;
+  bool focused_ = false;
+  std::string text_;
+  TSkinSet* skin_ = nullptr;
+  HWND handle_ = nullptr;
+  TWinControl* control_ = nullptr;
+  TControl* graphicControl_ = nullptr;
+  bool recolor_ = false;
+  TColor savedColor_ = clBtnFace;
+  bool attached_ = false;
+  TSkinControlPhase phase_ = TSkinControlPhase::Detached;
+  TSkinFormFrame* frame_ = nullptr;
   TControl* hooked_ = nullptr;        // the control whose handler HandleMessage replaced
   TWinControl* watched_ = nullptr;    // the control whose windows the companion follows
   bool savedDoubleBuffered_ = false;  // its own setting, given back when it is no longer followed
   int watchId_ = 0;
-  bool hookFollows_ = false;          // WindowProcInstance moves to the control's new window
+  bool hookFollows_ = false;          // windowHook_ moves to the control's new window
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

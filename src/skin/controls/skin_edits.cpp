@@ -28,15 +28,11 @@ void TSkinComBox::AfterMessage(TMessage& msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
-      SetStateBit(SkinControlState::Pressed, msg.Msg != WM_LBUTTONUP);
-      Redraw();
+      RedrawWithState(SkinControlState::Pressed, msg.Msg != WM_LBUTTONUP);
       return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
-      if (Enabled) {
-        SetStateBit(SkinControlState::Hot, msg.Msg == CM_MOUSEENTER);
-        Redraw();
-      }
+      if (Enabled()) RedrawWithState(SkinControlState::Hot, msg.Msg == CM_MOUSEENTER);
       return;
     default:
       TSkinControl::AfterMessage(msg);
@@ -45,8 +41,8 @@ void TSkinComBox::AfterMessage(TMessage& msg) {
 
 int TSkinComBox::StateIndex() const {
   if (Pressed()) return 2;
-  if (Focused || Hot()) return 4;
-  return Enabled ? 1 : 3;
+  if (Focused() || Hot()) return 4;
+  return Enabled() ? 1 : 3;
 }
 
 RECT TSkinComBox::ButtonArea(const RECT& rect) const {
@@ -56,13 +52,13 @@ RECT TSkinComBox::ButtonArea(const RECT& rect) const {
 }
 
 void TSkinComBox::Paint(HDC dc, const RECT& rect) {
-  const TDataSkinBorder* button = Skin ? Skin->ComboButton.get() : nullptr;
-  if (!button || button->Image.Empty() || !Handle) return;
-  Style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
-  ExStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
+  const TDataSkinBorder* button = Skin() ? Skin()->ComboButton.get() : nullptr;
+  if (!button || button->Image.Empty() || !Handle()) return;
+  Style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
+  ExStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
   ReadWindowState();
   const HWND focus = GetFocus();
-  Focused = focus && (focus == Handle || IsChild(Handle, focus));
+  SetFocused(focus && (focus == Handle() || IsChild(Handle(), focus)));
   const int state = StateIndex();
   const bool left = ExStyle & WS_EX_LEFTSCROLLBAR;
   if (button->Style == 1) {
@@ -73,10 +69,10 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
                            : RECT{inner.right - thumb, inner.top, inner.right, inner.bottom};
     FillFace(dc, area);
     DrawFrameImage(dc, area, left ? button->Image2 : button->Image, false, std::max(button->FrameCount, 1), state);
-    FrameWith(dc, rect, Skin->ButtonShadowColour);
+    FrameWith(dc, rect, Skin()->ButtonShadowColour);
     return;
   }
-  const TDataSkinObject* edge = Skin->SunkEdge.get();
+  const TDataSkinObject* edge = Skin()->SunkEdge.get();
   if (!edge || edge->Image.Empty()) return;
   const RECT area = ButtonArea(rect);
   const int saved = SaveDC(dc);
@@ -86,7 +82,7 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
   ExcludeClipRect(dc, edit.left, edit.top, edit.right, edit.bottom);
   DrawSkinElement(dc, rect, std::max(edge->FrameCount, 1), state, edge);
   DrawFrameTransparent(dc, area, std::max(button->FrameCount, 1), state, left ? button->Image2 : button->Image);
-  if (const TDataSkinObject* arrow = Skin->ExtraImages.get(); arrow && !arrow->Image.Empty()) {
+  if (const TDataSkinObject* arrow = Skin()->ExtraImages.get(); arrow && !arrow->Image.Empty()) {
     const int n = std::max(arrow->FrameCount, 1);
     const int aw = arrow->Image.Width() / n, ah = arrow->Image.Height();
     RECT inside = area;
@@ -120,13 +116,13 @@ void TSkinEdit::AfterMessage(TMessage& msg) {
 }
 
 void TSkinEdit::FindSpinChild() {
-  if (UpDown || !Handle) return;
-  for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+  if (UpDown || !Handle()) return;
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const std::string cls = GetClassNameString(child);
     if (LowerCase(cls) != "msctls_updown32" && cls != "TSpinButton") continue;
     UpDown = new TSkinUpDown(this);
     UpDown->Inset = true;
-    UpDown->AttachHandle(child, Skin, Frame, Canvas);
+    UpDown->AttachHandle(child, Skin(), Frame(), Canvas());
     return;
   }
 }
@@ -134,22 +130,22 @@ void TSkinEdit::FindSpinChild() {
 void TSkinEdit::Paint(HDC dc, const RECT& rect) {
   FindSpinChild();
   RECT client{};
-  GetClientRect(Handle, &client);
+  GetClientRect(Handle(), &client);
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (client.right == w || client.bottom == h) return;
-  FrameWith(dc, rect, Skin->ButtonShadowColour);
+  FrameWith(dc, rect, Skin()->ButtonShadowColour);
   const RECT inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
   FrameWith(dc, inner, clWhite);
 }
 
 void TSkinEdit::PaintPrintBorder(HDC dc) {
-  if (!dc || !Handle) return;
+  if (!dc || !Handle()) return;
   RECT window{}, client{};
-  GetWindowRect(Handle, &window);
-  GetClientRect(Handle, &client);
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
   const int w = window.right - window.left, h = window.bottom - window.top;
   if (w - client.right <= 2 || h - client.bottom <= 2) return;
   const RECT outer{0, 0, w, h}, inner{1, 1, w - 1, h - 1};
   FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
-  FrameWith(dc, outer, Skin->ButtonShadowColour);
+  FrameWith(dc, outer, Skin()->ButtonShadowColour);
 }

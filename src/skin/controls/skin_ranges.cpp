@@ -24,22 +24,22 @@ COLORREF Rgb(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 // ---- TSkinProgress
 
 bool TSkinProgress::BeforeMessage(TMessage& msg) {
-  const bool image = Skin && Skin->Progress && !Skin->Progress->Image.Empty();
+  const bool image = Skin() && Skin()->Progress && !Skin()->Progress->Image.Empty();
   if (msg.Msg == WM_PAINT && !image) return TSkinControl::BeforeMessage(msg);
   if (PaintsWholeWindow(msg)) return false;
   return TSkinControl::BeforeMessage(msg);
 }
 
 int TSkinProgress::FilledWidth(int width) const {
-  const auto p = static_cast<long long>(SendMessageW(Handle, PBM_GETPOS, 0, 0));
-  const auto m = static_cast<long long>(SendMessageW(Handle, PBM_GETRANGE, FALSE, 0));
+  const auto p = static_cast<long long>(SendMessageW(Handle(), PBM_GETPOS, 0, 0));
+  const auto m = static_cast<long long>(SendMessageW(Handle(), PBM_GETRANGE, FALSE, 0));
   if (p <= 0 || m <= 0) return 0;
   return static_cast<int>(std::min<long long>(p * width / m, width));
 }
 
 void TSkinProgress::Paint(HDC dc, const RECT& rect) {
-  const TDataSkinBorder* e = Skin ? Skin->Progress.get() : nullptr;
-  if (!e || e->Image.Empty() || !Handle) return;
+  const TDataSkinBorder* e = Skin() ? Skin()->Progress.get() : nullptr;
+  if (!e || e->Image.Empty() || !Handle()) return;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   const int filled = FilledWidth(w);
   TBitmap work(w, h);
@@ -84,7 +84,7 @@ bool TSkinTrackBar::BeforeMessage(TMessage& msg) {
         return false;
       }
       RECT thumb{};
-      SendMessageW(Handle, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+      SendMessageW(Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
       DrawThumb(cd->hdc, thumb);
       msg.Result = CDRF_SKIPDEFAULT;
       return false;
@@ -94,13 +94,13 @@ bool TSkinTrackBar::BeforeMessage(TMessage& msg) {
 }
 
 void TSkinTrackBar::DrawThumb(HDC dc, RECT thumb) {
-  const bool vertical = GetWindowLongPtrW(Handle, GWL_STYLE) & TBS_VERT;
-  const TDataSkinObject* e = vertical && Skin->TrackbarThumbVert ? Skin->TrackbarThumbVert.get() : Skin->TrackbarThumbHorz.get();
+  const bool vertical = GetWindowLongPtrW(Handle(), GWL_STYLE) & TBS_VERT;
+  const TDataSkinObject* e = vertical && Skin()->TrackbarThumbVert ? Skin()->TrackbarThumbVert.get() : Skin()->TrackbarThumbHorz.get();
   if (e && !e->Image.Empty()) {
     DrawFrameTransparent(dc, thumb, 5, 2, e->Image);
     return;
   }
-  HBRUSH shadow = CreateSolidBrush(Rgb(Skin->ButtonShadowColour));
+  HBRUSH shadow = CreateSolidBrush(Rgb(Skin()->ButtonShadowColour));
   FrameRect(dc, &thumb, shadow);
   DeleteObject(shadow);
 }
@@ -112,10 +112,7 @@ bool TSkinUpDown::BeforeMessage(TMessage& msg) {
   switch (msg.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      CallPrevious(msg);
-      SetStateBit(SkinControlState::Pressed, true);
-      Redraw();
-      return false;
+      return PressAfterPrevious(msg);
     case WM_LBUTTONUP:
       SetStateBit(SkinControlState::Pressed, false);
       CallPrevious(msg);
@@ -127,13 +124,13 @@ bool TSkinUpDown::BeforeMessage(TMessage& msg) {
 }
 
 bool TSkinUpDown::IsHorizontal() const {
-  return Horizontal || (Handle && (GetWindowLongPtrW(Handle, GWL_STYLE) & UDS_HORZ));
+  return Horizontal || (Handle() && (GetWindowLongPtrW(Handle(), GWL_STYLE) & UDS_HORZ));
 }
 
 void TSkinUpDown::Paint(HDC dc, const RECT&) {
-  if (!Handle || !Skin) return;
+  if (!Handle() || !Skin()) return;
   RECT client{};
-  GetClientRect(Handle, &client);
+  GetClientRect(Handle(), &client);
   const int w = client.right, h = client.bottom;
   if (w <= 0 || h <= 0) return;
   TBitmap work(w, h);
@@ -150,9 +147,9 @@ void TSkinUpDown::Paint(HDC dc, const RECT&) {
   }
   POINT cursor{};
   GetCursorPos(&cursor);
-  ScreenToClient(Handle, &cursor);
-  const bool enabled = !(GetWindowLongPtrW(Handle, GWL_STYLE) & WS_DISABLED);
-  const TDataSkinBorder* e = horizontal ? Skin->UpDownHorz.get() : Skin->UpDownVert.get();
+  ScreenToClient(Handle(), &cursor);
+  const bool enabled = !(GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_DISABLED);
+  const TDataSkinBorder* e = horizontal ? Skin()->UpDownHorz.get() : Skin()->UpDownVert.get();
   for (int half = 0; half < 2; ++half) {
     const RECT& r = halves[half];
     int state = Pressed() && PtInRect(&r, cursor) ? 2 : 1;
@@ -168,8 +165,8 @@ void TSkinUpDown::Paint(HDC dc, const RECT&) {
       }
       continue;
     }
-    HPEN pen = CreatePen(PS_SOLID, 1, Rgb(Skin->ButtonDkShadowColour));
-    HBRUSH fill = CreateSolidBrush(Rgb(state == 2 || state == 4 ? Skin->ButtonShadowColour : Skin->ButtonFaceColour));
+    HPEN pen = CreatePen(PS_SOLID, 1, Rgb(Skin()->ButtonDkShadowColour));
+    HBRUSH fill = CreateSolidBrush(Rgb(state == 2 || state == 4 ? Skin()->ButtonShadowColour : Skin()->ButtonFaceColour));
     {
       TSelectObject p(wdc, pen);
       TSelectObject b(wdc, fill);

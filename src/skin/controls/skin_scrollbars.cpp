@@ -130,14 +130,14 @@ void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinSet
 // ---- TSkinScrollbar
 
 void TSkinScrollbar::FrameChanged() {
-  if (Handle)
-    SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+  if (Handle())
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TSkinScrollbar::AttachScrollBars(TWinControl* control, TSkinSet* skin, bool handleMouse, TSkinFormFrame* frame,
                                       TCanvas* canvas) {
-  if (Attached) return;
+  if (Attached()) return;
   if (!control) control = dynamic_cast<TWinControl*>(Owner());
   if (!control) return;
   HandleMouse = handleMouse;
@@ -145,12 +145,12 @@ void TSkinScrollbar::AttachScrollBars(TWinControl* control, TSkinSet* skin, bool
   FrameChanged();
 }
 
-void TSkinScrollbar::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolour, TCanvas* canvas) {
+void TSkinScrollbar::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) {
   AttachScrollBars(nullptr, skin, true, frame, canvas);
 }
 
 void TSkinScrollbar::AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas) {
-  if (Attached) return;
+  if (Attached()) return;
   HandleMouse = false;
   TSkinControl::AttachHandle(wnd, skin, frame, canvas);
   FrameChanged();
@@ -210,16 +210,16 @@ void TSkinScrollbar::AfterMessage(TMessage& msg) {
 }
 
 bool TSkinScrollbar::Layout(const RECT& rect) {
-  if (!Handle) return false;
-  Style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
-  ExStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
+  if (!Handle()) return false;
+  Style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
+  ExStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
   if (InHScroll) Style |= WS_HSCROLL;
   if (InVScroll) Style |= WS_VSCROLL;
   const bool hasH = Style & WS_HSCROLL, hasV = Style & WS_VSCROLL;
   HorzBar = VertBar = CornerRect = RECT{};
   if (!hasH && !hasV) return false;
   RECT client{};
-  GetClientRect(Handle, &client);
+  GetClientRect(Handle(), &client);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   const int s = GetSystemMetrics(SM_CXHSCROLL);
   const int e = hasV ? (W - client.right - s) / 2 : (H - client.bottom - s) / 2;
@@ -236,7 +236,7 @@ bool TSkinScrollbar::Layout(const RECT& rect) {
   if (hasH && hasV) CornerRect = leftBar ? RECT{e, H - e - s, e + s, H - e} : RECT{W - e - s, H - e - s, W - e, H - e};
   auto geometry = [&](int bar, SCROLLINFO& info, int length, TScrollBarGeometry& g) {
     info = InfoRecord(SIF_ALL);
-    if (!GetScrollInfo(Handle, bar, &info)) info = InfoRecord(0);
+    if (!GetScrollInfo(Handle(), bar, &info)) info = InfoRecord(0);
     if (Dragging) return;  // the drag keeps its own thumb
     g = ScrollThumbGeometry(length, s, info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos);
   };
@@ -246,20 +246,20 @@ bool TSkinScrollbar::Layout(const RECT& rect) {
 }
 
 void TSkinScrollbar::Paint(HDC dc, const RECT& rect) {
-  if (!Skin || !Skin->Scrollbar || Skin->Scrollbar->Image.Empty()) return;
+  if (!Skin() || !Skin()->Scrollbar || Skin()->Scrollbar->Image.Empty()) return;
   if (rect.left > 10000 || rect.top > 10000 || !Layout(rect)) return;
   if (CornerRect.right > CornerRect.left) FillFace(dc, CornerRect);
   const bool thumbH = Dragging && PressedPart == ScrollPart::HorzThumb;
   const bool thumbV = Dragging && PressedPart == ScrollPart::VertThumb;
   if (!InHScroll && HorzBar.right > HorzBar.left && HorzBar.bottom > HorzBar.top)
-    DrawSkinScrollBar(dc, HorzBar, true, *Skin, PressedPart, Horz, thumbH);
+    DrawSkinScrollBar(dc, HorzBar, true, *Skin(), PressedPart, Horz, thumbH);
   if (!InVScroll && VertBar.right > VertBar.left && VertBar.bottom > VertBar.top)
-    DrawSkinScrollBar(dc, VertBar, false, *Skin, PressedPart, Vert, thumbV);
+    DrawSkinScrollBar(dc, VertBar, false, *Skin(), PressedPart, Vert, thumbV);
 }
 
 bool TSkinScrollbar::ThumbHit(POINT screen, bool& horizontal) {
   RECT window{};
-  GetWindowRect(Handle, &window);
+  GetWindowRect(Handle(), &window);
   if (!Layout({0, 0, window.right - window.left, window.bottom - window.top})) return false;
   const POINT p{screen.x - window.left, screen.y - window.top};
   if (PtInRect(&VertBar, p)) {
@@ -274,7 +274,7 @@ bool TSkinScrollbar::ThumbHit(POINT screen, bool& horizontal) {
 }
 
 void TSkinScrollbar::DragThumb(bool horizontal, POINT start) {
-  HWND wnd = Handle;
+  HWND wnd = Handle();
   const std::shared_ptr<bool> alive = std::make_shared<bool>(true);
   SetCapture(wnd);
   Dragging = true;
@@ -363,19 +363,19 @@ bool TSkinScControl::BeforeMessage(TMessage& msg) {
 }
 
 void TSkinScControl::Paint(HDC dc, const RECT& rect) {
-  if (!Skin || !Skin->Scrollbar || Skin->Scrollbar->Image.Empty() || !Handle) return;
-  const bool horizontal = !(GetWindowLongPtrW(Handle, GWL_STYLE) & SBS_VERT);
+  if (!Skin() || !Skin()->Scrollbar || Skin()->Scrollbar->Image.Empty() || !Handle()) return;
+  const bool horizontal = !(GetWindowLongPtrW(Handle(), GWL_STYLE) & SBS_VERT);
   RECT client{};
-  GetClientRect(Handle, &client);
+  GetClientRect(Handle(), &client);
   int min = 0, max = 100, page = 0, pos = 0;
-  if (auto* bar = dynamic_cast<TScrollBar*>(Control)) {
+  if (auto* bar = dynamic_cast<TScrollBar*>(Control())) {
     min = bar->Min();
     max = bar->Max();
     page = bar->PageSize();
     pos = bar->Position();
   } else {
     SCROLLINFO si = InfoRecord(SIF_ALL);
-    GetScrollInfo(Handle, SB_CTL, &si);
+    GetScrollInfo(Handle(), SB_CTL, &si);
     min = si.nMin;
     max = si.nMax;
     page = static_cast<int>(si.nPage);
@@ -385,5 +385,5 @@ void TSkinScControl::Paint(HDC dc, const RECT& rect) {
   const int arrow = GetSystemMetrics(SM_CXHSCROLL);
   // The range counts both ends.
   Bar = ScrollThumbGeometry(length, arrow, min, max + 1, page, pos);
-  DrawSkinScrollBar(dc, client, horizontal, *Skin, PressedPart, Bar, false);
+  DrawSkinScrollBar(dc, client, horizontal, *Skin(), PressedPart, Bar, false);
 }

@@ -38,7 +38,7 @@ public:
   // Hooks the toolkit control (the owner when control is null); handleMouse: drag the thumb.
   virtual void AttachScrollBars(TWinControl* control, TSkinSet* skin, bool handleMouse, TSkinFormFrame* frame,
                                 TCanvas* canvas);
-  void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolour, TCanvas* canvas) override;
+  void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) override;
   void AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& msg) override;
   void AfterMessage(TMessage& msg) override;

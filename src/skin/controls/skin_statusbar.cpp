@@ -46,24 +46,24 @@ void Edge(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
 
 std::vector<TSkinStatusBar::Panel> TSkinStatusBar::Panels(const RECT& rect) const {
   std::vector<Panel> panels;
-  const int parts = static_cast<int>(SendMessageW(Handle, SB_GETPARTS, 0, 0));
-  auto* bar = dynamic_cast<TStatusBar*>(Control);
-  if (SendMessageW(Handle, SB_ISSIMPLE, 0, 0) || parts <= 0) {
+  const int parts = static_cast<int>(SendMessageW(Handle(), SB_GETPARTS, 0, 0));
+  auto* bar = dynamic_cast<TStatusBar*>(Control());
+  if (SendMessageW(Handle(), SB_ISSIMPLE, 0, 0) || parts <= 0) {
     Panel p;
     p.Rect = rect;
     if (bar) p.Text = bar->SimpleText();
     else {
       WPARAM flags = 0;
-      p.Text = PartText(Handle, SB_SIMPLEID, flags);
+      p.Text = PartText(Handle(), SB_SIMPLEID, flags);
     }
     panels.push_back(p);
     return panels;
   }
   for (int i = 0; i < parts; ++i) {
     Panel p;
-    if (!SendMessageW(Handle, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&p.Rect))) continue;
+    if (!SendMessageW(Handle(), SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&p.Rect))) continue;
     WPARAM flags = 0;
-    p.Text = PartText(Handle, i, flags);
+    p.Text = PartText(Handle(), i, flags);
     p.Frame = (flags & SBT_NOBORDERS) ? 3 : ((flags & SBT_POPOUT) ? 2 : 1);
     bool rtl = flags & SBT_RTLREADING;
     if (bar && i < static_cast<int>(bar->Panels().size())) {
@@ -78,7 +78,7 @@ std::vector<TSkinStatusBar::Panel> TSkinStatusBar::Panels(const RECT& rect) cons
 }
 
 void TSkinStatusBar::Paint(HDC dc, const RECT& rect) {
-  if (!Handle || !Skin) return;
+  if (!Handle() || !Skin()) return;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   if (W <= 0 || H <= 0) return;
   TBitmap& scratch = SharedScratchBitmap();
@@ -86,22 +86,22 @@ void TSkinStatusBar::Paint(HDC dc, const RECT& rect) {
   HDC sdc = scratch.Canvas().Handle();
   const RECT local{0, 0, W, H};
   FillFace(sdc, local);
-  TSelectObject font(sdc, reinterpret_cast<HFONT>(SendMessageW(Handle, WM_GETFONT, 0, 0)));
-  const TDataSkinObject* edges = Skin->StatusBarEdges.get();
-  SetTextColor(sdc, Rgb(edges ? edges->NormalColour2 : Skin->ButtonTextColour));
+  TSelectObject font(sdc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+  const TDataSkinObject* edges = Skin()->StatusBarEdges.get();
+  SetTextColor(sdc, Rgb(edges ? edges->NormalColour2 : Skin()->ButtonTextColour));
   for (const Panel& p : Panels(local)) {
     if (edges && !edges->Image.Empty()) {
       DrawSkinElement(sdc, p.Rect, 3, p.Frame, edges);
     } else if (p.Frame == 1) {
-      Edge(sdc, p.Rect, Rgb(Skin->ButtonShadowColour), Rgb(Skin->ButtonHilightColour));
+      Edge(sdc, p.Rect, Rgb(Skin()->ButtonShadowColour), Rgb(Skin()->ButtonHilightColour));
     } else if (p.Frame == 2) {
-      Edge(sdc, p.Rect, Rgb(Skin->ButtonHilightColour), Rgb(Skin->ButtonShadowColour));
+      Edge(sdc, p.Rect, Rgb(Skin()->ButtonHilightColour), Rgb(Skin()->ButtonShadowColour));
     }
     const RECT text{p.Rect.left + 2, p.Rect.top, p.Rect.right - 2, p.Rect.bottom};
     DrawCaption(sdc, text, p.Alignment | DT_SINGLELINE, true, p.Text.empty() ? " " : p.Text);
   }
-  const TDataSkinObject* extra = Skin->ExtraImages.get();
-  if ((GetWindowLongPtrW(Handle, GWL_STYLE) & SBARS_SIZEGRIP) && extra && !extra->Image.Empty()) {
+  const TDataSkinObject* extra = Skin()->ExtraImages.get();
+  if ((GetWindowLongPtrW(Handle(), GWL_STYLE) & SBARS_SIZEGRIP) && extra && !extra->Image.Empty()) {
     const int n = std::max(extra->FrameCount, 1);
     const int gw = extra->Image.Width() / n, gh = extra->Image.Height();
     DrawFrameTransparent(sdc, {W - gw, H - gh, W, H}, n, 5, extra->Image);

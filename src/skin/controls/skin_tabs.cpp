@@ -42,7 +42,7 @@ void TSkinTab::Notification(TComponent* component, TOperation operation) {
 }
 
 void TSkinTab::AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas) {
-  if (Attached) return;
+  if (Attached()) return;
   TSkinControl::AttachHandle(wnd, skin, frame, canvas);
   PrepareImages();
   FindScroller();
@@ -55,15 +55,15 @@ void TSkinTab::NotifySkinChanged() {
 
 void TSkinTab::PrepareImages() {
   TabImage = BorderImage = TBitmapPixels();
-  if (!Handle) return;
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
+  if (!Handle()) return;
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
   Orientation = TabOrientation::Top;
   if (style & TCS_VERTICAL) Orientation = (style & TCS_RIGHT) ? TabOrientation::Right : TabOrientation::Left;
   else if (style & TCS_BOTTOM) Orientation = TabOrientation::Bottom;
-  if (!HasTabs(Skin)) return;
-  TabImage = Skin->Tabs->Image;
+  if (!HasTabs(Skin())) return;
+  TabImage = Skin()->Tabs->Image;
   TabImage.SetPixelFormat(pf24bit);
-  BorderImage = Skin->Tabs->Image2;
+  BorderImage = Skin()->Tabs->Image2;
   if (!BorderImage.Empty()) BorderImage.SetPixelFormat(pf24bit);
   switch (Orientation) {
     case TabOrientation::Bottom:
@@ -81,11 +81,11 @@ void TSkinTab::PrepareImages() {
 }
 
 void TSkinTab::FindScroller() {
-  if (UpDown || !Handle) return;
-  for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+  if (UpDown || !Handle()) return;
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     if (LowerCase(GetClassNameString(child)) == "msctls_updown32") {
       UpDown = new TSkinUpDown(this);
-      UpDown->AttachHandle(child, Skin, Frame, Canvas);
+      UpDown->AttachHandle(child, Skin(), Frame(), Canvas());
       return;
     }
 }
@@ -93,14 +93,14 @@ void TSkinTab::FindScroller() {
 // With a Tabs element the skin draws all of the control (the tabs, the page's border and the
 // face around them): the control's own painting, which would be covered at once, is left out.
 bool TSkinTab::BeforeMessage(TMessage& msg) {
-  if (HasTabs(Skin) && Handle && PaintsWholeWindow(msg)) return false;
+  if (HasTabs(Skin()) && Handle() && PaintsWholeWindow(msg)) return false;
   return TSkinControl::BeforeMessage(msg);
 }
 
 RECT TSkinTab::PageArea() const {
   RECT r{};
-  GetClientRect(Handle, &r);
-  SendMessageW(Handle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  GetClientRect(Handle(), &r);
+  SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
   InflateRect(&r, 4, 4);
   switch (Orientation) {
     case TabOrientation::Top: OffsetRect(&r, 0, -1); break;
@@ -112,10 +112,10 @@ RECT TSkinTab::PageArea() const {
 }
 
 void TSkinTab::Paint(HDC dc, const RECT& rect) {
-  if (!HasTabs(Skin) || !Handle) return;
+  if (!HasTabs(Skin()) || !Handle()) return;
   FindScroller();
   if (TabImage.Empty()) PrepareImages();
-  const TDataSkinObject& tabs = *Skin->Tabs;
+  const TDataSkinObject& tabs = *Skin()->Tabs;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   const RECT page = PageArea();
   const bool vertical = Orientation == TabOrientation::Left || Orientation == TabOrientation::Right;
@@ -132,28 +132,28 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
   // The face under everything, and the strip over it, around the child windows (the pages and
   // the scroller).
   const int saved = SaveDC(dc);
-  for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     if (IsWindowVisible(child)) {
       RECT c{};
       GetWindowRect(child, &c);
-      MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&c), 2);
+      MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&c), 2);
       ExcludeClipRect(dc, c.left, c.top, c.right, c.bottom);
     }
   RECT client{};
-  GetClientRect(Handle, &client);
+  GetClientRect(Handle(), &client);
   FillFace(dc, client);
   if (along > 0 && across > 0) {
     Buffer.SetSize(along, across);
     HDC bdc = Buffer.Canvas().Handle();
     FillFace(bdc, {0, 0, along, across});
-    TSelectObject font(bdc, reinterpret_cast<HFONT>(SendMessageW(Handle, WM_GETFONT, 0, 0)));
-    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, TCM_GETIMAGELIST, 0, 0));
-    int focused = static_cast<int>(SendMessageW(Handle, TCM_GETCURFOCUS, 0, 0));
-    if (focused < 0) focused = static_cast<int>(SendMessageW(Handle, TCM_GETCURSEL, 0, 0));
-    const int count = static_cast<int>(SendMessageW(Handle, TCM_GETITEMCOUNT, 0, 0));
+    TSelectObject font(bdc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle(), TCM_GETIMAGELIST, 0, 0));
+    int focused = static_cast<int>(SendMessageW(Handle(), TCM_GETCURFOCUS, 0, 0));
+    if (focused < 0) focused = static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0));
+    const int count = static_cast<int>(SendMessageW(Handle(), TCM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
       RECT r{};
-      if (!SendMessageW(Handle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
+      if (!SendMessageW(Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
       // The item in the horizontal layout of the buffer.
       RECT b{};
       switch (Orientation) {
@@ -169,7 +169,7 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
       item.mask = TCIF_TEXT | TCIF_IMAGE;
       item.pszText = text;
       item.cchTextMax = 255;
-      SendMessageW(Handle, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      SendMessageW(Handle(), TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
       SetTextColor(bdc, Rgb(frame == 2 ? tabs.MouseOverColour2 : tabs.NormalColour2));
       DrawIconCaption(bdc, b, DT_CENTER, WideToUtf8(text), item.iImage, images);
     }
@@ -192,10 +192,10 @@ void TSkinTab31::Notification(TComponent* component, TOperation operation) {
 }
 
 void TSkinTab31::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool, TCanvas* canvas) {
-  if (Attached) return;
+  if (Attached()) return;
   auto* tabSet = dynamic_cast<TWinControl*>(Owner());
   if (!tabSet) return;
-  Control = tabSet;
+  SetControl(tabSet);
   AttachHandle(tabSet->Handle(), skin, frame, canvas);
   if (HasTabs(skin)) {
     TabImage = skin->Tabs->Image;
@@ -226,18 +226,18 @@ bool TSkinTab31::BeforeMessage(TMessage& msg) {
 }
 
 void TSkinTab31::Paint(HDC dc, const RECT& rect) {
-  if (!HasTabs(Skin) || TabImage.Empty() || !Control) return;
-  const TDataSkinObject& tabs = *Skin->Tabs;
+  if (!HasTabs(Skin()) || TabImage.Empty() || !Control()) return;
+  const TDataSkinObject& tabs = *Skin()->Tabs;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   TBitmap work(W, H);
   HDC wdc = work.Canvas().Handle();
   FillFace(wdc, {0, 0, W, H});
-  TSelectObject font(wdc, FontHandle(Control->Font()->Data()));
+  TSelectObject font(wdc, FontHandle(Control()->Font()->Data()));
   auto integer = [&](const char* name, int fallback) {
-    const TPropInfo* prop = GetPropInfo(Control, name);
-    return prop ? static_cast<int>(GetOrdProp(Control, *prop)) : fallback;
+    const TPropInfo* prop = GetPropInfo(Control(), name);
+    return prop ? static_cast<int>(GetOrdProp(Control(), *prop)) : fallback;
   };
-  auto* list = dynamic_cast<TStrings*>(GetPropInfo(Control, "Tabs") ? GetObjectProp(Control, "Tabs") : nullptr);
+  auto* list = dynamic_cast<TStrings*>(GetPropInfo(Control(), "Tabs") ? GetObjectProp(Control(), "Tabs") : nullptr);
   const int selected = integer("TabIndex", -1);
   const int endMargin = integer("EndMargin", 5);
   const bool scroller = Scroller && Scroller->HandleAllocated() && IsWindowVisible(Scroller->Handle());
@@ -253,7 +253,7 @@ void TSkinTab31::Paint(HDC dc, const RECT& rect) {
     const int frame = i == selected ? 2 : 1;
     DrawTab(wdc, r, TabImage, tabs, frame);
     SetTextColor(wdc, Rgb(frame == 2 ? tabs.MouseOverColour2 : tabs.NormalColour2));
-    DrawCaption(wdc, r, DT_CENTER, Control->Enabled(), caption);
+    DrawCaption(wdc, r, DT_CENTER, Control()->Enabled(), caption);
     x = r.right;
   }
   BitBlt(dc, rect.left, rect.top, W, H, wdc, 0, 0, SRCCOPY);

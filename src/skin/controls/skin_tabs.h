@@ -42,7 +42,7 @@ class TSkinTab31 : public TSkinControl {
 public:
   explicit TSkinTab31(TComponent* owner) : TSkinControl(owner) {}
   // Attaches to the owner's window (a tab set).
-  void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolour, TCanvas* canvas) override;
+  void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
 

@@ -51,7 +51,7 @@ struct SkinnedForm {
     for (TFrameCompanion* listed : frame->ControlList())
       if (auto* c = dynamic_cast<TSkinControl*>(listed)) {
         auto* w = dynamic_cast<TWinControl*>(component);
-        if (c->Control == component || c->GraphicControl == component || (w && w->HandleAllocated() && c->Handle == w->Handle()))
+        if (c->Control() == component || c->GraphicControl() == component || (w && w->HandleAllocated() && c->Handle() == w->Handle()))
           return c;
       }
     return nullptr;

@@ -86,7 +86,7 @@ TEST_F(PushButton, APressReleasedOutsideTheButtonStillClicks) {
   EXPECT_EQ(clicks, 2);
 }
 
-TEST_F(PushButton, ASpeedButtonShowsItsFrameAndADownOneThePressedFrame) {
+TEST_F(PushButton, ASpeedButtonShowsItsFrameAndAHeldOrDownOneThePressedFrame) {
   SkinnedForm f(*skin);
   auto* speed = new TSpeedButton(&f.form);
   speed->SetBounds(30, 30, 60, 26);
@@ -107,6 +107,12 @@ TEST_F(PushButton, ASpeedButtonShowsItsFrameAndADownOneThePressedFrame) {
     return EdgePixels(ExpectedElement(*skin->Buttons, 60, 26, count, frame, skin->ButtonFaceColour), 0, 0, 60, 26);
   };
   EXPECT_EQ(shownEdges(), expected(1));
+  // Held down by the mouse, it shows pressed until the release.
+  speed->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(shownEdges(), expected(2)) << "held";
+  speed->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  speed->SetDown(false);
+  EXPECT_EQ(shownEdges(), expected(1)) << "released";
   speed->SetDown(true);
-  EXPECT_EQ(shownEdges(), expected(2));
+  EXPECT_EQ(shownEdges(), expected(2)) << "down";
 }

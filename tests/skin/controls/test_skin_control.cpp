@@ -61,7 +61,7 @@ TEST_F(CompanionBase, AttachesOnceAndGivesHandlerAndColourBack) {
   panel->Perform(WM_USER + 7);  // the companion is gone: the old handler alone runs
 }
 
-TEST_F(CompanionBase, WithoutRecolourTheColourStays) {
+TEST_F(CompanionBase, WithoutRecolorTheColorStays) {
   SkinnedForm f(*skin, false);
   auto* panel = f.Add<TPanel>(10, 10, 100, 60);
   panel->SetColor(RGBToColor(10, 20, 30));
@@ -81,7 +81,7 @@ TEST_F(CompanionBase, OutlivesItsControlAndItsWindow) {
   // Not owned by the control: the control goes first.
   auto* loose = new TCountingCompanion(nullptr);
   loose->AttachControl(&frame, skin, false, &frame.ControlCanvas());  // needs an owner control: nothing
-  EXPECT_FALSE(loose->Attached);
+  EXPECT_FALSE(loose->Attached());
   delete loose;
   auto* companion = new TCountingCompanion(button);
   companion->AttachControl(&frame, skin, true, &frame.ControlCanvas());
@@ -89,7 +89,7 @@ TEST_F(CompanionBase, OutlivesItsControlAndItsWindow) {
   EXPECT_TRUE(companion->IsDead());
   button->HandleNeeded();
   EXPECT_FALSE(companion->IsDead()) << "the window made anew is followed";
-  EXPECT_EQ(companion->Handle, button->Handle());
+  EXPECT_EQ(companion->Handle(), button->Handle());
   delete button;  // frees its companion, which leaves the frame's list
   EXPECT_TRUE(frame.ControlList().empty());
 }
@@ -129,7 +129,7 @@ TEST_F(CompanionBase, AScrollBarCompanionFollowsAMemoMadeAnew) {
   memo->SetWordWrap(false);
   PumpFor(50);
   ASSERT_NE(memo->Handle(), before);
-  EXPECT_EQ(bars->Handle, memo->Handle());
+  EXPECT_EQ(bars->Handle(), memo->Handle());
   EXPECT_FALSE(bars->IsDead());
   frame.PurgeDeadControls();
   EXPECT_EQ(f.CompanionOf(memo), bars);
@@ -155,12 +155,12 @@ TEST_F(CompanionBase, ACompanionJoinsAControlOnAHiddenPageAndFollowsWhenItsWindo
   auto* companion = dynamic_cast<TSkinButton*>(f.CompanionOf(button));
   ASSERT_NE(companion, nullptr);
   EXPECT_FALSE(button->HandleAllocated()) << "joining made the window";
-  EXPECT_EQ(companion->Handle, nullptr);
+  EXPECT_EQ(companion->Handle(), nullptr);
 
   pages->SetActivePageIndex(1);
   PumpFor(30);
   ASSERT_TRUE(button->HandleAllocated());
-  EXPECT_EQ(companion->Handle, button->Handle());
+  EXPECT_EQ(companion->Handle(), button->Handle());
   EXPECT_FALSE(companion->IsDead());
   const TBitmapPixels shown = Repainted(button->Handle());
   const TBitmapPixels element = ExpectedElement(*skin->Buttons, 120, 30, 5, 1, skin->ButtonFaceColour);
@@ -180,7 +180,7 @@ TEST_F(CompanionBase, NewTextOnAButtonIsPaintedAtOnce) {
   // on a new text).
   RECT pending{};
   EXPECT_FALSE(GetUpdateRect(button->Handle(), &pending, FALSE));
-  EXPECT_EQ(f.CompanionOf(button)->Text, "Yeni Program Ekle");
+  EXPECT_EQ(f.CompanionOf(button)->Text(), "Yeni Program Ekle");
   PumpFor(30);
   const TBitmapPixels after = frametest::ScreenOf(button->Handle());
   EXPECT_FALSE(after.SamePixels(before));
