@@ -156,6 +156,18 @@ struct WindowedManager {
   TSkinManager* manager = nullptr;
 };
 
+// A Skin menu choice as the manager carries it out: the new skin read into the component, the
+// title-bar buttons dropped, the deferred refresh run.
+inline void SwitchSkin(TSkinManager& manager, TSkinSet& skin, const std::string& file) {
+  const std::string bytes = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\" + file);
+  ASSERT_TRUE(skin.LoadSkinImage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
+  manager.PendingSkin = &skin;
+  manager.DropSystemButtons();
+  manager.RequestAction(SkinAction::ApplyChangedSkin, 250);
+  ASSERT_TRUE(PumpUntil([&] { return !manager.ActionTimer().Enabled(); }, 2000));
+  PumpFor(30);
+}
+
 // Tests of one suite share the stored skin, built once.
 struct StoredSkin : ::testing::Test {
   static void SetUpTestSuite() { skin = BuiltSkin("stored.skn").release(); }
