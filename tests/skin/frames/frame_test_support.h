@@ -19,6 +19,7 @@
 #include "toolkit/win/form.h"
 #include "toolkit/win/graphics.h"
 #include "toolkit/win/menus.h"
+#include "screen_capture.h"
 #include "win_test_support.h"
 
 namespace frametest {
@@ -48,14 +49,7 @@ inline RECT WindowRectOf(HWND wnd) {
 }
 
 // What is on the screen over the window.
-inline TBitmapPixels ScreenOf(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  TBitmap out(r.right - r.left, r.bottom - r.top);
-  TClientDC screen(nullptr);
-  BitBlt(out.Canvas().Handle(), 0, 0, out.Width(), out.Height(), screen, r.left, r.top, SRCCOPY);
-  return out.Pixels();
-}
+inline TBitmapPixels ScreenOf(HWND wnd) { return ScreenPixelsOf(wnd); }
 
 // A border piece of the skin as the frame should render it (frame 1: active window).
 inline TBitmapPixels ExpectedBorder(const TDataSkinBorder& b, bool stacked, int width, int height, int frame = 1) {
