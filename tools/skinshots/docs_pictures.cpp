@@ -27,7 +27,7 @@ TBitmapPixels MainWindow(int page) {
   Form1->PageControl1->SetActivePageIndex(page);
   SetForegroundWindow(Form1->Handle());
   Settle(400);
-  return Grab(WindowRectOf(Form1->Handle()));
+  return ScreenPixels(WindowRectOf(Form1->Handle()));
 }
 
 // A message of the catalogue flashing over the main window and the About window.
@@ -43,7 +43,7 @@ TBitmapPixels Flash() {
   Form3->Label1->Font()->SetColor(RGBToColor(180, 30, 40));
   Form1->flashHost.ShowFlash(text, main.left + 190, main.top + 290, false);
   Settle(300);
-  TBitmapPixels shot = Grab(r);
+  TBitmapPixels shot = ScreenPixels(r);
   Form1->flashHost.HideFlash();
   Form2->Hide();
   Settle(200);
@@ -59,7 +59,7 @@ TBitmapPixels TrayMenu() {
     KillTimer(nullptr, id);
     RECT m = WindowRectOf(menu);
     InflateRect(&m, 16, 16);
-    ModalShot::shot = Grab(m);
+    ModalShot::shot = ScreenPixels(m);
     ModalShot::taken = true;
     EndMenu();
   });

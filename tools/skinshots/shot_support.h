@@ -1,6 +1,6 @@
 #pragma once
-// What skinshots photographs with: the screen in a rectangle, and shots taken from a timer
-// inside a modal loop (a message box, an open menu).
+// What skinshots photographs with: the screen in a rectangle (screen_capture.h), and shots taken
+// from a timer inside a modal loop (a message box, an open menu).
 #include "toolkit/win/messages.h"  // <windows.h> without its GetObject
 
 #include <cstdint>
@@ -13,21 +13,13 @@
 #include "skin/frames/menu_bar.h"
 #include "toolkit/core/bmp_codec.h"
 #include "toolkit/win/canvas.h"
-#include "toolkit/win/dc_guards.h"
 #include "toolkit/win/graphics.h"
+#include "screen_capture.h"
 #include "win_test_support.h"
 
 namespace shots {
 inline constexpr int kGap = 12;
 inline constexpr TColor kSheet = 0x403830;
-
-// What the screen shows in the rectangle.
-inline TBitmapPixels Grab(const RECT& r) {
-  TBitmap out(r.right - r.left, r.bottom - r.top);
-  TClientDC screen(nullptr);
-  BitBlt(out.Canvas().Handle(), 0, 0, out.Width(), out.Height(), screen, r.left, r.top, SRCCOPY);
-  return out.Pixels();
-}
 
 inline RECT WindowRectOf(HWND wnd) {
   RECT r{};
@@ -49,7 +41,7 @@ inline TBitmapPixels ErrorBoxShot() {
     HWND box = FindWindowW(L"#32770", nullptr);
     if (!box) return;
     KillTimer(nullptr, id);
-    ModalShot::shot = Grab(WindowRectOf(box));
+    ModalShot::shot = ScreenPixels(WindowRectOf(box));
     ModalShot::taken = true;
     PostMessageW(box, WM_COMMAND, IDOK, 0);
   });
@@ -70,7 +62,7 @@ inline TBitmapPixels SkinMenuShot(TSkinFormFrame& frame) {
     KillTimer(nullptr, id);
     RECT r = WindowRectOf(Form1->Handle()), m = WindowRectOf(menu);
     UnionRect(&r, &r, &m);
-    ModalShot::shot = Grab(r);
+    ModalShot::shot = ScreenPixels(r);
     ModalShot::taken = true;
     EndMenu();
   });
@@ -79,7 +71,7 @@ inline TBitmapPixels SkinMenuShot(TSkinFormFrame& frame) {
     PumpUntil([] { return ModalShot::taken; }, 3000);
   } else {
     // Without a skinned bar the native menu is opened by its key.
-    ModalShot::shot = Grab(WindowRectOf(Form1->Handle()));
+    ModalShot::shot = ScreenPixels(WindowRectOf(Form1->Handle()));
   }
   KillTimer(nullptr, timer);
   Settle(100);

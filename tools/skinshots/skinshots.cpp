@@ -43,14 +43,14 @@ std::vector<TBitmapPixels> Row() {
   for (int page = 0; page < pages; ++page) {
     Form1->PageControl1->SetActivePageIndex(page);
     Settle();
-    shots.push_back(Grab(WindowRectOf(main)));
+    shots.push_back(ScreenPixels(WindowRectOf(main)));
   }
   Form1->PageControl1->SetActivePageIndex(0);
   Settle();
   Form2->Show();
   SetForegroundWindow(Form2->Handle());
   Settle(400);
-  shots.push_back(Grab(WindowRectOf(Form2->Handle())));
+  shots.push_back(ScreenPixels(WindowRectOf(Form2->Handle())));
   Form2->Hide();
   Settle();
   shots.push_back(ErrorBoxShot());

@@ -14,13 +14,13 @@
 
 #include "skin/controls/control_dispatch.h"
 #include "skin/frames/skin_engine.h"
+#include "screen_capture.h"
 #include "skin_viewer.h"
 #include "toolkit/core/bmp_codec.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/comctrls.h"
-#include "toolkit/win/dc_guards.h"
 #include "toolkit/win/graphics.h"
 
 namespace {
@@ -33,22 +33,13 @@ void Settle(int ms) {
   }
 }
 
-TBitmapPixels Grab(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  TBitmap out(r.right - r.left, r.bottom - r.top);
-  TClientDC screen(nullptr);
-  BitBlt(out.Canvas().Handle(), 0, 0, out.Width(), out.Height(), screen, r.left, r.top, SRCCOPY);
-  return out.Pixels();
-}
-
 void WriteShot(TSkinViewer& viewer, const std::string& path) {
   SetForegroundWindow(viewer.Handle());
   Settle(1200);
-  const TBitmapPixels controls = Grab(viewer.Handle());
+  const TBitmapPixels controls = ScreenPixelsOf(viewer.Handle());
   viewer.Pages()->SetActivePageIndex(1);
   Settle(500);
-  const TBitmapPixels lists = Grab(viewer.Handle());
+  const TBitmapPixels lists = ScreenPixelsOf(viewer.Handle());
   TBitmapPixels both(controls.Width() + 12 + lists.Width(), std::max(controls.Height(), lists.Height()));
   both.Fill(0x403830);
   both.CopyRect(0, 0, controls, 0, 0, controls.Width(), controls.Height());

@@ -11,39 +11,27 @@ void TFont::Change(const TFontData& next) {
 void TFont::SetData(const TFontData& data) { Change(data); }
 
 void TFont::SetName(const std::string& name) {
-  TFontData next = data_;
-  next.Name = name;
-  Change(next);
+  Edit([&](TFontData& d) { d.Name = name; });
 }
 
 void TFont::SetCharset(TFontCharset charset) {
-  TFontData next = data_;
-  next.Charset = charset;
-  Change(next);
+  Edit([&](TFontData& d) { d.Charset = charset; });
 }
 
 void TFont::SetHeight(int height) {
-  TFontData next = data_;
-  next.Height = height;
-  Change(next);
+  Edit([&](TFontData& d) { d.Height = height; });
 }
 
 void TFont::SetSize(int size) {
-  TFontData next = data_;
-  next.SetSize(size);
-  Change(next);
+  Edit([&](TFontData& d) { d.SetSize(size); });
 }
 
 void TFont::SetStyle(TFontStyles style) {
-  TFontData next = data_;
-  next.Style = style;
-  Change(next);
+  Edit([&](TFontData& d) { d.Style = style; });
 }
 
 void TFont::SetColor(TColor color) {
-  TFontData next = data_;
-  next.Color = color;
-  Change(next);
+  Edit([&](TFontData& d) { d.Color = color; });
 }
 
 void TFont::Assign(const TPersistent* source) {

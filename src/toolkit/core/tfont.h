@@ -34,6 +34,14 @@ public:
   TNotifyEvent OnChange;
 
 private:
+  // Stores next and fires OnChange, when it differs from what the font holds.
   void Change(const TFontData& next);
+  // A copy of the font's data changed by edit, then Change: what every single setter does.
+  template <class F>
+  void Edit(F edit) {
+    TFontData next = data_;
+    edit(next);
+    Change(next);
+  }
   TFontData data_;
 };

@@ -19,6 +19,7 @@
 #include "toolkit/win/form.h"
 #include "toolkit/win/graphics.h"
 #include "toolkit/win/menus.h"
+#include "screen_capture.h"
 #include "win_test_support.h"
 
 namespace frametest {
@@ -48,14 +49,7 @@ inline RECT WindowRectOf(HWND wnd) {
 }
 
 // What is on the screen over the window.
-inline TBitmapPixels ScreenOf(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  TBitmap out(r.right - r.left, r.bottom - r.top);
-  TClientDC screen(nullptr);
-  BitBlt(out.Canvas().Handle(), 0, 0, out.Width(), out.Height(), screen, r.left, r.top, SRCCOPY);
-  return out.Pixels();
-}
+inline TBitmapPixels ScreenOf(HWND wnd) { return ScreenPixelsOf(wnd); }
 
 // A border piece of the skin as the frame should render it (frame 1: active window).
 inline TBitmapPixels ExpectedBorder(const TDataSkinBorder& b, bool stacked, int width, int height, int frame = 1) {
@@ -155,6 +149,18 @@ struct WindowedManager {
   }
   TSkinManager* manager = nullptr;
 };
+
+// A Skin menu choice as the manager carries it out: the new skin read into the component, the
+// title-bar buttons dropped, the deferred refresh run.
+inline void SwitchSkin(TSkinManager& manager, TSkinSet& skin, const std::string& file) {
+  const std::string bytes = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\" + file);
+  ASSERT_TRUE(skin.LoadSkinImage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
+  manager.SetPendingSkin(&skin);
+  manager.DropSystemButtons();
+  manager.RequestAction(TSkinAction::ApplyChangedSkin, 250);
+  ASSERT_TRUE(PumpUntil([&] { return !manager.ActionTimer().Enabled(); }, 2000));
+  PumpFor(30);
+}
 
 // Tests of one suite share the stored skin, built once.
 struct StoredSkin : ::testing::Test {

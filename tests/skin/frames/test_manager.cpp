@@ -255,20 +255,6 @@ TEST_F(Manager, ANewSkinIsAppliedSwitchingOffDetachesAndOnAttachesAgain) {
   EXPECT_TRUE(manager->Active());
 }
 
-namespace {
-// A Skin menu choice as the manager carries it out: the new skin read into the component, the
-// title-bar buttons dropped, the deferred refresh run.
-void SwitchSkin(TSkinManager& manager, TSkinSet& skin, const std::string& file) {
-  const std::string bytes = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\" + file);
-  ASSERT_TRUE(skin.LoadSkinImage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
-  manager.SetPendingSkin(&skin);
-  manager.DropSystemButtons();
-  manager.RequestAction(TSkinAction::ApplyChangedSkin, 250);
-  ASSERT_TRUE(PumpUntil([&] { return !manager.ActionTimer().Enabled(); }, 2000));
-  PumpFor(30);
-}
-}  // namespace
-
 TEST_F(Manager, TheRegionIsCutAnewForEverySkinWhateverTheWindowsSize) {
   // Meadow and Rosewood give a window the same edges and caption height, with corners of other
   // radii: the window keeps its size across the switch, the region must not.

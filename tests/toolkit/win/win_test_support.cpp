@@ -103,7 +103,7 @@ MessageRecorder::~MessageRecorder() {
 LRESULT CALLBACK MessageRecorder::SentProc(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION && current_) {
     const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-    current_->entries_.push_back({m->hwnd, m->message, m->wParam});
+    current_->entries_.push_back({m->hwnd, m->message, m->wParam, false});
   }
   return CallNextHookEx(nullptr, code, wp, lp);
 }
@@ -111,7 +111,7 @@ LRESULT CALLBACK MessageRecorder::SentProc(int code, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK MessageRecorder::QueueProc(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION && wp == PM_REMOVE && current_) {
     const auto* m = reinterpret_cast<const MSG*>(lp);
-    if (m->hwnd) current_->entries_.push_back({m->hwnd, m->message, m->wParam});
+    if (m->hwnd) current_->entries_.push_back({m->hwnd, m->message, m->wParam, true});
   }
   return CallNextHookEx(nullptr, code, wp, lp);
 }

@@ -41,6 +41,7 @@ public:
     HWND Window;
     UINT Msg;
     WPARAM WParam;
+    bool Posted;  // taken from the queue (posted, or made there: paint, timer, input), else sent
   };
   MessageRecorder();
   ~MessageRecorder();
