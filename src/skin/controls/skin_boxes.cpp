@@ -68,8 +68,8 @@ void TSkinBox::RestoreColor() {
 
 // ---- TSkinSizer
 
-bool TSkinSizer::BeforeMessage(TMessage& msg) {
-  return !PaintsWholeWindow(msg) && TSkinControl::BeforeMessage(msg);
+bool TSkinSizer::HandleBefore(TMessage& msg) {
+  return PaintsWholeWindow(msg) || TSkinControl::HandleBefore(msg);
 }
 
 // The grip's background is not erased (WM_ERASEBKGND is answered), so the face colour fills it

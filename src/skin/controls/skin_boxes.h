@@ -25,6 +25,6 @@ class TSkinSizer : public TSkinControl {
   QUILLIMO_CLASS(TSkinSizer, TSkinControl)
 public:
   explicit TSkinSizer(TComponent* owner) : TSkinControl(owner) {}
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
 };

@@ -22,14 +22,14 @@ HFONT WindowFont(HWND wnd) { return reinterpret_cast<HFONT>(SendMessageW(wnd, WM
 
 // ---- TSkinButton
 
-bool TSkinButton::BeforeMessage(TMessage& msg) {
+bool TSkinButton::HandleBefore(TMessage& msg) {
   switch (msg.Msg) {
     case WM_PAINT:
       HandlePaintMessage(msg);
-      return false;
+      return true;
     case WM_ERASEBKGND:
       msg.Result = 1;
-      return false;
+      return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (GetFocus() != Handle()) SetFocus(Handle());
@@ -37,9 +37,9 @@ bool TSkinButton::BeforeMessage(TMessage& msg) {
       // The release counts wherever it happens, so the button keeps the mouse until then.
       SetCapture(Handle());
       Redraw();
-      return false;
+      return true;
     default:
-      return TSkinControl::BeforeMessage(msg);
+      return TSkinControl::HandleBefore(msg);
   }
 }
 
@@ -209,18 +209,18 @@ void TSkinSpeedButton::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool
   control->Invalidate();
 }
 
-bool TSkinSpeedButton::BeforeMessage(TMessage& msg) {
+bool TSkinSpeedButton::HandleBefore(TMessage& msg) {
   switch (msg.Msg) {
     case WM_PAINT:
-      if (!msg.WParam || !GraphicControl()) return true;
+      if (!msg.WParam || !GraphicControl()) return false;
       Paint(reinterpret_cast<HDC>(msg.WParam), {0, 0, GraphicControl()->Width(), GraphicControl()->Height()});
       msg.Result = 1;
-      return false;
+      return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       return PressAfterPrevious(msg);
     default:
-      return TSkinControl::BeforeMessage(msg);
+      return TSkinControl::HandleBefore(msg);
   }
 }
 

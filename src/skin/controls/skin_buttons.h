@@ -11,7 +11,7 @@ class TSkinButton : public TSkinControl {
   QUILLIMO_CLASS(TSkinButton, TSkinControl)
 public:
   explicit TSkinButton(TComponent* owner) : TSkinControl(owner) {}
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
   // The frame of the Buttons element for the button's state: 2 pressed, 4 hot or focused,
@@ -48,7 +48,7 @@ public:
   explicit TSkinSpeedButton(TComponent* owner) : TSkinBitButton(owner) {}
   // Attaches to the owner, a windowless control.
   void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) override;
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
   void AfterMessage(TMessage& msg) override;
   void Redraw(HDC dc = nullptr) override;
   void Paint(HDC dc, const RECT& rect) override;

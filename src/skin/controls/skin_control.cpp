@@ -172,7 +172,7 @@ void TSkinControl::HandleMessage(TMessage& msg) {
   // The companion may be freed while the control handles the message (an event handler that
   // destroys the window): nothing of it is touched after that.
   const std::shared_ptr<bool> alive = alive_;
-  if (BeforeMessage(msg) && *alive) {
+  if (!HandleBefore(msg) && *alive) {
     CallPrevious(msg);
     if (*alive) AfterMessage(msg);
   }
@@ -185,14 +185,14 @@ void TSkinControl::CallPrevious(TMessage& msg) {
     windowHook_.CallPrevious(msg);
 }
 
-bool TSkinControl::BeforeMessage(TMessage& msg) {
+bool TSkinControl::HandleBefore(TMessage& msg) {
   if (msg.Msg == WM_NCDESTROY) {
     CallPrevious(msg);
     phase_ = TSkinControlPhase::Dead;
     RestoreColor();
-    return false;
+    return true;
   }
-  return true;
+  return false;
 }
 
 void TSkinControl::AfterMessage(TMessage& msg) {
@@ -262,7 +262,7 @@ void TSkinControl::RedrawWithState(std::uint8_t bit, bool on) {
 bool TSkinControl::PressAfterPrevious(TMessage& msg) {
   CallPrevious(msg);
   RedrawWithState(SkinControlState::Pressed, true);
-  return false;
+  return true;
 }
 
 void TSkinControl::RepaintNow() {

@@ -5,7 +5,7 @@
 // or the parts of it that carry the skin. The companion family derives from it; the control
 // dispatch (control_dispatch.h) makes them, and the frame of the window lists them.
 //
-// Message flow: HandleMessage asks BeforeMessage first (false: the message is finished there),
+// Message flow: HandleMessage asks HandleBefore first (true: the message is finished there),
 // then passes the message on (CallPrevious) and lets AfterMessage react to it.
 //
 // Ownership: a companion of a toolkit control is owned by that control (or by whoever the
@@ -56,9 +56,10 @@ public:
   virtual void AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas);
   // Gives the control its own colour back (when it was recoloured).
   virtual void RestoreColor();
-  // Runs before the control's previous handler; false swallows the message (its result is
-  // what was stored in msg.Result).
-  virtual bool BeforeMessage(TMessage& msg);
+  // Runs before the control's previous handler; true when it handled the message, which then
+  // goes no further (its result is what was stored in msg.Result). The frame's handlers say
+  // "handled" the same way.
+  virtual bool HandleBefore(TMessage& msg);
   // Runs after the control's previous handler.
   virtual void AfterMessage(TMessage& msg);
   // Paints at once, into dc or into the window's own (whole-window) context.

@@ -16,12 +16,12 @@ QUILLIMO_REGISTER_CLASS(TSkinListView)
 
 // ---- TSkinHeader
 
-bool TSkinHeader::BeforeMessage(TMessage& msg) {
+bool TSkinHeader::HandleBefore(TMessage& msg) {
   if (msg.Msg == WM_ERASEBKGND && Skin() && Skin()->Headerbar && !Skin()->Headerbar->Image.Empty()) {
     msg.Result = 1;
-    return false;
+    return true;
   }
-  return TSkinControl::BeforeMessage(msg);
+  return TSkinControl::HandleBefore(msg);
 }
 
 void TSkinHeader::Paint(HDC dc, const RECT& rect) {

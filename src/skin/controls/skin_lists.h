@@ -7,7 +7,7 @@ class TSkinHeader : public TSkinControl {
   QUILLIMO_CLASS(TSkinHeader, TSkinControl)
 public:
   explicit TSkinHeader(TComponent* owner) : TSkinControl(owner) {}
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
 };
 

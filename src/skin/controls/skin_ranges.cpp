@@ -23,11 +23,11 @@ COLORREF Rgb(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
 // ---- TSkinProgress
 
-bool TSkinProgress::BeforeMessage(TMessage& msg) {
+bool TSkinProgress::HandleBefore(TMessage& msg) {
   const bool image = Skin() && Skin()->Progress && !Skin()->Progress->Image.Empty();
-  if (msg.Msg == WM_PAINT && !image) return TSkinControl::BeforeMessage(msg);
-  if (PaintsWholeWindow(msg)) return false;
-  return TSkinControl::BeforeMessage(msg);
+  if (msg.Msg == WM_PAINT && !image) return TSkinControl::HandleBefore(msg);
+  if (PaintsWholeWindow(msg)) return true;
+  return TSkinControl::HandleBefore(msg);
 }
 
 int TSkinProgress::FilledWidth(int width) const {
@@ -67,30 +67,30 @@ void TSkinProgress::Paint(HDC dc, const RECT& rect) {
 
 // ---- TSkinTrackBar
 
-bool TSkinTrackBar::BeforeMessage(TMessage& msg) {
+bool TSkinTrackBar::HandleBefore(TMessage& msg) {
   if (msg.Msg == WM_ERASEBKGND) {
     msg.Result = 1;
-    return false;
+    return true;
   }
   if ((msg.Msg == WM_NOTIFY || msg.Msg == CN_NOTIFY) && reinterpret_cast<NMHDR*>(msg.LParam)->code == NM_CUSTOMDRAW) {
     auto* cd = reinterpret_cast<NMCUSTOMDRAW*>(msg.LParam);
     if (cd->dwDrawStage == CDDS_PREPAINT) {
       msg.Result = CDRF_NOTIFYITEMDRAW;
-      return false;
+      return true;
     }
     if (cd->dwDrawStage == CDDS_ITEMPREPAINT) {
       if (cd->dwItemSpec != TBCD_THUMB) {
         msg.Result = CDRF_DODEFAULT;
-        return false;
+        return true;
       }
       RECT thumb{};
       SendMessageW(Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
       DrawThumb(cd->hdc, thumb);
       msg.Result = CDRF_SKIPDEFAULT;
-      return false;
+      return true;
     }
   }
-  return TSkinControl::BeforeMessage(msg);
+  return TSkinControl::HandleBefore(msg);
 }
 
 void TSkinTrackBar::DrawThumb(HDC dc, RECT thumb) {
@@ -107,8 +107,8 @@ void TSkinTrackBar::DrawThumb(HDC dc, RECT thumb) {
 
 // ---- TSkinUpDown
 
-bool TSkinUpDown::BeforeMessage(TMessage& msg) {
-  if (PaintsWholeWindow(msg)) return false;
+bool TSkinUpDown::HandleBefore(TMessage& msg) {
+  if (PaintsWholeWindow(msg)) return true;
   switch (msg.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -117,9 +117,9 @@ bool TSkinUpDown::BeforeMessage(TMessage& msg) {
       SetStateBit(SkinControlState::Pressed, false);
       CallPrevious(msg);
       Redraw();
-      return false;
+      return true;
     default:
-      return TSkinControl::BeforeMessage(msg);
+      return TSkinControl::HandleBefore(msg);
   }
 }
 

@@ -9,7 +9,7 @@ class TSkinProgress : public TSkinControl {
   QUILLIMO_CLASS(TSkinProgress, TSkinControl)
 public:
   explicit TSkinProgress(TComponent* owner) : TSkinControl(owner) {}
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
   // The filled width of a bar width wide: position x width / upper limit.
   int FilledWidth(int width) const;
@@ -19,7 +19,7 @@ class TSkinTrackBar : public TSkinControl {
   QUILLIMO_CLASS(TSkinTrackBar, TSkinControl)
 public:
   explicit TSkinTrackBar(TComponent* owner) : TSkinControl(owner) {}
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
 
 private:
   void DrawThumb(HDC dc, RECT thumb);
@@ -29,7 +29,7 @@ class TSkinUpDown : public TSkinControl {
   QUILLIMO_CLASS(TSkinUpDown, TSkinControl)
 public:
   explicit TSkinUpDown(TComponent* owner) : TSkinControl(owner) {}
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
   bool IsHorizontal() const;
   // The frame of the element for arrow 0..3 (up, down, left, right) in state 1..4.

@@ -160,22 +160,22 @@ void TSkinScrollbar::WindowRecreated(HWND wnd) {
   if (wnd) FrameChanged();
 }
 
-bool TSkinScrollbar::BeforeMessage(TMessage& msg) {
+bool TSkinScrollbar::HandleBefore(TMessage& msg) {
   switch (msg.Msg) {
     case WM_NCCALCSIZE:
       CallPrevious(msg);
-      return false;
-    case WM_NCMOUSEMOVE:
-      if (msg.WParam == HTHSCROLL || msg.WParam == HTVSCROLL) return false;
       return true;
+    case WM_NCMOUSEMOVE:
+      if (msg.WParam == HTHSCROLL || msg.WParam == HTVSCROLL) return true;
+      return false;
     case WM_NCLBUTTONDOWN: {
       bool horizontal = false;
       const POINT screen{static_cast<short>(LOWORD(msg.LParam)), static_cast<short>(HIWORD(msg.LParam))};
       if (HandleMouse && (msg.WParam == HTHSCROLL || msg.WParam == HTVSCROLL) && ThumbHit(screen, horizontal)) {
         DragThumb(horizontal, screen);
-        return false;
+        return true;
       }
-      return true;
+      return false;
     }
     case WM_HSCROLL:
     case WM_VSCROLL: {
@@ -185,10 +185,10 @@ bool TSkinScrollbar::BeforeMessage(TMessage& msg) {
       CallPrevious(msg);
       (horizontal ? InHScroll : InVScroll) = false;
       Redraw();
-      return false;
+      return true;
     }
     default:
-      return TSkinControl::BeforeMessage(msg);
+      return TSkinControl::HandleBefore(msg);
   }
 }
 
@@ -342,23 +342,23 @@ void TSkinScrollbar::DragThumb(bool horizontal, POINT start) {
 
 // ---- TSkinScControl
 
-bool TSkinScControl::BeforeMessage(TMessage& msg) {
+bool TSkinScControl::HandleBefore(TMessage& msg) {
   switch (msg.Msg) {
     case WM_NCMOUSEMOVE:
-      if (msg.WParam == HTHSCROLL || msg.WParam == HTVSCROLL) return false;
-      return true;
+      if (msg.WParam == HTHSCROLL || msg.WParam == HTVSCROLL) return true;
+      return false;
     case SBM_SETSCROLLINFO:
       CallPrevious(msg);
       Redraw();
-      return false;
+      return true;
     case CN_HSCROLL:
     case CN_VSCROLL:
       PressedPart = PartOfRequest(msg.WParam, msg.Msg == CN_HSCROLL);
       CallPrevious(msg);
       Redraw();
-      return false;
+      return true;
     default:
-      return TSkinControl::BeforeMessage(msg);
+      return TSkinControl::HandleBefore(msg);
   }
 }
 

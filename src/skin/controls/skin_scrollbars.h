@@ -40,7 +40,7 @@ public:
                                 TCanvas* canvas);
   void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) override;
   void AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas) override;
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
 
@@ -71,7 +71,7 @@ class TSkinScControl : public TSkinControl {
   QUILLIMO_CLASS(TSkinScControl, TSkinControl)
 public:
   explicit TSkinScControl(TComponent* owner) : TSkinControl(owner) {}
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
 
   int PressedPart = ScrollPart::None;

@@ -11,7 +11,7 @@ class TSkinStatusBar : public TSkinControl {
   QUILLIMO_CLASS(TSkinStatusBar, TSkinControl)
 public:
   explicit TSkinStatusBar(TComponent* owner) : TSkinControl(owner) {}
-  bool BeforeMessage(TMessage& msg) override { return !PaintsWholeWindow(msg) && TSkinControl::BeforeMessage(msg); }
+  bool HandleBefore(TMessage& msg) override { return PaintsWholeWindow(msg) || TSkinControl::HandleBefore(msg); }
   void Paint(HDC dc, const RECT& rect) override;
 
   // A panel as the painter sees it.

@@ -92,9 +92,9 @@ void TSkinTab::FindScroller() {
 
 // With a Tabs element the skin draws all of the control (the tabs, the page's border and the
 // face around them): the control's own painting, which would be covered at once, is left out.
-bool TSkinTab::BeforeMessage(TMessage& msg) {
-  if (HasTabs(Skin()) && Handle() && PaintsWholeWindow(msg)) return false;
-  return TSkinControl::BeforeMessage(msg);
+bool TSkinTab::HandleBefore(TMessage& msg) {
+  if (HasTabs(Skin()) && Handle() && PaintsWholeWindow(msg)) return true;
+  return TSkinControl::HandleBefore(msg);
 }
 
 RECT TSkinTab::PageArea() const {
@@ -212,17 +212,17 @@ void TSkinTab31::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool, TCan
     }
 }
 
-bool TSkinTab31::BeforeMessage(TMessage& msg) {
+bool TSkinTab31::HandleBefore(TMessage& msg) {
   if (msg.Msg == WM_PAINT) {
     // Painted here; the tab set's own paint then finds nothing left to paint.
     HandlePaintMessage(msg);
-    return true;
+    return false;
   }
   if (msg.Msg == WM_ERASEBKGND) {
     msg.Result = 1;
-    return false;
+    return true;
   }
-  return TSkinControl::BeforeMessage(msg);
+  return TSkinControl::HandleBefore(msg);
 }
 
 void TSkinTab31::Paint(HDC dc, const RECT& rect) {

@@ -18,7 +18,7 @@ public:
   explicit TSkinTab(TComponent* owner) : TSkinControl(owner) {}
   void AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas) override;
   void NotifySkinChanged() override;
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
   // The page area: the display area inflated by 4 and moved a pixel toward the tabs.
   RECT PageArea() const;
@@ -43,7 +43,7 @@ public:
   explicit TSkinTab31(TComponent* owner) : TSkinControl(owner) {}
   // Attaches to the owner's window (a tab set).
   void AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool recolor, TCanvas* canvas) override;
-  bool BeforeMessage(TMessage& msg) override;
+  bool HandleBefore(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
 
   TBitmapPixels TabImage;

@@ -25,9 +25,9 @@ namespace {
 class TCountingCompanion : public TSkinControl {
 public:
   explicit TCountingCompanion(TComponent* owner) : TSkinControl(owner) {}
-  bool BeforeMessage(TMessage& msg) override {
+  bool HandleBefore(TMessage& msg) override {
     if (msg.Msg == WM_USER + 7) ++seen;
-    return TSkinControl::BeforeMessage(msg);
+    return TSkinControl::HandleBefore(msg);
   }
   int seen = 0;
 };
