@@ -54,13 +54,15 @@ Figures Errors(std::vector<double> errors) {
   const double mean = sum / static_cast<double>(errors.size());
   for (double& e : errors) e = std::fabs(e);
   std::sort(errors.begin(), errors.end());
-  auto at = [&](double q) { return errors[std::min(errors.size() - 1, static_cast<std::size_t>(q * static_cast<double>(errors.size())))]; };
+  auto at = [&](double q) {
+    return errors[std::min(errors.size() - 1, static_cast<std::size_t>(q * static_cast<double>(errors.size())))];
+  };
   return {at(0.5), at(0.99), errors.back(), mean};
 }
 
 void Print(const char* what, int setting, std::size_t n, const Figures& f) {
-  std::printf("%-9s %5d ms  n=%4zu  median |error| %6.3f ms  p99 %6.3f ms  max %6.3f ms  mean error %+7.3f ms\n",
-              what, setting, n, f.median, f.p99, f.max, f.mean);
+  std::printf("%-9s %5d ms  n=%4zu  median |error| %6.3f ms  p99 %6.3f ms  max %6.3f ms  mean error %+7.3f ms\n", what,
+              setting, n, f.median, f.p99, f.max, f.mean);
 }
 
 }  // namespace
@@ -70,7 +72,7 @@ int main(int argc, char** argv) {
   if (!StartProgramForBenchmark()) return 1;
   static apptest::TempCatalogue catalogue;
   catalogue.Write({{"Sabah", true, {{"Ben sakinim"}, {"Her gun daha iyi"}, {"Kapali", false}}},
-                    {"Aksam", false, {{"I am calm and focused"}, {"Uyku kolay gelir"}}}});
+                   {"Aksam", false, {{"I am calm and focused"}, {"Uyku kolay gelir"}}}});
   SetWindowSubclass(Form3->Handle(), &StampFlash, 1, 0);
   // The moment the duration timer fires, to tell the timer's lateness from the time the system
   // takes to hide the window.
@@ -98,12 +100,12 @@ int main(int argc, char** argv) {
     Form3->Hide();
 
     std::vector<double> visible, period;
-    for (std::size_t k = 0; k < hides.size() && k < shows.size(); ++k) visible.push_back(hides[k] - shows[k] - duration);
+    for (std::size_t k = 0; k < hides.size() && k < shows.size(); ++k)
+      visible.push_back(hides[k] - shows[k] - duration);
     for (std::size_t k = 1; k < shows.size(); ++k) period.push_back(shows[k] - shows[k - 1] - 1000.0);
     if (std::getenv("FLASH_TIMING_RAW")) {
       for (double e : visible) std::printf(" %.2f", e);
       std::printf("\n");
-
     }
     std::vector<double> timerLate, hideTime;
     for (std::size_t k = 0; k < hideCalls.size() && k < shows.size() && k < hides.size(); ++k) {

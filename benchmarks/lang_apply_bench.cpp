@@ -64,7 +64,8 @@ int main() {
   constexpr int kLookups = 10000;
   std::size_t total = 0;
   start = std::chrono::steady_clock::now();
-  for (int i = 0; i < kLookups; ++i) total += lang->LookupText(stStrings, "sstring" + std::to_string(i % 1000), true).size();
+  for (int i = 0; i < kLookups; ++i)
+    total += lang->LookupText(stStrings, "sstring" + std::to_string(i % 1000), true).size();
   double stringsLookup = MillisecondsSince(start);
   start = std::chrono::steady_clock::now();
   for (int i = 0; i < kLookups; ++i) total += lang->LookupText(stDlgsCaptions, i % 2 ? "Font:" : "(None)", true).size();

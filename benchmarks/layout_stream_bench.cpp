@@ -63,15 +63,23 @@ int main() {
   std::printf("form of %d components: %zu bytes binary, %zu bytes text\n", form->ComponentCount(), binary.size(),
               text.size());
 
-  Report("write", Best([&] {
-           TMemoryStream s;
-           WriteComponentToStream(s, form.get());
-         }, 50), binary.size());
-  Report("read (create all)", Best([&] {
-           TTestForm copy(nullptr);
-           TBufferStream s(binary);
-           ReadComponentFromStream(s, &copy);
-         }, 50), binary.size());
+  Report("write",
+         Best(
+             [&] {
+               TMemoryStream s;
+               WriteComponentToStream(s, form.get());
+             },
+             50),
+         binary.size());
+  Report("read (create all)",
+         Best(
+             [&] {
+               TTestForm copy(nullptr);
+               TBufferStream s(binary);
+               ReadComponentFromStream(s, &copy);
+             },
+             50),
+         binary.size());
   Report("binary to text", Best([&] { ObjectBinaryToText(binary); }, 50), binary.size());
   Report("text to binary", Best([&] { ObjectTextToBinary(text); }, 50), binary.size());
 }

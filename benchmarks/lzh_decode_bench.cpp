@@ -42,9 +42,13 @@ Bytes SkinBitmap(int width, int height, uint32_t seed) {
     for (int x = 0; x < width; ++x) {
       const bool corner = (x < 3 || x >= width - 3) && (y < 3 || y >= height - 3);
       const bool border = x == 0 || y == 0 || x == width - 1 || y == height - 1;
-      if (corner) out.insert(out.end(), {255, 0, 255});
-      else if (border) out.insert(out.end(), {40, 40, static_cast<uint8_t>(hue / 2)});
-      else out.insert(out.end(), {static_cast<uint8_t>(hue + y * 2), static_cast<uint8_t>(120 + y), static_cast<uint8_t>(200 - x % 50)});
+      if (corner)
+        out.insert(out.end(), {255, 0, 255});
+      else if (border)
+        out.insert(out.end(), {40, 40, static_cast<uint8_t>(hue / 2)});
+      else
+        out.insert(out.end(), {static_cast<uint8_t>(hue + y * 2), static_cast<uint8_t>(120 + y),
+                               static_cast<uint8_t>(200 - x % 50)});
     }
     out.resize(out.size() + static_cast<size_t>(stride - width * 3), 0);
   }
@@ -53,10 +57,10 @@ Bytes SkinBitmap(int width, int height, uint32_t seed) {
 
 Bytes SkinImage() {
   std::vector<TSkinEntry> entries;
-  const int sizes[][2] = {{400, 30}, {400, 8}, {8, 300}, {8, 300}, {200, 22}, {300, 120}, {208, 13}, {208, 13},
-                          {100, 18}, {60, 60}, {120, 90}, {300, 66}, {64, 21}, {40, 40}, {120, 17}, {68, 17},
-                          {17, 68}, {68, 17}, {17, 68}, {200, 16}, {120, 24}, {84, 21}, {84, 21}, {84, 21},
-                          {84, 21}, {16, 16}};
+  const int sizes[][2] = {{400, 30}, {400, 8},  {8, 300}, {8, 300},  {200, 22}, {300, 120}, {208, 13},
+                          {208, 13}, {100, 18}, {60, 60}, {120, 90}, {300, 66}, {64, 21},   {40, 40},
+                          {120, 17}, {68, 17},  {17, 68}, {68, 17},  {17, 68},  {200, 16},  {120, 24},
+                          {84, 21},  {84, 21},  {84, 21}, {84, 21},  {16, 16}};
   int n = 0;
   for (const auto& s : sizes) entries.push_back({"entry" + std::to_string(n) + ".bmp", SkinBitmap(s[0], s[1], n++)});
   entries.push_back({"skin.ini", sample::TextLike(4009, 1)});
@@ -81,9 +85,8 @@ void Report(const char* name, const Bytes& data, int runs) {
   if (decoded != data.size()) std::printf("DECODE MISMATCH in %s\n", name);
   // The plain decoder written straight after the published algorithm, for comparison.
   const std::span<const uint8_t> stream(image.data() + 4, image.size() - 4);
-  const double plain = BestSeconds(std::max(2, runs / 3), [&] {
-    TReferenceLzhDecoder().Decode(static_cast<int32_t>(data.size()), stream);
-  });
+  const double plain = BestSeconds(std::max(2, runs / 3),
+                                   [&] { TReferenceLzhDecoder().Decode(static_cast<int32_t>(data.size()), stream); });
   std::printf("%-18s %9zu -> %9zu bytes %8.2f ms %7.1f MB/s   (plain decoder %6.1f MB/s)\n", name, image.size(),
               data.size(), seconds * 1e3, static_cast<double>(data.size()) / seconds / 1e6,
               static_cast<double>(data.size()) / plain / 1e6);

@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
     ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
   std::sort(ms.begin(), ms.end());
-  std::printf("LoadSkin of the stored skin (%zu bytes, \"%s\"): median %.2f ms, best %.2f ms, worst %.2f ms (target < 20 ms)\n",
-              image.size(), skin.SkinName.c_str(), ms[ms.size() / 2], ms.front(), ms.back());
+  std::printf(
+      "LoadSkin of the stored skin (%zu bytes, \"%s\"): median %.2f ms, best %.2f ms, worst %.2f ms (target < 20 ms)\n",
+      image.size(), skin.SkinName.c_str(), ms[ms.size() / 2], ms.front(), ms.back());
   return 0;
 }

@@ -44,7 +44,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
 #ifdef QUILLIMO_WINDOW_TREE
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int cx, int cy, HWND parent) {
-    HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, parent, nullptr, instance, nullptr);
+    HWND c =
+        CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, parent, nullptr, instance, nullptr);
     SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     return c;
   };

@@ -20,7 +20,8 @@ namespace {
 constexpr UINT kProbe = WM_APP + 7;
 
 HWND MakeWindow() {
-  return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleW(nullptr),
+                         nullptr);
 }
 
 // Microseconds a sent message takes, over `count` messages.

@@ -27,16 +27,18 @@ void RoundTrip(TStringList& list, std::string_view input, Get get, Set set) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   TStringList list;
-  RoundTrip(list, input, [](TStringList& l) { return l.CommaText(); },
-            [](TStringList& l, std::string_view t) { l.SetCommaText(t); });
-  RoundTrip(list, input, [](TStringList& l) { return l.Text(); },
-            [](TStringList& l, std::string_view t) { l.SetText(t); });
+  RoundTrip(
+      list, input, [](TStringList& l) { return l.CommaText(); },
+      [](TStringList& l, std::string_view t) { l.SetCommaText(t); });
+  RoundTrip(
+      list, input, [](TStringList& l) { return l.Text(); }, [](TStringList& l, std::string_view t) { l.SetText(t); });
   list.SetDelimiter(';');
   list.SetQuoteChar('\'');
   for (bool strict : {false, true}) {
     list.SetStrictDelimiter(strict);
-    RoundTrip(list, input, [](TStringList& l) { return l.DelimitedText(); },
-              [](TStringList& l, std::string_view t) { l.SetDelimitedText(t); });
+    RoundTrip(
+        list, input, [](TStringList& l) { return l.DelimitedText(); },
+        [](TStringList& l, std::string_view t) { l.SetDelimitedText(t); });
   }
   return 0;
 }

@@ -47,8 +47,7 @@ public:
 class TFuzzControl : public TComponent {
   QUILLIMO_CLASS(TFuzzControl, TComponent)
 public:
-  explicit TFuzzControl(TComponent* owner)
-      : TComponent(owner), items_(TFuzzItem::StaticClassInfo(), this) {}
+  explicit TFuzzControl(TComponent* owner) : TComponent(owner), items_(TFuzzItem::StaticClassInfo(), this) {}
   ~TFuzzControl() override {
     for (TFuzzControl* c : std::vector<TFuzzControl*>(children_)) c->parent_ = nullptr;
     if (parent_) std::erase(parent_->children_, this);

@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& name = reader.Names()[i];
     reader.GetEntry(name, out);
     const int first = reader.IndexOf(name);
-    if (first < 0 || static_cast<size_t>(first) > i || out.size() != reader.EntryData(static_cast<size_t>(first)).size())
+    if (first < 0 || static_cast<size_t>(first) > i ||
+        out.size() != reader.EntryData(static_cast<size_t>(first)).size())
       std::abort();
     total += reader.EntryData(i).size();
     if (!name.empty()) reader.FindEntry(name, out);

@@ -29,7 +29,8 @@ public:
       return {};
     std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
     size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    if (RegGetValueW(Root(hive), path.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, data.data(), &size) != ERROR_SUCCESS)
+    if (RegGetValueW(Root(hive), path.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, data.data(), &size) !=
+        ERROR_SUCCESS)
       return {};
     data.resize(wcslen(data.c_str()));
     return WideToUtf8(data);

@@ -61,8 +61,8 @@ public:
             *Arayz51 = nullptr, *Arayz61 = nullptr;
   TMenuItem *Yardm1 = nullptr, *YerelYardm1 = nullptr, *Onlineyardm1 = nullptr, *Hakknda1 = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
-  TMenuItem *Gster1 = nullptr, *N2 = nullptr, *MesajlarDurdur1 = nullptr, *MesajlarDevamEtsin1 = nullptr,
-            *N1 = nullptr, *Kapat1 = nullptr;
+  TMenuItem *Gster1 = nullptr, *N2 = nullptr, *MesajlarDurdur1 = nullptr, *MesajlarDevamEtsin1 = nullptr, *N1 = nullptr,
+            *Kapat1 = nullptr;
   // Non-visual components.
   TTimer *Timer1 = nullptr, *Timer2 = nullptr;
   // The window's translation table: Turkish (language 1, the design texts) and English.

@@ -67,9 +67,7 @@ void TForm1::SaveProgramList() {
   WriteFromList(*aramemo, *programlist, ProgramListFileName(ProgramDirectory(), langcode));
 }
 
-void TForm1::SaveMessages() {
-  WriteFromList(*aramemo, *mesajlist, SelectedProgramFile());
-}
+void TForm1::SaveMessages() { WriteFromList(*aramemo, *mesajlist, SelectedProgramFile()); }
 
 void TForm1::ShowCatalogue() {
   LoadProgramList();
@@ -77,8 +75,10 @@ void TForm1::ShowCatalogue() {
   // An empty program list has no program to show: the message list is emptied, as LoadMessages
   // would empty it before failing on the missing selection, but no error is raised, so that
   // the caller goes on (a first start, or a language whose programs were all deleted).
-  if (programlist->ItemIndex() >= 0) LoadMessages();
-  else mesajlist->Items()->Clear();
+  if (programlist->ItemIndex() >= 0)
+    LoadMessages();
+  else
+    mesajlist->Items()->Clear();
 }
 
 // ---- The commands: adding, deleting and selecting programs and messages ----

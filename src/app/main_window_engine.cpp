@@ -20,9 +20,7 @@ struct TFramesWindow {
   }
 };
 
-TFlashEngineHost::TFlashEngineHost(TForm1& form) : form_(form) {
-  UseFrameClock(std::make_unique<TCompositionClock>());
-}
+TFlashEngineHost::TFlashEngineHost(TForm1& form) : form_(form) { UseFrameClock(std::make_unique<TCompositionClock>()); }
 
 TFlashEngineHost::~TFlashEngineHost() {
   countdown_.reset();  // waits for the composition its thread may be waiting for
@@ -32,9 +30,8 @@ TFlashEngineHost::~TFlashEngineHost() {
 void TFlashEngineHost::UseFrameClock(std::unique_ptr<TFrameClock> clock) {
   countdown_.reset();
   clock_ = std::move(clock);
-  countdown_ = std::make_unique<TFrameCountdown>(*clock_, [this](unsigned ticket) {
-    PostMessageW(static_cast<HWND>(messages_), kFramesElapsed, ticket, 0);
-  });
+  countdown_ = std::make_unique<TFrameCountdown>(
+      *clock_, [this](unsigned ticket) { PostMessageW(static_cast<HWND>(messages_), kFramesElapsed, ticket, 0); });
 }
 
 // A message-only window of the user-interface thread, made with the first count (never

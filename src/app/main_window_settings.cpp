@@ -90,12 +90,8 @@ void TForm1::Kapat1Click(TObject*) { ToolButton4Click(Kapat1); }
 // the file does.
 void TForm1::WndProc(TMessage& msg) {
   switch (msg.Msg) {
-    case WM_CLOSE:
-      SaveSettings();
-      break;
-    case WM_QUERYENDSESSION:
-      msg.Result = TRUE;
-      return;
+    case WM_CLOSE: SaveSettings(); break;
+    case WM_QUERYENDSESSION: msg.Result = TRUE; return;
     case WM_ENDSESSION:
       if (msg.WParam) {
         try {
@@ -105,8 +101,7 @@ void TForm1::WndProc(TMessage& msg) {
       }
       msg.Result = 0;
       return;
-    default:
-      break;
+    default: break;
   }
   TForm::WndProc(msg);
 }

@@ -394,7 +394,7 @@ void TlcLanguageApplier::ApplyText(TComponent* component, const TPropInfo& prop,
 }
 
 void TlcLanguageApplier::ApplySubProperty(TComponent* component, const TPropInfo& prop, const std::string& sub,
-                                     const std::string& value) {
+                                          const std::string& value) {
   if (value.empty() || prop.Kind() != tkClass) return;
   TObject* obj = GetObjectProp(component, prop);
   const TPropInfo* subProp = obj ? GetPropInfo(obj, sub) : nullptr;
@@ -403,7 +403,7 @@ void TlcLanguageApplier::ApplySubProperty(TComponent* component, const TPropInfo
 }
 
 void TlcLanguageApplier::ApplyFont(TComponent* component, const TPropInfo& prop, const std::string& key,
-                              const std::string& value) {
+                                   const std::string& value) {
   auto* font = prop.Kind() == tkClass ? dynamic_cast<TFont*>(GetObjectProp(component, prop)) : nullptr;
   if (!font || UsesParentFont(component)) return;
   bool changed = false;
@@ -419,7 +419,7 @@ void TlcLanguageApplier::ApplyFont(TComponent* component, const TPropInfo& prop,
 }
 
 void TlcLanguageApplier::ApplyMultiLines(TComponent* component, const TPropInfo& prop, const std::string& sub,
-                                    const std::string& value) {
+                                         const std::string& value) {
   if (value.empty() || prop.Kind() != tkClass) return;
   TObject* obj = GetObjectProp(component, prop);
   auto* list = dynamic_cast<TStrings*>(sub.empty() ? obj : ObjectPropOrNull(obj, sub));

@@ -42,13 +42,16 @@ bool IsStringProp(const TPropInfo* prop) { return IsReadWrite(prop) && IsStringK
 // The value for a language (1-based) of a line with at least the key.
 std::string Field(const std::string& line, char delim, int k) { return ExtractLangField(line, delim, k); }
 
-
 // One pass of the collector over a component's table.
 class TCollector {
 public:
   explicit TCollector(TlcCustomLang& lang)
-      : lang_(lang), owner_(*lang.Owner()), d_(lang.Delim()), n_(lang.GetNumOfLanguages()),
-        active_(lang.GetActiveLanguage()), designing_(lang.IsDesigning()) {}
+      : lang_(lang),
+        owner_(*lang.Owner()),
+        d_(lang.Delim()),
+        n_(lang.GetNumOfLanguages()),
+        active_(lang.GetActiveLanguage()),
+        designing_(lang.IsDesigning()) {}
 
   void Run() {
     CollectOwnerEntry(stCaptions, "Caption");
@@ -58,7 +61,7 @@ public:
     const struct {
       int t;
       const char* prop;
-    } order[] = {{stCaptions, "Caption"}, {stHints, "Hint"},   {stDisplayLabels, "DisplayLabel"},
+    } order[] = {{stCaptions, "Caption"}, {stHints, "Hint"},       {stDisplayLabels, "DisplayLabel"},
                  {stFonts, "Font"},       {stMultiLines, nullptr}, {stOtherStrings, nullptr},
                  {stCollections, nullptr}};
     for (const auto& step : order) {
@@ -135,7 +138,8 @@ private:
       }
     }
     const std::string key0 = section.Count() > 0 ? LineKey(section.Strings(0), d_) : std::string();
-    if (section.Count() == 0 || !(SameText(key0, cls) || (!owner_.GetName().empty() && SameText(key0, owner_.GetName()))))
+    if (section.Count() == 0 ||
+        !(SameText(key0, cls) || (!owner_.GetName().empty() && SameText(key0, owner_.GetName()))))
       section.Insert(0, NewLine(cls, text));
     if (!refresh) return;
     std::string line = section.Strings(0);
@@ -194,21 +198,11 @@ private:
     switch (t) {
       case stCaptions:
       case stHints:
-      case stDisplayLabels:
-        CollectText(t);
-        break;
-      case stFonts:
-        CollectFonts();
-        break;
-      case stMultiLines:
-        CollectMultiLines();
-        break;
-      case stOtherStrings:
-        CollectOtherStrings();
-        break;
-      case stCollections:
-        CollectCollections();
-        break;
+      case stDisplayLabels: CollectText(t); break;
+      case stFonts: CollectFonts(); break;
+      case stMultiLines: CollectMultiLines(); break;
+      case stOtherStrings: CollectOtherStrings(); break;
+      case stCollections: CollectCollections(); break;
     }
   }
 
@@ -293,7 +287,8 @@ private:
       for (const TPropInfo* prop : GetPropList(c)) {
         if (!IsStringProp(prop)) continue;
         const std::string& p = prop->Name;
-        if (SameText(p, "Name") || SameText(p, "Caption") || SameText(p, "Hint") || SameText(p, "DisplayLabel")) continue;
+        if (SameText(p, "Name") || SameText(p, "Caption") || SameText(p, "Hint") || SameText(p, "DisplayLabel"))
+          continue;
         PutOrRemove(stOtherStrings, c, p, name + "." + p, GetStrProp(c, *prop));
       }
       TObject* properties = ObjectPropOrNull(c, "Properties");
@@ -381,7 +376,8 @@ private:
   }
 
   void CheckPropertyKinds() {
-    for (int t : {stCaptions, stHints, stDisplayLabels, stFonts, stCharSets, stMultiLines, stOtherStrings, stCollections}) {
+    for (int t :
+         {stCaptions, stHints, stDisplayLabels, stFonts, stCharSets, stMultiLines, stOtherStrings, stCollections}) {
       TStrings* section = Section(t);
       if (!section) continue;
       const bool classTyped = t == stFonts || t == stCharSets || t == stMultiLines;

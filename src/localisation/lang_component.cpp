@@ -40,7 +40,8 @@ TlcCustomLang::TlcCustomLang(TComponent* owner) : TComponent(owner) {
   if (owner) {
     for (int i = 0; i < owner->ComponentCount(); ++i) {
       TComponent* other = owner->Components(i);
-      if (other != this && dynamic_cast<TlcCustomLang*>(other)) throw ELanguageError(LanguageErrorText::OnlyOneComponent);
+      if (other != this && dynamic_cast<TlcCustomLang*>(other))
+        throw ELanguageError(LanguageErrorText::OnlyOneComponent);
     }
   }
   stringsTypes_ = std::make_unique<TStringList>();
@@ -90,8 +91,7 @@ void TlcCustomLang::ApplyTranslation() { applier_->Apply(); }
 void TlcCustomLang::SetNumOfLanguages(int value) {
   if (value < 1) throw ELanguageError(Format(LanguageErrorText::InvalidNumOfLanguages, {value}));
   if (value > LanguageErrorText::MaxNumOfLanguages)
-    throw ELanguageError(
-        Format(LanguageErrorText::TooManyLanguages, {value, LanguageErrorText::MaxNumOfLanguages}));
+    throw ELanguageError(Format(LanguageErrorText::TooManyLanguages, {value, LanguageErrorText::MaxNumOfLanguages}));
   if (value < table_->NumOfLanguages()) table_->CutLinesAfterLanguage(value);
   table_->SetNumOfLanguages(value);
   TStringList& names = table_->LangNames();
@@ -244,8 +244,8 @@ void TlcCustomLang::Notification(TComponent* component, TOperation operation) {
   }
   for (int i = extended_->Count() - 1; i >= 0; --i) {
     TlcExtendedItem* item = extended_->Item(i);
-    bool refersToIt = item->GetComponent() == component ||
-                      (!name.empty() && item->GetIdentifier().starts_with(name + "."));
+    bool refersToIt =
+        item->GetComponent() == component || (!name.empty() && item->GetIdentifier().starts_with(name + "."));
     if (refersToIt) extended_->Delete(i);
   }
 }
@@ -287,7 +287,8 @@ QUILLIMO_REGISTER_CLASS(TlcLang, [](TPropertyTable& p) {
   p.String("Version", &L::GetVersion, &L::SetVersion);
   p.Bool("IsInheritedOwner", &L::GetIsInheritedOwner, &L::SetIsInheritedOwner, false);
   p.Object("StringsTypes", &L::GetStringsTypes, &L::SetStringsTypes);
-  p.Object("SmartExcludeProps", &L::GetSmartExcludeProps, &L::SetSmartExcludeProps).Stored(NotEmpty(&L::GetSmartExcludeProps));
+  p.Object("SmartExcludeProps", &L::GetSmartExcludeProps, &L::SetSmartExcludeProps)
+      .Stored(NotEmpty(&L::GetSmartExcludeProps));
   p.Bool("HandleResourceStrings", &L::GetHandleResourceStrings, &L::SetHandleResourceStrings, false);
   p.Integer("ResourceLanguageIndex", &L::GetResourceLanguageIndex, &L::SetResourceLanguageIndex, 1);
   p.Bool("UseInheritedData", &L::GetUseInheritedData, &L::SetUseInheritedData, false);

@@ -35,11 +35,13 @@ QUILLIMO_EXCEPTION(ELanguageError, Exception);
 
 namespace LanguageErrorText {
 inline constexpr const char* InvalidLanguage = "%d - is not a valid property value!\rValue must be within [1..%d]!";
-inline constexpr const char* InvalidNumOfLanguages = "%d - is not a valid property value !\rValue must be more than ZERO !";
+inline constexpr const char* InvalidNumOfLanguages =
+    "%d - is not a valid property value !\rValue must be more than ZERO !";
 // A stored count is outside data: a damaged form or file must not make the component
 // allocate a name and a column for each of billions of languages.
 inline constexpr int MaxNumOfLanguages = 1000;
-inline constexpr const char* TooManyLanguages = "%d - is not a valid property value !\rValue must not be more than %d !";
+inline constexpr const char* TooManyLanguages =
+    "%d - is not a valid property value !\rValue must not be more than %d !";
 inline constexpr const char* UnknownLanguageName = "Language name shall be included in LangNames property!";
 inline constexpr const char* OnlyOneComponent = "Only one TlcCustomLang component per Form/DataModule allowed!";
 inline constexpr const char* StringNotFound = "String identifier \"%s\" not found!";

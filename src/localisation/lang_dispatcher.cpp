@@ -115,13 +115,10 @@ void TTestModeInfo::Assign(const TPersistent* source) {
 
 std::string TTestModeInfo::MakeText(const std::string& language1Value) const {
   switch (Kind) {
-    case tmkFlipCase:
-      return FlipCaseText(language1Value);
-    case tmkExpandChars:
-      return ExpandCharsText(language1Value, ExpandCharsPercent, PaddingChar);
+    case tmkFlipCase: return FlipCaseText(language1Value);
+    case tmkExpandChars: return ExpandCharsText(language1Value, ExpandCharsPercent, PaddingChar);
     case tmkExpandWidth:
-    default:
-      return ExpandWidthText(language1Value, ExpandWidthPercent, PaddingChar, TestModeTextWidth());
+    default: return ExpandWidthText(language1Value, ExpandWidthPercent, PaddingChar, TestModeTextWidth());
   }
 }
 
@@ -174,8 +171,7 @@ void TlcLangDispatcher::SetLanguage(const std::string& value) {
 void TlcLangDispatcher::SetNumOfLanguages(int value) {
   if (value < 1) throw ELanguageError(Format(LanguageErrorText::InvalidNumOfLanguages, {value}));
   if (value > LanguageErrorText::MaxNumOfLanguages)
-    throw ELanguageError(
-        Format(LanguageErrorText::TooManyLanguages, {value, LanguageErrorText::MaxNumOfLanguages}));
+    throw ELanguageError(Format(LanguageErrorText::TooManyLanguages, {value, LanguageErrorText::MaxNumOfLanguages}));
   numOfLanguages_ = value;
   while (langNames_->Count() < value) langNames_->Add("Language N" + IntToStr(langNames_->Count() + 1));
   while (langNames_->Count() > value) langNames_->Delete(langNames_->Count() - 1);
@@ -186,7 +182,8 @@ void TlcLangDispatcher::SetNumOfLanguages(int value) {
 void TlcLangDispatcher::SetLangNames(TStrings* value) {
   if (value != langNames_.get()) langNames_->Assign(value);
   const int count = langNames_->Count();
-  if (count > 0 && activeLanguage_ >= 1 && activeLanguage_ <= count) language_ = langNames_->Strings(activeLanguage_ - 1);
+  if (count > 0 && activeLanguage_ >= 1 && activeLanguage_ <= count)
+    language_ = langNames_->Strings(activeLanguage_ - 1);
   const std::vector<TlcCustomLang*> linked = linked_;
   for (TlcCustomLang* lang : linked) {
     lang->SetLangNames(langNames_.get());

@@ -31,8 +31,8 @@ constexpr char kStoredLF = 0x1A;
 
 // The ini section of each table section, in TStringsType order.
 constexpr const char* kFileSections[StringsTypeCount] = {
-    "Captions", "Hints",   "DisplayLabels", "Fonts",       "Multilines", "Dialogs",
-    "Strings",  "Other",   "Locales",       "Collections", "CharSets",   "ListView_TreeView_Items"};
+    "Captions", "Hints", "DisplayLabels", "Fonts",       "Multilines", "Dialogs",
+    "Strings",  "Other", "Locales",       "Collections", "CharSets",   "ListView_TreeView_Items"};
 
 bool HasIndexedKeys(int t) { return t == stCollections || t == stListView_TreeView_Items; }
 
@@ -240,7 +240,8 @@ int TlcTranslationFiles::LoadSectionFromIni(int t, const TMemIniFile& ini, bool 
     table_.SetNumOfLanguages(std::max(1, table_.LangNames().Count()));
     fixedLanguages_->Clear();
     for (int n = 1; n <= table_.LangNames().Count(); ++n)
-      if (ini.ReadBool(kOptions, "Language_Fixed" + IntToStr(n), false)) fixedLanguages_->Add(table_.LangNames().Strings(n - 1));
+      if (ini.ReadBool(kOptions, "Language_Fixed" + IntToStr(n), false))
+        fixedLanguages_->Add(table_.LangNames().Strings(n - 1));
 
     for (const std::string& fileKey : DistinctKeys(ini, kFileSections[t])) {
       std::optional<TFileKey> key = MapFileKey(lang_, fileKey, t);
@@ -353,7 +354,8 @@ bool TlcTranslationFiles::UpdateSectionWith(int t, const std::function<int()>& l
   for (const std::string& line : former)
     if (!keys.contains(UpperCase(LineKey(line, table_.Delim())))) section->Add(line);
   // A former owner entry that came back at the end belongs at the start again.
-  if (section->Count() > 0 && !section->Strings(0).starts_with((lang_.Owner() ? lang_.Owner()->ClassName() : "") + table_.Delim()))
+  if (section->Count() > 0 &&
+      !section->Strings(0).starts_with((lang_.Owner() ? lang_.Owner()->ClassName() : "") + table_.Delim()))
     MoveOwnerEntryFirst(t, lang_);
   return true;
 }

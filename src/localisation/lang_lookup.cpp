@@ -148,8 +148,9 @@ std::string TlcCustomLang::TranslateResourceText(const std::string& loaded) cons
 }
 
 std::string TlcCustomLang::LookupText(int section, const std::string& key, bool useDefault) {
-  const bool external = (options_.Contains(loUseExtCommonStrings) && (section == stDlgsCaptions || section == stLocales)) ||
-                        (options_.Contains(loUseExtUDStrings) && section == stStrings);
+  const bool external =
+      (options_.Contains(loUseExtCommonStrings) && (section == stDlgsCaptions || section == stLocales)) ||
+      (options_.Contains(loUseExtUDStrings) && section == stStrings);
   if (!external) return LookupOwnText(section, key, useDefault);
   if (!dispatcher_) return {};
   for (TlcCustomLang* other : DispatcherLinkedLangs(dispatcher_)) {

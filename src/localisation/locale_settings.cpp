@@ -8,14 +8,27 @@ TFormatSettings FormatSettings;
 namespace {
 
 constexpr const char* kNames[LocaleSettingCount] = {
-    "Currency String",   "Thousand Separator", "Decimal Separator", "Date Separator",   "Short Date Format",
-    "Long Date Format",  "Time Separator",     "Time AM String",    "Time PM String",   "Short Time Format",
-    "Long Time Format",  "Short Month Names",  "Long Month Names",  "Short Day Names",  "Long Day Names",
+    "Currency String",  "Thousand Separator", "Decimal Separator", "Date Separator",  "Short Date Format",
+    "Long Date Format", "Time Separator",     "Time AM String",    "Time PM String",  "Short Time Format",
+    "Long Time Format", "Short Month Names",  "Long Month Names",  "Short Day Names", "Long Day Names",
 };
 
 enum Setting {
-  kCurrency, kThousand, kDecimal, kDateSep, kShortDate, kLongDate, kTimeSep, kAM, kPM, kShortTime,
-  kLongTime, kShortMonths, kLongMonths, kShortDays, kLongDays,
+  kCurrency,
+  kThousand,
+  kDecimal,
+  kDateSep,
+  kShortDate,
+  kLongDate,
+  kTimeSep,
+  kAM,
+  kPM,
+  kShortTime,
+  kLongTime,
+  kShortMonths,
+  kLongMonths,
+  kShortDays,
+  kLongDays,
 };
 
 std::string* TextSetting(TFormatSettings& s, int i) {
@@ -48,7 +61,8 @@ template <std::size_t N>
 void AssignNames(std::array<std::string, N>& names, std::string_view commaText) {
   TStringList items;
   items.SetCommaText(commaText);
-  for (int i = 0; i < items.Count() && static_cast<std::size_t>(i) < N; ++i) names[static_cast<std::size_t>(i)] = items.Strings(i);
+  for (int i = 0; i < items.Count() && static_cast<std::size_t>(i) < N; ++i)
+    names[static_cast<std::size_t>(i)] = items.Strings(i);
 }
 
 // The first character (a whole UTF-8 sequence) of a text.

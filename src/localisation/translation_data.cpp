@@ -121,8 +121,10 @@ void EncodeTranslationSection(std::string& out, int type, const std::vector<std:
     std::size_t start = out.size();
     out += line;
     for (std::size_t i = start; i < out.size(); ++i) {
-      if (out[i] == '\r') out[i] = kStoredCR;
-      else if (out[i] == '\n') out[i] = kStoredLF;
+      if (out[i] == '\r')
+        out[i] = kStoredCR;
+      else if (out[i] == '\n')
+        out[i] = kStoredLF;
     }
     out += "\r\n";
   }

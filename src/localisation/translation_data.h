@@ -12,8 +12,8 @@
 
 #include "toolkit/core/typeinfo.h"
 
-QUILLIMO_ENUM(TStringsType, stCaptions, stHints, stDisplayLabels, stFonts, stMultiLines, stDlgsCaptions,
-              stStrings, stOtherStrings, stLocales, stCollections, stCharSets, stListView_TreeView_Items)
+QUILLIMO_ENUM(TStringsType, stCaptions, stHints, stDisplayLabels, stFonts, stMultiLines, stDlgsCaptions, stStrings,
+              stOtherStrings, stLocales, stCollections, stCharSets, stListView_TreeView_Items)
 inline constexpr int StringsTypeCount = 12;
 
 // "stCaptions", "stHints", ...; ordinal out of range gives "".

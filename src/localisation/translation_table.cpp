@@ -16,8 +16,8 @@ constexpr char kTab = '\t';
 
 // The sections a DoNotTranslate name or an excluded property is removed from, with whether
 // their keys are "Component.Property..." (name followed by ".") or a plain name.
-constexpr int kComponentSections[] = {stCaptions, stHints,        stDisplayLabels, stFonts,
-                                      stMultiLines, stOtherStrings, stCharSets,     stCollections};
+constexpr int kComponentSections[] = {stCaptions,   stHints,        stDisplayLabels, stFonts,
+                                      stMultiLines, stOtherStrings, stCharSets,      stCollections};
 
 bool IsDottedSection(int t) { return t == stMultiLines || t == stOtherStrings || t == stCollections; }
 
@@ -101,7 +101,8 @@ void TlcTranslationTable::ForEachSection(const std::function<void(int, TStrings&
 
 void TlcTranslationTable::AdoptLangNames(const TStrings* names) {
   langNames_->Assign(names);
-  if (activeLanguage_ >= 1 && activeLanguage_ <= langNames_->Count()) language_ = langNames_->Strings(activeLanguage_ - 1);
+  if (activeLanguage_ >= 1 && activeLanguage_ <= langNames_->Count())
+    language_ = langNames_->Strings(activeLanguage_ - 1);
   numOfLanguages_ = std::max(1, langNames_->Count());
 }
 

@@ -191,9 +191,7 @@ void TTrayIcon::HookWndProc(TMessage& msg) {
 
 bool TTrayIcon::MouseAction(UINT action) {
   switch (action) {
-    case WM_MOUSEMOVE:
-      OnMouseMove(this);
-      break;
+    case WM_MOUSEMOVE: OnMouseMove(this); break;
     case WM_RBUTTONDOWN:
       if (FPopupMenu && AutoPopupOn(*FPopupMenu)) {
         PopupAtCursor();
@@ -209,16 +207,11 @@ bool TTrayIcon::MouseAction(UINT action) {
       break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      OnMouseUp(this);
-      break;
+    case WM_MBUTTONUP: OnMouseUp(this); break;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-      OnDblClick(this);
-      break;
-    default:
-      return false;
+    case WM_MBUTTONDBLCLK: OnDblClick(this); break;
+    default: return false;
   }
   return true;
 }

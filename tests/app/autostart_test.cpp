@@ -109,8 +109,8 @@ TEST(AutostartWithBothKeysWritable, TheMachineKeyTakesTheCommandAndTheUsersValue
   registry.Delete(TRunHive::User, kName);
   EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER), std::nullopt);
   WriteRunValue(registry, kName, "");
-  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE), "");             // the value stays, empty
-  EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER), std::nullopt);   // emptied only where it exists
+  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE), "");           // the value stays, empty
+  EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER), std::nullopt);  // emptied only where it exists
   registry.Delete(TRunHive::Machine, kName);
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE), std::nullopt);
 }

@@ -471,7 +471,8 @@ TEST(DeliveredCatalogue, EachLanguageHasTickedProgramsOfTickedMessagesInItsCodeP
       EXPECT_EQ(AnsiToUtf8(Utf8ToAnsi(program.Text, codePage), cpWindows1252), program.Text);
     }
     if (code == "0") {
-      for (const char* letter : {"ş", "ı", "ğ", "İ", "ç", "ö", "ü"}) EXPECT_NE(allText.find(letter), std::string::npos) << letter;
+      for (const char* letter : {"ş", "ı", "ğ", "İ", "ç", "ö", "ü"})
+        EXPECT_NE(allText.find(letter), std::string::npos) << letter;
     } else {
       for (char c : allText) EXPECT_LT(static_cast<unsigned char>(c), 0x80u);  // plain English
     }

@@ -327,7 +327,8 @@ TEST_F(FlashEngine, AMessageFileThatCannotBeReadEndsStartWithTheErrorBox) {
     MessageBoxCatcher boxes;
     apptest::ClickToolButton(Form1->ToolButton6);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].Text.rfind("Cannot open file \"" + catalogue.Directory() + "\\language0\\Kayip.txt\".", 0), 0u)
+    EXPECT_EQ(
+        boxes.Boxes()[0].Text.rfind("Cannot open file \"" + catalogue.Directory() + "\\language0\\Kayip.txt\".", 0), 0u)
         << boxes.Boxes()[0].Text;
   }
   EXPECT_FALSE(Form1->Timer1->Enabled());
@@ -361,8 +362,8 @@ public:
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"QuillimoTestOtherProgram";
     RegisterClassW(&wc);
-    wnd = CreateWindowExW(0, wc.lpszClassName, L"Editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300,
-                          nullptr, nullptr, wc.hInstance, nullptr);
+    wnd = CreateWindowExW(0, wc.lpszClassName, L"Editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300, nullptr,
+                          nullptr, wc.hInstance, nullptr);
     SetForegroundWindow(wnd);
     SetActiveWindow(wnd);
     SetFocus(wnd);
@@ -447,8 +448,10 @@ TEST_F(FlashEngine, TheFlashWindowIsAnOrdinaryOwnedWindowInFrontWithoutATaskBarB
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x) {
       COLORREF c = GetPixel(screen, x, y);
-      if (c == static_cast<COLORREF>(ColorToRGB(Form1->skin->ButtonFaceColour))) ++face;
-      else if (c == static_cast<COLORREF>(ColorToRGB(clWindowText))) ++text;
+      if (c == static_cast<COLORREF>(ColorToRGB(Form1->skin->ButtonFaceColour)))
+        ++face;
+      else if (c == static_cast<COLORREF>(ColorToRGB(clWindowText)))
+        ++text;
     }
   ReleaseDC(nullptr, screen);
   EXPECT_GT(face, text);

@@ -66,7 +66,8 @@ protected:
     PumpFor(60);
   }
   static void Skin(int n) {
-    TMenuItem* items[] = {Form1->Arayz11, Form1->Arayz21, Form1->Arayz31, Form1->Arayz41, Form1->Arayz51, Form1->Arayz61};
+    TMenuItem* items[] = {Form1->Arayz11, Form1->Arayz21, Form1->Arayz31,
+                          Form1->Arayz41, Form1->Arayz51, Form1->Arayz61};
     items[(n - 1) % 6]->Click();
     ASSERT_TRUE(PumpUntil([] { return GetSkinManager()->PendingSkin() == nullptr; }, 3000));
     PumpFor(60);

@@ -10,24 +10,24 @@ namespace quillimo::test {
 
 class ProgramProcess {
 public:
-    ProgramProcess();  // starts the program; check Started()
-    explicit ProgramProcess(const std::wstring& executable);  // starts this copy of it
-    ~ProgramProcess();  // ends the program if it is still running
-    ProgramProcess(const ProgramProcess&) = delete;
-    ProgramProcess& operator=(const ProgramProcess&) = delete;
+  ProgramProcess();                                         // starts the program; check Started()
+  explicit ProgramProcess(const std::wstring& executable);  // starts this copy of it
+  ~ProgramProcess();                                        // ends the program if it is still running
+  ProgramProcess(const ProgramProcess&) = delete;
+  ProgramProcess& operator=(const ProgramProcess&) = delete;
 
-    bool Started() const { return info_.hProcess != nullptr; }
-    // The process's visible top-level window with this caption, waiting up to timeout_ms.
-    HWND WaitForWindow(const std::wstring& caption, DWORD timeout_ms);
-    // Waits for the process to end; its exit code, or STILL_ACTIVE after timeout_ms.
-    DWORD WaitForExit(DWORD timeout_ms);
-    // Ends the process at once, wherever it is (as the task manager or a power cut would), and
-    // waits until it is gone.
-    void Kill();
-    DWORD Id() const { return info_.dwProcessId; }
+  bool Started() const { return info_.hProcess != nullptr; }
+  // The process's visible top-level window with this caption, waiting up to timeout_ms.
+  HWND WaitForWindow(const std::wstring& caption, DWORD timeout_ms);
+  // Waits for the process to end; its exit code, or STILL_ACTIVE after timeout_ms.
+  DWORD WaitForExit(DWORD timeout_ms);
+  // Ends the process at once, wherever it is (as the task manager or a power cut would), and
+  // waits until it is gone.
+  void Kill();
+  DWORD Id() const { return info_.dwProcessId; }
 
 private:
-    PROCESS_INFORMATION info_{};
+  PROCESS_INFORMATION info_{};
 };
 
 // The text of a control of another process (GetWindowText gives only captions there).
@@ -46,15 +46,13 @@ void ClickToolBarButton(HWND mainWindow, ToolBarButton button);
 
 // Polls condition every 10 ms until it holds (true) or timeout_ms have passed (false).
 template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeout_ms)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeout_ms;
-    while (!condition()) {
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(10);
-    }
-    return true;
+bool WaitUntil(Condition condition, DWORD timeout_ms) {
+  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+  while (!condition()) {
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(10);
+  }
+  return true;
 }
 
 }  // namespace quillimo::test

@@ -136,7 +136,8 @@ protected:
   }
   std::string SkinPath(int n) const { return dir.Path("skins\\" + std::to_string(n) + ".skn"); }
   TMenuItem* Item(int n) const {
-    TMenuItem* items[] = {Form1->Arayz11, Form1->Arayz21, Form1->Arayz31, Form1->Arayz41, Form1->Arayz51, Form1->Arayz61};
+    TMenuItem* items[] = {Form1->Arayz11, Form1->Arayz21, Form1->Arayz31,
+                          Form1->Arayz41, Form1->Arayz51, Form1->Arayz61};
     return items[n - 1];
   }
 
@@ -185,8 +186,8 @@ TEST_F(SkinMenu, ACorruptFileIsReportedAndKeepsTheSkinShown) {
   const std::string good = BuiltSkin("1.skn");
   TempDir::Write(SkinPath(1), good.substr(0, good.size() / 2));  // cut short
   TempDir::Write(SkinPath(2), good.substr(0, good.size() - 1));  // its last byte missing
-  TempDir::Write(SkinPath(4), "");  // empty
-  TempDir::Write(SkinPath(6), std::string(5000, '\x7F'));  // claims a size no skin has
+  TempDir::Write(SkinPath(4), "");                               // empty
+  TempDir::Write(SkinPath(6), std::string(5000, '\x7F'));        // claims a size no skin has
   const struct {
     int item;
     const char* error;
@@ -222,8 +223,7 @@ TEST_F(SkinMenu, ACorruptFileIsReportedAndKeepsTheSkinShown) {
 
 TEST_F(SkinMenu, AnOlderSkinFileShowsTheMessageOnceAndKeepsTheSkin) {
   Item(3)->Click();
-  std::vector<std::uint8_t> container =
-      BuildSkinContainer(std::vector<TSkinEntry>{{"skin.ini", {'[', 'A', ']'}}});
+  std::vector<std::uint8_t> container = BuildSkinContainer(std::vector<TSkinEntry>{{"skin.ini", {'[', 'A', ']'}}});
   container[0] = 0x1F;  // format version 19999
   const std::vector<std::uint8_t> older = lzh::Compress(container);
   TempDir::Write(SkinPath(2), std::string(older.begin(), older.end()));
@@ -301,7 +301,8 @@ TEST_F(SkinMenu, TheChangeIsCarriedOutOnTheManagersTimer) {
 // The glyphs of the skinned system menu: the program's monochrome bitmap resource, and the
 // component's four 16 x 16 glyphs with white transparent.
 TEST_F(MainWindowSkin, SystemMenuGlyphsComeFromTheBitmapResource) {
-  HMODULE program = LoadLibraryExW(L"" QUILLIMO_VESPERIN_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HMODULE program =
+      LoadLibraryExW(L"" QUILLIMO_VESPERIN_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_NE(program, nullptr);
   HRSRC found = FindResourceW(program, L"SYSMENUGLYPHS", MAKEINTRESOURCEW(2));  // RT_BITMAP
   ASSERT_NE(found, nullptr);

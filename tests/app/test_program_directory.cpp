@@ -19,8 +19,8 @@ std::string ToUtf8(const std::filesystem::path& path) {
 }  // namespace
 
 TestProgramDirectory::TestProgramDirectory(const std::string& name) {
-  std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / FromUtf8("quillimo_" + name + "_" + std::to_string(GetCurrentProcessId()));
+  std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                              FromUtf8("quillimo_" + name + "_" + std::to_string(GetCurrentProcessId()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir / "language0");
   std::filesystem::create_directories(dir / "language1");
@@ -34,7 +34,9 @@ TestProgramDirectory::~TestProgramDirectory() {
   std::filesystem::remove_all(FromUtf8(path_), ignored);
 }
 
-bool TestProgramDirectory::Exists(const std::string& name) const { return std::filesystem::exists(FromUtf8(File(name))); }
+bool TestProgramDirectory::Exists(const std::string& name) const {
+  return std::filesystem::exists(FromUtf8(File(name)));
+}
 
 std::string TestProgramDirectory::Read(const std::string& name) const {
   std::ifstream in(FromUtf8(File(name)), std::ios::binary);

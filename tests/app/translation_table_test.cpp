@@ -82,10 +82,18 @@ TEST_F(StoredTable, EnglishTextsAndTheEmptyOnesThatKeepTheTurkish) {
   for (const char* list : {"programlist.Items", "mesajlist.Items"}) {
     EXPECT_EQ(Line(stMultiLines, list), std::string(list) + "\x01\x01\x01");
   }
-  EXPECT_EQ(Line(stOtherStrings, "Edit1.Text"), "Edit1.Text\x01" "2\x01\x01");
-  EXPECT_EQ(Line(stOtherStrings, "Edit2.Text"), "Edit2.Text\x01" "40\x01\x01");
-  EXPECT_EQ(Line(stCharSets, "TForm1"), "TForm1\x01" "DEFAULT_CHARSET\x01\x01");
-  EXPECT_EQ(Line(stCharSets, "mesajlar"), "mesajlar\x01" "DEFAULT_CHARSET\x01\x01\x01");
+  EXPECT_EQ(Line(stOtherStrings, "Edit1.Text"),
+            "Edit1.Text\x01"
+            "2\x01\x01");
+  EXPECT_EQ(Line(stOtherStrings, "Edit2.Text"),
+            "Edit2.Text\x01"
+            "40\x01\x01");
+  EXPECT_EQ(Line(stCharSets, "TForm1"),
+            "TForm1\x01"
+            "DEFAULT_CHARSET\x01\x01");
+  EXPECT_EQ(Line(stCharSets, "mesajlar"),
+            "mesajlar\x01"
+            "DEFAULT_CHARSET\x01\x01\x01");
 }
 
 TEST_F(StoredTable, AllDialogCaptionsInEnglishAsLanguageOneAndEmptyLanguageTwo) {

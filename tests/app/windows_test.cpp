@@ -39,9 +39,9 @@ protected:
 struct Expected {
   const char* name;
   const char* className;
-  const char* parent;  // "" when the component has no parent control
+  const char* parent;            // "" when the component has no parent control
   int left, top, width, height;  // -1: not checked (aligned controls and windowless ones)
-  const char* caption;  // nullptr: not checked
+  const char* caption;           // nullptr: not checked
 };
 
 const std::vector<Expected> kMainWindow = {
@@ -139,15 +139,17 @@ TEST_F(ProgramWindows, ToolBarShowsItsButtonsInOrderWithTheirImages) {
   EXPECT_EQ(bar->ButtonWidth(), 88);
   EXPECT_EQ(bar->ButtonHeight(), 52);
   EXPECT_TRUE(bar->ShowCaptions());
-  const std::vector<std::pair<std::string, int>> order = {
-      {"ToolButton6", 5}, {"ToolButton3", 4}, {"ToolButton9", -1}, {"ToolButton1", 1},
-      {"ToolButton2", 0}, {"ToolButton8", -1}, {"ToolButton5", 2}, {"ToolButton4", 3}};
+  const std::vector<std::pair<std::string, int>> order = {{"ToolButton6", 5}, {"ToolButton3", 4}, {"ToolButton9", -1},
+                                                          {"ToolButton1", 1}, {"ToolButton2", 0}, {"ToolButton8", -1},
+                                                          {"ToolButton5", 2}, {"ToolButton4", 3}};
   ASSERT_EQ(bar->ButtonCount(), static_cast<int>(order.size()));
   for (int i = 0; i < bar->ButtonCount(); ++i) {
     SCOPED_TRACE(order[i].first);
     EXPECT_EQ(bar->Buttons(i)->GetName(), order[i].first);
-    if (order[i].second >= 0) EXPECT_EQ(bar->Buttons(i)->ImageIndex(), order[i].second);
-    else EXPECT_EQ(bar->Buttons(i)->Style(), tbsSeparator);
+    if (order[i].second >= 0)
+      EXPECT_EQ(bar->Buttons(i)->ImageIndex(), order[i].second);
+    else
+      EXPECT_EQ(bar->Buttons(i)->Style(), tbsSeparator);
   }
   EXPECT_EQ(bar->Images(), Form1->ImageList1->Handle());
   RECT exitButton = Form1->ToolButton4->ButtonRect();
@@ -180,13 +182,12 @@ TEST_F(ProgramWindows, MenusHoldTheirItemsInOrder) {
   };
   using V = std::vector<std::string>;
   EXPECT_EQ(names(Form1->MainMenu1->Items()), (V{"Arayz1=Arayüz", "Yardm1=Yardım", "Hakknda1=Hakkında"}));
-  EXPECT_EQ(names(Form1->Arayz1), (V{"Arayz11=Arayüz 1", "Arayz21=Arayüz 2", "Arayz31=Arayüz 3",
-                                     "Arayz41=Arayüz 4", "Arayz51=Arayüz 5", "Arayz61=Arayüz 6"}));
+  EXPECT_EQ(names(Form1->Arayz1), (V{"Arayz11=Arayüz 1", "Arayz21=Arayüz 2", "Arayz31=Arayüz 3", "Arayz41=Arayüz 4",
+                                     "Arayz51=Arayüz 5", "Arayz61=Arayüz 6"}));
   EXPECT_EQ(names(Form1->Yardm1), (V{"YerelYardm1=Yerel Yardım", "Onlineyardm1=Online Yardım"}));
   EXPECT_EQ(Form1->Hakknda1->Count(), 0);
-  EXPECT_EQ(names(Form1->PopupMenu1->Items()),
-            (V{"Gster1=Göster", "N2=-", "MesajlarDurdur1=Mesajları Durdur", "MesajlarDevamEtsin1=Mesajlar Devam Etsin",
-               "N1=-", "Kapat1=Kapat"}));
+  EXPECT_EQ(names(Form1->PopupMenu1->Items()), (V{"Gster1=Göster", "N2=-", "MesajlarDurdur1=Mesajları Durdur",
+                                                  "MesajlarDevamEtsin1=Mesajlar Devam Etsin", "N1=-", "Kapat1=Kapat"}));
   EXPECT_TRUE(Form1->N1->IsLine());
   EXPECT_EQ(GetMenuItemCount(Form1->MainMenu1->Handle()), 3);
 }
@@ -275,10 +276,14 @@ TEST_F(ProgramWindows, EveryCommandIsBoundToItsHandlerByName) {
   EXPECT_EQ(Form1->SpinButton2->OnUpClick.MethodName(), "SpinButton2UpClick");
   EXPECT_EQ(Form1->SpinButton2->OnDownClick.MethodName(), "SpinButton2DownClick");
   const std::vector<std::pair<TMenuItem*, std::string>> items = {
-      {Form1->Arayz11, "Arayz11Click"},         {Form1->Arayz61, "Arayz61Click"},
-      {Form1->YerelYardm1, "YerelYardm1Click"}, {Form1->Onlineyardm1, "Onlineyardm1Click"},
-      {Form1->Hakknda1, "Hakknda1Click"},       {Form1->Gster1, "Gster1Click"},
-      {Form1->MesajlarDurdur1, "MesajlarDurdur1Click"}, {Form1->MesajlarDevamEtsin1, "MesajlarDevamEtsin1Click"},
+      {Form1->Arayz11, "Arayz11Click"},
+      {Form1->Arayz61, "Arayz61Click"},
+      {Form1->YerelYardm1, "YerelYardm1Click"},
+      {Form1->Onlineyardm1, "Onlineyardm1Click"},
+      {Form1->Hakknda1, "Hakknda1Click"},
+      {Form1->Gster1, "Gster1Click"},
+      {Form1->MesajlarDurdur1, "MesajlarDurdur1Click"},
+      {Form1->MesajlarDevamEtsin1, "MesajlarDevamEtsin1Click"},
       {Form1->Kapat1, "Kapat1Click"}};
   for (const auto& [item, handler] : items) EXPECT_EQ(item->OnClick.MethodName(), handler) << item->GetName();
   EXPECT_EQ(Form1->Timer1->OnTimer.MethodName(), "Timer1Timer");

@@ -96,7 +96,8 @@ void TTestColumn::SetCaption(const std::string& v) {
 }
 
 TTestProperties::TTestProperties()
-    : items_(std::make_unique<TCountedStrings>()), columns_(std::make_unique<TCollection>(TTestColumn::StaticClassInfo(), this)) {}
+    : items_(std::make_unique<TCountedStrings>()),
+      columns_(std::make_unique<TCollection>(TTestColumn::StaticClassInfo(), this)) {}
 
 void TTestProperties::SetCaption(const std::string& v) {
   ++PropertyWrites();

@@ -30,9 +30,9 @@ protected:
     edit1->SetText("2");
     edit2->SetText("40");
     SetLines(*programlist->GetItems(), {"Olumlama"});
-    SetLines(f.Section(stCaptions), {Line({"TForm1", "Quillimo v 1.1", "Quillimo v 1.1"}),
-                                      Line({"ToolButton6", "Mesajları Başlat", "Start Messages"}),
-                                      Line({"Button6", "Sil", ""})});
+    SetLines(f.Section(stCaptions),
+             {Line({"TForm1", "Quillimo v 1.1", "Quillimo v 1.1"}),
+              Line({"ToolButton6", "Mesajları Başlat", "Start Messages"}), Line({"Button6", "Sil", ""})});
     SetLines(f.Section(stMultiLines),
              {Line({"RadioGroup3.Items", "\"Başlangıçta Çalıştır\",\"Başlangıçta Çalıştırma\"",
                     "\"Run on Startup\",\"Do not Run on Startup\""}),
@@ -174,9 +174,11 @@ TEST(ApplyPruning, LinesOfDeletedComponentsGoToTheRemovedLines) {
   SetLines(f.Section(stCaptions), {Line({"TForm1", "a", "b"}), Line({"Gone", "x", "y"}), Line({"Button1", "c", "d"})});
   SetLines(f.Section(stOtherStrings), {Line({"TForm1.Hint", "a", "b"}), Line({"Gone.Text", "x", "y"})});
   f.lang->SetActiveLanguage(2);
-  EXPECT_EQ(Lines(f.Section(stCaptions)), (std::vector<std::string>{Line({"TForm1", "a", "b"}), Line({"Button1", "c", "d"})}));
+  EXPECT_EQ(Lines(f.Section(stCaptions)),
+            (std::vector<std::string>{Line({"TForm1", "a", "b"}), Line({"Button1", "c", "d"})}));
   EXPECT_EQ(Lines(f.Section(stOtherStrings)), std::vector<std::string>{Line({"TForm1.Hint", "a", "b"})});
-  EXPECT_EQ(Lines(*f.lang->Applier().RemovedLines()), (std::vector<std::string>{Line({"Gone", "x", "y"}), Line({"Gone.Text", "x", "y"})}));
+  EXPECT_EQ(Lines(*f.lang->Applier().RemovedLines()),
+            (std::vector<std::string>{Line({"Gone", "x", "y"}), Line({"Gone.Text", "x", "y"})}));
 }
 
 TEST(ApplyPruning, ComponentsWithAnActionKeepTheirCaption) {
@@ -267,10 +269,10 @@ TEST(ApplySubProperties, PropertiesObjectListsAndTexts) {
   auto* grid = f.Add<TTestGrid>("Grid1");
   auto* edit = f.Add<TTestEdit>("Edit1");
   SetLines(f.Section(stMultiLines), {Line({"Grid1.Properties.Items", "bir,iki", "one,two"})});
-  SetLines(f.Section(stOtherStrings), {Line({"Grid1.Properties.Caption", "başlık", "caption"}),
-                                       Line({"Grid1.Properties.Title", "başlık", "wide ş"}),
-                                       Line({"Edit1.WideText", "a", "wide ğ"}),
-                                       Line({"Edit1.ReadOnlyText", "a", "never"})});
+  SetLines(
+      f.Section(stOtherStrings),
+      {Line({"Grid1.Properties.Caption", "başlık", "caption"}), Line({"Grid1.Properties.Title", "başlık", "wide ş"}),
+       Line({"Edit1.WideText", "a", "wide ğ"}), Line({"Edit1.ReadOnlyText", "a", "never"})});
   f.lang->SetActiveLanguage(2);
   EXPECT_EQ(Lines(*grid->GetProperties()->GetItems()), (std::vector<std::string>{"one", "two"}));
   EXPECT_EQ(grid->GetProperties()->GetCaption(), "caption");
@@ -287,16 +289,17 @@ TEST(ApplyCollections, ItemsOfCollectionsAndOfThePropertiesObject) {
   grid->GetProperties()->GetColumns()->Add();
   SetLines(f.Section(stCollections),
            {Line({"Grid1.Columns[0].Caption", "Ad", "Name"}), Line({"Grid1.Columns[1].Font.Name", "Arial", "Tahoma"}),
-            Line({"Grid1.Columns[1].Lines", "a", "x\r\ny"}), Line({"Grid1.Properties.Columns[0].Caption", "a", "Inner"}),
-            Line({"Grid1.Columns[5].Caption", "a", "b"}), Line({"Grid1.Missing[0].Caption", "a", "b"}),
-            Line({"Grid1.Columns[0].NoSuchProperty", "a", "b"})});
+            Line({"Grid1.Columns[1].Lines", "a", "x\r\ny"}),
+            Line({"Grid1.Properties.Columns[0].Caption", "a", "Inner"}), Line({"Grid1.Columns[5].Caption", "a", "b"}),
+            Line({"Grid1.Missing[0].Caption", "a", "b"}), Line({"Grid1.Columns[0].NoSuchProperty", "a", "b"})});
   f.lang->SetActiveLanguage(2);
   EXPECT_EQ(grid->Column(0)->GetCaption(), "Name");
   EXPECT_EQ(grid->Column(1)->GetFont()->GetName(), "Tahoma");
   EXPECT_EQ(Lines(*grid->Column(1)->GetLines()), (std::vector<std::string>{"x", "y"}));
   EXPECT_EQ(static_cast<TTestColumn*>(grid->GetProperties()->GetColumns()->Items(0))->GetCaption(), "Inner");
   // An index past the items is pruned; a missing collection or item property drops the line.
-  EXPECT_EQ(Lines(*f.lang->Applier().RemovedLines()), std::vector<std::string>{Line({"Grid1.Columns[5].Caption", "a", "b"})});
+  EXPECT_EQ(Lines(*f.lang->Applier().RemovedLines()),
+            std::vector<std::string>{Line({"Grid1.Columns[5].Caption", "a", "b"})});
   EXPECT_EQ(f.Section(stCollections).Count(), 4);
 }
 
@@ -331,9 +334,13 @@ TEST(ApplyExtended, ExtendedTranslationsWriteAnyKind) {
     return item;
   };
   TlcExtendedItem* root = add("TForm1.Caption", "Başlık\x01Title\x01");
-  add("Grid1.Font.Name", "Tahoma\x01" "Arial\x01");
+  add("Grid1.Font.Name",
+      "Tahoma\x01"
+      "Arial\x01");
   add("List1.Items", "a\x01\"x y\",z\x01");
-  add("List1.ItemIndex", "0\x01" "1\x01");
+  add("List1.ItemIndex",
+      "0\x01"
+      "1\x01");
   add("Grid1.ParentFont", "False\x01True\x01");
   EXPECT_TRUE(root->GetIsRoot());
   f.lang->SetActiveLanguage(2);
@@ -346,7 +353,10 @@ TEST(ApplyExtended, ExtendedTranslationsWriteAnyKind) {
 
 TEST(ApplyExtended, ValuesAreFoundByWordPosition) {
   TlcExtendedItem item(nullptr);
-  item.SetValues("\x01" "a\x01\x01" "b\x01");
+  item.SetValues(
+      "\x01"
+      "a\x01\x01"
+      "b\x01");
   EXPECT_EQ(item.ValueFor(1, D), "a");
   EXPECT_EQ(item.ValueFor(2, D), "b");
   EXPECT_EQ(item.ValueFor(3, D), "");

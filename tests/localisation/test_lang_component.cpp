@@ -89,7 +89,9 @@ TEST(LangComponent, LangDelimReplacesTheDelimiterEverywhere) {
   TLangForm f;
   SetLines(f.Section(stCaptions), {Line({"Button1", "Tamam", "OK"})});
   TlcExtendedItem* item = f.lang->GetExtendedTranslations()->AddItem();
-  item->SetValues("a\x01" "b\x01");
+  item->SetValues(
+      "a\x01"
+      "b\x01");
   f.lang->SetLangDelim('|');
   EXPECT_EQ(f.Section(stCaptions).Strings(0), "Button1|Tamam|OK|");
   EXPECT_EQ(f.Section(stDlgsCaptions).Strings(0), "Warning|Warning||");
@@ -109,7 +111,8 @@ TEST(LangComponent, ChangeLocalesAddsTheFifteenSettingLines) {
 TEST(LangComponent, DoNotTranslateAtDesignTimeRemovesTheComponentsLines) {
   TLangForm f;
   f.lang->SetDesign(true);
-  SetLines(f.Section(stCaptions), {Line({"TForm1", "a", "b"}), Line({"Button1", "a", "b"}), Line({"Button10", "a", "b"})});
+  SetLines(f.Section(stCaptions),
+           {Line({"TForm1", "a", "b"}), Line({"Button1", "a", "b"}), Line({"Button10", "a", "b"})});
   SetLines(f.Section(stOtherStrings), {Line({"Button1.Text", "a", "b"}), Line({"Button10.Text", "a", "b"})});
   TStringList names;
   SetLines(names, {"Button1", "TForm1"});
@@ -299,7 +302,9 @@ TEST(LangComponent, ExtendedTranslationsFirstOrLast) {
     SetLines(f.Section(stCaptions), {Line({"TForm1", "", ""}), Line({"Button1", "a", "from section"})});
     TlcExtendedItem* item = f.lang->GetExtendedTranslations()->AddItem();
     item->SetIdentifier("Button1.Caption");
-    item->SetValues("a\x01" "from extended\x01");
+    item->SetValues(
+        "a\x01"
+        "from extended\x01");
     f.lang->SetTranslateExtendedFirst(first);
     f.lang->SetActiveLanguage(2);
     EXPECT_EQ(button->GetCaption(), first ? "from section" : "from extended");

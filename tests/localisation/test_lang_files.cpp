@@ -44,11 +44,12 @@ TEST(TranslationFile, SectionEntriesBecomeLinesOfTheOwnersKeys) {
   EXPECT_EQ(f.lang->Files().LoadSectionFromStream(stCaptions, file, true), 4);
   // In the file's sorted order, the owner's entry first; the line of a component the form
   // lacks is pruned.
-  EXPECT_EQ(Lines(f.Section(stCaptions)), (std::vector<std::string>{Line({"TForm1", "Title", "Baslik"}),
-                                                                      Line({"Button2", "No", "Hayir"}),
-                                                                      Line({"Button1", "Yes", "Evet"})}));
+  EXPECT_EQ(Lines(f.Section(stCaptions)),
+            (std::vector<std::string>{Line({"TForm1", "Title", "Baslik"}), Line({"Button2", "No", "Hayir"}),
+                                      Line({"Button1", "Yes", "Evet"})}));
   EXPECT_EQ(f.lang->Applier().RemovedLines()->Count(), 1);
-  EXPECT_EQ(f.lang->Files().LoadSectionFromStream(stListView_TreeView_Items, file, true), -1);  // TlcLang has no such section
+  EXPECT_EQ(f.lang->Files().LoadSectionFromStream(stListView_TreeView_Items, file, true),
+            -1);  // TlcLang has no such section
 }
 
 TEST(TranslationFile, TheOwnersEntryKeyedByTheFormsNameStaysTheOwnersThroughASaveAndLoad) {
@@ -76,8 +77,9 @@ TEST(TranslationFile, LoadingAppliesTheActiveLanguage) {
 
 TEST(TranslationFile, OptionsDelimiterLineBreaksAndFixedLanguages) {
   FilesForm f;
-  TStringStream file(FileText("[OPTIONS]\r\nDELIMITER=|\r\nLanguage_Fixed2=1\r\n"
-                              "[Strings]\r\nTForm1.Greeting=Hi\x19\x1Athere|Merhaba|\r\nTForm1.Single=Only\r\n"));
+  TStringStream file(
+      FileText("[OPTIONS]\r\nDELIMITER=|\r\nLanguage_Fixed2=1\r\n"
+               "[Strings]\r\nTForm1.Greeting=Hi\x19\x1Athere|Merhaba|\r\nTForm1.Single=Only\r\n"));
   EXPECT_EQ(f.lang->Files().LoadSectionFromStream(stStrings, file, true), 2);
   EXPECT_EQ(Lines(f.Section(stStrings)),
             (std::vector<std::string>{Line({"Greeting", "Hi\r\nthere", "Merhaba"}), Line({"Single", "Only"})}));
@@ -86,8 +88,9 @@ TEST(TranslationFile, OptionsDelimiterLineBreaksAndFixedLanguages) {
 
 TEST(TranslationFile, LanguageNamesOfTheFileReplaceTheComponents) {
   FilesForm f;
-  TStringStream file("[Language names - for internal use only!]\r\nLanguage_1=A\r\nLanguage_2=B\r\nLanguage_3=C\r\n"
-                     "Language_5=E\r\n[Captions]\r\n");
+  TStringStream file(
+      "[Language names - for internal use only!]\r\nLanguage_1=A\r\nLanguage_2=B\r\nLanguage_3=C\r\n"
+      "Language_5=E\r\n[Captions]\r\n");
   f.lang->Files().LoadSectionFromStream(stCaptions, file, true);
   EXPECT_EQ(Lines(*f.lang->GetLangNames()), (std::vector<std::string>{"A", "B", "C"}));  // stops at the gap
   EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
@@ -111,7 +114,8 @@ TEST(TranslationFile, CollectionKeysAreWrittenWithoutBracketsAndReadBack) {
 TEST(TranslationFile, SavingOverALongerFileLeavesNoRemainder) {
   FilesForm f;
   SetLines(f.Section(stCaptions), {Line({"Button1", "Evet", "Yes"})});
-  TStringStream file("[Captions]\r\nForm1.Button1=old~!@#\r\n[Junk]\r\n" + std::string(5000, 'x') + "=1\r\n"
+  TStringStream file("[Captions]\r\nForm1.Button1=old~!@#\r\n[Junk]\r\n" + std::string(5000, 'x') +
+                     "=1\r\n"
                      "[Language names - for intenal use only!]\r\nLanguage_1=x\r\n");
   f.lang->Files().SaveSectionToStream(stCaptions, file, "~!@#");
   const std::string text = file.DataString();
@@ -120,7 +124,7 @@ TEST(TranslationFile, SavingOverALongerFileLeavesNoRemainder) {
   EXPECT_EQ(ini.ReadSection("Captions"), std::vector<std::string>{"TForm1.Button1"});  // name-keyed entry gone
   EXPECT_FALSE(ini.SectionExists("Language names - for intenal use only!"));
   EXPECT_TRUE(ini.SectionExists("Junk"));  // other sections of the file stay
-  EXPECT_EQ(ini.Text(), text);              // written sorted
+  EXPECT_EQ(ini.Text(), text);             // written sorted
 }
 
 // Runs a test with the system's 8-bit code page set to Turkish.
@@ -181,7 +185,9 @@ TEST(TranslationFile, ValuesWithLineBreaksAreStoredAsControlBytes) {
   SetLines(f.Section(stHints), {Line({"Button2", "a\r\nb", "c"})});
   f.lang->Files().SaveSectionToFile(stHints, name, "~!@#");
   TMemIniFile ini(TempDir::Read(name));
-  EXPECT_EQ(ini.ReadString("Hints", "TForm1.Button2", ""), "a\x19\x1A" "b~!@#c~!@#");
+  EXPECT_EQ(ini.ReadString("Hints", "TForm1.Button2", ""),
+            "a\x19\x1A"
+            "b~!@#c~!@#");
 }
 
 TEST(TranslationFile, MissingFilesAreNoOpsAndSavesCreateThem) {
@@ -266,8 +272,8 @@ TEST(TranslationFile, ImportingOneLanguageAddsItsColumn) {
   f.lang->Files().LoadLanguageFromFile(name, "Deutsch");
   EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
   EXPECT_EQ(f.lang->GetLangNames()->Strings(2), "Deutsch");
-  EXPECT_EQ(Lines(f.Section(stCaptions)), (std::vector<std::string>{Line({"Button1", "Evet", "Yes", "Ja"}),
-                                                                      Line({"Button2", "", "No", "Nein"})}));
+  EXPECT_EQ(Lines(f.Section(stCaptions)),
+            (std::vector<std::string>{Line({"Button1", "Evet", "Yes", "Ja"}), Line({"Button2", "", "No", "Nein"})}));
   EXPECT_EQ(item->GetValues(), Line({"bir", "one", "eins"}));
 
   f.lang->Files().LoadLanguageFromFile(name, "deutsch");  // names compare case-sensitively: nothing

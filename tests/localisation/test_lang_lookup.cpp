@@ -65,7 +65,8 @@ TEST_F(DialogLookup, MissingKeyRaisesOnlyWhenAsked) {
 TEST(StringsLookup, SortedRowsAreSearchedCaseInsensitively) {
   TLangForm f;
   TStringList strings;
-  SetLines(strings, {Line({"zeta", "z1", "z2"}), Line({"Alpha", "a1", ""}), Line({"mid", "m1", "m2"}), Line({"beta", "", "b2"})});
+  SetLines(strings, {Line({"zeta", "z1", "z2"}), Line({"Alpha", "a1", ""}), Line({"mid", "m1", "m2"}),
+                     Line({"beta", "", "b2"})});
   f.lang->SetSection(stStrings, &strings);
   f.lang->SetActiveLanguage(2);
   EXPECT_EQ(f.lang->LookupText(stStrings, "ZETA", false), "z2");

@@ -5,8 +5,8 @@
 TEST(MemIniFile, ReadsSectionsEntriesAndIgnoresTheRest) {
   TMemIniFile ini("before=x\r\n[Main]\r\n; comment\r\n\r\nKey=a=b\r\nbare\r\n key = v \r\n[Other]\nz=1\n");
   EXPECT_FALSE(ini.ValueExists("Main", "before"));
-  EXPECT_EQ(ini.ReadString("main", "KEY", "?"), "a=b");  // split at the first "=", any case
-  EXPECT_EQ(ini.ReadString("Main", "bare", "?"), "");     // no "=": empty value
+  EXPECT_EQ(ini.ReadString("main", "KEY", "?"), "a=b");    // split at the first "=", any case
+  EXPECT_EQ(ini.ReadString("Main", "bare", "?"), "");      // no "=": empty value
   EXPECT_EQ(ini.ReadString("Main", " key ", "?"), " v ");  // no trimming
   EXPECT_EQ(ini.ReadString("Main", "missing", "dflt"), "dflt");
   EXPECT_EQ(ini.ReadString("Other", "z", ""), "1");

@@ -9,11 +9,15 @@
 #include "toolkit/core/writer.h"
 
 TEST(TranslationLine, FieldsCountEveryDelimiter) {
-  const std::string edit = "Edit1.Text\x01" "2\x01\x01";
+  const std::string edit =
+      "Edit1.Text\x01"
+      "2\x01\x01";
   EXPECT_EQ(ExtractLangField(edit, D, 0), "Edit1.Text");
   EXPECT_EQ(ExtractLangField(edit, D, 1), "2");
   EXPECT_EQ(ExtractLangField(edit, D, 2), "");
-  const std::string charset = "mesajlar\x01" "DEFAULT_CHARSET\x01\x01\x01";
+  const std::string charset =
+      "mesajlar\x01"
+      "DEFAULT_CHARSET\x01\x01\x01";
   EXPECT_EQ(ExtractLangField(charset, D, 1), "DEFAULT_CHARSET");
   EXPECT_EQ(ExtractLangField(charset, D, 2), "");
   // Empty fields keep their place; missing ones are empty; no delimiter: the whole line.
@@ -25,20 +29,32 @@ TEST(TranslationLine, FieldsCountEveryDelimiter) {
 }
 
 TEST(TranslationLine, PadCutAndSetFields) {
-  std::string line = "key\x01" "a";
+  std::string line =
+      "key\x01"
+      "a";
   PadLine(line, D, 2);
-  EXPECT_EQ(line, "key\x01" "a\x01\x01");
+  EXPECT_EQ(line,
+            "key\x01"
+            "a\x01\x01");
   std::string three = Line({"k", "a", "b", "c"});
   CutLineAfterLanguage(three, D, 2);
   EXPECT_EQ(three, Line({"k", "a", "b"}));
-  std::string shortLine = "k\x01" "a";
+  std::string shortLine =
+      "k\x01"
+      "a";
   CutLineAfterLanguage(shortLine, D, 2);
-  EXPECT_EQ(shortLine, "k\x01" "a");
+  EXPECT_EQ(shortLine,
+            "k\x01"
+            "a");
   std::string set = Line({"k", "a", ""});
   SetLangField(set, D, 2, "b");
   EXPECT_EQ(set, Line({"k", "a", "b"}));
   SetLangField(set, D, 4, "d");
-  EXPECT_EQ(set, "k\x01" "a\x01" "b\x01\x01" "d\x01");
+  EXPECT_EQ(set,
+            "k\x01"
+            "a\x01"
+            "b\x01\x01"
+            "d\x01");
   EXPECT_EQ(MakeLine("Button1", D, "OK", 2), "Button1\x01OK\x01\x01");
 }
 
@@ -87,13 +103,15 @@ TEST_F(StoredTable, NewComponentHoldsTheFifteenMessageDialogRows) {
 }
 
 TEST_F(StoredTable, WritesElevenSectionsInOrderWithLineBreaksEncoded) {
-  SetLines(f.Section(stCaptions), {Line({"TForm1", "Quillimo v 1.1", "Quillimo v 1.1"}), Line({"ToolBar1", "ToolBar1", ""})});
+  SetLines(f.Section(stCaptions),
+           {Line({"TForm1", "Quillimo v 1.1", "Quillimo v 1.1"}), Line({"ToolBar1", "ToolBar1", ""})});
   SetLines(f.Section(stDlgsCaptions), {});
   SetLines(f.Section(stStrings), {Line({"Multi", "one\r\ntwo", "x\ny"})});
   std::string block = Write();
-  EXPECT_TRUE(block.starts_with("stCaptions\r\nTForm1\x01Quillimo v 1.1\x01Quillimo v 1.1\x01\r\n"
-                                "ToolBar1\x01ToolBar1\x01\x01\r\nstHints\r\nstDisplayLabels\r\nstFonts\r\n"
-                                "stMultiLines\r\nstDlgsCaptions\r\nstStrings\r\nMulti\x01one\x19\x1Atwo\x01x\x1Ay\x01\r\n"));
+  EXPECT_TRUE(
+      block.starts_with("stCaptions\r\nTForm1\x01Quillimo v 1.1\x01Quillimo v 1.1\x01\r\n"
+                        "ToolBar1\x01ToolBar1\x01\x01\r\nstHints\r\nstDisplayLabels\r\nstFonts\r\n"
+                        "stMultiLines\r\nstDlgsCaptions\r\nstStrings\r\nMulti\x01one\x19\x1Atwo\x01x\x1Ay\x01\r\n"));
   EXPECT_TRUE(block.ends_with("stOtherStrings\r\nstLocales\r\nstCollections\r\nstCharSets\r\n"));
   EXPECT_EQ(block.find("ListView"), std::string::npos);
 
@@ -106,7 +124,10 @@ TEST_F(StoredTable, WritesElevenSectionsInOrderWithLineBreaksEncoded) {
 
 TEST_F(StoredTable, BlockWithOneSectionLeavesTheOthersAlone) {
   SetLines(f.Section(stCaptions), {Line({"Button1", "a", "b"})});
-  Read("stHints\r\nX\x01" "a\x01" "b\x01\r\n");
+  Read(
+      "stHints\r\nX\x01"
+      "a\x01"
+      "b\x01\r\n");
   EXPECT_EQ(Lines(f.Section(stHints)), std::vector<std::string>{Line({"X", "a", "b"})});
   EXPECT_EQ(Lines(f.Section(stCaptions)), std::vector<std::string>{Line({"Button1", "a", "b"})});
   EXPECT_EQ(f.Section(stDlgsCaptions).Count(), 15);

@@ -57,8 +57,8 @@ inline TBitmapPixels ReferenceSlices(const TBitmapPixels& image, int width, int 
 }
 
 // A skin element's image sliced by the element's own margins.
-inline TBitmapPixels ReferenceElement(const TDataSkinObject& e, int width, int height, bool stacked, bool tile, int count,
-                                      int frame) {
+inline TBitmapPixels ReferenceElement(const TDataSkinObject& e, int width, int height, bool stacked, bool tile,
+                                      int count, int frame) {
   return ReferenceSlices(e.Image, width, height, e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight, stacked, tile,
                          count, frame);
 }
@@ -71,8 +71,8 @@ inline TBitmapPixels ReferenceFrame(const TBitmapPixels& image, int width, int h
 // Same size and every pixel the same; otherwise the first pixel that differs.
 inline ::testing::AssertionResult SamePixels(const TBitmapPixels& got, const TBitmapPixels& want) {
   if (got.Width() != want.Width() || got.Height() != want.Height())
-    return ::testing::AssertionFailure() << "size " << got.Width() << "x" << got.Height() << ", wanted "
-                                         << want.Width() << "x" << want.Height();
+    return ::testing::AssertionFailure() << "size " << got.Width() << "x" << got.Height() << ", wanted " << want.Width()
+                                         << "x" << want.Height();
   for (int y = 0; y < want.Height(); ++y)
     for (int x = 0; x < want.Width(); ++x)
       if (got.GetPixel(x, y) != want.GetPixel(x, y))

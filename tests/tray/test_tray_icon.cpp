@@ -28,10 +28,10 @@ std::vector<std::uint8_t> IconFile(std::uint32_t argb) {
   std::vector<std::uint8_t> f;
   auto put16 = [&](unsigned v) { f.push_back(v & 0xFF), f.push_back((v >> 8) & 0xFF); };
   auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
-  put16(0), put16(1), put16(1);                                             // directory: one icon
-  f.push_back(size), f.push_back(size), f.push_back(0), f.push_back(0);    // entry
+  put16(0), put16(1), put16(1);                                          // directory: one icon
+  f.push_back(size), f.push_back(size), f.push_back(0), f.push_back(0);  // entry
   put16(1), put16(32), put32(imageBytes), put32(6 + 16);
-  put32(40), put32(size), put32(size * 2), put16(1), put16(32);             // BITMAPINFOHEADER
+  put32(40), put32(size), put32(size * 2), put16(1), put16(32);  // BITMAPINFOHEADER
   for (int i = 0; i < 6; ++i) put32(0);
   for (int i = 0; i < size * size; ++i) put32(argb);
   f.insert(f.end(), maskBytes, 0);
@@ -384,10 +384,9 @@ TEST(TrayIconLayout, AStoredLayoutCarriesTheIconItsTipAndItsMenu) {
     for (const TPropInfo* p : GetPropList(TTrayIcon::StaticClassInfo())) n.push_back(p->Name);
     return n;
   }();
-  const std::vector<std::string> published = {"Icon",        "Tip",         "PopupMenu",  "OnClick",
-                                              "OnDblClick",  "OnMouseDown", "OnMouseMove", "OnMouseUp"};
-  for (const std::string& name : published)
-    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+  const std::vector<std::string> published = {"Icon",       "Tip",         "PopupMenu",   "OnClick",
+                                              "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"};
+  for (const std::string& name : published) EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
   std::vector<std::string> order;
   for (const std::string& n : names)
     if (std::find(published.begin(), published.end(), n) != published.end()) order.push_back(n);

@@ -6,10 +6,9 @@
 // LAYOUT is the window's text layout with its localisation component but without a table. The
 // window is read into the program's own classes; the component's collector then takes every
 // caption, hint, string list and string property as it stands (the design texts are language
-// 1). The values of LANGUAGE come from TRANSLATIONS, a text translation file in UTF-8; a key there that the window does not have
-// is an error, so that a renamed component or a typing error cannot go unseen. Every line of
-// the sections looked up by key is padded to its full count of fields. OUT receives the
-// component's "TranslationData" block.
+// 1). The values of LANGUAGE come from TRANSLATIONS, a text translation file in UTF-8; a key there that the window does
+// not have is an error, so that a renamed component or a typing error cannot go unseen. Every line of the sections
+// looked up by key is padded to its full count of fields. OUT receives the component's "TranslationData" block.
 //
 // A Windows program (it needs the real window classes), run under Wine while building.
 #include "app/main_window.h"

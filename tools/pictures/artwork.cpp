@@ -85,7 +85,9 @@ Image Hide() {
   // The arrow from the window into the tray.
   const Shape shaft = Capsule({15, 12}, {22.2f, 19.6f}, 1.6f);
   const Shape head = RoundedPolygon({{25.2f, 23.2f}, {17.6f, 21.6f}, {23.6f, 15.6f}}, 0.9f);
-  Emblem(img, Union({Capsule({15, 12}, {22.2f, 19.6f}, 2.5f), RoundedPolygon({{25.2f, 23.2f}, {17.6f, 21.6f}, {23.6f, 15.6f}}, 1.8f)}),
+  Emblem(img,
+         Union({Capsule({15, 12}, {22.2f, 19.6f}, 2.5f),
+                RoundedPolygon({{25.2f, 23.2f}, {17.6f, 21.6f}, {23.6f, 15.6f}}, 1.8f)}),
          Union({shaft, head}), kAmber, 12, 24);
   return img;
 }
@@ -93,7 +95,8 @@ Image Hide() {
 Image Exit() {
   Image img(32, 32);
   Emblem(img, Circle({16, 16}, 13.5f), Circle({16, 16}, 12.5f), kRed, 3.5f, 28.5f, 1.2f);
-  Symbol(img, Union({Arc({16, 17}, 6.8f, -kPi / 2 + 0.75f, 1.5f * kPi - 0.75f, 1.7f), Capsule({16, 8.2f}, {16, 15.5f}, 1.7f)}));
+  Symbol(img, Union({Arc({16, 17}, 6.8f, -kPi / 2 + 0.75f, 1.5f * kPi - 0.75f, 1.7f),
+                     Capsule({16, 8.2f}, {16, 15.5f}, 1.7f)}));
   return img;
 }
 
@@ -128,8 +131,9 @@ Image Gear() {
 Image Help() {
   Image img(16, 16);
   Emblem(img, Circle({8, 8}, 7.3f), Circle({8, 8}, 6.5f), kBlue, 1, 15, 0.6f);
-  Symbol(img, Union({Arc({8, 6.2f}, 2.5f, kPi, 2.5f * kPi, 1.15f), Capsule({8, 8.7f}, {8, 9.6f}, 1.15f),
-                     Circle({8, 12.2f}, 1.2f)}),
+  Symbol(img,
+         Union({Arc({8, 6.2f}, 2.5f, kPi, 2.5f * kPi, 1.15f), Capsule({8, 8.7f}, {8, 9.6f}, 1.15f),
+                Circle({8, 12.2f}, 1.2f)}),
          0.4f);
   return img;
 }
@@ -170,10 +174,11 @@ Image ProgramIcon(int size) {
   Image img(size, size);
   const float s = size / 32.0f;
   auto at = [s](float x, float y) { return Vec{x * s, y * s}; };
-  Emblem(img, RoundRect(1.5f * s, 1.5f * s, 30.5f * s, 30.5f * s, 7 * s), RoundRect(2.5f * s, 2.5f * s, 29.5f * s, 29.5f * s, 6.2f * s),
-         kBlue, 2.5f * s, 29.5f * s, std::max(0.6f, s));
+  Emblem(img, RoundRect(1.5f * s, 1.5f * s, 30.5f * s, 30.5f * s, 7 * s),
+         RoundRect(2.5f * s, 2.5f * s, 29.5f * s, 29.5f * s, 6.2f * s), kBlue, 2.5f * s, 29.5f * s, std::max(0.6f, s));
   // A lightning flash across the tile.
-  const std::vector<Vec> flash{at(18.5f, 3.5f), at(7.5f, 18), at(15, 18), at(12.5f, 28.5f), at(24.5f, 13.5f), at(17, 13.5f)};
+  const std::vector<Vec> flash{at(18.5f, 3.5f),  at(7.5f, 18),     at(15, 18),
+                               at(12.5f, 28.5f), at(24.5f, 13.5f), at(17, 13.5f)};
   img.Shadow(Polygon(flash), 0, 0.8f * s, 0.8f * s, Hex(0x000000, 0.35f));
   img.Fill(RoundedPolygon(flash, 0.9f * s), kAmber.dark);
   img.Fill(Polygon(flash), Linear(at(0, 4), kAmber.light, at(0, 28), kAmber.base));
@@ -189,7 +194,8 @@ Image WebSitePicture() {
   img.Fill(Circle({176, 96}, 13), Hex(0xFFF8E6));
   // Soft clouds.
   auto cloud = [](float x, float y, float k) {
-    return Union({Ellipse({x, y}, 20 * k, 7 * k), Circle({x - 8 * k, y - 4 * k}, 8 * k), Circle({x + 5 * k, y - 6 * k}, 10 * k)});
+    return Union({Ellipse({x, y}, 20 * k, 7 * k), Circle({x - 8 * k, y - 4 * k}, 8 * k),
+                  Circle({x + 5 * k, y - 6 * k}, 10 * k)});
   };
   for (const Shape& c : {cloud(48, 104, 1.0f), cloud(126, 86, 0.7f), cloud(212, 56, 0.8f)}) {
     img.Shadow(c, 0, 0, 3, Hex(0xFFFFFF, 0.35f));

@@ -28,7 +28,7 @@ void PutInfoHeader(Bytes& out, int width, int heightField, unsigned imageSize, u
   Put32(out, heightField);
   Put16(out, 1);     // planes
   Put16(out, bits);  // bits per pixel
-  Put32(out, 0);   // BI_RGB
+  Put32(out, 0);     // BI_RGB
   Put32(out, imageSize);
   Put32(out, 2835);  // 72 dpi
   Put32(out, 2835);
@@ -40,7 +40,8 @@ void PutInfoHeader(Bytes& out, int width, int heightField, unsigned imageSize, u
 void PutPixels(Bytes& out, const Image& image) {
   const Bytes bgra = image.Bgra();
   const size_t row = static_cast<size_t>(image.Width()) * 4;
-  for (int y = image.Height() - 1; y >= 0; --y) out.insert(out.end(), bgra.begin() + y * row, bgra.begin() + (y + 1) * row);
+  for (int y = image.Height() - 1; y >= 0; --y)
+    out.insert(out.end(), bgra.begin() + y * row, bgra.begin() + (y + 1) * row);
 }
 }  // namespace
 
@@ -135,7 +136,8 @@ std::vector<Colour> MedianCutPalette(std::vector<Colour> colours, size_t count) 
     for (size_t i = b.begin; i < b.end; ++i)
       for (int c = 0; c < 3; ++c) sum[c] += colours[i][c];
     const unsigned n = b.end - b.begin;
-    palette.push_back({static_cast<unsigned char>((sum[0] + n / 2) / n), static_cast<unsigned char>((sum[1] + n / 2) / n),
+    palette.push_back({static_cast<unsigned char>((sum[0] + n / 2) / n),
+                       static_cast<unsigned char>((sum[1] + n / 2) / n),
                        static_cast<unsigned char>((sum[2] + n / 2) / n)});
   }
   return palette;

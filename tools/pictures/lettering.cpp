@@ -9,7 +9,7 @@ constexpr float kGap = 0.24f;  // space between letters, in cap heights
 
 struct Stroke {
   enum Kind { kLine, kArc } kind;
-  Vec a, b;             // line ends, or the arc's centre in a
+  Vec a, b;  // line ends, or the arc's centre in a
   float r = 0, a0 = 0, a1 = 0;
 };
 
@@ -22,10 +22,10 @@ Stroke L(float x0, float y0, float x1, float y1) { return {Stroke::kLine, {x0, y
 Stroke A(float cx, float cy, float r, float a0, float a1) { return {Stroke::kArc, {cx, cy}, {}, r, a0, a1}; }
 
 const Glyph* Find(char c) {
-  static const Glyph B{0.59f,
-                       {L(0, 0, 0, 1), L(0, 0, 0.28f, 0), A(0.28f, 0.235f, 0.235f, -kPi / 2, kPi / 2),
-                        L(0.28f, 0.47f, 0, 0.47f), L(0, 0.47f, 0.32f, 0.47f),
-                        A(0.32f, 0.735f, 0.265f, -kPi / 2, kPi / 2), L(0.32f, 1, 0, 1)}};
+  static const Glyph B{
+      0.59f,
+      {L(0, 0, 0, 1), L(0, 0, 0.28f, 0), A(0.28f, 0.235f, 0.235f, -kPi / 2, kPi / 2), L(0.28f, 0.47f, 0, 0.47f),
+       L(0, 0.47f, 0.32f, 0.47f), A(0.32f, 0.735f, 0.265f, -kPi / 2, kPi / 2), L(0.32f, 1, 0, 1)}};
   static const Glyph r{0.46f, {L(0, 0.4f, 0, 1), A(0.27f, 0.67f, 0.27f, kPi, kPi * 1.72f)}};
   static const Glyph e{0.6f, {L(0, 0.7f, 0.6f, 0.7f), A(0.3f, 0.7f, 0.3f, 0.75f, 2 * kPi)}};
   static const Glyph l{0.0f, {L(0, 0, 0, 1)}};

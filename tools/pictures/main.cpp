@@ -63,7 +63,8 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (argc != 2) {
-      std::fputs("usage: pictures OUTDIR | pictures --hex FILE | pictures --block|--sized-block FILE OUTDIR NAME\n", stderr);
+      std::fputs("usage: pictures OUTDIR | pictures --hex FILE | pictures --block|--sized-block FILE OUTDIR NAME\n",
+                 stderr);
       return 2;
     }
     Generate(argv[1]);

@@ -56,8 +56,7 @@ std::vector<float> Image::Coverage(const Shape& shape) const {
     for (int x = 0; x < width_; ++x) {
       int hits = 0;
       for (int sy = 0; sy < kSamples; ++sy)
-        for (int sx = 0; sx < kSamples; ++sx)
-          hits += shape({x + (sx + 0.5f) / kSamples, y + (sy + 0.5f) / kSamples});
+        for (int sx = 0; sx < kSamples; ++sx) hits += shape({x + (sx + 0.5f) / kSamples, y + (sy + 0.5f) / kSamples});
       cov[y * width_ + x] = hits / float(kSamples * kSamples);
     }
   return cov;

@@ -56,7 +56,7 @@ private:
 Shape Circle(Vec c, float r);
 Shape Ellipse(Vec c, float rx, float ry);
 Shape RoundRect(float left, float top, float right, float bottom, float radius);
-Shape Polygon(std::vector<Vec> points);  // even-odd rule
+Shape Polygon(std::vector<Vec> points);        // even-odd rule
 Shape Capsule(Vec a, Vec b, float halfWidth);  // a thick line with round ends
 // A thick circular arc from angle a0 to a1 (radians, a0 < a1, clockwise on screen), round ends.
 Shape Arc(Vec c, float r, float a0, float a1, float halfWidth);

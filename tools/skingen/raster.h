@@ -15,7 +15,9 @@ struct TRgb {
 };
 
 inline TRgb Rgb(int r, int g, int b) { return {double(r), double(g), double(b)}; }
-inline TRgb Mix(TRgb a, TRgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+inline TRgb Mix(TRgb a, TRgb b, double t) {
+  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 inline TRgb Lighter(TRgb c, double t) { return Mix(c, Rgb(255, 255, 255), t); }
 inline TRgb Darker(TRgb c, double t) { return Mix(c, Rgb(0, 0, 0), t); }
 inline TColor ToColor(TRgb c) {

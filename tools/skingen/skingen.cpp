@@ -60,8 +60,12 @@ TTheme ReadTheme(const TQuickIni& ini) {
 struct TFrameGeometry {
   int edge, title, capTop, capBot, width, height;
   explicit TFrameGeometry(const TTheme& t)
-      : edge(t.edge), title(t.titleHeight), capTop(t.titleHeight + 8), capBot(std::max(t.edge, t.radius) + 4),
-        width(96 + 64 + 2 * t.edge), height(capTop + 64 + capBot) {}
+      : edge(t.edge),
+        title(t.titleHeight),
+        capTop(t.titleHeight + 8),
+        capBot(std::max(t.edge, t.radius) + 4),
+        width(96 + 64 + 2 * t.edge),
+        height(capTop + 64 + capBot) {}
 };
 
 // The colour that anti-aliased edges of keyed elements blend into: the skin's face, which is
@@ -88,7 +92,8 @@ TBitmapPixels Strip(int n, int w, int h, F draw, TRgb background) {
   TBitmapPixels over = render(keyed ? gKeyUnder : background);
   if (!keyed) return over;
   const TBitmapPixels onKey = render(kMagenta);
-  const double span = std::abs(kMagenta.r - gKeyUnder.r) + std::abs(kMagenta.g - gKeyUnder.g) + std::abs(kMagenta.b - gKeyUnder.b);
+  const double span =
+      std::abs(kMagenta.r - gKeyUnder.r) + std::abs(kMagenta.g - gKeyUnder.g) + std::abs(kMagenta.b - gKeyUnder.b);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < n * w; ++x) {
       const TRgb a = FromColor(over.GetPixel(x, y)), b = FromColor(onKey.GetPixel(x, y));
@@ -110,13 +115,15 @@ TBitmapPixels ReferenceWindow(const TTheme& t, bool active) {
   const auto all = RoundRect(0, 0, g.width, g.height, t.radius);
   c.Fill(all, VerticalGradient(g.title, g.height, Lighter(body, 0.15), Darker(body, 0.1)));
   c.Fill(RoundRect(0, 0, g.width, g.title + t.radius + 1, t.radius), VerticalGradient(0, g.title, t1, t2));
-  c.Fill(RoundRect(0, g.title, g.width, g.title + t.radius + 1, 0), VerticalGradient(g.title, g.height, Lighter(body, 0.15), Darker(body, 0.1)));
+  c.Fill(RoundRect(0, g.title, g.width, g.title + t.radius + 1, 0),
+         VerticalGradient(g.title, g.height, Lighter(body, 0.15), Darker(body, 0.1)));
   if (t.gloss) c.Fill(RoundRect(1, 1, g.width - 1, g.title * 0.48, t.radius), Rgb(255, 255, 255), active ? 0.22 : 0.12);
   if (t.tiled)  // diagonal ribs, 8 pixels apart, so that tiled pieces join
     c.Fill([](double x, double y) { return std::fmod(x + y + 800.0, 8.0) < 2.0; }, Rgb(255, 255, 255), 0.14);
   // Outline and inner light line.
   c.Fill(Ring(all, RoundRect(1, 1, g.width - 1, g.height - 1, t.radius - 1)), t.outline);
-  c.Fill(Ring(RoundRect(1, 1, g.width - 1, g.height - 1, t.radius - 1), RoundRect(2, 2, g.width - 2, g.height - 2, t.radius - 2)),
+  c.Fill(Ring(RoundRect(1, 1, g.width - 1, g.height - 1, t.radius - 1),
+              RoundRect(2, 2, g.width - 2, g.height - 2, t.radius - 2)),
          Rgb(255, 255, 255), 0.28);
   // The edge around the client area.
   c.Fill(Ring(RoundRect(g.edge - 1, g.title - 1, g.width - g.edge + 1, g.height - g.edge + 1, 0),
@@ -155,12 +162,14 @@ void RaisedPanel(TCanvas& c, const TTheme& t, double x0, double y0, double x1, d
     c.Fill(RoundRect(x0 + 1, y0 + 1, x1 - 1, (y0 + y1) / 2, r - 1), Rgb(255, 255, 255), state == 2 ? 0.1 : 0.35);
   c.Fill(Ring(RoundRect(x0, y0, x1, y1, r), RoundRect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, r - 1)), line);
   if (state == 5)
-    c.Fill(Ring(RoundRect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, r - 1), RoundRect(x0 + 2, y0 + 2, x1 - 2, y1 - 2, r - 2)), t.accent, 0.5);
+    c.Fill(Ring(RoundRect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, r - 1), RoundRect(x0 + 2, y0 + 2, x1 - 2, y1 - 2, r - 2)),
+           t.accent, 0.5);
 }
 
 // A strip whose frames are raised panels, magenta outside the rounded corners.
 TBitmapPixels PanelStrip(const TTheme& t, int n, int w, int h, double r, const int* states) {
-  return Strip(n, w, h, [&](TCanvas& c, int x, int f) { RaisedPanel(c, t, x, 0, x + w, h, r, states[f - 1]); }, kMagenta);
+  return Strip(
+      n, w, h, [&](TCanvas& c, int x, int f) { RaisedPanel(c, t, x, 0, x + w, h, r, states[f - 1]); }, kMagenta);
 }
 
 void Arrow(TCanvas& c, double cx, double cy, double s, int dir, TRgb colour) {
@@ -184,182 +193,251 @@ void CheckBox(TCanvas& c, const TTheme& t, double x, int value, int state, bool 
   c.Fill(Ring(RoundRect(x + 0.5, 0.5, x + 12.5, 12.5, r), RoundRect(x + 1.5, 1.5, x + 11.5, 11.5, r - 1)), line);
   const TRgb mark = state == 4 ? Darker(t.face, 0.25) : Darker(t.accent, 0.15);
   if (value == 1 && round) c.Fill(Circle(x + 6.5, 6.5, 3), mark);
-  if (value == 1 && !round) c.Fill(Union(Stroke(x + 3.3, 6.6, x + 5.5, 9.0, 2.0), Stroke(x + 5.5, 9.0, x + 9.8, 3.6, 2.0)), mark);
+  if (value == 1 && !round)
+    c.Fill(Union(Stroke(x + 3.3, 6.6, x + 5.5, 9.0, 2.0), Stroke(x + 5.5, 9.0, x + 9.8, 3.6, 2.0)), mark);
   if (value == 2) c.Fill(RoundRect(x + 3.5, 5.5, x + 9.5, 7.5, 1), mark);
 }
 
 TBitmapPixels CheckStrip(const TTheme& t, int frames, bool round) {
-  return Strip(frames, 13, 13, [&](TCanvas& c, int x, int f) {
-    if (frames >= 8) {  // four per value: normal, hot, pressed, disabled
-      CheckBox(c, t, x, (f - 1) / 4, (f - 1) % 4 + 1, round);
-    } else {  // unchecked, checked, disabled unchecked, disabled checked
-      CheckBox(c, t, x, (f - 1) % 2, f > 2 ? 4 : 1, round);
-    }
-  }, kMagenta);
+  return Strip(
+      frames, 13, 13,
+      [&](TCanvas& c, int x, int f) {
+        if (frames >= 8) {  // four per value: normal, hot, pressed, disabled
+          CheckBox(c, t, x, (f - 1) / 4, (f - 1) % 4 + 1, round);
+        } else {  // unchecked, checked, disabled unchecked, disabled checked
+          CheckBox(c, t, x, (f - 1) % 2, f > 2 ? 4 : 1, round);
+        }
+      },
+      kMagenta);
 }
 
 // Caption-bar buttons, 4 frames (normal, pressed, hot, inactive): 0 close, 1 maximize,
 // 2 minimize, 4 restore.
 TBitmapPixels CaptionButton(const TTheme& t, int glyph, int size) {
-  return Strip(4, size, size, [&](TCanvas& c, int x, int f) {
-    const TRgb base = glyph == 0 ? t.closeAccent : Mix(t.title1, Rgb(255, 255, 255), 0.15);
-    TRgb fill = f == 2 ? Darker(base, 0.25) : f == 3 ? Lighter(base, 0.25) : f == 4 ? Mix(base, t.face, 0.6) : base;
-    const double r = std::min<double>(t.buttonRadius, size / 2.0);
-    c.Fill(RoundRect(x + 0.5, 0.5, x + size - 0.5, size - 0.5, r), VerticalGradient(0, size, Lighter(fill, 0.25), Darker(fill, 0.1)));
-    if (t.gloss) c.Fill(RoundRect(x + 1.5, 1.5, x + size - 1.5, size * 0.5, r - 1), Rgb(255, 255, 255), 0.3);
-    c.Fill(Ring(RoundRect(x + 0.5, 0.5, x + size - 0.5, size - 0.5, r), RoundRect(x + 1.5, 1.5, x + size - 1.5, size - 1.5, r - 1)),
-           Darker(fill, 0.45));
-    const TRgb g = f == 4 ? Mix(t.glyph, t.face, 0.3) : t.glyph;
-    const double m = size * 0.3, a = x + m, b = x + size - m, top = m, bot = size - m, w = std::max(1.5, size / 9.0);
-    if (glyph == 0) c.Fill(Union(Stroke(a, top, b, bot, w * 1.2), Stroke(b, top, a, bot, w * 1.2)), g);
-    if (glyph == 1) c.Fill(Union(Ring(RoundRect(a, top, b, bot, 0), RoundRect(a + w * 0.8, top + w * 1.6, b - w * 0.8, bot - w * 0.8, 0)),
-                                 RoundRect(a, top, b, top + w * 1.6, 0)), g);
-    if (glyph == 2) c.Fill(RoundRect(a, bot - w * 1.4, b, bot, 0.5), g);
-    if (glyph == 4) {
-      const double d = (b - a) * 0.3;
-      c.Fill(Ring(RoundRect(a + d, top, b, bot - d, 0), RoundRect(a + d + w * 0.8, top + w * 1.4, b - w * 0.8, bot - d - w * 0.8, 0)), g);
-      c.Fill(RoundRect(a, top + d, b - d, bot, 0), fill);
-      c.Fill(Ring(RoundRect(a, top + d, b - d, bot, 0), RoundRect(a + w * 0.8, top + d + w * 1.4, b - d - w * 0.8, bot - w * 0.8, 0)), g);
-    }
-  }, kMagenta);
+  return Strip(
+      4, size, size,
+      [&](TCanvas& c, int x, int f) {
+        const TRgb base = glyph == 0 ? t.closeAccent : Mix(t.title1, Rgb(255, 255, 255), 0.15);
+        TRgb fill = f == 2 ? Darker(base, 0.25) : f == 3 ? Lighter(base, 0.25) : f == 4 ? Mix(base, t.face, 0.6) : base;
+        const double r = std::min<double>(t.buttonRadius, size / 2.0);
+        c.Fill(RoundRect(x + 0.5, 0.5, x + size - 0.5, size - 0.5, r),
+               VerticalGradient(0, size, Lighter(fill, 0.25), Darker(fill, 0.1)));
+        if (t.gloss) c.Fill(RoundRect(x + 1.5, 1.5, x + size - 1.5, size * 0.5, r - 1), Rgb(255, 255, 255), 0.3);
+        c.Fill(Ring(RoundRect(x + 0.5, 0.5, x + size - 0.5, size - 0.5, r),
+                    RoundRect(x + 1.5, 1.5, x + size - 1.5, size - 1.5, r - 1)),
+               Darker(fill, 0.45));
+        const TRgb g = f == 4 ? Mix(t.glyph, t.face, 0.3) : t.glyph;
+        const double m = size * 0.3, a = x + m, b = x + size - m, top = m, bot = size - m,
+                     w = std::max(1.5, size / 9.0);
+        if (glyph == 0) c.Fill(Union(Stroke(a, top, b, bot, w * 1.2), Stroke(b, top, a, bot, w * 1.2)), g);
+        if (glyph == 1)
+          c.Fill(Union(Ring(RoundRect(a, top, b, bot, 0),
+                            RoundRect(a + w * 0.8, top + w * 1.6, b - w * 0.8, bot - w * 0.8, 0)),
+                       RoundRect(a, top, b, top + w * 1.6, 0)),
+                 g);
+        if (glyph == 2) c.Fill(RoundRect(a, bot - w * 1.4, b, bot, 0.5), g);
+        if (glyph == 4) {
+          const double d = (b - a) * 0.3;
+          c.Fill(Ring(RoundRect(a + d, top, b, bot - d, 0),
+                      RoundRect(a + d + w * 0.8, top + w * 1.4, b - w * 0.8, bot - d - w * 0.8, 0)),
+                 g);
+          c.Fill(RoundRect(a, top + d, b - d, bot, 0), fill);
+          c.Fill(Ring(RoundRect(a, top + d, b - d, bot, 0),
+                      RoundRect(a + w * 0.8, top + d + w * 1.4, b - d - w * 0.8, bot - w * 0.8, 0)),
+                 g);
+        }
+      },
+      kMagenta);
 }
 
 // The scroll-bar strip: 23 frames of 16 x 16. Arrows left 1-4, right 5-8, up 9-12, down
 // 13-16 (normal, pressed, hot, disabled); 17-23 the corner and spare faces.
 TBitmapPixels ScrollStrip(const TTheme& t) {
-  return Strip(23, 16, 16, [&](TCanvas& c, int x, int f) {
-    const int arrow = (f - 1) / 4, state = (f - 1) % 4 + 1;
-    const int panelState[5] = {0, 1, 2, 4, 3};
-    if (f > 16) {
-      c.Rect(x, 0, x + 16, 16, t.face);
-      return;
-    }
-    RaisedPanel(c, t, x + 0.5, 0.5, x + 15.5, 15.5, std::min(3, t.buttonRadius), panelState[state]);
-    Arrow(c, x + 8, 8, 3.2, arrow, state == 4 ? Darker(t.face, 0.25) : Darker(t.accent, 0.35));
-  }, kMagenta);
+  return Strip(
+      23, 16, 16,
+      [&](TCanvas& c, int x, int f) {
+        const int arrow = (f - 1) / 4, state = (f - 1) % 4 + 1;
+        const int panelState[5] = {0, 1, 2, 4, 3};
+        if (f > 16) {
+          c.Rect(x, 0, x + 16, 16, t.face);
+          return;
+        }
+        RaisedPanel(c, t, x + 0.5, 0.5, x + 15.5, 15.5, std::min(3, t.buttonRadius), panelState[state]);
+        Arrow(c, x + 8, 8, 3.2, arrow, state == 4 ? Darker(t.face, 0.25) : Darker(t.accent, 0.35));
+      },
+      kMagenta);
 }
 
 // A track (groove) strip: 4 frames, horizontal or vertical.
 TBitmapPixels TrackStrip(const TTheme& t, bool horizontal) {
   const int w = horizontal ? 32 : 16, h = horizontal ? 16 : 32;
-  return Strip(4, w, h, [&](TCanvas& c, int x, int f) {
-    const TRgb base = f == 2 ? Darker(t.face, 0.18) : Darker(t.face, 0.07);
-    c.Rect(x, 0, x + w, h, base);
-    if (horizontal)
-      c.Fill(RoundRect(x, 4, x + w, 12, 0), VerticalGradient(4, 12, Darker(base, 0.1), Lighter(base, 0.3)));
-    else
-      c.Fill(RoundRect(x + 4, 0, x + 12, h, 0), Solid(Darker(base, 0.05)));
-  }, t.face);
+  return Strip(
+      4, w, h,
+      [&](TCanvas& c, int x, int f) {
+        const TRgb base = f == 2 ? Darker(t.face, 0.18) : Darker(t.face, 0.07);
+        c.Rect(x, 0, x + w, h, base);
+        if (horizontal)
+          c.Fill(RoundRect(x, 4, x + w, 12, 0), VerticalGradient(4, 12, Darker(base, 0.1), Lighter(base, 0.3)));
+        else
+          c.Fill(RoundRect(x + 4, 0, x + 12, h, 0), Solid(Darker(base, 0.05)));
+      },
+      t.face);
 }
 
 // A thumb strip: 3 frames (normal, dragged, hot), a pill with grip lines.
 TBitmapPixels ThumbStrip(const TTheme& t, bool horizontal, int frames) {
   const int w = horizontal ? 32 : 16, h = horizontal ? 16 : 32;
-  return Strip(frames, w, h, [&](TCanvas& c, int x, int f) {
-    c.Rect(x, 0, x + w, h, Darker(t.face, 0.07));
-    RaisedPanel(c, t, x + 0.5, 0.5, x + w - 0.5, h - 0.5, std::min(5, t.buttonRadius + 2), f == 2 ? 2 : f == 3 ? 4 : 1);
-    for (int k = -1; k <= 1; ++k) {
-      if (horizontal)
-        c.Fill(Stroke(x + w / 2.0 + 3 * k, 5, x + w / 2.0 + 3 * k, 11, 1.1), Darker(t.face, 0.4));
-      else
-        c.Fill(Stroke(x + 5, h / 2.0 + 3 * k, x + 11, h / 2.0 + 3 * k, 1.1), Darker(t.face, 0.4));
-    }
-  }, t.face);
+  return Strip(
+      frames, w, h,
+      [&](TCanvas& c, int x, int f) {
+        c.Rect(x, 0, x + w, h, Darker(t.face, 0.07));
+        RaisedPanel(c, t, x + 0.5, 0.5, x + w - 0.5, h - 0.5, std::min(5, t.buttonRadius + 2),
+                    f == 2   ? 2
+                    : f == 3 ? 4
+                             : 1);
+        for (int k = -1; k <= 1; ++k) {
+          if (horizontal)
+            c.Fill(Stroke(x + w / 2.0 + 3 * k, 5, x + w / 2.0 + 3 * k, 11, 1.1), Darker(t.face, 0.4));
+          else
+            c.Fill(Stroke(x + 5, h / 2.0 + 3 * k, x + 11, h / 2.0 + 3 * k, 1.1), Darker(t.face, 0.4));
+        }
+      },
+      t.face);
 }
 
 // Tabs: 5 frames of 60 x 22 (normal, selected, hot, disabled, spare), rounded on top.
 TBitmapPixels TabStrip(const TTheme& t) {
-  TBitmapPixels b = Strip(5, 60, 22, [&](TCanvas& c, int x, int f) {
-    const TRgb top = f == 2 ? Lighter(t.face, 0.8) : f == 3 ? Mix(Lighter(t.face, 0.5), t.accent, 0.15) : Lighter(t.face, 0.3);
-    const TRgb bottom = f == 2 ? Lighter(t.face, 0.3) : Darker(t.face, 0.05);
-    const double r = std::max(2, t.buttonRadius + 1), y0 = f == 2 ? 0.5 : 2.5;
-    c.Fill(RoundRect(x + 0.5, y0, x + 59.5, 22 + r, r), VerticalGradient(y0, 22, top, bottom));
-    c.Fill(Ring(RoundRect(x + 0.5, y0, x + 59.5, 22 + r, r), RoundRect(x + 1.5, y0 + 1, x + 58.5, 22 + r, r - 1)), Darker(t.face, 0.45));
-    if (f == 2) c.Fill(RoundRect(x + 2, y0 + 1, x + 58, y0 + 3, 1), t.accent);
-  }, kMagenta);
+  TBitmapPixels b = Strip(
+      5, 60, 22,
+      [&](TCanvas& c, int x, int f) {
+        const TRgb top = f == 2   ? Lighter(t.face, 0.8)
+                         : f == 3 ? Mix(Lighter(t.face, 0.5), t.accent, 0.15)
+                                  : Lighter(t.face, 0.3);
+        const TRgb bottom = f == 2 ? Lighter(t.face, 0.3) : Darker(t.face, 0.05);
+        const double r = std::max(2, t.buttonRadius + 1), y0 = f == 2 ? 0.5 : 2.5;
+        c.Fill(RoundRect(x + 0.5, y0, x + 59.5, 22 + r, r), VerticalGradient(y0, 22, top, bottom));
+        c.Fill(Ring(RoundRect(x + 0.5, y0, x + 59.5, 22 + r, r), RoundRect(x + 1.5, y0 + 1, x + 58.5, 22 + r, r - 1)),
+               Darker(t.face, 0.45));
+        if (f == 2) c.Fill(RoundRect(x + 2, y0 + 1, x + 58, y0 + 3, 1), t.accent);
+      },
+      kMagenta);
   return b;
 }
 
 // A plain frame of the size: a 1-pixel outline and a light inner line, face in the middle.
 TBitmapPixels EdgeFrame(const TTheme& t, int n, int w, int h, const TRgb* outlines, const TRgb& middle) {
-  return Strip(n, w, h, [&](TCanvas& c, int x, int f) {
-    c.Rect(x, 0, x + w, h, middle);
-    c.Fill(Ring(RoundRect(x, 0, x + w, h, 0), RoundRect(x + 1, 1, x + w - 1, h - 1, 0)), outlines[f - 1]);
-    c.Fill(Ring(RoundRect(x + 1, 1, x + w - 1, h - 1, 0), RoundRect(x + 2, 2, x + w - 2, h - 2, 0)), Rgb(255, 255, 255), 0.6);
-  }, middle);
+  return Strip(
+      n, w, h,
+      [&](TCanvas& c, int x, int f) {
+        c.Rect(x, 0, x + w, h, middle);
+        c.Fill(Ring(RoundRect(x, 0, x + w, h, 0), RoundRect(x + 1, 1, x + w - 1, h - 1, 0)), outlines[f - 1]);
+        c.Fill(Ring(RoundRect(x + 1, 1, x + w - 1, h - 1, 0), RoundRect(x + 2, 2, x + w - 2, h - 2, 0)),
+               Rgb(255, 255, 255), 0.6);
+      },
+      middle);
 }
 
 // Highlight strips (menu items, tool buttons, header): frame `hot` carries an accent pill,
 // lightened by `hotLight` (tool buttons keep their dark text on a light pill; a selected menu
 // item's text is the skin's highlight text, light, so its pill is the accent itself).
-TBitmapPixels HighlightStrip(const TTheme& t, int n, int w, int h, TRgb background, std::initializer_list<int> hot, int pressed,
-                             double hotLight = 0.55) {
-  return Strip(n, w, h, [&](TCanvas& c, int x, int f) {
-    c.Rect(x, 0, x + w, h, background);
-    const bool isHot = std::find(hot.begin(), hot.end(), f) != hot.end();
-    if (isHot || f == pressed) {
-      const TRgb a = f == pressed ? Darker(t.accent, 0.15) : Lighter(t.accent, hotLight);
-      c.Fill(RoundRect(x + 1, 1, x + w - 1, h - 1, std::min(4, t.buttonRadius + 1)), VerticalGradient(0, h, Lighter(a, 0.3), a));
-      c.Fill(Ring(RoundRect(x + 1, 1, x + w - 1, h - 1, std::min(4, t.buttonRadius + 1)),
-                  RoundRect(x + 2, 2, x + w - 2, h - 2, std::min(3, t.buttonRadius))),
-             Darker(t.accent, 0.2), 0.7);
-    }
-  }, background);
+TBitmapPixels HighlightStrip(const TTheme& t, int n, int w, int h, TRgb background, std::initializer_list<int> hot,
+                             int pressed, double hotLight = 0.55) {
+  return Strip(
+      n, w, h,
+      [&](TCanvas& c, int x, int f) {
+        c.Rect(x, 0, x + w, h, background);
+        const bool isHot = std::find(hot.begin(), hot.end(), f) != hot.end();
+        if (isHot || f == pressed) {
+          const TRgb a = f == pressed ? Darker(t.accent, 0.15) : Lighter(t.accent, hotLight);
+          c.Fill(RoundRect(x + 1, 1, x + w - 1, h - 1, std::min(4, t.buttonRadius + 1)),
+                 VerticalGradient(0, h, Lighter(a, 0.3), a));
+          c.Fill(Ring(RoundRect(x + 1, 1, x + w - 1, h - 1, std::min(4, t.buttonRadius + 1)),
+                      RoundRect(x + 2, 2, x + w - 2, h - 2, std::min(3, t.buttonRadius))),
+                 Darker(t.accent, 0.2), 0.7);
+        }
+      },
+      background);
 }
 
 TBitmapPixels HeaderStrip(const TTheme& t) {
-  return Strip(5, 40, 20, [&](TCanvas& c, int x, int f) {
-    const TRgb top = f == 4 ? Mix(Lighter(t.face, 0.6), t.accent, 0.15) : Lighter(t.face, 0.6);
-    c.Fill(RoundRect(x, 0, x + 40, 20, 0), VerticalGradient(0, 20, f == 2 ? Darker(t.face, 0.1) : top, Darker(t.face, 0.05)));
-    c.Rect(x, 19, x + 40, 20, Darker(t.face, 0.35));
-    c.Rect(x + 39, 3, x + 40, 17, Darker(t.face, 0.25));
-  }, t.face);
+  return Strip(
+      5, 40, 20,
+      [&](TCanvas& c, int x, int f) {
+        const TRgb top = f == 4 ? Mix(Lighter(t.face, 0.6), t.accent, 0.15) : Lighter(t.face, 0.6);
+        c.Fill(RoundRect(x, 0, x + 40, 20, 0),
+               VerticalGradient(0, 20, f == 2 ? Darker(t.face, 0.1) : top, Darker(t.face, 0.05)));
+        c.Rect(x, 19, x + 40, 20, Darker(t.face, 0.35));
+        c.Rect(x + 39, 3, x + 40, 17, Darker(t.face, 0.25));
+      },
+      t.face);
 }
 
 TBitmapPixels ProgressStrip(const TTheme& t) {
-  return Strip(2, 40, 16, [&](TCanvas& c, int x, int f) {
-    if (f == 1) {
-      c.Fill(RoundRect(x + 0.5, 0.5, x + 39.5, 15.5, 4), VerticalGradient(0, 16, Darker(t.face, 0.15), Lighter(t.face, 0.5)));
-      c.Fill(Ring(RoundRect(x + 0.5, 0.5, x + 39.5, 15.5, 4), RoundRect(x + 1.5, 1.5, x + 38.5, 14.5, 3)), Darker(t.face, 0.4));
-    } else {
-      c.Fill(RoundRect(x + 1.5, 1.5, x + 38.5, 14.5, 3), VerticalGradient(1, 15, Lighter(t.accent, 0.45), Darker(t.accent, 0.1)));
-      if (t.gloss) c.Fill(RoundRect(x + 2, 2, x + 38, 7.5, 2), Rgb(255, 255, 255), 0.35);
-    }
-  }, kMagenta);
+  return Strip(
+      2, 40, 16,
+      [&](TCanvas& c, int x, int f) {
+        if (f == 1) {
+          c.Fill(RoundRect(x + 0.5, 0.5, x + 39.5, 15.5, 4),
+                 VerticalGradient(0, 16, Darker(t.face, 0.15), Lighter(t.face, 0.5)));
+          c.Fill(Ring(RoundRect(x + 0.5, 0.5, x + 39.5, 15.5, 4), RoundRect(x + 1.5, 1.5, x + 38.5, 14.5, 3)),
+                 Darker(t.face, 0.4));
+        } else {
+          c.Fill(RoundRect(x + 1.5, 1.5, x + 38.5, 14.5, 3),
+                 VerticalGradient(1, 15, Lighter(t.accent, 0.45), Darker(t.accent, 0.1)));
+          if (t.gloss) c.Fill(RoundRect(x + 2, 2, x + 38, 7.5, 2), Rgb(255, 255, 255), 0.35);
+        }
+      },
+      kMagenta);
 }
 
 TBitmapPixels Chunk(const TTheme& t) {
-  return Strip(1, 8, 12, [&](TCanvas& c, int x, int) {
-    c.Fill(RoundRect(x + 0.5, 0, x + 6.5, 12, 1.5), VerticalGradient(0, 12, Lighter(t.accent, 0.5), t.accent));
-  }, kMagenta);
+  return Strip(
+      1, 8, 12,
+      [&](TCanvas& c, int x, int) {
+        c.Fill(RoundRect(x + 0.5, 0, x + 6.5, 12, 1.5), VerticalGradient(0, 12, Lighter(t.accent, 0.5), t.accent));
+      },
+      kMagenta);
 }
 
 TBitmapPixels ComboButton(const TTheme& t) {
   const int states[4] = {1, 2, 3, 4};
-  return Strip(4, 17, 20, [&](TCanvas& c, int x, int f) {
-    RaisedPanel(c, t, x + 0.5, 0.5, x + 16.5, 19.5, std::min(3, t.buttonRadius), states[f - 1]);
-    Arrow(c, x + 8.5, 10, 3.5, 3, f == 3 ? Darker(t.face, 0.25) : Darker(t.accent, 0.4));
-  }, kMagenta);
+  return Strip(
+      4, 17, 20,
+      [&](TCanvas& c, int x, int f) {
+        RaisedPanel(c, t, x + 0.5, 0.5, x + 16.5, 19.5, std::min(3, t.buttonRadius), states[f - 1]);
+        Arrow(c, x + 8.5, 10, 3.5, 3, f == 3 ? Darker(t.face, 0.25) : Darker(t.accent, 0.4));
+      },
+      kMagenta);
 }
 
 // Up-down buttons: 8 frames (first arrow 1-4, second 5-8), and their glyph strips.
 TBitmapPixels UpDown(const TTheme& t, bool horizontal) {
   const int w = horizontal ? 10 : 16, h = horizontal ? 16 : 10;
   const int states[4] = {1, 2, 3, 4};
-  return Strip(8, w, h, [&](TCanvas& c, int x, int f) { RaisedPanel(c, t, x + 0.5, 0.5, x + w - 0.5, h - 0.5, 2, states[(f - 1) % 4]); }, kMagenta);
+  return Strip(
+      8, w, h,
+      [&](TCanvas& c, int x, int f) { RaisedPanel(c, t, x + 0.5, 0.5, x + w - 0.5, h - 0.5, 2, states[(f - 1) % 4]); },
+      kMagenta);
 }
 TBitmapPixels UpDownGlyphs(const TTheme& t, bool horizontal) {
   const int w = horizontal ? 5 : 8, h = horizontal ? 8 : 5;
-  return Strip(8, w, h, [&](TCanvas& c, int x, int f) {
-    const int dir = horizontal ? (f <= 4 ? 0 : 1) : (f <= 4 ? 2 : 3);
-    Arrow(c, x + w / 2.0, h / 2.0, horizontal ? 2.6 : 2.8, dir, (f - 1) % 4 == 2 ? Darker(t.face, 0.25) : Darker(t.accent, 0.4));
-  }, kMagenta);
+  return Strip(
+      8, w, h,
+      [&](TCanvas& c, int x, int f) {
+        const int dir = horizontal ? (f <= 4 ? 0 : 1) : (f <= 4 ? 2 : 3);
+        Arrow(c, x + w / 2.0, h / 2.0, horizontal ? 2.6 : 2.8, dir,
+              (f - 1) % 4 == 2 ? Darker(t.face, 0.25) : Darker(t.accent, 0.4));
+      },
+      kMagenta);
 }
 
 TBitmapPixels TrackThumb(const TTheme& t, bool horizontalBar) {
   const int w = horizontalBar ? 11 : 20, h = horizontalBar ? 20 : 11;
   const int states[5] = {1, 2, 3, 4, 1};
-  return Strip(5, w, h, [&](TCanvas& c, int x, int f) { RaisedPanel(c, t, x + 0.5, 0.5, x + w - 0.5, h - 0.5, 3, states[f - 1]); }, kMagenta);
+  return Strip(
+      5, w, h,
+      [&](TCanvas& c, int x, int f) { RaisedPanel(c, t, x + 0.5, 0.5, x + w - 0.5, h - 0.5, 3, states[f - 1]); },
+      kMagenta);
 }
 
 TBitmapPixels MdiControls(const TTheme& t) {
@@ -393,30 +471,40 @@ TBitmapPixels TextBack(const TTheme& t) {
   TCanvas c(b);
   for (int f = 0; f < 2; ++f) {
     c.SetClip(0, f * h, 48, (f + 1) * h);
-    c.Fill(RoundRect(0.5, f * h + 4.5, 47.5, f * h + h - 4.5, (h - 9) / 2.0), Darker(f == 0 ? t.title2 : t.face, 0.3), 0.9);
+    c.Fill(RoundRect(0.5, f * h + 4.5, 47.5, f * h + h - 4.5, (h - 9) / 2.0), Darker(f == 0 ? t.title2 : t.face, 0.3),
+           0.9);
   }
   return b;
 }
 
 TBitmapPixels SizeGripImages(const TTheme& t) {
-  return Strip(5, 16, 16, [&](TCanvas& c, int x, int f) {
-    if (f == 5)
-      for (int i = 0; i < 3; ++i)
-        for (int j = 0; j <= i; ++j) c.Fill(Circle(x + 13 - 4 * j, 13 - 4 * (i - j), 1.2), Darker(t.face, 0.45));
-    else if (f == 1)
-      Arrow(c, x + 8, 8, 3, 3, Darker(t.accent, 0.4));
-  }, kMagenta);
+  return Strip(
+      5, 16, 16,
+      [&](TCanvas& c, int x, int f) {
+        if (f == 5)
+          for (int i = 0; i < 3; ++i)
+            for (int j = 0; j <= i; ++j) c.Fill(Circle(x + 13 - 4 * j, 13 - 4 * (i - j), 1.2), Darker(t.face, 0.45));
+        else if (f == 1)
+          Arrow(c, x + 8, 8, 3, 3, Darker(t.accent, 0.4));
+      },
+      kMagenta);
 }
 
 TBitmapPixels GroupCaption(const TTheme& t) {
-  return Strip(1, 40, 18, [&](TCanvas& c, int x, int) {
-    c.Fill(RoundRect(x + 0.5, 0.5, x + 39.5, 17.5, 8.5), VerticalGradient(0, 18, Lighter(t.accent, 0.75), Lighter(t.accent, 0.5)));
-    c.Fill(Ring(RoundRect(x + 0.5, 0.5, x + 39.5, 17.5, 8.5), RoundRect(x + 1.5, 1.5, x + 38.5, 16.5, 7.5)), Lighter(t.accent, 0.2));
-  }, kMagenta);
+  return Strip(
+      1, 40, 18,
+      [&](TCanvas& c, int x, int) {
+        c.Fill(RoundRect(x + 0.5, 0.5, x + 39.5, 17.5, 8.5),
+               VerticalGradient(0, 18, Lighter(t.accent, 0.75), Lighter(t.accent, 0.5)));
+        c.Fill(Ring(RoundRect(x + 0.5, 0.5, x + 39.5, 17.5, 8.5), RoundRect(x + 1.5, 1.5, x + 38.5, 16.5, 7.5)),
+               Lighter(t.accent, 0.2));
+      },
+      kMagenta);
 }
 
 TBitmapPixels Icon(const TTheme& t) {
-  return Strip(1, 16, 16, [&](TCanvas& c, int x, int) { c.Fill(Circle(x + 8, 8, 6), Lighter(t.title1, 0.4)); }, kMagenta);
+  return Strip(
+      1, 16, 16, [&](TCanvas& c, int x, int) { c.Fill(Circle(x + 8, 8, 6), Lighter(t.title1, 0.4)); }, kMagenta);
 }
 
 // ---- Which bitmap a key names ----
@@ -462,7 +550,8 @@ void Generate(const TQuickIni& ini, TOut& out) {
   const TTheme t = ReadTheme(ini);
   gKeyUnder = t.face;
   auto name = [&](const char* section, const char* key) { return ExtractFileName(ini.ReadString(section, key, "")); };
-  for (const char* piece : {"Left", "Right", "Top", "Bottom"}) out.Write(name("Personality", piece), BorderPiece(t, LowerCase(piece)));
+  for (const char* piece : {"Left", "Right", "Top", "Bottom"})
+    out.Write(name("Personality", piece), BorderPiece(t, LowerCase(piece)));
   out.Write(name("Personality", "menuBar"), MenuBarImage(t));
   out.Write(name("Personality", "TextBack"), TextBack(t));
 
@@ -484,7 +573,8 @@ void Generate(const TQuickIni& ini, TOut& out) {
   out.Write(name("HorzScroll", "Image"), TrackStrip(t, true));
   out.Write(name("VertScroll", "Image"), TrackStrip(t, false));
   out.Write(name("HorzScrollThumb", "Image"), ThumbStrip(t, true, ini.ReadInteger("HorzScrollThumb", "FrameCount", 3)));
-  out.Write(name("VertScrollThumb", "Image"), ThumbStrip(t, false, ini.ReadInteger("VertScrollThumb", "FrameCount", 3)));
+  out.Write(name("VertScrollThumb", "Image"),
+            ThumbStrip(t, false, ini.ReadInteger("VertScrollThumb", "FrameCount", 3)));
   out.Write(name("GroupBox", "Image"), GroupCaption(t));
   const TRgb groupEdge[2] = {Darker(t.face, 0.3), Lighter(t.face, 0.6)};
   out.Write(name("GroupBoxEdge", "Image"), EdgeFrame(t, 2, 16, 16, groupEdge, t.face));
@@ -500,8 +590,10 @@ void Generate(const TQuickIni& ini, TOut& out) {
   out.Write(name("UpDown.Horz", "GlyphImage"), UpDownGlyphs(t, true));
   out.Write(name("UpDown.Vert", "Image"), UpDown(t, false));
   out.Write(name("UpDown.Vert", "GlyphImage"), UpDownGlyphs(t, false));
-  for (const char* s : {"Trackbar.ThumbHorz", "Trackbar.ThumbUp", "Trackbar.ThumbDown"}) out.Write(name(s, "Image"), TrackThumb(t, true));
-  for (const char* s : {"Trackbar.ThumbVert", "Trackbar.ThumbLeft", "Trackbar.ThumbRight"}) out.Write(name(s, "Image"), TrackThumb(t, false));
+  for (const char* s : {"Trackbar.ThumbHorz", "Trackbar.ThumbUp", "Trackbar.ThumbDown"})
+    out.Write(name(s, "Image"), TrackThumb(t, true));
+  for (const char* s : {"Trackbar.ThumbVert", "Trackbar.ThumbLeft", "Trackbar.ThumbRight"})
+    out.Write(name(s, "Image"), TrackThumb(t, false));
   out.Write(name("MDICONTROLS", "Image"), MdiControls(t));
 
   // Caption-bar buttons, by their action.
@@ -512,10 +604,14 @@ void Generate(const TQuickIni& ini, TOut& out) {
     const std::string file = name(section.c_str(), "ButtonImage");
     if (file.empty()) continue;
     const int action = ini.ReadInteger(section, "Action", 0);
-    if (action == 11 || action == 3) out.Write(file, Icon(t));
-    else if (action == 0) out.Write(file, CaptionButton(t, 0, size));
-    else if (action == 2) out.Write(file, CaptionButton(t, 2, size));
-    else if (action == 1) out.Write(file, CaptionButton(t, ini.ReadInteger(section, "Visibility", 0) == 1 ? 4 : 1, size));
+    if (action == 11 || action == 3)
+      out.Write(file, Icon(t));
+    else if (action == 0)
+      out.Write(file, CaptionButton(t, 0, size));
+    else if (action == 2)
+      out.Write(file, CaptionButton(t, 2, size));
+    else if (action == 1)
+      out.Write(file, CaptionButton(t, ini.ReadInteger(section, "Visibility", 0) == 1 ? 4 : 1, size));
   }
 }
 

@@ -53,7 +53,8 @@ void DrawSliced(TBitmapPixels& dst, int dx, int dy, int dw, int dh, const TBitma
   int fx, fy, fw, fh;
   FrameRect(img, frame, count, stacked, fx, fy, fw, fh);
   if (fw <= 0 || fh <= 0) return;
-  const int l = std::min(s.left, fw / 2), r = std::min(s.right, fw / 2), t = std::min(s.top, fh / 2), b = std::min(s.bottom, fh / 2);
+  const int l = std::min(s.left, fw / 2), r = std::min(s.right, fw / 2), t = std::min(s.top, fh / 2),
+            b = std::min(s.bottom, fh / 2);
   for (int y = 0; y < dh; ++y) {
     const int sy = fy + std::clamp(MapSpan(y, dh, fh, std::min(t, dh / 2), std::min(b, dh / 2), s.tile), 0, fh - 1);
     for (int x = 0; x < dw; ++x) {
@@ -83,7 +84,9 @@ void DrawWindow(TBitmapPixels& dst, const TSkinModel& m, int x, int y, int w, in
   const TDataSkinBorder &L = *m.BorderLeft, &R = *m.BorderRight, &T = *m.BorderTop, &B = *m.BorderBottom;
   const int el = L.Image.Width() / std::max(1, L.FrameCount), er = R.Image.Width() / std::max(1, R.FrameCount);
   const int et = T.Image.Height() / std::max(1, T.FrameCount), eb = B.Image.Height() / std::max(1, B.FrameCount);
-  auto side = [&](const TDataSkinBorder& b) { return TSlice{b.LeftWidth, b.TopHeight, b.RightWidth, b.BottomHeight, b.Tile != 1, b.Trans == 1}; };
+  auto side = [&](const TDataSkinBorder& b) {
+    return TSlice{b.LeftWidth, b.TopHeight, b.RightWidth, b.BottomHeight, b.Tile != 1, b.Trans == 1};
+  };
   dst.FillRect(x + el, y + et, w - el - er, h - et - eb, ColorToRGB(m.ButtonFaceColour));
   DrawSliced(dst, x, y, el, h, L.Image, L.FrameCount > 1 ? f : 1, L.FrameCount, false, side(L));
   DrawSliced(dst, x + w - er, y, er, h, R.Image, R.FrameCount > 1 ? f : 1, R.FrameCount, false, side(R));
@@ -101,7 +104,8 @@ void DrawWindow(TBitmapPixels& dst, const TSkinModel& m, int x, int y, int w, in
   int cy = y + et;
   const int mh = 20;
   if (m.MenuBar)
-    DrawSliced(dst, x + el, cy, w - el - er, mh, m.MenuBar->Image, f, 2, true, {m.MenuBar->LeftWidth, 0, m.MenuBar->RightWidth, 0, false, false});
+    DrawSliced(dst, x + el, cy, w - el - er, mh, m.MenuBar->Image, f, 2, true,
+               {m.MenuBar->LeftWidth, 0, m.MenuBar->RightWidth, 0, false, false});
   else
     dst.FillRect(x + el, cy, w - el - er, mh, ColorToRGB(m.MenubarColour));
   if (m.MenuItem) DrawElement(dst, x + el + 40, cy, 44, mh, m.MenuItem.get(), 4);
@@ -110,14 +114,17 @@ void DrawWindow(TBitmapPixels& dst, const TSkinModel& m, int x, int y, int w, in
   // Tabs and their page.
   if (m.Tabs) {
     DrawSliced(dst, cx, cy + 22, w - el - er - 40, 70, m.Tabs->Image2, 1, 1, false, {4, 5, 4, 4, false, true});
-    for (int i = 0; i < 3; ++i) DrawElement(dst, cx + 4 + i * 58, cy + (i == 0 ? 0 : 2), 58, 22, m.Tabs.get(), i == 0 ? 2 : 1);
+    for (int i = 0; i < 3; ++i)
+      DrawElement(dst, cx + 4 + i * 58, cy + (i == 0 ? 0 : 2), 58, 22, m.Tabs.get(), i == 0 ? 2 : 1);
   }
   // Buttons: normal, hot, default.
   const int by = cy + 32;
-  for (int i = 0; i < 3; ++i) DrawElement(dst, cx + 8 + i * 80, by, 74, 24, m.Buttons.get(), i == 0 ? 1 : i == 1 ? 4 : 5);
+  for (int i = 0; i < 3; ++i)
+    DrawElement(dst, cx + 8 + i * 80, by, 74, 24, m.Buttons.get(), i == 0 ? 1 : i == 1 ? 4 : 5);
   // Check boxes and radio buttons.
   const TDataSkinButton& bt = *m.Buttons;
-  const int checkFrames[4] = {1, bt.CheckFrameCount == 12 ? 5 : 2, bt.CheckFrameCount == 12 ? 9 : 3, bt.CheckFrameCount == 12 ? 2 : 4};
+  const int checkFrames[4] = {1, bt.CheckFrameCount == 12 ? 5 : 2, bt.CheckFrameCount == 12 ? 9 : 3,
+                              bt.CheckFrameCount == 12 ? 2 : 4};
   for (int i = 0; i < 4; ++i) {
     DrawFrameAt(dst, cx + 10 + i * 22, by + 34, bt.CheckImage, checkFrames[i], bt.CheckFrameCount);
     const int radio[2][4] = {{1, 2, 3, 4}, {1, 5, 2, 4}};  // unchecked, checked, hot, disabled
@@ -127,12 +134,15 @@ void DrawWindow(TBitmapPixels& dst, const TSkinModel& m, int x, int y, int w, in
   if (m.Progress) {
     const TDataSkinBorder& p = *m.Progress;
     const int pw = 200;
-    DrawSliced(dst, cx + 8, by + 56, pw, 16, p.Image, 1, 2, false, {p.LeftWidth, p.TopHeight, p.RightWidth, p.BottomHeight, false, true});
+    DrawSliced(dst, cx + 8, by + 56, pw, 16, p.Image, 1, 2, false,
+               {p.LeftWidth, p.TopHeight, p.RightWidth, p.BottomHeight, false, true});
     if (p.Style == 1 && !p.Image2.Empty())
       for (int px = 0; px + p.Image2.Width() <= pw * 6 / 10; px += p.Image2.Width())
-        DrawSliced(dst, cx + 8 + p.LeftWidth + px, by + 56 + (16 - p.Image2.Height()) / 2, p.Image2.Width(), p.Image2.Height(), p.Image2, 1, 1, false, {});
+        DrawSliced(dst, cx + 8 + p.LeftWidth + px, by + 56 + (16 - p.Image2.Height()) / 2, p.Image2.Width(),
+                   p.Image2.Height(), p.Image2, 1, 1, false, {});
     else
-      DrawSliced(dst, cx + 8, by + 56, pw * 6 / 10, 16, p.Image, 2, 2, false, {p.LeftWidth, p.TopHeight, p.RightWidth, p.BottomHeight, false, true});
+      DrawSliced(dst, cx + 8, by + 56, pw * 6 / 10, 16, p.Image, 2, 2, false,
+                 {p.LeftWidth, p.TopHeight, p.RightWidth, p.BottomHeight, false, true});
   }
   // Combo box.
   const int comboY = cy + 108;
@@ -152,7 +162,8 @@ void DrawWindow(TBitmapPixels& dst, const TSkinModel& m, int x, int y, int w, in
                {0, m.VertScrollThumb->TopHeight, 0, m.VertScrollThumb->BottomHeight, false, true});
   // Status bar.
   if (m.StatusBarEdges)
-    for (int i = 0; i < 2; ++i) DrawElement(dst, x + el + 2 + i * 120, y + h - eb - 20, 118, 18, m.StatusBarEdges.get(), 1);
+    for (int i = 0; i < 2; ++i)
+      DrawElement(dst, x + el + 2 + i * 120, y + h - eb - 20, 118, 18, m.StatusBarEdges.get(), 1);
 }
 
 std::vector<const TBitmapPixels*> Strips(const TSkinModel& m) {
@@ -163,8 +174,8 @@ std::vector<const TBitmapPixels*> Strips(const TSkinModel& m) {
   for (const TDataSkinObject* e : std::initializer_list<const TDataSkinObject*>{
            m.Buttons.get(), m.Tabs.get(), m.Progress.get(), m.MenuItem.get(), m.Toolbars.get(), m.Headerbar.get(),
            m.Scrollbar.get(), m.HorzScroll.get(), m.HorzScrollThumb.get(), m.ComboButton.get(), m.SunkEdge.get(),
-           m.StatusBarEdges.get(), m.ExtraImages.get(), m.UpDownVert.get(), m.UpDownHorz.get(), m.TrackbarThumbHorz.get(),
-           m.MenuBar.get(), m.Title.get()})
+           m.StatusBarEdges.get(), m.ExtraImages.get(), m.UpDownVert.get(), m.UpDownHorz.get(),
+           m.TrackbarThumbHorz.get(), m.MenuBar.get(), m.Title.get()})
     if (e) add(&e->Image);
   add(&m.Buttons->CheckImage);
   add(&m.Buttons->RadioImage);
@@ -214,6 +225,7 @@ int main(int argc, char** argv) {
     std::printf("%s: %s\n", argv[i + 2], model.SkinName.c_str());
   }
   const std::vector<uint8_t> bmp = EncodeBmp(sheet);
-  std::ofstream(argv[1], std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+  std::ofstream(argv[1], std::ios::binary)
+      .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
   return 0;
 }

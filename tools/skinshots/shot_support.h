@@ -78,9 +78,9 @@ inline TBitmapPixels SkinMenuShot(TSkinFormFrame& frame) {
   return ModalShot::shot;
 }
 
-
 inline void WriteBmp(const TBitmapPixels& pixels, const std::string& path) {
   const std::vector<std::uint8_t> bmp = EncodeBmp(pixels);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
 }
 }  // namespace shots

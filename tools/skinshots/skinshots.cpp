@@ -72,8 +72,13 @@ int main(int argc, char** argv) {
   }
   if (std::string(argv[1]) == "--docs") return WriteDocsPictures(argv[2]);
   SetProgramDirectory(QUILLIMO_PROGRAM_DIR);
-  void (TForm1::*commands[])(TObject*) = {nullptr, &TForm1::Arayz11Click, &TForm1::Arayz21Click, &TForm1::Arayz31Click,
-                                          &TForm1::Arayz41Click, &TForm1::Arayz51Click, &TForm1::Arayz61Click};
+  void (TForm1::*commands[])(TObject*) = {nullptr,
+                                          &TForm1::Arayz11Click,
+                                          &TForm1::Arayz21Click,
+                                          &TForm1::Arayz31Click,
+                                          &TForm1::Arayz41Click,
+                                          &TForm1::Arayz51Click,
+                                          &TForm1::Arayz61Click};
   std::vector<std::vector<TBitmapPixels>> rows;
   for (auto command : commands) {
     if (command) {
@@ -107,6 +112,7 @@ int main(int argc, char** argv) {
     y += h + kGap;
   }
   const std::vector<std::uint8_t> bmp = EncodeBmp(sheet);
-  std::ofstream(argv[1], std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+  std::ofstream(argv[1], std::ios::binary)
+      .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
   return 0;
 }

@@ -26,7 +26,8 @@ QUILLIMO_REGISTER_CLASS(TSkinViewer)
 namespace {
 // A control of class C at the given place on parent.
 template <class C>
-C* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, int height, const char* caption = nullptr) {
+C* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, int height,
+         const char* caption = nullptr) {
   auto* c = new C(owner);
   c->SetBounds(left, top, width, height);
   if (caption) c->SetCaption(caption);
@@ -43,7 +44,8 @@ TBitmap* ArrowGlyph() {
     const TColor colours[] = {RGBToColor(30, 110, 40), RGBToColor(120, 120, 120), RGBToColor(20, 70, 25)};
     for (int g = 0; g < 3; ++g)
       for (int y = 3; y < 13; ++y)
-        for (int x = 4; x < 4 + (y < 8 ? y - 2 : 14 - y); ++x) glyph.Pixels().SetPixel(g * 16 + x + (g == 2), y + (g == 2), colours[g]);
+        for (int x = 4; x < 4 + (y < 8 ? y - 2 : 14 - y); ++x)
+          glyph.Pixels().SetPixel(g * 16 + x + (g == 2), y + (g == 2), colours[g]);
     return true;
   }();
   (void)drawn;
@@ -122,7 +124,8 @@ void TSkinViewer::BuildMenus() {
   item(more, "Nested item");
   TMenuItem* help = item(menu->Items(), "&Help");
   item(help, "&About the skin", [this] {
-    MessageBoxW(Handle(), Utf8ToWide("Skin: " + skin_->SkinName + "\n" + skinFile_).c_str(), L"Skin viewer", MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(Handle(), Utf8ToWide("Skin: " + skin_->SkinName + "\n" + skinFile_).c_str(), L"Skin viewer",
+                MB_OK | MB_ICONINFORMATION);
   });
   SetMenu(menu);
   popup_ = new TPopupMenu(this);

@@ -36,8 +36,7 @@ std::string MessageFileName(std::string_view programDir, std::string_view langCo
 TCatalogueEntries ReadTickFile(const std::string& fileName, int codePage = SystemAnsiCodePage());
 // Replaces a tick file. Every text is checked (CheckCatalogueText) before the file is touched;
 // EFCreateError "Cannot create file ..." when it cannot be written.
-void WriteTickFile(const std::string& fileName, const TCatalogueEntries& entries,
-                   int codePage = SystemAnsiCodePage());
+void WriteTickFile(const std::string& fileName, const TCatalogueEntries& entries, int codePage = SystemAnsiCodePage());
 
 // Refuses, with EConvertError, a text that cannot be stored as one tick line: a character the
 // code page has no byte for, or a line break (which would split the entry in two).

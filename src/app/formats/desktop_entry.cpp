@@ -47,8 +47,12 @@ std::string DesktopAutostartEntry(std::string_view name, const std::vector<std::
   }
   return "[Desktop Entry]\n"
          "Type=Application\n"
-         "Name=" + StringValue(name) + "\n"
-         "Exec=" + exec + "\n"
+         "Name=" +
+         StringValue(name) +
+         "\n"
+         "Exec=" +
+         exec +
+         "\n"
          "Terminal=false\n"
          "X-GNOME-Autostart-enabled=true\n";
 }

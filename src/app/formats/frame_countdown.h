@@ -64,5 +64,5 @@ private:
   unsigned ticket_ = 0;  // of the latest count; a stopped count's ticket is outdated
   int frames_ = 0;       // of a count the thread has not taken yet
   bool quit_ = false;
-  std::thread thread_;   // made by the first count
+  std::thread thread_;  // made by the first count
 };

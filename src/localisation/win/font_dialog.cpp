@@ -10,9 +10,9 @@ QUILLIMO_REGISTER_CLASS(TlcFontDialog, [](TPropertyTable& p) {
 
 // The standard identifiers of the system font dialog's controls.
 const TlcFontDialog::TControlCaption TlcFontDialog::Captions[13] = {
-    {1088, "Font:"},  {1089, "Font style:"}, {1090, "Size:"},  {1091, "Color:"},  {1026, "Apply"},
-    {1072, "Effects"}, {1040, "Strikeout"},  {1041, "Underline"}, {1073, "Sample"}, {1094, "Script:"},
-    {1038, "Help"},   {2, "Cancel"},         {1, "OK"},
+    {1088, "Font:"},   {1089, "Font style:"}, {1090, "Size:"},     {1091, "Color:"}, {1026, "Apply"},
+    {1072, "Effects"}, {1040, "Strikeout"},   {1041, "Underline"}, {1073, "Sample"}, {1094, "Script:"},
+    {1038, "Help"},    {2, "Cancel"},         {1, "OK"},
 };
 
 const int TlcFontDialog::FontControls[13] = {1088, 1089, 1090, 1091, 1026, 1072, 1040, 1041, 1073, 1094, 1, 2, 1038};

@@ -29,7 +29,9 @@
 #include "toolkit/win/stdctrls.h"
 
 namespace {
-bool Has(const TSkinFormFrame& frame, TSkinControlType type) { return frame.SkinData()->GetSkinControls().Contains(type); }
+bool Has(const TSkinFormFrame& frame, TSkinControlType type) {
+  return frame.SkinData()->GetSkinControls().Contains(type);
+}
 bool HasTabs(const TSkinFormFrame& frame) { return Has(frame, xcTab) && frame.SkinData()->Tabs != nullptr; }
 
 TCanvas* CanvasOf(TSkinFormFrame& frame) { return &frame.ControlCanvas(); }
@@ -219,40 +221,61 @@ bool Takes(const TDispatchRule& rule, TComponent* component, const std::string& 
 // The built-in rules in their order of precedence.
 const std::vector<TDispatchRule>& BuiltInRules() {
   static const std::vector<TDispatchRule> rules = {
-      {{}, Is<TToolButton>, xcMainMenu, false,
+      {{},
+       Is<TToolButton>,
+       xcMainMenu,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          if (TMenuItem* menu = static_cast<TToolButton*>(c)->MenuItem()) SkinMenuItems(frame, menu);
        }},
       {{"TTABSET"}, nullptr, xcTab, false, AttachTo<TSkinTab31>},
-      {{"TTABBEDNOTEBOOK"}, nullptr, xcTab, true,
+      {{"TTABBEDNOTEBOOK"},
+       nullptr,
+       xcTab,
+       true,
        [](TSkinFormFrame& frame, TComponent* c) {
          AttachByHandle<TSkinTab>(frame, c, static_cast<TWinControl*>(c)->Handle());
        }},
       {{"TMVCPANEL"}, nullptr, std::nullopt, false, ScanContainer},
       // A page control's companion is owned by the frame.
-      {{}, Is<TPageControl>, xcTab, false,
+      {{},
+       Is<TPageControl>,
+       xcTab,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          AttachByHandle<TSkinTab>(frame, &frame, static_cast<TWinControl*>(c)->Handle());
        }},
       {{"TTRACKBAR"}, nullptr, xcButton, false, AttachTo<TSkinTrackBar>},
       {{"TUPDOWN"}, nullptr, xcButton, false, AttachTo<TSkinUpDown>},
-      {{}, Is<TCustomRadioGroup>, xcRadioButton, false,
+      {{},
+       Is<TCustomRadioGroup>,
+       xcRadioButton,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          SkinGroupItems<TSkinRadioButton>(frame, c);
          Attach<TSkinGroupBox>(frame, c, true);
        }},
-      {{"TDBNAVIGATOR"}, nullptr, xcPanel, false,
+      {{"TDBNAVIGATOR"},
+       nullptr,
+       xcPanel,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          SetEnumPropByName(c, "Flat", "True");
          Attach<TSkinBox>(frame, c, true);
        }},
-      {{}, Is<TCustomGroupBox>, xcPanel, false,
+      {{},
+       Is<TCustomGroupBox>,
+       xcPanel,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          Attach<TSkinGroupBox>(frame, c, true);
          ScanContainer(frame, c);
        }},
       {{}, Is<TRadioButton>, xcRadioButton, false, AttachTo<TSkinRadioButton>},
-      {{}, Is<TToolBar>, xcToolbar, false,
+      {{},
+       Is<TToolBar>,
+       xcToolbar,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          SetEnumPropByName(c, "Flat", "True");
          SetEnumPropByName(c, "Transparent", "True");
@@ -264,7 +287,10 @@ const std::vector<TDispatchRule>& BuiltInRules() {
          Attach<TSkinBox>(frame, c, true);
        }},
       // A picker in DateMode 1 is skinned as an edit, in any other mode as a combo box.
-      {{"TDATETIMEPICKER"}, nullptr, xcEdit, false,
+      {{"TDATETIMEPICKER"},
+       nullptr,
+       xcEdit,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          const TPropInfo* mode = GetPropInfo(c, "DateMode");
          if (mode && GetOrdProp(c, *mode) == 1)
@@ -279,8 +305,13 @@ const std::vector<TDispatchRule>& BuiltInRules() {
       {{}, Is<TCustomMemo>, xcScrollbar, false, BarsOf<true>},
       {{}, IsScrolling, xcScrollbar, true, BarsOf<true>},
       {{}, Is<TButton>, xcButton, false, AttachTo<TSkinButton>},
-      {{}, Is<TCustomEdit>, xcEdit, false,
-       [](TSkinFormFrame& frame, TComponent* c) { AttachByHandleWhenMade<TSkinEdit>(frame, static_cast<TWinControl*>(c)); }},
+      {{},
+       Is<TCustomEdit>,
+       xcEdit,
+       false,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         AttachByHandleWhenMade<TSkinEdit>(frame, static_cast<TWinControl*>(c));
+       }},
       {{}, Is<TCustomForm>, std::nullopt, false, BoxAndScan},
   };
   return rules;
@@ -290,33 +321,53 @@ const std::vector<TDispatchRule>& BuiltInRules() {
 const std::vector<TDispatchRule>& SkinMapRules() {
   static const std::vector<TDispatchRule> rules = {
       {{"combobox"}, nullptr, xcCombo, false, AttachTo<TSkinComBox>},
-      {{"edit"}, nullptr, xcEdit, true,
-       [](TSkinFormFrame& frame, TComponent* c) { AttachByHandleWhenMade<TSkinEdit>(frame, static_cast<TWinControl*>(c)); }},
+      {{"edit"},
+       nullptr,
+       xcEdit,
+       true,
+       [](TSkinFormFrame& frame, TComponent* c) {
+         AttachByHandleWhenMade<TSkinEdit>(frame, static_cast<TWinControl*>(c));
+       }},
       {{"radiobutton"}, nullptr, xcRadioButton, false, AttachTo<TSkinRadioButton>},
-      {{"panel"}, nullptr, xcPanel, false,
+      {{"panel"},
+       nullptr,
+       xcPanel,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          SetEnumPropByName(c, "Transparent", "True");
          Attach<TSkinBox>(frame, c, true);
        }},
-      {{"trackbar"}, nullptr, xcButton, false,
+      {{"trackbar"},
+       nullptr,
+       xcButton,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          SetEnumPropByName(c, "Transparent", "True");
          Attach<TSkinTrackBar>(frame, c, false);
        }},
       {{"button"}, nullptr, xcButton, false, AttachTo<TSkinButton>},
-      {{"tab"}, nullptr, xcTab, true,
+      {{"tab"},
+       nullptr,
+       xcTab,
+       true,
        [](TSkinFormFrame& frame, TComponent* c) {
          AttachByHandle<TSkinTab>(frame, c, static_cast<TWinControl*>(c)->Handle());
        }},
       {{"progress"}, nullptr, xcProgress, false, AttachTo<TSkinProgress>},
       {{"scrollbar"}, nullptr, xcScrollbar, true, BarsOf<true>},
       {{"groupbox"}, nullptr, xcGroupBox, false, AttachTo<TSkinGroupBox, true>},
-      {{"radiogroup"}, nullptr, xcPanel, false,
+      {{"radiogroup"},
+       nullptr,
+       xcPanel,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          if (Has(frame, xcRadioButton)) SkinGroupItems<TSkinRadioButton>(frame, c);
          Attach<TSkinGroupBox>(frame, c, true);
        }},
-      {{"checkgroup"}, nullptr, xcPanel, false,
+      {{"checkgroup"},
+       nullptr,
+       xcPanel,
+       false,
        [](TSkinFormFrame& frame, TComponent* c) {
          if (Has(frame, xcRadioButton)) SkinGroupItems<TSkinCheckBox>(frame, c);
          Attach<TSkinGroupBox>(frame, c, true);
@@ -478,9 +529,12 @@ void PaintToolBarButton(TSkinFormFrame& frame, TToolBar* toolBar, TToolButton* b
   const TDataSkinButton* buttons = frame.SkinData()->Buttons.get();
   if (!buttons || buttons->Image.Empty() || frame.FrameState() != TFrameState::Running) return;
   int index = 0;
-  if (state & CDIS_SELECTED) index = 2;
-  else if (state & (CDIS_FOCUS | CDIS_HOT)) index = 4;
-  else if (!(state & (CDIS_GRAYED | CDIS_DISABLED)) && (state & CDIS_DEFAULT)) index = 1;
+  if (state & CDIS_SELECTED)
+    index = 2;
+  else if (state & (CDIS_FOCUS | CDIS_HOT))
+    index = 4;
+  else if (!(state & (CDIS_GRAYED | CDIS_DISABLED)) && (state & CDIS_DEFAULT))
+    index = 1;
   if (index == 0) return;
   if (index == 1 && buttons->HasNormalColour2) toolBar->SetCustomDrawTextColor(buttons->NormalColour2);
   if (index == 4 && buttons->HasMouseOverColour2) toolBar->SetCustomDrawTextColor(buttons->MouseOverColour2);

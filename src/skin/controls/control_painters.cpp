@@ -86,8 +86,10 @@ void DrawIconCaption(HDC dc, const RECT& rect, UINT alignment, const std::string
   const int textW = measured.right - measured.left, textH = measured.bottom - measured.top;
   const int block = iconW + (iconW ? 1 : 0) + textW;
   int x = 2;
-  if (alignment & DT_CENTER) x = (width - block) / 2;
-  else if (alignment & DT_RIGHT) x = width - block - 2;
+  if (alignment & DT_CENTER)
+    x = (width - block) / 2;
+  else if (alignment & DT_RIGHT)
+    x = width - block - 2;
   x = std::max(x, 2) + rect.left;
   if (iconW) {
     ImageList_Draw(images, imageIndex, dc, x, rect.top + (height - iconH) / 2, ILD_TRANSPARENT);

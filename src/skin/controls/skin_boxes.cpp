@@ -15,7 +15,7 @@ QUILLIMO_REGISTER_CLASS(TSkinSizer)
 
 namespace {
 COLORREF Rgb(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
-}
+}  // namespace
 
 // ---- TSkinGroupBox
 
@@ -23,7 +23,8 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& rect) {
   if (!Handle()) return;
   SetText(GetWindowTextString(Handle()));
   if (Text().empty() && Control()) SetText(Control()->Caption());
-  HFONT font = Control() ? FontHandle(Control()->Font()->Data()) : reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+  HFONT font = Control() ? FontHandle(Control()->Font()->Data())
+                         : reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   TSelectObject selected(dc, font);
   SIZE zero{};
   GetTextExtentPoint32W(dc, L"0", 1, &zero);
@@ -68,9 +69,7 @@ void TSkinBox::RestoreColor() {
 
 // ---- TSkinSizer
 
-bool TSkinSizer::HandleBefore(TMessage& msg) {
-  return PaintsWholeWindow(msg) || TSkinControl::HandleBefore(msg);
-}
+bool TSkinSizer::HandleBefore(TMessage& msg) { return PaintsWholeWindow(msg) || TSkinControl::HandleBefore(msg); }
 
 // The grip's background is not erased (WM_ERASEBKGND is answered), so the face colour fills it
 // under the frame.

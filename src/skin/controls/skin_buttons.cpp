@@ -24,12 +24,8 @@ HFONT WindowFont(HWND wnd) { return reinterpret_cast<HFONT>(SendMessageW(wnd, WM
 
 bool TSkinButton::HandleBefore(TMessage& msg) {
   switch (msg.Msg) {
-    case WM_PAINT:
-      HandlePaintMessage(msg);
-      return true;
-    case WM_ERASEBKGND:
-      msg.Result = 1;
-      return true;
+    case WM_PAINT: HandlePaintMessage(msg); return true;
+    case WM_ERASEBKGND: msg.Result = 1; return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (GetFocus() != Handle()) SetFocus(Handle());
@@ -38,8 +34,7 @@ bool TSkinButton::HandleBefore(TMessage& msg) {
       SetCapture(Handle());
       Redraw();
       return true;
-    default:
-      return TSkinControl::HandleBefore(msg);
+    default: return TSkinControl::HandleBefore(msg);
   }
 }
 
@@ -95,8 +90,7 @@ void TSkinButton::AfterMessage(TMessage& msg) {
         if (Frame() && Frame()->HotButton() == this) Frame()->SetHotButton(nullptr);
       }
       return;
-    default:
-      TSkinControl::AfterMessage(msg);
+    default: TSkinControl::AfterMessage(msg);
   }
 }
 
@@ -153,8 +147,10 @@ void TSkinButton::Paint(HDC dc, const RECT& rect) {
 int TSkinBitButton::GlyphButtonState() const {
   int state = 1;
   if (Focused()) state = 4;
-  if (Pressed()) state = 2;
-  else if (Hot()) state = 4;
+  if (Pressed())
+    state = 2;
+  else if (Hot())
+    state = 4;
   if (!Enabled()) state = 3;
   return state;
 }
@@ -165,8 +161,8 @@ void TSkinBitButton::PaintGlyphAndCaption(HDC dc, const RECT& rect, const TGlyph
   const SIZE glyph = GlyphSize(glyphs.Glyph(), glyphs.NumGlyphs());
   RECT measured{0, 0, 0, 0};
   if (!Text().empty()) DrawWideText(dc, Text(), measured, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
-  const TGlyphPlaces places =
-      LayoutGlyphAndCaption(rect, glyph, {measured.right, measured.bottom}, glyphs.Layout(), glyphs.Margin(), glyphs.Spacing());
+  const TGlyphPlaces places = LayoutGlyphAndCaption(rect, glyph, {measured.right, measured.bottom}, glyphs.Layout(),
+                                                    glyphs.Margin(), glyphs.Spacing());
   static constexpr int glyphStates[] = {1, 1, 3, 2, 1};  // button state -> up, down, disabled, up
   if (glyph.cx > 0) DrawGlyph(dc, places.Glyph, glyphs.NumGlyphs(), glyphStates[state], glyphs.Glyph());
   if (Text().empty()) return;
@@ -217,10 +213,8 @@ bool TSkinSpeedButton::HandleBefore(TMessage& msg) {
       msg.Result = 1;
       return true;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      return PressAfterPrevious(msg);
-    default:
-      return TSkinControl::HandleBefore(msg);
+    case WM_LBUTTONDBLCLK: return PressAfterPrevious(msg);
+    default: return TSkinControl::HandleBefore(msg);
   }
 }
 
@@ -235,18 +229,13 @@ void TSkinSpeedButton::AfterMessage(TMessage& msg) {
     case WM_KEYUP:
       if (msg.WParam == VK_SPACE) RedrawWithState(SkinControlState::Pressed, msg.Msg == WM_KEYDOWN);
       return;
-    case WM_LBUTTONUP:
-      RedrawWithState(SkinControlState::Pressed, false);
-      return;
-    case CM_MOUSEENTER:
-      RedrawWithState(SkinControlState::Hot, true);
-      return;
+    case WM_LBUTTONUP: RedrawWithState(SkinControlState::Pressed, false); return;
+    case CM_MOUSEENTER: RedrawWithState(SkinControlState::Hot, true); return;
     case CM_MOUSELEAVE:
       SetStateBit(SkinControlState::Hot | SkinControlState::Pressed, false);
       if (GraphicControl() && GraphicControl()->Visible()) Redraw();
       return;
-    default:
-      TSkinButton::AfterMessage(msg);
+    default: TSkinButton::AfterMessage(msg);
   }
 }
 
@@ -271,12 +260,15 @@ void TSkinSpeedButton::Paint(HDC dc, const RECT& rect) {
   SetEnabled(GraphicControl()->Enabled());
   SetText(GraphicControl()->Caption());
   int state = 1;
-  if (Pressed() || (speed && speed->Down())) state = 2;
-  else if (Hot()) state = 4;
+  if (Pressed() || (speed && speed->Down()))
+    state = 2;
+  else if (Hot())
+    state = 4;
   if (!Enabled()) state = 3;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   TBitmap& scratch = SharedScratchBitmap();
-  if (scratch.Width() < w || scratch.Height() < h) scratch.SetSize(std::max(scratch.Width(), w), std::max(scratch.Height(), h));
+  if (scratch.Width() < w || scratch.Height() < h)
+    scratch.SetSize(std::max(scratch.Width(), w), std::max(scratch.Height(), h));
   const RECT local{0, 0, w, h};
   DrawSkinElementScratch(local, Skin()->Buttons.get(), Skin()->Buttons->Trans == 1, Skin()->Buttons->FrameCount, state,
                          Skin()->ButtonFaceColour);

@@ -21,11 +21,8 @@ void TSkinCheckBox::AfterMessage(TMessage& msg) {
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case CM_EXIT:
-    case kCheckRepaint:
-      RepaintNow();
-      return;
-    default:
-      TSkinControl::AfterMessage(msg);
+    case kCheckRepaint: RepaintNow(); return;
+    default: TSkinControl::AfterMessage(msg);
   }
 }
 

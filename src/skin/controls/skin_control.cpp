@@ -200,18 +200,13 @@ void TSkinControl::AfterMessage(TMessage& msg) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
-    case CM_ENABLEDCHANGED:
-      RepaintNow();
-      break;
+    case CM_ENABLEDCHANGED: RepaintNow(); break;
     case WM_SETTEXT:
       if (handle_) text_ = GetWindowTextString(handle_);
       RepaintNow();
       break;
-    case WM_PAINT:
-      Redraw(reinterpret_cast<HDC>(msg.WParam));
-      break;
-    default:
-      break;
+    case WM_PAINT: Redraw(reinterpret_cast<HDC>(msg.WParam)); break;
+    default: break;
   }
 }
 

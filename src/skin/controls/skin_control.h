@@ -149,7 +149,7 @@ private:
   void Watch(TWinControl* control);
   void StopWatching();
   std::function<void(TMessage&)> oldControlProc_;  // the handler HandleMessage replaced
-  TWindowHook windowHook_;                          // the place in the window's subclass chain
+  TWindowHook windowHook_;                         // the place in the window's subclass chain
   std::uint8_t state_ = 0;
   TCanvas* canvas_ = nullptr;
   bool enabled_ = true;
@@ -168,6 +168,6 @@ private:
   TWinControl* watched_ = nullptr;    // the control whose windows the companion follows
   bool savedDoubleBuffered_ = false;  // its own setting, given back when it is no longer followed
   int watchId_ = 0;
-  bool hookFollows_ = false;          // windowHook_ moves to the control's new window
+  bool hookFollows_ = false;  // windowHook_ moves to the control's new window
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -22,20 +22,15 @@ void FrameWith(HDC dc, const RECT& r, TColor colour) {
 
 void TSkinComBox::AfterMessage(TMessage& msg) {
   switch (msg.Msg) {
-    case WM_NCPAINT:
-      Redraw();
-      return;
+    case WM_NCPAINT: Redraw(); return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-      RedrawWithState(SkinControlState::Pressed, msg.Msg != WM_LBUTTONUP);
-      return;
+    case WM_LBUTTONUP: RedrawWithState(SkinControlState::Pressed, msg.Msg != WM_LBUTTONUP); return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
       if (Enabled()) RedrawWithState(SkinControlState::Hot, msg.Msg == CM_MOUSEENTER);
       return;
-    default:
-      TSkinControl::AfterMessage(msg);
+    default: TSkinControl::AfterMessage(msg);
   }
 }
 
@@ -77,8 +72,10 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
   const RECT area = ButtonArea(rect);
   const int saved = SaveDC(dc);
   RECT edit{rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
-  if (left) edit.left = area.right;
-  else edit.right = area.left;
+  if (left)
+    edit.left = area.right;
+  else
+    edit.right = area.left;
   ExcludeClipRect(dc, edit.left, edit.top, edit.right, edit.bottom);
   DrawSkinElement(dc, rect, std::max(edge->FrameCount, 1), state, edge);
   DrawFrameTransparent(dc, area, std::max(button->FrameCount, 1), state, left ? button->Image2 : button->Image);
@@ -86,8 +83,10 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
     const int n = std::max(arrow->FrameCount, 1);
     const int aw = arrow->Image.Width() / n, ah = arrow->Image.Height();
     RECT inside = area;
-    if (left) inside.left += 2;
-    else inside.right -= 2;
+    if (left)
+      inside.left += 2;
+    else
+      inside.right -= 2;
     const int x = inside.left + (inside.right - inside.left - aw) / 2;
     const int y = inside.top + (inside.bottom - inside.top - ah) / 2;
     DrawFrameTransparent(dc, {x, y, x + aw, y + ah}, n, state, arrow->Image);
@@ -107,11 +106,8 @@ void TSkinEdit::AfterMessage(TMessage& msg) {
     case WM_PAINT:
       if (!msg.WParam) Redraw();
       return;
-    case WM_PRINT:
-      PaintPrintBorder(reinterpret_cast<HDC>(msg.WParam));
-      return;
-    default:
-      TSkinControl::AfterMessage(msg);
+    case WM_PRINT: PaintPrintBorder(reinterpret_cast<HDC>(msg.WParam)); return;
+    default: TSkinControl::AfterMessage(msg);
   }
 }
 

@@ -95,7 +95,8 @@ bool TSkinTrackBar::HandleBefore(TMessage& msg) {
 
 void TSkinTrackBar::DrawThumb(HDC dc, RECT thumb) {
   const bool vertical = GetWindowLongPtrW(Handle(), GWL_STYLE) & TBS_VERT;
-  const TDataSkinObject* e = vertical && Skin()->TrackbarThumbVert ? Skin()->TrackbarThumbVert.get() : Skin()->TrackbarThumbHorz.get();
+  const TDataSkinObject* e =
+      vertical && Skin()->TrackbarThumbVert ? Skin()->TrackbarThumbVert.get() : Skin()->TrackbarThumbHorz.get();
   if (e && !e->Image.Empty()) {
     DrawFrameTransparent(dc, thumb, 5, 2, e->Image);
     return;
@@ -111,15 +112,13 @@ bool TSkinUpDown::HandleBefore(TMessage& msg) {
   if (PaintsWholeWindow(msg)) return true;
   switch (msg.Msg) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      return PressAfterPrevious(msg);
+    case WM_LBUTTONDBLCLK: return PressAfterPrevious(msg);
     case WM_LBUTTONUP:
       SetStateBit(SkinControlState::Pressed, false);
       CallPrevious(msg);
       Redraw();
       return true;
-    default:
-      return TSkinControl::HandleBefore(msg);
+    default: return TSkinControl::HandleBefore(msg);
   }
 }
 
@@ -166,7 +165,8 @@ void TSkinUpDown::Paint(HDC dc, const RECT&) {
       continue;
     }
     HPEN pen = CreatePen(PS_SOLID, 1, Rgb(Skin()->ButtonDkShadowColour));
-    HBRUSH fill = CreateSolidBrush(Rgb(state == 2 || state == 4 ? Skin()->ButtonShadowColour : Skin()->ButtonFaceColour));
+    HBRUSH fill =
+        CreateSolidBrush(Rgb(state == 2 || state == 4 ? Skin()->ButtonShadowColour : Skin()->ButtonFaceColour));
     {
       TSelectObject p(wdc, pen);
       TSelectObject b(wdc, fill);
@@ -175,10 +175,22 @@ void TSkinUpDown::Paint(HDC dc, const RECT&) {
       const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
       for (int i = 0; i < 3; ++i) {
         switch (arrow) {
-          case 0: MoveToEx(wdc, cx - i, cy - 1 + i, nullptr); LineTo(wdc, cx + i + 1, cy - 1 + i); break;
-          case 1: MoveToEx(wdc, cx - i, cy + 1 - i, nullptr); LineTo(wdc, cx + i + 1, cy + 1 - i); break;
-          case 2: MoveToEx(wdc, cx - 1 + i, cy - i, nullptr); LineTo(wdc, cx - 1 + i, cy + i + 1); break;
-          default: MoveToEx(wdc, cx + 1 - i, cy - i, nullptr); LineTo(wdc, cx + 1 - i, cy + i + 1); break;
+          case 0:
+            MoveToEx(wdc, cx - i, cy - 1 + i, nullptr);
+            LineTo(wdc, cx + i + 1, cy - 1 + i);
+            break;
+          case 1:
+            MoveToEx(wdc, cx - i, cy + 1 - i, nullptr);
+            LineTo(wdc, cx + i + 1, cy + 1 - i);
+            break;
+          case 2:
+            MoveToEx(wdc, cx - 1 + i, cy - i, nullptr);
+            LineTo(wdc, cx - 1 + i, cy + i + 1);
+            break;
+          default:
+            MoveToEx(wdc, cx + 1 - i, cy - i, nullptr);
+            LineTo(wdc, cx + 1 - i, cy + i + 1);
+            break;
         }
       }
     }

@@ -104,8 +104,10 @@ void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinSet
     KeyedOrPlain(work, s, 0, piece, track->Trans == 1);
   }
   const int a = length < 2 * s ? length / 2 : s;
-  const int first = horizontal ? (pressedPart == ScrollPart::LeftArrow ? 2 : 1) : (pressedPart == ScrollPart::UpArrow ? 10 : 9);
-  const int second = horizontal ? (pressedPart == ScrollPart::RightArrow ? 6 : 5) : (pressedPart == ScrollPart::DownArrow ? 14 : 13);
+  const int first =
+      horizontal ? (pressedPart == ScrollPart::LeftArrow ? 2 : 1) : (pressedPart == ScrollPart::UpArrow ? 10 : 9);
+  const int second =
+      horizontal ? (pressedPart == ScrollPart::RightArrow ? 6 : 5) : (pressedPart == ScrollPart::DownArrow ? 14 : 13);
   if (a > 0) {
     auto arrow = [&](int frame) {
       TBitmapPixels p = BuildFrameImage(horizontal ? a : kAcross, horizontal ? kAcross : a, bar->Image, 23, frame);
@@ -162,9 +164,7 @@ void TSkinScrollbar::WindowRecreated(HWND wnd) {
 
 bool TSkinScrollbar::HandleBefore(TMessage& msg) {
   switch (msg.Msg) {
-    case WM_NCCALCSIZE:
-      CallPrevious(msg);
-      return true;
+    case WM_NCCALCSIZE: CallPrevious(msg); return true;
     case WM_NCMOUSEMOVE:
       if (msg.WParam == HTHSCROLL || msg.WParam == HTVSCROLL) return true;
       return false;
@@ -187,8 +187,7 @@ bool TSkinScrollbar::HandleBefore(TMessage& msg) {
       Redraw();
       return true;
     }
-    default:
-      return TSkinControl::HandleBefore(msg);
+    default: return TSkinControl::HandleBefore(msg);
   }
 }
 
@@ -196,16 +195,13 @@ void TSkinScrollbar::AfterMessage(TMessage& msg) {
   switch (msg.Msg) {
     case WM_SIZE:
     case WM_NCPAINT:
-    case WM_PRINT:
-      RepaintNow();
-      return;
+    case WM_PRINT: RepaintNow(); return;
     case WM_HSCROLL:
     case WM_VSCROLL:
       PressedPart = PartAfterRequest(msg.WParam, msg.Msg == WM_HSCROLL);
       Redraw();
       return;
-    default:
-      TSkinControl::AfterMessage(msg);
+    default: TSkinControl::AfterMessage(msg);
   }
 }
 
@@ -357,8 +353,7 @@ bool TSkinScControl::HandleBefore(TMessage& msg) {
       CallPrevious(msg);
       Redraw();
       return true;
-    default:
-      return TSkinControl::HandleBefore(msg);
+    default: return TSkinControl::HandleBefore(msg);
   }
 }
 

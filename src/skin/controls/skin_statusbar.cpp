@@ -51,7 +51,8 @@ std::vector<TSkinStatusBar::Panel> TSkinStatusBar::Panels(const RECT& rect) cons
   if (SendMessageW(Handle(), SB_ISSIMPLE, 0, 0) || parts <= 0) {
     Panel p;
     p.Rect = rect;
-    if (bar) p.Text = bar->SimpleText();
+    if (bar)
+      p.Text = bar->SimpleText();
     else {
       WPARAM flags = 0;
       p.Text = PartText(Handle(), SB_SIMPLEID, flags);

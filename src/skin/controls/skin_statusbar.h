@@ -18,7 +18,7 @@ public:
   struct Panel {
     RECT Rect{};
     std::string Text;
-    int Frame = 1;          // 1 lowered, 2 raised, 3 no bevel
+    int Frame = 1;  // 1 lowered, 2 raised, 3 no bevel
     UINT Alignment = DT_LEFT;
   };
   // The panels the bar shows: its own, or one lowered left-aligned panel for a simple bar.

@@ -58,8 +58,10 @@ void TSkinTab::PrepareImages() {
   if (!Handle()) return;
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
   Orientation = TabOrientation::Top;
-  if (style & TCS_VERTICAL) Orientation = (style & TCS_RIGHT) ? TabOrientation::Right : TabOrientation::Left;
-  else if (style & TCS_BOTTOM) Orientation = TabOrientation::Bottom;
+  if (style & TCS_VERTICAL)
+    Orientation = (style & TCS_RIGHT) ? TabOrientation::Right : TabOrientation::Left;
+  else if (style & TCS_BOTTOM)
+    Orientation = TabOrientation::Bottom;
   if (!HasTabs(Skin())) return;
   TabImage = Skin()->Tabs->Image;
   TabImage.SetPixelFormat(pf24bit);

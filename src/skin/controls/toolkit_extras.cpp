@@ -21,12 +21,20 @@ void SkinToolkitExtras(TComponent*, TSkinSet* skin, TComponent*, TComponent* con
                        TComponent*& skinned) {
   const TSkinControlTypes on = skin->GetSkinControls();
   if (skin->IsTagDisabled(control->GetTag())) return;
-  if (dynamic_cast<TSpinButton*>(control) && on.Contains(xcButton)) skinned = new TSkinUpDown(control);
-  else if (dynamic_cast<TCustomCheckBox*>(control) && on.Contains(xcCheckBox)) skinned = new TSkinCheckBox(control);
-  else if (dynamic_cast<TCustomComboBox*>(control) && on.Contains(xcCombo)) skinned = new TSkinComBox(control);
-  else if (dynamic_cast<TProgressBar*>(control) && on.Contains(xcProgress)) skinned = new TSkinProgress(control);
-  else if (dynamic_cast<TStatusBar*>(control) && on.Contains(xcStatusBar)) skinned = new TSkinStatusBar(control);
-  else if (dynamic_cast<TScrollBar*>(control) && on.Contains(xcScrollbar)) skinned = new TSkinScControl(control);
-  else if (dynamic_cast<TListView*>(control) && on.Contains(xcScrollbar)) skinned = new TSkinListView(control);
-  else if (dynamic_cast<TBitBtn*>(control) && on.Contains(xcBitBtn)) skinned = new TSkinBitButton(control);
+  if (dynamic_cast<TSpinButton*>(control) && on.Contains(xcButton))
+    skinned = new TSkinUpDown(control);
+  else if (dynamic_cast<TCustomCheckBox*>(control) && on.Contains(xcCheckBox))
+    skinned = new TSkinCheckBox(control);
+  else if (dynamic_cast<TCustomComboBox*>(control) && on.Contains(xcCombo))
+    skinned = new TSkinComBox(control);
+  else if (dynamic_cast<TProgressBar*>(control) && on.Contains(xcProgress))
+    skinned = new TSkinProgress(control);
+  else if (dynamic_cast<TStatusBar*>(control) && on.Contains(xcStatusBar))
+    skinned = new TSkinStatusBar(control);
+  else if (dynamic_cast<TScrollBar*>(control) && on.Contains(xcScrollbar))
+    skinned = new TSkinScControl(control);
+  else if (dynamic_cast<TListView*>(control) && on.Contains(xcScrollbar))
+    skinned = new TSkinListView(control);
+  else if (dynamic_cast<TBitBtn*>(control) && on.Contains(xcBitBtn))
+    skinned = new TSkinBitButton(control);
 }

@@ -16,8 +16,7 @@ namespace {
 // symbol: the next refill, or the end of decoding, finds it).
 class TBitReader {
 public:
-  explicit TBitReader(std::span<const uint8_t> input)
-      : next_(input.data()), end_(input.data() + input.size()) {}
+  explicit TBitReader(std::span<const uint8_t> input) : next_(input.data()), end_(input.data() + input.size()) {}
 
   // Makes at least 56 bits available.
   void Refill() {
@@ -80,14 +79,13 @@ constexpr size_t kOutputSlack = kLookAhead + 16;
 }  // namespace
 
 size_t TLZH::MaxDecodedSize(size_t streamBytes) {
-  return streamBytes > kMaxDecodedSize / kMaxBytesPerInputByte ? kMaxDecodedSize
-                                                               : streamBytes * kMaxBytesPerInputByte;
+  return streamBytes > kMaxDecodedSize / kMaxBytesPerInputByte ? kMaxDecodedSize : streamBytes * kMaxBytesPerInputByte;
 }
 
 int32_t TLZH::DecodedSizeOf(std::span<const uint8_t> image) {
   if (image.size() < kSizeFieldBytes) throw EReadError(ExceptionText::ReadError);
-  const uint32_t size = uint32_t{image[0]} | uint32_t{image[1]} << 8 | uint32_t{image[2]} << 16 |
-                        uint32_t{image[3]} << 24;
+  const uint32_t size =
+      uint32_t{image[0]} | uint32_t{image[1]} << 8 | uint32_t{image[2]} << 16 | uint32_t{image[3]} << 24;
   return static_cast<int32_t>(size);
 }
 

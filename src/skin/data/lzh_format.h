@@ -7,15 +7,15 @@
 
 namespace lzh {
 
-inline constexpr int kWindowSize = 4096;          // N: ring buffer size, positions are 12 bits
-inline constexpr int kLookAhead = 60;             // F: longest match
-inline constexpr int kThreshold = 2;              // a match is at least kThreshold + 1 bytes
+inline constexpr int kWindowSize = 4096;  // N: ring buffer size, positions are 12 bits
+inline constexpr int kLookAhead = 60;     // F: longest match
+inline constexpr int kThreshold = 2;      // a match is at least kThreshold + 1 bytes
 inline constexpr int kMinMatch = kThreshold + 1;
 inline constexpr int kLiteralCount = 256;
 inline constexpr int kSymbolCount = kLiteralCount + kLookAhead - kThreshold;  // 314
 inline constexpr int kTreeSize = 2 * kSymbolCount - 1;                        // T = 627
 inline constexpr int kRoot = kTreeSize - 1;                                   // R = 626
-inline constexpr unsigned kMaxFrequency = 0x8000;  // the tree is rebuilt when the root gets here
+inline constexpr unsigned kMaxFrequency = 0x8000;              // the tree is rebuilt when the root gets here
 inline constexpr int kInitialFill = kWindowSize - kLookAhead;  // 4036 spaces, first write position
 inline constexpr uint8_t kFillByte = 0x20;
 

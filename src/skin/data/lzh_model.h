@@ -87,7 +87,7 @@ private:
     if (link < kTreeSize) parent_[link + 1] = static_cast<int16_t>(node);
   }
 
-  uint16_t frequency_[kTreeSize + 1];        // + sentinel 0xFFFF
+  uint16_t frequency_[kTreeSize + 1];         // + sentinel 0xFFFF
   int16_t parent_[kTreeSize + kSymbolCount];  // nodes, then symbol -> leaf
   int16_t child_[kTreeSize];
 };

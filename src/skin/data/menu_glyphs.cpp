@@ -5,10 +5,10 @@ namespace {
 // A window outline with a two-pixel title bar, inside one glyph cell.
 void DrawWindow(TBitmapPixels& strip, int cell, int left, int top, int right, int bottom) {
   const int x0 = cell * kMenuGlyphSize;
-  strip.FillRect(x0 + left, top, right - left + 1, 2, clBlack);                // title bar
-  strip.FillRect(x0 + left, top, 1, bottom - top + 1, clBlack);                // left side
-  strip.FillRect(x0 + right, top, 1, bottom - top + 1, clBlack);               // right side
-  strip.FillRect(x0 + left, bottom, right - left + 1, 1, clBlack);             // bottom
+  strip.FillRect(x0 + left, top, right - left + 1, 2, clBlack);     // title bar
+  strip.FillRect(x0 + left, top, 1, bottom - top + 1, clBlack);     // left side
+  strip.FillRect(x0 + right, top, 1, bottom - top + 1, clBlack);    // right side
+  strip.FillRect(x0 + left, bottom, right - left + 1, 1, clBlack);  // bottom
 }
 
 }  // namespace

@@ -116,7 +116,8 @@ TColor ParseSkinColour(std::string_view text) {
     }
     if (!tooLarge) rgb[found++] = static_cast<std::uint32_t>(v % 256);  // a number past 32 bits is skipped
   }
-  return RGBToColor(static_cast<std::uint8_t>(rgb[0]), static_cast<std::uint8_t>(rgb[1]), static_cast<std::uint8_t>(rgb[2]));
+  return RGBToColor(static_cast<std::uint8_t>(rgb[0]), static_cast<std::uint8_t>(rgb[1]),
+                    static_cast<std::uint8_t>(rgb[2]));
 }
 
 TColor TQuickIni::ReadColour(std::string_view section, std::string_view key, TColor def) const {

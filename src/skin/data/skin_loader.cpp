@@ -178,8 +178,7 @@ void TSkinLoader::LoadSysButtons() {
     button->FrameCount = std::max(0, Int(section, "frame", 0));  // negative: as if not given
     if (button->FrameCount == 0) {
       button->FrameCount = 6;
-      if (!button->Image.Empty())
-        button->FrameCount = button->Image.Width() <= 3.8 * button->Image.Height() ? 3 : 6;
+      if (!button->Image.Empty()) button->FrameCount = button->Image.Width() <= 3.8 * button->Image.Height() ? 3 : 6;
       if (action < 0) button->FrameCount = 6;
       if (action == SysButtonAction::SystemMenu || action == SysButtonAction::SystemMenuIcon) button->Image = {};
     }
@@ -243,9 +242,11 @@ void TSkinLoader::LoadTitle() {
   // A text colour counts only when all three components are given (0 or more).
   auto rgb = [&](const char* prefix, TColor& colour) {
     const std::string p = prefix;
-    const int r = Int(kPersonality, p + "R", -1), g = Int(kPersonality, p + "G", -1), b = Int(kPersonality, p + "B", -1);
+    const int r = Int(kPersonality, p + "R", -1), g = Int(kPersonality, p + "G", -1),
+              b = Int(kPersonality, p + "B", -1);
     if (r >= 0 && g >= 0 && b >= 0)
-      colour = RGBToColor(static_cast<std::uint8_t>(r % 256), static_cast<std::uint8_t>(g % 256), static_cast<std::uint8_t>(b % 256));
+      colour = RGBToColor(static_cast<std::uint8_t>(r % 256), static_cast<std::uint8_t>(g % 256),
+                          static_cast<std::uint8_t>(b % 256));
   };
   rgb("ActiveText", t.ActiveTextColour);
   rgb("InActiveText", t.InActiveTextColour);

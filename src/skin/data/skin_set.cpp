@@ -61,9 +61,11 @@ TSkinControlTypes DefaultSkinControls() {
 const std::vector<std::string>& DefaultSkinAliases() {
   static const std::vector<std::string> lines = [] {
     std::vector<std::string> l;
-    AddAliases(l, "Panel", {"TXBDock", "TXBToolbar", "TQXDCalculator", "TQXDGROUPBOX", "TQXDSIMPLEPANEL", "TQXDDBCalendar"});
-    AddAliases(l, "panel", {"TQXDButtonPanel", "TQXDQXDCalculator", "TQXDHeaderPanel", "TQXDTechnicalLine", "TQXDQXDClock",
-                            "TQXDTrackbar"});
+    AddAliases(l, "Panel",
+               {"TXBDock", "TXBToolbar", "TQXDCalculator", "TQXDGROUPBOX", "TQXDSIMPLEPANEL", "TQXDDBCalendar"});
+    AddAliases(l, "panel",
+               {"TQXDButtonPanel", "TQXDQXDCalculator", "TQXDHeaderPanel", "TQXDTechnicalLine", "TQXDQXDClock",
+                "TQXDTrackbar"});
     AddAliases(l, "scrollbar", {"TPixoraMView", "TPixoraView"});
     AddAliases(l, "button", {"TKzButton"});
     AddAliases(l, "CheckGroup", {"TKzCheckGroup", "TQXDCheckGroup", "TQXDDBCheckGroup"});
@@ -72,19 +74,23 @@ const std::vector<std::string>& DefaultSkinAliases() {
     AddAliases(l, "Radiobutton", {"TKzRadioButton", "TKzDBRadioButton", "TQXDRadiobutton"});
     AddAliases(l, "Checkbox", {"TKzCheckBox", "TKzDBCheckBox", "TDBCheckboxZq", "TDBCheckboxZq"});
     AddAliases(l, "checkbox", {"TQXDCHECKBOX", "TQXDDBCHECKBOX", "TqkDBCheckBox", "TqkCheckBox"});
-    AddAliases(l, "Edit", {"TKzButtonEdit", "TQXDCalculatorEdit", "TQXDEDIT", "TQXDMASKEDIT", "TQXDBROWSEEDIT",
-                           "TQXDEXTSPINEDIT", "TQXDCALENDAREDIT", "TQXDFILEOPENEDIT", "TQXDFILESAVEEDIT", "TQXDCOLOREDIT",
-                           "TQXDDBEDIT", "TQXDDBMASKEDIT", "TQXDDBEXTSPINEDIT"});
-    AddAliases(l, "edit", {"TQXDDBSPINEDIT", "TQXDDBEDITDBLookup", "TQXDEDITDBLookup", "TPQDBEDIT", "TYRCPICTUREFIELD",
-                           "TYRCDBPICTUREFIELD", "TYRCSLIDEREDIT", "TYRCDBSLIDEREDIT", "TYRCSIMPLEFIELD", "TYRCDBSIMPLEFIELD",
-                           "TY32DBFLEXEDIT", "TYRCNUMERICFIELD", "TYRCDBNUMERICFIELD"});
+    AddAliases(l, "Edit",
+               {"TKzButtonEdit", "TQXDCalculatorEdit", "TQXDEDIT", "TQXDMASKEDIT", "TQXDBROWSEEDIT", "TQXDEXTSPINEDIT",
+                "TQXDCALENDAREDIT", "TQXDFILEOPENEDIT", "TQXDFILESAVEEDIT", "TQXDCOLOREDIT", "TQXDDBEDIT",
+                "TQXDDBMASKEDIT", "TQXDDBEXTSPINEDIT"});
+    AddAliases(l, "edit",
+               {"TQXDDBSPINEDIT", "TQXDDBEDITDBLookup", "TQXDEDITDBLookup", "TPQDBEDIT", "TYRCPICTUREFIELD",
+                "TYRCDBPICTUREFIELD", "TYRCSLIDEREDIT", "TYRCDBSLIDEREDIT", "TYRCSIMPLEFIELD", "TYRCDBSIMPLEFIELD",
+                "TY32DBFLEXEDIT", "TYRCNUMERICFIELD", "TYRCDBNUMERICFIELD"});
     AddAliases(l, "Groupbox", {"TQXDGroupBox"});
-    AddAliases(l, "combobox", {"TQXDListCombobox", "TQXDCheckListCombobox", "TQXDHeaderListCombobox", "TQXDImageCombobox",
-                               "TQXDColorCombobox", "TQXDFontCombobox", "TQXDFontSizeCombobox", "TQXDFontSizeCombobox",
-                               "TQXDPrinterCombobox", "TQXDDriveCombobox", "TQXDCalculatorComboBox"});
-    AddAliases(l, "Combobox", {"TQXDTrackBarComboBox", "TQXDCalendarComboBox", "TQXDTreeComboBox", "TDBLookupCombobox",
-                               "TPQDBCombobox", "TPQDBCombobox", "TPQDBLookupCombo", "TPQKeyCombo", "TPQTempKeyCombo",
-                               "TPQDBDateTimePicker"});
+    AddAliases(l, "combobox",
+               {"TQXDListCombobox", "TQXDCheckListCombobox", "TQXDHeaderListCombobox", "TQXDImageCombobox",
+                "TQXDColorCombobox", "TQXDFontCombobox", "TQXDFontSizeCombobox", "TQXDFontSizeCombobox",
+                "TQXDPrinterCombobox", "TQXDDriveCombobox", "TQXDCalculatorComboBox"});
+    AddAliases(
+        l, "Combobox",
+        {"TQXDTrackBarComboBox", "TQXDCalendarComboBox", "TQXDTreeComboBox", "TDBLookupCombobox", "TPQDBCombobox",
+         "TPQDBCombobox", "TPQDBLookupCombo", "TPQKeyCombo", "TPQTempKeyCombo", "TPQDBDateTimePicker"});
     return l;
   }();
   return lines;

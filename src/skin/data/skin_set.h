@@ -28,8 +28,8 @@ class TStream;
 class TSkinSet;
 
 QUILLIMO_ENUM(TSkinControlType, xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
-              xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcStatusBar, xcTab,
-              xcSystemMenu, xcReportGen)
+              xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcStatusBar,
+              xcTab, xcSystemMenu, xcReportGen)
 using TSkinControlTypes = TSet<TSkinControlType>;
 
 QUILLIMO_ENUM(TSkinFormType, sfMainform, sfOnlyThisForm, sfDialog)

@@ -63,7 +63,9 @@ void TSkinFormFrame::ReadWindowState() {
   wp.length = sizeof(wp);
   if (!GetWindowPlacement(handle_, &wp)) return;
   switch (wp.showCmd) {
-    case SW_SHOWMINIMIZED: case SW_MINIMIZE: case SW_SHOWMINNOACTIVE: windowState_ = TFrameWindowState::Minimized; break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE: windowState_ = TFrameWindowState::Minimized; break;
     case SW_SHOWMAXIMIZED: windowState_ = TFrameWindowState::Maximized; break;
     default: windowState_ = TFrameWindowState::Normal; break;
   }
@@ -90,7 +92,8 @@ void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
   GetClientRect(handle_, &initialClientRect_);
   RECT wr{};
   GetWindowRect(handle_, &wr);
-  nativeFrameSize_ = {0, 0, (wr.right - wr.left) - initialClientRect_.right, (wr.bottom - wr.top) - initialClientRect_.bottom};
+  nativeFrameSize_ = {0, 0, (wr.right - wr.left) - initialClientRect_.right,
+                      (wr.bottom - wr.top) - initialClientRect_.bottom};
 
   borderIcons_ = 0;
   if ((style_ & WS_SYSMENU) || systemMenu_) borderIcons_ |= kSystemMenu;
@@ -273,7 +276,8 @@ void TSkinFormFrame::ReapplySkin() {
   if (form_) {
     form_->SetColor(skinData_->ButtonFaceColour);
     for (int i = 0; i < form_->ComponentCount(); ++i)
-      if (auto* embedded = dynamic_cast<TCustomForm*>(form_->Components(i))) embedded->SetColor(skinData_->ButtonFaceColour);
+      if (auto* embedded = dynamic_cast<TCustomForm*>(form_->Components(i)))
+        embedded->SetColor(skinData_->ButtonFaceColour);
   }
   for (TFrameCompanion* control : std::vector<TFrameCompanion*>(controlList_)) control->NotifySkinChanged();
   frameState_ = TFrameState::Refreshing;
@@ -471,7 +475,7 @@ constexpr int kSysRestore = static_cast<int>(TFrameWindowState::Normal);
 constexpr int kSysMaximize = static_cast<int>(TFrameWindowState::Maximized);
 constexpr int kSysMinimize = static_cast<int>(TFrameWindowState::Minimized);
 constexpr int kSysClose = 3, kSysLine = 100;
-}
+}  // namespace
 
 void TSkinFormFrame::BuildSystemMenu() {
   sysMenuPopup_ = std::make_unique<TPopupMenu>(nullptr);

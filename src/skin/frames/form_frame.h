@@ -32,11 +32,11 @@ class TTimer;
 
 // The engine's own window messages.
 namespace SkinMessage {
-inline constexpr UINT RepaintFrame = 0x3502;    // posted: paint the skinned frame now
-inline constexpr UINT FinishAttach = 0x3503;    // posted after attaching (wParam 0, lParam 1000)
-inline constexpr UINT QuerySkinned = 0x3504;    // sent: a skinned frame or pop-up answers 1
-inline constexpr UINT TitleButton = 0x3514;     // posted: an application-defined title-bar button (wParam = action)
-inline constexpr UINT ReapplySkin = 0x3401;     // sent to a skinned form: re-apply the skin colours
+inline constexpr UINT RepaintFrame = 0x3502;  // posted: paint the skinned frame now
+inline constexpr UINT FinishAttach = 0x3503;  // posted after attaching (wParam 0, lParam 1000)
+inline constexpr UINT QuerySkinned = 0x3504;  // sent: a skinned frame or pop-up answers 1
+inline constexpr UINT TitleButton = 0x3514;   // posted: an application-defined title-bar button (wParam = action)
+inline constexpr UINT ReapplySkin = 0x3401;   // sent to a skinned form: re-apply the skin colours
 }  // namespace SkinMessage
 
 // Where a frame is in its life: attached (waiting for FinishAttachment), running, repainting

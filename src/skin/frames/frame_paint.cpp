@@ -15,7 +15,7 @@ enum BorderPiece { kLeft = 1, kRight = 2, kTop = 3, kBottom = 4 };
 }
 
 TBitmapPixels TSkinFormFrame::RenderBorder(int k, int width, int height) const {
-  const TDataSkinBorder* b = k == kLeft ? skinData_->BorderLeft.get()
+  const TDataSkinBorder* b = k == kLeft    ? skinData_->BorderLeft.get()
                              : k == kRight ? skinData_->BorderRight.get()
                              : k == kTop   ? skinData_->BorderTop.get()
                                            : skinData_->BorderBottom.get();
@@ -33,7 +33,9 @@ void TSkinFormFrame::PaintBorderPiece(HDC dc, int k, const RECT& r) {
 
 void TSkinFormFrame::PaintFrame(HDC dc) {
   if (frameState_ != TFrameState::Running && frameState_ != TFrameState::Refreshing) return;
-  if (borderKind_ == TFrameBorder::None || (IsMdiChild() && windowState_ != TFrameWindowState::Normal) || !skinData_ || skinData_->Loading()) return;
+  if (borderKind_ == TFrameBorder::None || (IsMdiChild() && windowState_ != TFrameWindowState::Normal) || !skinData_ ||
+      skinData_->Loading())
+    return;
   try {
     std::unique_ptr<TWindowDC> own;
     if (!dc) {
@@ -63,7 +65,8 @@ void TSkinFormFrame::PaintCaptionBar(HDC windowDc, int w) {
   // The corners belong to the side borders, which the strip takes from their top rows.
   const int h = frameHeight_;
   if (edgeLeft_ > 0) pixels.CopyRect(0, 0, RenderBorder(kLeft, edgeLeft_, h), 0, 0, edgeLeft_, edgeTop_);
-  if (edgeRight_ > 0) pixels.CopyRect(w - edgeRight_, 0, RenderBorder(kRight, edgeRight_, h), 0, 0, edgeRight_, edgeTop_);
+  if (edgeRight_ > 0)
+    pixels.CopyRect(w - edgeRight_, 0, RenderBorder(kRight, edgeRight_, h), 0, 0, edgeRight_, edgeTop_);
   const RECT area{edgeLeft_, 0, w - edgeRight_, edgeTop_};
   if (area.right > area.left)
     pixels.CopyRect(edgeLeft_, 0, RenderBorder(kTop, area.right - area.left, edgeTop_), 0, 0, area.right - area.left,
@@ -109,7 +112,8 @@ void TSkinFormFrame::PaintCaptionText(HDC dc, const RECT& area) {
                        windowActive_ ? 1 : 2, title.TXTBackleft, title.TXTBackRight);
   text.left += title.TXTBackleft;
   text.right -= title.TXTBackRight;
-  DrawWideText(dc, captionPrefix_ + captionText_, text, DT_SINGLELINE | DT_END_ELLIPSIS | (rightToLeft_ ? DT_RIGHT : 0));
+  DrawWideText(dc, captionPrefix_ + captionText_, text,
+               DT_SINGLELINE | DT_END_ELLIPSIS | (rightToLeft_ ? DT_RIGHT : 0));
 }
 
 bool TSkinFormFrame::ButtonVisible(const TDataSkinSysButton& b) const {
@@ -143,7 +147,8 @@ bool TSkinFormFrame::ButtonVisible(const TDataSkinSysButton& b) const {
       default: return value >= 200 && value <= 2000;
     }
   };
-  bool visible = test(b.Visibility, false) && (b.Visibility1 == 100 ? test(b.Visibility, false) : test(b.Visibility1, true));
+  bool visible =
+      test(b.Visibility, false) && (b.Visibility1 == 100 ? test(b.Visibility, false) : test(b.Visibility1, true));
   if ((b.Action == 1 && !maxBox) || (b.Action == 2 && !minBox)) visible = false;
   return visible;
 }
@@ -157,14 +162,25 @@ void TSkinFormFrame::LayoutButtons(int w) {
     const int bw = b.Image.Width() / std::max(b.FrameCount, 1), bh = b.Image.Height();
     int x = 0, y = 0;
     switch (b.Align) {
-      case 0: x = b.XCoord; y = b.YCoord; break;
+      case 0:
+        x = b.XCoord;
+        y = b.YCoord;
+        break;
       case 1:
         x = w - b.XCoord;
         y = b.YCoord;
         rightButtonsLeft_ = std::max(rightButtonsLeft_, x);
         break;
-      case 2: case 8: x = titleRect_.left - bw - b.XCoord; y = b.YCoord; break;
-      case 3: case 9: x = titleRect_.right + b.XCoord; y = b.YCoord; break;
+      case 2:
+      case 8:
+        x = titleRect_.left - bw - b.XCoord;
+        y = b.YCoord;
+        break;
+      case 3:
+      case 9:
+        x = titleRect_.right + b.XCoord;
+        y = b.YCoord;
+        break;
       case 100: {
         const int lw = skinData_->MenuBar ? skinData_->MenuBar->LeftWidth : 0;
         y = (menuBarHeight_ - bh) / 2 + edgeTop_;
@@ -183,7 +199,8 @@ void TSkinFormFrame::DrawCaptionButtons(HDC dc) {
     if (!button->Visible || b.Image.Empty() || b.Visibility == 100) continue;
     if (b.Action == SysButtonAction::SystemMenu || b.Action == SysButtonAction::SystemMenuIcon) {
       if (iconHandle_)
-        DrawIconEx(dc, button->Bounds.left, button->Bounds.top, iconHandle_, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, button->Bounds.left, button->Bounds.top, iconHandle_, iconSize_, iconSize_, 0, nullptr,
+                   DI_NORMAL);
       else
         TransparentBlit(dc, button->Bounds.left, button->Bounds.top, iconBitmap_);
       continue;
@@ -197,13 +214,15 @@ void TSkinTitleButton::Paint() {
   TSkinFormFrame& f = *Frame;
   if (!f.Handle() || !Visible || SkinButton->Image.Empty() || f.FrameState() != TFrameState::Running) return;
   const int frame = (State == 3 && SkinButton->Visibility == 100) ? 4 : State;
-  if (SkinButton->Action == SysButtonAction::SystemMenu || SkinButton->Action == SysButtonAction::SystemMenuIcon) return;
+  if (SkinButton->Action == SysButtonAction::SystemMenu || SkinButton->Action == SysButtonAction::SystemMenuIcon)
+    return;
   TWindowDC dc(f.Handle());
   // Under the button: the caption as last composed, so keyed pixels show the bar.
   const int w = Bounds.right - Bounds.left, h = Bounds.bottom - Bounds.top;
   if (w <= 0 || h <= 0) return;
   TBitmapPixels back(w, h);
-  if (f.captionDrawn_ && SkinButton->Visibility != 100) back.CopyRect(0, 0, f.captionBuffer_.Pixels(), Bounds.left, Bounds.top, w, h);
+  if (f.captionDrawn_ && SkinButton->Visibility != 100)
+    back.CopyRect(0, 0, f.captionBuffer_.Pixels(), Bounds.left, Bounds.top, w, h);
   KeyedCopy(back, 0, 0, BuildFrameImage(w, h, SkinButton->Image, SkinButton->FrameCount, frame));
   BlitPixels(dc, Bounds.left, Bounds.top, back);
 }

@@ -103,8 +103,7 @@ void TSkinFormFrame::FrameWndProc(TMessage& msg) {
         msg.Result = reinterpret_cast<LRESULT>(FaceBrush(*skinData_));
       }
       return;
-    default:
-      break;
+    default: break;
   }
   if (msg.Msg == SkinMessage::QuerySkinned) {
     msg.Result = 1;
@@ -140,8 +139,14 @@ void TSkinFormFrame::CaptionMessage(TMessage& msg) {
       break;
     case WM_COMMAND:
       switch (LOWORD(msg.WParam) & 0xFFF0) {
-        case SC_SIZE: case SC_MOVE: case SC_MINIMIZE: case SC_MAXIMIZE: case SC_NEXTWINDOW: case SC_PREVWINDOW:
-        case SC_CLOSE: case SC_RESTORE:
+        case SC_SIZE:
+        case SC_MOVE:
+        case SC_MINIMIZE:
+        case SC_MAXIMIZE:
+        case SC_NEXTWINDOW:
+        case SC_PREVWINDOW:
+        case SC_CLOSE:
+        case SC_RESTORE:
           if (LOWORD(msg.WParam) >= 0xF000) {
             PostMessageW(handle_, WM_SYSCOMMAND, LOWORD(msg.WParam), 0);
             return;
@@ -172,11 +177,10 @@ void TSkinFormFrame::CaptionMessage(TMessage& msg) {
       }
       break;
     }
-    default:
-      passOn = true;
-      break;
+    default: passOn = true; break;
   }
-  const bool nonClient = !(IsMdiChild() && windowState_ != TFrameWindowState::Normal) && windowState_ != TFrameWindowState::Minimized && frameState_ != TFrameState::Attached;
+  const bool nonClient = !(IsMdiChild() && windowState_ != TFrameWindowState::Normal) &&
+                         windowState_ != TFrameWindowState::Minimized && frameState_ != TFrameState::Attached;
   if (nonClient) {
     NonClientMessage(msg, passOn);
   } else if (passOn) {
@@ -228,9 +232,7 @@ void TSkinFormFrame::FormWndProc(TMessage& msg) {
         captionText_ = GetWindowTextString(handle_);
         FrameChanged();
         return;
-      case SkinMessage::ReapplySkin:
-        ReapplySkin();
-        return;
+      case SkinMessage::ReapplySkin: ReapplySkin(); return;
       case CM_DIALOGCHAR:
         if (skinMenu_ && GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0)
           if (TMenuBtn* button = skinMenu_->ButtonForAccel(static_cast<wchar_t>(msg.WParam))) {
@@ -240,8 +242,7 @@ void TSkinFormFrame::FormWndProc(TMessage& msg) {
           }
         CallOldProc(msg);
         return;
-      default:
-        break;
+      default: break;
     }
   FrameWndProc(msg);
 }
@@ -269,8 +270,10 @@ void TSkinFormFrame::ClientWndProc(TMessage& msg) {
         side->SetMdiMaximized(maximized != FALSE);
         if (skinMenu_ && side->CountMdiChildren() <= 1) {
           skinData_->SetMenuUpdate(savedMenuUpdate_);
-          if (skinMenu_->Menu) skinMenu_->BuildFromMenu();
-          else skinMenu_->BuildFromHandle(skinMenu_->MenuHandle);
+          if (skinMenu_->Menu)
+            skinMenu_->BuildFromMenu();
+          else
+            skinMenu_->BuildFromHandle(skinMenu_->MenuHandle);
         }
       }
       return;
@@ -292,13 +295,13 @@ void TSkinFormFrame::ClientWndProc(TMessage& msg) {
     case WM_MDIREFRESHMENU:
       clientHook_.CallPrevious(msg);
       if (newMdiChild_) {
-        if (TSkinManager* manager = GetSkinManager()) manager->AttachWindow(reinterpret_cast<TSkinWindow>(newMdiChild_));
+        if (TSkinManager* manager = GetSkinManager())
+          manager->AttachWindow(reinterpret_cast<TSkinWindow>(newMdiChild_));
         PostMessageW(newMdiChild_, SkinMessage::RepaintFrame, 0, 0);
         newMdiChild_ = nullptr;
       }
       return;
-    default:
-      clientHook_.CallPrevious(msg);
+    default: clientHook_.CallPrevious(msg);
   }
 }
 
@@ -456,8 +459,7 @@ bool TSkinFormFrame::NcMouse(TMessage& msg) {
         return true;
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -531,7 +533,8 @@ void TSkinFormFrame::MdiChildCommand(UINT command) {
   AnimationOff();
   if (frameKind_ != TFrameKind::MdiFrame || !mdiClientWindow_) return;
   BOOL maximized = FALSE;
-  auto active = reinterpret_cast<HWND>(SendMessageW(mdiClientWindow_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+  auto active =
+      reinterpret_cast<HWND>(SendMessageW(mdiClientWindow_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
   if (active) SendMessageW(active, WM_SYSCOMMAND, command, 0);
   if (MdiMaximized()) {
     maximized = FALSE;
@@ -544,16 +547,29 @@ void TSkinFormFrame::MdiChildCommand(UINT command) {
 void TSkinFormFrame::ButtonAction(int action, POINT releasePoint) {
   switch (action) {
     case 0: CloseWindow(); break;
-    case 1: case 22:
-      if (windowState_ == TFrameWindowState::Maximized) Restore(); else Maximize();
+    case 1:
+    case 22:
+      if (windowState_ == TFrameWindowState::Maximized)
+        Restore();
+      else
+        Maximize();
       break;
-    case 2: case 23:
-      if (windowState_ == TFrameWindowState::Minimized) Restore(); else Minimize();
+    case 2:
+    case 23:
+      if (windowState_ == TFrameWindowState::Minimized)
+        Restore();
+      else
+        Minimize();
       break;
-    case 3: case 11: case 12: ShowSystemMenu(releasePoint.x + 1, releasePoint.y + 1); break;
-    case 7: case 60: MdiChildCommand(SC_MINIMIZE); break;
-    case 8: case 61: MdiChildCommand(SC_RESTORE); break;
-    case 9: case 62: MdiChildCommand(SC_CLOSE); break;
+    case 3:
+    case 11:
+    case 12: ShowSystemMenu(releasePoint.x + 1, releasePoint.y + 1); break;
+    case 7:
+    case 60: MdiChildCommand(SC_MINIMIZE); break;
+    case 8:
+    case 61: MdiChildCommand(SC_RESTORE); break;
+    case 9:
+    case 62: MdiChildCommand(SC_CLOSE); break;
     default: PostMessageW(handle_, SkinMessage::TitleButton, static_cast<WPARAM>(action), 0); break;
   }
 }

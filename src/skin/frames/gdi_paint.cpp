@@ -90,7 +90,8 @@ void DrawSlicedBorder(HDC dc, const RECT& rect, const TBitmapPixels& image, bool
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   const TBitmapPixels whole = BuildSlicedImage({0, 0, w, h}, image, margins, stacked, false, count, frame);
   for (const TSlicePiece& p : SlicePieces(w, h, image, margins, {stacked, count, frame}))
-    if (p.Part != TSlicePiece::Centre) BlitPixelsPart(dc, rect.left + p.Dest.Left, rect.top + p.Dest.Top, whole, p.Dest);
+    if (p.Part != TSlicePiece::Centre)
+      BlitPixelsPart(dc, rect.left + p.Dest.Left, rect.top + p.Dest.Top, whole, p.Dest);
 }
 
 void DrawThreePartImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, bool colourKey, int count,

@@ -180,8 +180,8 @@ TMenuBtn* TSkinMenuBar::ButtonAt(POINT p) const {
 }
 
 TMenuBtn* TSkinMenuBar::ButtonForAccel(wchar_t key) const {
-  const wchar_t wanted = static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(CharUpperW(
-      reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(key)))));
+  const wchar_t wanted = static_cast<wchar_t>(
+      reinterpret_cast<std::uintptr_t>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(key)))));
   for (auto& b : MenuButtons) {
     if (!b->Enabled || !b->Visible) continue;
     std::wstring text = Utf8ToWide(b->Caption);

@@ -91,7 +91,8 @@ void DrawContent(TSkinFormFrame& frame, const TItemView& item, HDC dc, const REC
     bold = CreateFontIndirectW(&lf);
   }
   TSelectObject font(dc, bold ? bold : Screen->MenuFontHandle());
-  RECT text = rtl ? RECT{rect.left + 1, rect.top, box.left - 3, rect.bottom} : RECT{box.right + 3, rect.top, rect.right - 1, rect.bottom};
+  RECT text = rtl ? RECT{rect.left + 1, rect.top, box.left - 3, rect.bottom}
+                  : RECT{box.right + 3, rect.top, rect.right - 1, rect.bottom};
   const std::string caption = item.Caption.empty() || item.Caption == "&" ? item.Caption + " " : item.Caption;
   RECT measured = text;
   DrawWideText(dc, caption, measured, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);

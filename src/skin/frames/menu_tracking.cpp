@@ -17,7 +17,7 @@ struct TMenuTracking {
   HMENU CurrentSubMenu = nullptr;  // the submenu handle of the selected item, when it has one
   HMENU CurrentParent = nullptr;   // the menu that holds the selected item
   bool Switching = false;
-  TMenuBtn* SwitchTo = nullptr;    // the bar item to open once the open submenu has closed
+  TMenuBtn* SwitchTo = nullptr;  // the bar item to open once the open submenu has closed
   bool FirstMessageSeen = false;
   POINT LastMousePoint{};
   HHOOK MenuHook = nullptr;
@@ -72,8 +72,7 @@ LRESULT CALLBACK MenuHookProc(int code, WPARAM wp, LPARAM lp) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   if (candidate && candidate->Index != tracking.OpenIndex) {
     // The open submenu closes and OpenMenuButton opens the candidate's when it returns.

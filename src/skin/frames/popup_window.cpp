@@ -14,7 +14,9 @@ constexpr int kBorder = 3;
 TSkinPopupWindow* PendingPopup() { return pendingPopup; }
 void SetPendingPopup(TSkinPopupWindow* popup) { pendingPopup = popup; }
 
-TSkinPopupWindow::TSkinPopupWindow() { hook_.SetHandler([this](TMessage& m) { WndProc(m); }); }
+TSkinPopupWindow::TSkinPopupWindow() {
+  hook_.SetHandler([this](TMessage& m) { WndProc(m); });
+}
 
 TSkinPopupWindow::~TSkinPopupWindow() {
   Detach();
@@ -82,7 +84,6 @@ void TSkinPopupWindow::WndProc(TMessage& msg) {
       SetBkMode(dc, oldMode);
       return;
     }
-    default:
-      hook_.CallPrevious(msg);
+    default: hook_.CallPrevious(msg);
   }
 }

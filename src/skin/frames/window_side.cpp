@@ -96,15 +96,12 @@ LRESULT CALLBACK TFrameWindowSide::CbtHookProc(int code, WPARAM wp, LPARAM lp) {
         case HCBT_CREATEWND:
           if (GetClassNameString(wnd) == "#32768") side->AttachPopup(wnd);
           break;
-        case HCBT_DESTROYWND:
-          side->DetachPopup(wnd);
-          break;
+        case HCBT_DESTROYWND: side->DetachPopup(wnd); break;
         case HCBT_ACTIVATE:
           side->Manager().SetStarted(true);
           side->AttachWindow(reinterpret_cast<TSkinWindow>(wnd));
           break;
-        default:
-          break;
+        default: break;
       }
     } catch (...) {
       // The hook never stops the operation it watches.
@@ -269,8 +266,7 @@ void TFrameWindowSide::CarryOut(TSkinAction action, TSkinSet& skin) {
             break;
           }
         break;
-      default:
-        PurgeDeadForms();
+      default: PurgeDeadForms();
     }
     return;
   }
@@ -297,8 +293,7 @@ void TFrameWindowSide::CarryOut(TSkinAction action, TSkinSet& skin) {
         if (frame->SkinData() == &skin) frame->ReapplySkin();
       break;
     }
-    default:
-      PurgeDeadForms();
+    default: PurgeDeadForms();
   }
 }
 
@@ -312,7 +307,6 @@ void TFrameWindowSide::SetMdiMaximized(bool value) {
 }
 
 int TFrameWindowSide::CountMdiChildren() const {
-  return static_cast<int>(std::count_if(formList_.begin(), formList_.end(), [](TSkinFormFrame* f) {
-    return f->IsMdiChild();
-  }));
+  return static_cast<int>(
+      std::count_if(formList_.begin(), formList_.end(), [](TSkinFormFrame* f) { return f->IsMdiChild(); }));
 }

@@ -24,8 +24,8 @@ TKeyMask MakeKeyMask(const TBitmapPixels& bitmap, TColor key = kSkinKeyColour);
 // one pixel high and moved by (dx, dy). A pixel is transparent when each of its red, green and
 // blue values lies between the key's value and that value plus the channel's tolerance (capped
 // at 255).
-std::vector<TPixelRect> RegionRuns(const TBitmapPixels& bitmap, int dx, int dy, int toleranceBlue,
-                                   int toleranceGreen, int toleranceRed, TColor key = kSkinKeyColour);
+std::vector<TPixelRect> RegionRuns(const TBitmapPixels& bitmap, int dx, int dy, int toleranceBlue, int toleranceGreen,
+                                   int toleranceRed, TColor key = kSkinKeyColour);
 
 // The same pixels in fewer rectangles: a run that continues a run of the row above with the same
 // left and right edges makes that rectangle one row taller (a straight border edge becomes one

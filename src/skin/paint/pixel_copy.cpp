@@ -26,8 +26,16 @@ bool InsideSource(const TBitmapPixels& source, const TPixelRect& src) {
 // the source piece limits [sx, sxEnd) x [sy, syEnd).
 void BlockCopy(TBitmapPixels& dest, int dx, int dy, const TBitmapPixels& source, int sx, int sy, int width,
                int height) {
-  if (dx < 0) { sx -= dx; width += dx; dx = 0; }
-  if (dy < 0) { sy -= dy; height += dy; dy = 0; }
+  if (dx < 0) {
+    sx -= dx;
+    width += dx;
+    dx = 0;
+  }
+  if (dy < 0) {
+    sy -= dy;
+    height += dy;
+    dy = 0;
+  }
   width = std::min(width, dest.Width() - dx);
   height = std::min(height, dest.Height() - dy);
   if (width <= 0 || height <= 0) return;
@@ -47,7 +55,8 @@ void StretchCopy(TBitmapPixels& dest, const TPixelRect& dst, const TBitmapPixels
   if (x0 >= x1 || y0 >= y1) return;
   const int destBpp = BytesPerPixel(dest.PixelFormat()), srcBpp = BytesPerPixel(source.PixelFormat());
   std::vector<int> columns(static_cast<std::size_t>(x1 - x0));
-  for (int x = x0; x < x1; ++x) columns[static_cast<std::size_t>(x - x0)] = (src.Left + Sample(x - dst.Left, dw, sw)) * srcBpp;
+  for (int x = x0; x < x1; ++x)
+    columns[static_cast<std::size_t>(x - x0)] = (src.Left + Sample(x - dst.Left, dw, sw)) * srcBpp;
   for (int y = y0; y < y1; ++y) {
     const std::uint8_t* row = source.ScanLine(src.Top + Sample(y - dst.Top, dh, sh));
     std::uint8_t* d = dest.ScanLine(y) + static_cast<std::ptrdiff_t>(x0) * destBpp;

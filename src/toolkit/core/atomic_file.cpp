@@ -46,7 +46,9 @@ void FlushDirectory(const std::string& target) {
 }
 #endif
 
-std::filesystem::path PathOf(const std::string& utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
+std::filesystem::path PathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 // Raises "Cannot create file "<target>". <reason>".
 class TCannotCreate {

@@ -9,8 +9,7 @@ namespace {
 
 void CheckSize(int width, int height, TPixelFormat format) {
   if (width < 0 || height < 0) throw EInvalidGraphicOperation("Invalid bitmap size");
-  if (width > kMaxBitmapSide || height > kMaxBitmapSide ||
-      AlignedStride(width, format) * height > kMaxBitmapBytes)
+  if (width > kMaxBitmapSide || height > kMaxBitmapSide || AlignedStride(width, format) * height > kMaxBitmapBytes)
     throw EOutOfResources("Out of system resources");
 }
 
@@ -42,8 +41,16 @@ void WritePixel(std::uint8_t* pixel, TPixelFormat format, TColor rgb) {
 // Clips a span [start, start + length) of a source and a destination axis to both extents.
 // Returns false when nothing is left.
 bool ClipAxis(std::int64_t& dest, std::int64_t& src, std::int64_t& length, int destExtent, int srcExtent) {
-  if (src < 0) { dest -= src; length += src; src = 0; }
-  if (dest < 0) { src -= dest; length += dest; dest = 0; }
+  if (src < 0) {
+    dest -= src;
+    length += src;
+    src = 0;
+  }
+  if (dest < 0) {
+    src -= dest;
+    length += dest;
+    dest = 0;
+  }
   length = std::min({length, srcExtent - src, destExtent - dest});
   return length > 0;
 }

@@ -30,8 +30,7 @@ public:
   TBitmapPixels(int width, int height, TPixelFormat format = pf24bit);
   // Works on memory it does not own: row y starts at bits + y * stride (a negative stride
   // views a bottom-up DIB). The memory must outlive the store or its next SetSize.
-  static TBitmapPixels Borrow(std::uint8_t* bits, int width, int height, TPixelFormat format,
-                              std::ptrdiff_t stride);
+  static TBitmapPixels Borrow(std::uint8_t* bits, int width, int height, TPixelFormat format, std::ptrdiff_t stride);
 
   // Copies always own their buffer.
   TBitmapPixels(const TBitmapPixels& other);

@@ -132,8 +132,7 @@ BmpHeader ReadHeader(const ByteReader& in) {
       for (int c = 0; c < (withAlpha ? 4 : 3); ++c) h.masks[c] = ChannelMask(in.U32(maskOffset + 4 * c));
       break;
     }
-    default:
-      Invalid();
+    default: Invalid();
   }
 
   if (h.bitCount <= 8) {
@@ -194,9 +193,7 @@ void DecodeUncompressed(const ByteReader& in, const BmpHeader& h, TBitmapPixels&
         }
         break;
       }
-      case 24:
-        std::memcpy(dest, src, static_cast<size_t>(h.width) * 3);
-        break;
+      case 24: std::memcpy(dest, src, static_cast<size_t>(h.width) * 3); break;
       case 32:
         if (h.compression == BiRgb) {
           std::memcpy(dest, src, static_cast<size_t>(h.width) * 4);
@@ -207,8 +204,8 @@ void DecodeUncompressed(const ByteReader& in, const BmpHeader& h, TBitmapPixels&
         const int step = h.bitCount / 8;
         const int destStep = out.PixelFormat() == pf32bit ? 4 : 3;
         for (std::int64_t x = 0; x < h.width; ++x, src += step, dest += destStep) {
-          const std::uint32_t value = step == 2 ? src[0] | src[1] << 8
-                                                : src[0] | src[1] << 8 | src[2] << 16 | std::uint32_t{src[3]} << 24;
+          const std::uint32_t value =
+              step == 2 ? src[0] | src[1] << 8 : src[0] | src[1] << 8 | src[2] << 16 | std::uint32_t{src[3]} << 24;
           dest[0] = h.masks[2].Extract(value);
           dest[1] = h.masks[1].Extract(value);
           dest[2] = h.masks[0].Extract(value);
@@ -277,8 +274,10 @@ TBitmapPixels DecodeBmp(std::span<const std::uint8_t> data) {
   const ByteReader in(data);
   const BmpHeader h = ReadHeader(in);
   TBitmapPixels out(static_cast<int>(h.width), static_cast<int>(h.height), h.bitCount == 32 ? pf32bit : pf24bit);
-  if (h.compression == BiRle8 || h.compression == BiRle4) DecodeRle(in, h, out);
-  else DecodeUncompressed(in, h, out);
+  if (h.compression == BiRle8 || h.compression == BiRle4)
+    DecodeRle(in, h, out);
+  else
+    DecodeUncompressed(in, h, out);
   return out;
 }
 

@@ -16,10 +16,10 @@ using HighHalf = std::array<char16_t, 128>;  // code points of the bytes 0x80..0
 // survives a round trip.
 constexpr HighHalf MakeWindows1252() {
   HighHalf table{};
-  constexpr char16_t k80To9F[32] = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  constexpr char16_t k80To9F[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
   for (int i = 0; i < 32; ++i) table[i] = k80To9F[i];
   for (int i = 32; i < 128; ++i) table[i] = static_cast<char16_t>(0x80 + i);  // Latin-1
   return table;
@@ -96,8 +96,10 @@ std::string AnsiToUtf8(std::string_view bytes, int codePage) {
   out.reserve(bytes.size());
   for (char c : bytes) {
     const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) out.push_back(c);
-    else Utf8Append(out, table[b - 0x80]);
+    if (b < 0x80)
+      out.push_back(c);
+    else
+      Utf8Append(out, table[b - 0x80]);
   }
   return out;
 }

@@ -142,7 +142,8 @@ std::string TCollection::GetNamePath() const {
   if (ownerPath.empty()) return ClassName();
   auto* owner = const_cast<TPersistent*>(owner_);
   for (const TPropInfo* prop : GetPropList(owner))
-    if (prop->Kind() == tkClass && prop->GetObject && prop->GetObject(owner) == this) return ownerPath + "." + prop->Name;
+    if (prop->Kind() == tkClass && prop->GetObject && prop->GetObject(owner) == this)
+      return ownerPath + "." + prop->Name;
   return ownerPath + "." + ClassName();
 }
 

@@ -24,8 +24,8 @@
 class TReader;
 class TWriter;
 
-QUILLIMO_ENUM(TComponentStateItem, csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor,
-              csUpdating, csFixups, csFreeNotification, csInline, csDesignInstance)
+QUILLIMO_ENUM(TComponentStateItem, csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating,
+              csFixups, csFreeNotification, csInline, csDesignInstance)
 using TComponentState = TSet<TComponentStateItem>;
 
 QUILLIMO_ENUM(TOperation, opInsert, opRemove)

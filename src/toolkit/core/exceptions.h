@@ -15,10 +15,10 @@ private:
   std::string message_;
 };
 
-#define QUILLIMO_EXCEPTION(Name, Base)          \
-  class Name : public Base {                    \
-  public:                                       \
-    using Base::Base;                           \
+#define QUILLIMO_EXCEPTION(Name, Base) \
+  class Name : public Base {           \
+  public:                              \
+    using Base::Base;                  \
   }
 
 QUILLIMO_EXCEPTION(EConvertError, Exception);

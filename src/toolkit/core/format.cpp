@@ -143,6 +143,4 @@ private:
 
 }  // namespace
 
-std::string Format(std::string_view fmt, std::initializer_list<TVarRec> args) {
-  return Formatter(fmt, args).Run();
-}
+std::string Format(std::string_view fmt, std::initializer_list<TVarRec> args) { return Formatter(fmt, args).Run(); }

@@ -29,8 +29,8 @@ public:
   TVarRec(const std::string& s) : kind_(Kind::String), text_(s) {}
   TVarRec(char c) : kind_(Kind::String), text_(1, c) {}
   template <std::integral T>
-    requires(!std::same_as<T, char> && !std::same_as<T, bool>)
-  TVarRec(T value) : kind_(Kind::Integer), integer_(static_cast<std::int64_t>(value)), wide_(sizeof(T) > 4) {}
+  requires(!std::same_as<T, char> && !std::same_as<T, bool>) TVarRec(T value)
+      : kind_(Kind::Integer), integer_(static_cast<std::int64_t>(value)), wide_(sizeof(T) > 4) {}
 
   Kind kind() const { return kind_; }
   const std::string& text() const { return text_; }

@@ -134,13 +134,12 @@ private:
       case vaInt8:
       case vaInt16:
       case vaInt32:
-      case vaInt64:
-        out_ += IntToStr(reader_.ReadIntegerData(type));
-        break;
+      case vaInt64: out_ += IntToStr(reader_.ReadIntegerData(type)); break;
       case vaQWord: {
         std::string bytes = reader_.ReadBytes(8);
         std::uint64_t value = 0;
-        for (int i = 7; i >= 0; --i) value = (value << 8) | static_cast<std::uint8_t>(bytes[static_cast<std::size_t>(i)]);
+        for (int i = 7; i >= 0; --i)
+          value = (value << 8) | static_cast<std::uint8_t>(bytes[static_cast<std::size_t>(i)]);
         out_ += std::to_string(value);
         break;
       }
@@ -149,41 +148,19 @@ private:
         out_ += FloatLiteral(reader_.ReadFloatData(type));
         if (type == vaDate) out_ += 'd';
         break;
-      case vaSingle:
-        out_ += SingleLiteral(static_cast<float>(reader_.ReadFloatData(type))) + "s";
-        break;
-      case vaCurrency:
-        out_ += CurrencyLiteral(reader_.ReadCurrencyData()) + "c";
-        break;
+      case vaSingle: out_ += SingleLiteral(static_cast<float>(reader_.ReadFloatData(type))) + "s"; break;
+      case vaCurrency: out_ += CurrencyLiteral(reader_.ReadCurrencyData()) + "c"; break;
       case vaString:
-      case vaLString:
-        ConvertAnsiString(reader_.ReadBytesData(type), level);
-        break;
+      case vaLString: ConvertAnsiString(reader_.ReadBytesData(type), level); break;
       case vaWString:
-      case vaUString:
-        ConvertWideString(reader_.ReadWideData(), level);
-        break;
-      case vaUTF8String:
-        ConvertWideString(Utf8ToUtf16(reader_.ReadBytesData(type)), level);
-        break;
-      case vaIdent:
-        out_ += Name(reader_.ReadStr(), true);
-        break;
-      case vaFalse:
-        out_ += "False";
-        break;
-      case vaTrue:
-        out_ += "True";
-        break;
-      case vaNil:
-        out_ += "nil";
-        break;
-      case vaNull:
-        out_ += "Null";
-        break;
-      case vaBinary:
-        ConvertBinary(reader_.ReadBytesData(type), level);
-        break;
+      case vaUString: ConvertWideString(reader_.ReadWideData(), level); break;
+      case vaUTF8String: ConvertWideString(Utf8ToUtf16(reader_.ReadBytesData(type)), level); break;
+      case vaIdent: out_ += Name(reader_.ReadStr(), true); break;
+      case vaFalse: out_ += "False"; break;
+      case vaTrue: out_ += "True"; break;
+      case vaNil: out_ += "nil"; break;
+      case vaNull: out_ += "Null"; break;
+      case vaBinary: ConvertBinary(reader_.ReadBytesData(type), level); break;
       case vaSet: {
         out_ += '[';
         bool first = true;
@@ -195,9 +172,7 @@ private:
         out_ += ']';
         break;
       }
-      case vaCollection:
-        ConvertCollection(level);
-        break;
+      case vaCollection: ConvertCollection(level); break;
     }
   }
 
@@ -332,8 +307,8 @@ private:
 
   struct StringPiece {
     bool code;
-    std::string text;      // quoted text (UTF-8)
-    std::uint32_t value;   // code
+    std::string text;     // quoted text (UTF-8)
+    std::uint32_t value;  // code
   };
 
   [[noreturn]] void Error(const std::string& message) const {
@@ -554,7 +529,9 @@ private:
     // UTF-8 text inside quotes: either makes the string a UTF-16 one.
     bool wide = false;
     for (const StringPiece& p : pieces) {
-      if (p.code ? p.value >= 128 : std::any_of(p.text.begin(), p.text.end(), [](char c) { return static_cast<std::uint8_t>(c) >= 0x80; }))
+      if (p.code ? p.value >= 128 : std::any_of(p.text.begin(), p.text.end(), [](char c) {
+            return static_cast<std::uint8_t>(c) >= 0x80;
+          }))
         wide = true;
     }
     if (wide) {
@@ -607,16 +584,10 @@ private:
         WriteNumber();
         Next();
         return;
-      case Kind::String:
-        WriteStringValue();
-        return;
-      case Kind::Ident:
-        writer_.WriteIdent(DottedIdent());
-        return;
-      case Kind::Symbol:
-        break;
-      case Kind::End:
-        Error("Value expected");
+      case Kind::String: WriteStringValue(); return;
+      case Kind::Ident: writer_.WriteIdent(DottedIdent()); return;
+      case Kind::Symbol: break;
+      case Kind::End: Error("Value expected");
     }
     char c = token_[0];
     if (c == '{') {

@@ -147,4 +147,6 @@ protected:
 };
 
 template <class T>
-T* dynamic_object_cast(TObject* obj) { return dynamic_cast<T*>(obj); }
+T* dynamic_object_cast(TObject* obj) {
+  return dynamic_cast<T*>(obj);
+}

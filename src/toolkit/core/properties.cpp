@@ -150,9 +150,7 @@ const TPropInfo* GetPropInfo(const TObject* obj, std::string_view name) {
 
 bool IsPublishedProp(const TObject* obj, std::string_view name) { return GetPropInfo(obj, name) != nullptr; }
 
-bool PropIsType(const TObject* obj, std::string_view name, TTypeKind kind) {
-  return Resolve(obj, name).Kind() == kind;
-}
+bool PropIsType(const TObject* obj, std::string_view name, TTypeKind kind) { return Resolve(obj, name).Kind() == kind; }
 
 TTypeKind PropType(const TObject* obj, std::string_view name) { return Resolve(obj, name).Kind(); }
 
@@ -347,58 +345,38 @@ double TextToFloat(std::string_view text) {
 std::string GetPropValue(TObject* obj, const TPropInfo& prop) {
   switch (prop.Kind()) {
     case tkInteger:
-    case tkInt64:
-      return IntToStr(GetOrdProp(obj, prop));
+    case tkInt64: return IntToStr(GetOrdProp(obj, prop));
     case tkChar:
-    case tkWChar:
-      return CharToText(prop, GetOrdProp(obj, prop));
-    case tkEnumeration:
-      return GetEnumProp(obj, prop);
-    case tkSet:
-      return GetSetProp(obj, prop);
-    case tkFloat:
-      return FloatToText(GetFloatProp(obj, prop));
+    case tkWChar: return CharToText(prop, GetOrdProp(obj, prop));
+    case tkEnumeration: return GetEnumProp(obj, prop);
+    case tkSet: return GetSetProp(obj, prop);
+    case tkFloat: return FloatToText(GetFloatProp(obj, prop));
     case tkString:
     case tkLString:
-    case tkWString:
-      return GetStrProp(obj, prop);
+    case tkWString: return GetStrProp(obj, prop);
     case tkClass: {
       TObject* object = GetObjectProp(obj, prop);
       if (auto* strings = dynamic_cast<TStrings*>(object)) return strings->CommaText();
       auto* component = dynamic_cast<TComponent*>(object);
       return component ? component->GetName() : std::string();
     }
-    case tkMethod:
-      return GetMethodProp(obj, prop).Name;
-    default:
-      WrongKind(prop);
+    case tkMethod: return GetMethodProp(obj, prop).Name;
+    default: WrongKind(prop);
   }
 }
 
 void SetPropValue(TObject* obj, const TPropInfo& prop, std::string_view value) {
   switch (prop.Kind()) {
     case tkInteger:
-    case tkInt64:
-      SetOrdProp(obj, prop, StrToInt64(value));
-      break;
+    case tkInt64: SetOrdProp(obj, prop, StrToInt64(value)); break;
     case tkChar:
-    case tkWChar:
-      SetOrdProp(obj, prop, TextToChar(prop, value));
-      break;
-    case tkEnumeration:
-      SetEnumProp(obj, prop, value);
-      break;
-    case tkSet:
-      SetSetProp(obj, prop, value);
-      break;
-    case tkFloat:
-      SetFloatProp(obj, prop, TextToFloat(value));
-      break;
+    case tkWChar: SetOrdProp(obj, prop, TextToChar(prop, value)); break;
+    case tkEnumeration: SetEnumProp(obj, prop, value); break;
+    case tkSet: SetSetProp(obj, prop, value); break;
+    case tkFloat: SetFloatProp(obj, prop, TextToFloat(value)); break;
     case tkString:
     case tkLString:
-    case tkWString:
-      SetStrProp(obj, prop, std::string(value));
-      break;
+    case tkWString: SetStrProp(obj, prop, std::string(value)); break;
     case tkClass: {
       if (auto* strings = dynamic_cast<TStrings*>(GetObjectProp(obj, prop))) {
         strings->SetCommaText(value);
@@ -423,8 +401,7 @@ void SetPropValue(TObject* obj, const TPropInfo& prop, std::string_view value) {
       SetMethodProp(obj, prop, method);
       break;
     }
-    default:
-      WrongKind(prop);
+    default: WrongKind(prop);
   }
 }
 

@@ -326,28 +326,27 @@ public:
 
   // Integers; the accessor's type decides the size: (u)int8 (Byte), (u)int16 (Word), int (Integer), unsigned.
   template <class G, class S = std::nullptr_t>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S>
-  TPropDecl Integer(std::string name, G get, S set = nullptr, std::optional<std::int64_t> def = std::nullopt) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> TPropDecl
+  Integer(std::string name, G get, S set = nullptr, std::optional<std::int64_t> def = std::nullopt) {
     using V = quillimo_detail::GetterValue<G>;
     return WithDefault(Ordinal(std::move(name), IntegerTypeInfoOf<V>(), get, set), def);
   }
   template <class F>
-    requires std::is_member_object_pointer_v<F>
-  TPropDecl Integer(std::string name, F field, std::int64_t def) {
+  requires std::is_member_object_pointer_v<F> TPropDecl Integer(std::string name, F field, std::int64_t def) {
     return Integer(std::move(name), field, nullptr, def);
   }
 
   // 64-bit integers.
   template <class G, class S = std::nullptr_t>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S>
-  TPropDecl Int64(std::string name, G get, S set = nullptr, std::optional<std::int64_t> def = std::nullopt) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> TPropDecl
+  Int64(std::string name, G get, S set = nullptr, std::optional<std::int64_t> def = std::nullopt) {
     return WithDefault(Ordinal(std::move(name), Int64TypeInfo(), get, set), def);
   }
 
   // Characters: char (8-bit) or char16_t (wide character).
   template <class G, class S = std::nullptr_t>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S>
-  TPropDecl Char(std::string name, G get, S set = nullptr, std::optional<std::int64_t> def = std::nullopt) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> TPropDecl
+  Char(std::string name, G get, S set = nullptr, std::optional<std::int64_t> def = std::nullopt) {
     using V = quillimo_detail::GetterValue<G>;
     static_assert(std::is_same_v<V, char> || std::is_same_v<V, char16_t>, "Char properties are char or char16_t");
     const TTypeInfo& type = std::is_same_v<V, char> ? CharTypeInfo() : WideCharTypeInfo();
@@ -356,48 +355,47 @@ public:
 
   // Booleans (the enumeration False, True).
   template <class G, class S = std::nullptr_t>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S>
-  TPropDecl Bool(std::string name, G get, S set = nullptr, std::optional<bool> def = std::nullopt) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> TPropDecl
+  Bool(std::string name, G get, S set = nullptr, std::optional<bool> def = std::nullopt) {
     TPropDecl d = Ordinal(std::move(name), BooleanTypeInfo(), get, set);
     if (def) d.Default(*def);
     return d;
   }
   template <class F>
-    requires std::is_member_object_pointer_v<F>
-  TPropDecl Bool(std::string name, F field, bool def) {
+  requires std::is_member_object_pointer_v<F> TPropDecl Bool(std::string name, F field, bool def) {
     return Bool(std::move(name), field, nullptr, def);
   }
 
   // Enumerations declared with QUILLIMO_ENUM; E defaults to the getter's type.
   template <class E = void, class G, class S = std::nullptr_t>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S>
-  TPropDecl Enum(std::string name, G get, S set = nullptr) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> TPropDecl Enum(std::string name, G get,
+                                                                                           S set = nullptr) {
     using V = std::conditional_t<std::is_void_v<E>, quillimo_detail::GetterValue<G>, E>;
     return Ordinal(std::move(name), EnumTypeInfo<V>(), get, set);
   }
   template <class E = void, class G, class S, class D>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> && std::is_enum_v<D>
-  TPropDecl Enum(std::string name, G get, S set, D def) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> && std::is_enum_v<D> TPropDecl
+  Enum(std::string name, G get, S set, D def) {
     return Enum<E>(std::move(name), get, set).Default(def);
   }
 
   // Sets (TSet<E>); S defaults to the getter's type.
   template <class T = void, class G, class S = std::nullptr_t>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S>
-  TPropDecl Set(std::string name, G get, S set = nullptr) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> TPropDecl Set(std::string name, G get,
+                                                                                          S set = nullptr) {
     using V = std::conditional_t<std::is_void_v<T>, quillimo_detail::GetterValue<G>, T>;
     return Ordinal(std::move(name), SetTypeInfoOf<V>(), get, set);
   }
   template <class T = void, class G, class S, class D>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> && IsTSet<D>::value
-  TPropDecl Set(std::string name, G get, S set, D def) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> && IsTSet<D>::value TPropDecl
+  Set(std::string name, G get, S set, D def) {
     return Set<T>(std::move(name), get, set).Default(def);
   }
 
   // Floating point: float (Single) or double (Double).
   template <class G, class S = std::nullptr_t>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S>
-  TPropDecl Float(std::string name, G get, S set = nullptr) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> TPropDecl Float(std::string name, G get,
+                                                                                            S set = nullptr) {
     using V = quillimo_detail::GetterValue<G>;
     static_assert(std::is_floating_point_v<V>, "Float properties are float or double");
     TPropInfo info;
@@ -410,22 +408,23 @@ public:
 
   // Text (UTF-8 std::string accessors).
   template <class G, class S = std::nullptr_t>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S>
-  TPropDecl String(std::string name, G get, S set = nullptr) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> TPropDecl String(std::string name, G get,
+                                                                                             S set = nullptr) {
     return Text(std::move(name), StringTypeInfo(), get, set);
   }
   // Wide text: accessors of std::string (UTF-8) or WideString (UTF-16).
   template <class G, class S = std::nullptr_t>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S>
-  TPropDecl WideString(std::string name, G get, S set = nullptr) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> TPropDecl WideString(std::string name,
+                                                                                                 G get,
+                                                                                                 S set = nullptr) {
     return Text(std::move(name), WideStringTypeInfo(), get, set);
   }
 
   // Objects: the getter returns T* for a class T registered with QUILLIMO_REGISTER_CLASS;
   // the setter takes T* (a persistent sub-object's setter usually Assigns).
   template <class G, class S = std::nullptr_t>
-    requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S>
-  TPropDecl Object(std::string name, G get, S set = nullptr) {
+  requires quillimo_detail::Accessor<G> && quillimo_detail::SetterOrNone<S> TPropDecl Object(std::string name, G get,
+                                                                                             S set = nullptr) {
     using P = quillimo_detail::GetterValue<G>;
     static_assert(std::is_pointer_v<P>, "Object properties return a pointer");
     using T = std::remove_cv_t<std::remove_pointer_t<P>>;
@@ -445,8 +444,7 @@ public:
 
   // Events: a TEvent<Signature> field.
   template <class F>
-    requires std::is_member_object_pointer_v<F>
-  TPropDecl Event(std::string name, F field) {
+  requires std::is_member_object_pointer_v<F> TPropDecl Event(std::string name, F field) {
     using C = quillimo_detail::ClassOf<F>;
     using Ev = typename quillimo_detail::MemberPointer<F>::Type;
     using Sig = typename Ev::Signature;
@@ -479,7 +477,7 @@ public:
 
   // A published method (an event handler of a form), found by name when a stored event is read.
   template <class M>
-    requires std::is_member_function_pointer_v<M>
+  requires std::is_member_function_pointer_v<M>
   void Method(std::string name, M method) {
     using Traits = quillimo_detail::MethodTraits<M>;
     using C = typename Traits::Class;
@@ -530,14 +528,14 @@ private:
 // the layout reader can create them by name; collection items constructible from
 // (TCollection*) get one that collections use. Use it once, in the class's .cpp file, at the
 // namespace scope of the class (unqualified class name).
-#define QUILLIMO_REGISTER_CLASS(Self, ...)                                                            \
-  const TClassInfo& Self::StaticClassInfo() {                                                         \
-    static const TClassInfo info(#Self, &Self::inherited::StaticClassInfo(),                          \
-                                 [](TPropertyTable& p) { quillimo_detail::Declare(p __VA_OPT__(, ) __VA_ARGS__); }, \
-                                 quillimo_detail::FactoryFor<Self>(),                                 \
-                                 quillimo_detail::ItemFactoryFor<Self>());                            \
-    return info;                                                                                      \
-  }                                                                                                   \
+#define QUILLIMO_REGISTER_CLASS(Self, ...)                                                 \
+  const TClassInfo& Self::StaticClassInfo() {                                              \
+    static const TClassInfo info(                                                          \
+        #Self, &Self::inherited::StaticClassInfo(),                                        \
+        [](TPropertyTable& p) { quillimo_detail::Declare(p __VA_OPT__(, ) __VA_ARGS__); }, \
+        quillimo_detail::FactoryFor<Self>(), quillimo_detail::ItemFactoryFor<Self>());     \
+    return info;                                                                           \
+  }                                                                                        \
   QUILLIMO_LINK_CLASS(Self)
 
 class TCollectionItem;
@@ -551,7 +549,7 @@ void Declare(TPropertyTable& p, F&& declare) {
 
 template <class Self>
 TClassInfo::CreateFn FactoryFor() {
-  if constexpr (requires(TComponent* owner) {
+  if constexpr (requires(TComponent * owner) {
                   { new Self(owner) } -> std::convertible_to<TComponent*>;
                 }) {
     return [](TComponent* owner) -> TObject* { return new Self(owner); };
@@ -562,7 +560,7 @@ TClassInfo::CreateFn FactoryFor() {
 
 template <class Self>
 TClassInfo::CreateItemFn ItemFactoryFor() {
-  if constexpr (requires(TCollection* collection) {
+  if constexpr (requires(TCollection * collection) {
                   { new Self(collection) } -> std::convertible_to<TCollectionItem*>;
                 }) {
     return [](TCollection* collection) -> TObject* { return new Self(collection); };

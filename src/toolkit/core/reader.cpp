@@ -62,7 +62,8 @@ std::uint8_t TReader::ReadByte() { return static_cast<std::uint8_t>(ReadBytes(1)
 
 std::int32_t TReader::ReadLength(int unitSize) {
   auto length = LittleEndian<std::int32_t>(ReadBytes(4));
-  if (length < 0 || static_cast<std::int64_t>(length) * unitSize > Remaining()) throw EReadError(ExceptionText::ReadError);
+  if (length < 0 || static_cast<std::int64_t>(length) * unitSize > Remaining())
+    throw EReadError(ExceptionText::ReadError);
   return length;
 }
 
@@ -73,16 +74,11 @@ void TReader::ReadExtendedData(std::uint8_t out[10]) {
 
 std::int64_t TReader::ReadIntegerData(TValueType type) {
   switch (type) {
-    case vaInt8:
-      return static_cast<std::int8_t>(ReadByte());
-    case vaInt16:
-      return LittleEndian<std::int16_t>(ReadBytes(2));
-    case vaInt32:
-      return LittleEndian<std::int32_t>(ReadBytes(4));
-    case vaInt64:
-      return LittleEndian<std::int64_t>(ReadBytes(8));
-    default:
-      InvalidValue();
+    case vaInt8: return static_cast<std::int8_t>(ReadByte());
+    case vaInt16: return LittleEndian<std::int16_t>(ReadBytes(2));
+    case vaInt32: return LittleEndian<std::int32_t>(ReadBytes(4));
+    case vaInt64: return LittleEndian<std::int64_t>(ReadBytes(8));
+    default: InvalidValue();
   }
 }
 
@@ -95,12 +91,9 @@ double TReader::ReadFloatData(TValueType type) {
       ReadExtendedData(ext);
       return ExtendedToDouble(ext);
     }
-    case vaSingle:
-      return std::bit_cast<float>(LittleEndian<std::uint32_t>(ReadBytes(4)));
-    case vaDate:
-      return std::bit_cast<double>(LittleEndian<std::uint64_t>(ReadBytes(8)));
-    case vaCurrency:
-      return static_cast<double>(ReadCurrencyData()) / 10000.0;
+    case vaSingle: return std::bit_cast<float>(LittleEndian<std::uint32_t>(ReadBytes(4)));
+    case vaDate: return std::bit_cast<double>(LittleEndian<std::uint64_t>(ReadBytes(8)));
+    case vaCurrency: return static_cast<double>(ReadCurrencyData()) / 10000.0;
     default:
       if (IsIntegerValue(type)) return static_cast<double>(ReadIntegerData(type));
       InvalidValue();
@@ -110,14 +103,11 @@ double TReader::ReadFloatData(TValueType type) {
 std::string TReader::ReadBytesData(TValueType type) {
   switch (type) {
     case vaString:
-    case vaIdent:
-      return ReadBytes(ReadByte());
+    case vaIdent: return ReadBytes(ReadByte());
     case vaLString:
     case vaUTF8String:
-    case vaBinary:
-      return ReadBytes(ReadLength(1));
-    default:
-      InvalidValue();
+    case vaBinary: return ReadBytes(ReadLength(1));
+    default: InvalidValue();
   }
 }
 
@@ -134,15 +124,11 @@ WideString TReader::ReadWideData() {
 std::string TReader::ReadStringData(TValueType type) {
   switch (type) {
     case vaString:
-    case vaLString:
-      return AnsiToUtf8(ReadBytesData(type));
-    case vaUTF8String:
-      return ReadBytesData(type);
+    case vaLString: return AnsiToUtf8(ReadBytesData(type));
+    case vaUTF8String: return ReadBytesData(type);
     case vaWString:
-    case vaUString:
-      return Utf16ToUtf8(ReadWideData());
-    default:
-      InvalidValue();
+    case vaUString: return Utf16ToUtf8(ReadWideData());
+    default: InvalidValue();
   }
 }
 
@@ -222,18 +208,12 @@ WideString TReader::ReadWideString() {
 
 std::string TReader::ReadIdent() {
   switch (ReadValue()) {
-    case vaIdent:
-      return ReadStr();
-    case vaFalse:
-      return "False";
-    case vaTrue:
-      return "True";
-    case vaNil:
-      return "nil";
-    case vaNull:
-      return "Null";
-    default:
-      InvalidValue();
+    case vaIdent: return ReadStr();
+    case vaFalse: return "False";
+    case vaTrue: return "True";
+    case vaNil: return "nil";
+    case vaNull: return "Null";
+    default: InvalidValue();
   }
 }
 
@@ -268,8 +248,7 @@ void TReader::SkipValue() {
     case vaNull:
     case vaFalse:
     case vaTrue:
-    case vaNil:
-      return;
+    case vaNil: return;
     case vaList: {
       TReaderNesting nest(depth_);
       while (!EndOfList()) SkipValue();
@@ -279,31 +258,19 @@ void TReader::SkipValue() {
     case vaInt8:
     case vaInt16:
     case vaInt32:
-    case vaInt64:
-      ReadIntegerData(type);
-      return;
-    case vaExtended:
-      ReadBytes(10);
-      return;
-    case vaSingle:
-      ReadBytes(4);
-      return;
+    case vaInt64: ReadIntegerData(type); return;
+    case vaExtended: ReadBytes(10); return;
+    case vaSingle: ReadBytes(4); return;
     case vaCurrency:
     case vaDate:
-    case vaQWord:
-      ReadBytes(8);
-      return;
+    case vaQWord: ReadBytes(8); return;
     case vaString:
     case vaIdent:
     case vaLString:
     case vaUTF8String:
-    case vaBinary:
-      ReadBytesData(type);
-      return;
+    case vaBinary: ReadBytesData(type); return;
     case vaWString:
-    case vaUString:
-      ReadWideData();
-      return;
+    case vaUString: ReadWideData(); return;
     case vaSet:
       while (!ReadStr().empty()) {
       }
@@ -359,7 +326,8 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     if (!IsValidIdent(name)) throw EReadError(Format(InvalidName, {name}));
     // A root of the same name may exist in the owner already (a second instance of a form).
     std::string unique = name;
-    for (int n = 1; root->Owner() && root->Owner()->FindComponent(unique) && root->Owner()->FindComponent(unique) != root; ++n)
+    for (int n = 1;
+         root->Owner() && root->Owner()->FindComponent(unique) && root->Owner()->FindComponent(unique) != root; ++n)
       unique = name + "_" + std::to_string(n);
     root->SetName(unique);
   }
@@ -458,7 +426,8 @@ void TReader::ReadProperty(TPersistent* instance) {
     std::size_t dot;
     while ((dot = path.find('.')) != std::string_view::npos) {
       const TPropInfo* objProp = GetPropInfo(target, path.substr(0, dot));
-      auto* sub = objProp && objProp->Kind() == tkClass ? dynamic_cast<TPersistent*>(GetObjectProp(target, *objProp)) : nullptr;
+      auto* sub =
+          objProp && objProp->Kind() == tkClass ? dynamic_cast<TPersistent*>(GetObjectProp(target, *objProp)) : nullptr;
       if (!sub) throw EPropertyError(Format(ExceptionText::UnknownProperty, {name}));
       target = sub;
       path.remove_prefix(dot + 1);
@@ -496,38 +465,23 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
     case tkWChar:
     case tkEnumeration:
     case tkSet:
-    case tkInt64:
-      ReadOrdinalValue(instance, prop);
-      break;
-    case tkFloat:
-      SetFloatProp(instance, prop, ReadFloat());
-      break;
+    case tkInt64: ReadOrdinalValue(instance, prop); break;
+    case tkFloat: SetFloatProp(instance, prop, ReadFloat()); break;
     case tkString:
     case tkLString:
-    case tkWString:
-      SetStrProp(instance, prop, ReadString());
-      break;
-    case tkClass:
-      ReadObjectValue(instance, prop);
-      break;
-    case tkMethod:
-      ReadMethodValue(instance, prop);
-      break;
-    default:
-      throw EPropertyError(ExceptionText::InvalidPropertyValue);
+    case tkWString: SetStrProp(instance, prop, ReadString()); break;
+    case tkClass: ReadObjectValue(instance, prop); break;
+    case tkMethod: ReadMethodValue(instance, prop); break;
+    default: throw EPropertyError(ExceptionText::InvalidPropertyValue);
   }
 }
 
 void TReader::ReadOrdinalValue(TPersistent* instance, const TPropInfo& prop) {
   switch (prop.Kind()) {
     case tkInteger:
-    case tkInt64:
-      SetOrdProp(instance, prop, ReadInteger());
-      break;
+    case tkInt64: SetOrdProp(instance, prop, ReadInteger()); break;
     case tkChar:
-    case tkWChar:
-      SetOrdProp(instance, prop, ReadCharCode(prop.Kind() == tkWChar));
-      break;
+    case tkWChar: SetOrdProp(instance, prop, ReadCharCode(prop.Kind() == tkWChar)); break;
     case tkEnumeration: {
       if (IsIntegerValue(NextValue())) {
         SetOrdProp(instance, prop, ReadInteger());
@@ -551,8 +505,7 @@ void TReader::ReadOrdinalValue(TPersistent* instance, const TPropInfo& prop) {
       SetOrdProp(instance, prop, static_cast<std::int64_t>(bits));
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

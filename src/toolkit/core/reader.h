@@ -81,12 +81,12 @@ public:
 
   // Data of a value whose type ReadValue() returned.
   std::int64_t ReadIntegerData(TValueType type);
-  double ReadFloatData(TValueType type);           // vaExtended, vaSingle, vaDate, vaCurrency
-  std::int64_t ReadCurrencyData();                 // ten-thousandths
-  std::string ReadBytesData(TValueType type);      // vaString, vaLString, vaUTF8String, vaBinary: raw bytes
-  WideString ReadWideData();                       // vaWString, vaUString
+  double ReadFloatData(TValueType type);       // vaExtended, vaSingle, vaDate, vaCurrency
+  std::int64_t ReadCurrencyData();             // ten-thousandths
+  std::string ReadBytesData(TValueType type);  // vaString, vaLString, vaUTF8String, vaBinary: raw bytes
+  WideString ReadWideData();                   // vaWString, vaUString
   void ReadExtendedData(std::uint8_t out[10]);
-  std::string ReadStringData(TValueType type);     // any string type, as UTF-8
+  std::string ReadStringData(TValueType type);  // any string type, as UTF-8
 
   // Raw bytes, checked against what remains.
   std::string ReadBytes(std::int64_t count);
@@ -120,8 +120,8 @@ private:
   TComponent* current_ = nullptr;
   std::vector<TComponent*> loaded_;
   std::vector<Fixup> fixups_;
-  std::string propName_;      // the property being read, as stored ("Font.Name")
-  std::string pendingName_;   // the part DefineProperties may claim; empty once claimed
+  std::string propName_;     // the property being read, as stored ("Font.Name")
+  std::string pendingName_;  // the part DefineProperties may claim; empty once claimed
   int depth_ = 0;
 };
 

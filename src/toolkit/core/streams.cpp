@@ -135,11 +135,12 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
   LoadFromStream(file);
 }
 
-TStringStream::TStringStream(std::string_view data) { WriteBuffer(data); SetPosition(0); }
-
-TBufferStream::TBufferStream(const void* data, std::size_t size) {
-  SetPointer(data, static_cast<std::int64_t>(size));
+TStringStream::TStringStream(std::string_view data) {
+  WriteBuffer(data);
+  SetPosition(0);
 }
+
+TBufferStream::TBufferStream(const void* data, std::size_t size) { SetPointer(data, static_cast<std::int64_t>(size)); }
 
 // ---- TFileStream ----
 
@@ -153,7 +154,10 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName
       case fmOpenRead: flags = O_RDONLY; break;
       case fmOpenWrite: flags = O_WRONLY; break;
       case fmOpenReadWrite: flags = O_RDWR; break;
-      default: flags = -1; errno = EINVAL; break;
+      default:
+        flags = -1;
+        errno = EINVAL;
+        break;
     }
   }
   if (flags != -1) fd_ = fileio::Open(fileName, flags, mode);

@@ -171,8 +171,10 @@ void TStrings::SetValues(std::string_view name, std::string_view value) {
     return;
   }
   const std::string line = std::string(name) + nameValueSeparator_ + std::string(value);
-  if (index < 0) Add(line);
-  else Put(index, line);
+  if (index < 0)
+    Add(line);
+  else
+    Put(index, line);
 }
 
 std::string TStrings::Text() const {
@@ -350,8 +352,10 @@ void TStringList::Changed() {
 }
 
 void TStringList::SetUpdateState(bool updating) {
-  if (updating) Changing();
-  else Changed();
+  if (updating)
+    Changing();
+  else
+    Changed();
 }
 
 int TStringList::CompareStrings(std::string_view a, std::string_view b) const {
@@ -436,8 +440,10 @@ void TStringList::Move(int curIndex, int newIndex) {
   CheckUnsorted();
   Changing();
   const auto first = items_.begin();
-  if (curIndex < newIndex) std::rotate(first + curIndex, first + curIndex + 1, first + newIndex + 1);
-  else std::rotate(first + newIndex, first + curIndex, first + curIndex + 1);
+  if (curIndex < newIndex)
+    std::rotate(first + curIndex, first + curIndex + 1, first + newIndex + 1);
+  else
+    std::rotate(first + newIndex, first + curIndex, first + curIndex + 1);
   Changed();
 }
 
@@ -448,10 +454,9 @@ bool TStringList::Find(const std::string& s, int& index) const {
     index = Count();
     return false;
   }
-  const auto at = std::lower_bound(items_.begin(), items_.end(), s,
-                                   [this](const Item& item, const std::string& key) {
-                                     return CompareStrings(item.text, key) < 0;
-                                   });
+  const auto at = std::lower_bound(items_.begin(), items_.end(), s, [this](const Item& item, const std::string& key) {
+    return CompareStrings(item.text, key) < 0;
+  });
   index = static_cast<int>(at - items_.begin());
   return at != items_.end() && CompareStrings(at->text, s) == 0;
 }

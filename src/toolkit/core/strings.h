@@ -20,9 +20,9 @@ public:
   // "List index out of bounds (<index>)".
   virtual int Count() const = 0;
   virtual std::string Get(int index) const = 0;
-  virtual TObject* GetObject(int index) const;  // nullptr unless a descendant keeps objects
-  virtual void Put(int index, const std::string& s);  // default: delete and insert again
-  virtual void PutObject(int index, TObject* object);  // default: nothing is kept
+  virtual TObject* GetObject(int index) const;               // nullptr unless a descendant keeps objects
+  virtual void Put(int index, const std::string& s);         // default: delete and insert again
+  virtual void PutObject(int index, TObject* object);        // default: nothing is kept
   virtual void Insert(int index, const std::string& s) = 0;  // 0 <= index <= Count()
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;

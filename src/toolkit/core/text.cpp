@@ -25,38 +25,38 @@ struct CaseRange {
 };
 
 constexpr CaseRange kCaseRanges[] = {
-    {0x0061, 0x007A, -32, false, Direction::Both},   // a-z
-    {0x00E0, 0x00F6, -32, false, Direction::Both},   // à-ö
-    {0x00F8, 0x00FE, -32, false, Direction::Both},   // ø-þ
+    {0x0061, 0x007A, -32, false, Direction::Both},              // a-z
+    {0x00E0, 0x00F6, -32, false, Direction::Both},              // à-ö
+    {0x00F8, 0x00FE, -32, false, Direction::Both},              // ø-þ
     {0x00FF, 0x00FF, 0x0178 - 0x00FF, false, Direction::Both},  // ÿ
-    {0x0101, 0x012F, -1, true, Direction::Both},     // Latin Extended-A
+    {0x0101, 0x012F, -1, true, Direction::Both},                // Latin Extended-A
     {0x0133, 0x0137, -1, true, Direction::Both},
     {0x013A, 0x0148, -1, true, Direction::Both},
-    {0x014B, 0x0177, -1, true, Direction::Both},     // ş among them
+    {0x014B, 0x0177, -1, true, Direction::Both},  // ş among them
     {0x017A, 0x017E, -1, true, Direction::Both},
-    {0x01CE, 0x01DC, -1, true, Direction::Both},     // Latin Extended-B (ǎ ... ǜ, ș, ț)
+    {0x01CE, 0x01DC, -1, true, Direction::Both},  // Latin Extended-B (ǎ ... ǜ, ș, ț)
     {0x01DF, 0x01EF, -1, true, Direction::Both},
     {0x01F9, 0x01FF, -1, true, Direction::Both},
     {0x0201, 0x021F, -1, true, Direction::Both},
     {0x0259, 0x0259, 0x018F - 0x0259, false, Direction::Both},  // ə
     {0x0223, 0x0233, -1, true, Direction::Both},
-    {0x03B1, 0x03C1, -32, false, Direction::Both},   // Greek
+    {0x03B1, 0x03C1, -32, false, Direction::Both},  // Greek
     {0x03C3, 0x03CB, -32, false, Direction::Both},
     {0x03AC, 0x03AC, 0x0386 - 0x03AC, false, Direction::Both},
     {0x03AD, 0x03AF, 0x0388 - 0x03AD, false, Direction::Both},
     {0x03CC, 0x03CC, 0x038C - 0x03CC, false, Direction::Both},
     {0x03CD, 0x03CE, 0x038E - 0x03CD, false, Direction::Both},
-    {0x0430, 0x044F, -32, false, Direction::Both},   // Cyrillic
+    {0x0430, 0x044F, -32, false, Direction::Both},  // Cyrillic
     {0x0450, 0x045F, -80, false, Direction::Both},
     {0x0461, 0x0481, -1, true, Direction::Both},
     {0x048B, 0x04BF, -1, true, Direction::Both},
     {0x04C2, 0x04CE, -1, true, Direction::Both},
     {0x04D1, 0x04FF, -1, true, Direction::Both},
-    {0x1E01, 0x1E95, -1, true, Direction::Both},     // Latin Extended Additional
+    {0x1E01, 0x1E95, -1, true, Direction::Both},  // Latin Extended Additional
     {0x1EA1, 0x1EFF, -1, true, Direction::Both},
     // Letters whose mapping does not go back the same way.
-    {0x0131, 0x0131, 'I' - 0x0131, false, Direction::UpperOnly},  // ı -> I
-    {0x017F, 0x017F, 'S' - 0x017F, false, Direction::UpperOnly},  // ſ -> S
+    {0x0131, 0x0131, 'I' - 0x0131, false, Direction::UpperOnly},     // ı -> I
+    {0x017F, 0x017F, 'S' - 0x017F, false, Direction::UpperOnly},     // ſ -> S
     {0x00B5, 0x00B5, 0x039C - 0x00B5, false, Direction::UpperOnly},  // µ -> Μ
     {0x03C2, 0x03C2, 0x03A3 - 0x03C2, false, Direction::UpperOnly},  // ς -> Σ
     {0x0069, 0x0069, 0x0130 - 0x0069, false, Direction::LowerOnly},  // İ -> i
@@ -103,10 +103,14 @@ std::size_t MatchIgnoringCase(std::string_view s, std::size_t at, std::string_vi
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 bool IsHexDigit(char c, unsigned& value) {
-  if (c >= '0' && c <= '9') value = c - '0';
-  else if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
-  else if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
-  else return false;
+  if (c >= '0' && c <= '9')
+    value = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    value = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    value = c - 'A' + 10;
+  else
+    return false;
   return true;
 }
 
@@ -229,7 +233,7 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern, std::
   out.reserve(s.size());
   std::size_t i = 0;
   while (i < s.size()) {
-    const std::size_t length = (flags & rfIgnoreCase) ? MatchIgnoringCase(s, i, oldPattern)
+    const std::size_t length = (flags & rfIgnoreCase)                             ? MatchIgnoringCase(s, i, oldPattern)
                                : s.compare(i, oldPattern.size(), oldPattern) == 0 ? oldPattern.size()
                                                                                   : std::string_view::npos;
     if (length == std::string_view::npos) {
@@ -314,7 +318,8 @@ std::string_view SplitRoot(std::string_view name, std::string& root) {
       if (IsPathDelimiter(name[i]) && ++separators == 2) break;
     }
     root = std::string(name.substr(0, i)) + PathDelim;
-    for (char& c : root) if (IsPathDelimiter(c)) c = PathDelim;
+    for (char& c : root)
+      if (IsPathDelimiter(c)) c = PathDelim;
     return name.substr(std::min(i + 1, name.size()));
   }
   root = std::string(name.substr(0, 2)) + PathDelim;
@@ -388,9 +393,12 @@ std::string ExpandFileName(std::string_view fileName) {
     const std::string dir = GetCurrentDir();
 #ifdef _WIN32
     // "\name" is rooted on the current drive, "X:name" is relative to drive X's root.
-    if (IsPathDelimiter(fileName[0])) full = dir.substr(0, 2) + std::string(fileName);
-    else if (fileName.size() >= 2 && fileName[1] == ':') full = std::string(fileName.substr(0, 2)) + PathDelim + std::string(fileName.substr(2));
-    else full = IncludeTrailingPathDelimiter(dir) + std::string(fileName);
+    if (IsPathDelimiter(fileName[0]))
+      full = dir.substr(0, 2) + std::string(fileName);
+    else if (fileName.size() >= 2 && fileName[1] == ':')
+      full = std::string(fileName.substr(0, 2)) + PathDelim + std::string(fileName.substr(2));
+    else
+      full = IncludeTrailingPathDelimiter(dir) + std::string(fileName);
 #else
     full = IncludeTrailingPathDelimiter(dir) + std::string(fileName);
 #endif

@@ -68,7 +68,7 @@ bool IsPathDelimiter(char c);
 std::string ExtractFilePath(std::string_view fileName);  // with its trailing separator
 std::string ExtractFileDir(std::string_view fileName);   // without it
 std::string ExtractFileName(std::string_view fileName);
-std::string ExtractFileExt(std::string_view fileName);   // ".txt", or empty
+std::string ExtractFileExt(std::string_view fileName);  // ".txt", or empty
 std::string ChangeFileExt(std::string_view fileName, std::string_view extension);
 std::string IncludeTrailingPathDelimiter(std::string_view path);
 std::string ExcludeTrailingPathDelimiter(std::string_view path);

@@ -13,9 +13,9 @@
 namespace {
 
 constexpr std::string_view TypeKindNames[TypeKindCount] = {
-    "tkUnknown", "tkInteger",   "tkChar",  "tkEnumeration", "tkFloat",   "tkString",
-    "tkSet",     "tkClass",     "tkMethod", "tkWChar",      "tkLString", "tkWString",
-    "tkVariant", "tkArray",     "tkRecord", "tkInterface",  "tkInt64",   "tkDynArray"};
+    "tkUnknown", "tkInteger", "tkChar",   "tkEnumeration", "tkFloat",   "tkString",
+    "tkSet",     "tkClass",   "tkMethod", "tkWChar",       "tkLString", "tkWString",
+    "tkVariant", "tkArray",   "tkRecord", "tkInterface",   "tkInt64",   "tkDynArray"};
 
 constexpr const char* InvalidPropertyElement = "Invalid property element: %s";
 
@@ -88,7 +88,9 @@ const TTypeInfo& SetTypeInfo(const TTypeInfo& elementType) {
     slot->Kind = tkSet;
     slot->Name = "set of " + elementType.Name;
     slot->CompType = &elementType;
-    slot->OrdType = elementType.EnumNames.size() <= 8 ? otUByte : elementType.EnumNames.size() <= 16 ? otUWord : otULong;
+    slot->OrdType = elementType.EnumNames.size() <= 8    ? otUByte
+                    : elementType.EnumNames.size() <= 16 ? otUWord
+                                                         : otULong;
   }
   return *slot;
 }

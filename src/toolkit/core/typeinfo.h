@@ -60,14 +60,14 @@ enum TFloatType { ftSingle, ftDouble, ftExtended, ftComp, ftCurr };
 // Description of one property type.
 struct TTypeInfo {
   TTypeKind Kind = tkUnknown;
-  std::string Name;                       // "Integer", "Boolean", "TAlign", "string", "TFont", ...
-  TOrdType OrdType = otSLong;             // tkInteger, tkChar, tkWChar, tkEnumeration
-  std::int64_t MinValue = 0;              // ordinal range (tkInteger, tkChar, tkEnumeration, tkInt64)
+  std::string Name;            // "Integer", "Boolean", "TAlign", "string", "TFont", ...
+  TOrdType OrdType = otSLong;  // tkInteger, tkChar, tkWChar, tkEnumeration
+  std::int64_t MinValue = 0;   // ordinal range (tkInteger, tkChar, tkEnumeration, tkInt64)
   std::int64_t MaxValue = 0;
-  TFloatType FloatType = ftDouble;        // tkFloat
-  std::vector<std::string> EnumNames;     // tkEnumeration: name of each ordinal
-  const TTypeInfo* CompType = nullptr;    // tkSet: the element enumeration
-  const TClassInfo* ClassType = nullptr;  // tkClass: the declared class
+  TFloatType FloatType = ftDouble;            // tkFloat
+  std::vector<std::string> EnumNames;         // tkEnumeration: name of each ordinal
+  const TTypeInfo* CompType = nullptr;        // tkSet: the element enumeration
+  const TClassInfo* ClassType = nullptr;      // tkClass: the declared class
   const std::type_info* Signature = nullptr;  // tkMethod: the handler's function type
 
   // Enumerations: the ordinal of a value name (case-insensitive), or -1.
@@ -106,11 +106,11 @@ const TTypeInfo& IntegerTypeInfoOf() {
     return IntegerTypeInfo(std::is_signed_v<V> ? otSLong : otULong);
 }
 
-#define QUILLIMO_ENUM(Name, ...)                                                           \
-  enum Name { __VA_ARGS__ };                                                               \
-  [[maybe_unused]] inline const TTypeInfo& QuillimoTypeInfo(Name) {                        \
-    static const TTypeInfo info = MakeEnumTypeInfo(#Name, #__VA_ARGS__);                   \
-    return info;                                                                           \
+#define QUILLIMO_ENUM(Name, ...)                                         \
+  enum Name { __VA_ARGS__ };                                             \
+  [[maybe_unused]] inline const TTypeInfo& QuillimoTypeInfo(Name) {      \
+    static const TTypeInfo info = MakeEnumTypeInfo(#Name, #__VA_ARGS__); \
+    return info;                                                         \
   }
 
 template <class E>
@@ -173,10 +173,7 @@ struct IsTSet<TSet<E>> : std::true_type {};
 const TTypeInfo& SetTypeInfo(const TTypeInfo& elementType);
 
 template <class S>
-  requires IsTSet<S>::value
-const TTypeInfo& SetTypeInfoOf() {
-  return SetTypeInfo(EnumTypeInfo<typename S::Element>());
-}
+requires IsTSet<S>::value const TTypeInfo& SetTypeInfoOf() { return SetTypeInfo(EnumTypeInfo<typename S::Element>()); }
 
 // Set notation: "[a,b]" (no blanks; without brackets when brackets is false), elements in
 // ordinal order. Parsing accepts blanks and a missing pair of brackets; an unknown element

@@ -64,7 +64,8 @@ void TWriter::WritePrefix(TFilerFlags flags, int childPos) {
 void TWriter::WriteValue(TValueType type) { WriteBytes(std::string(1, static_cast<char>(type))); }
 
 void TWriter::WriteClassName(std::string_view name) {
-  if (name.size() >= 0xF0) throw EWriteError("Class name too long for the layout stream: " + std::string(name.substr(0, 40)));
+  if (name.size() >= 0xF0)
+    throw EWriteError("Class name too long for the layout stream: " + std::string(name.substr(0, 40)));
   WriteStr(name);
 }
 
@@ -240,15 +241,9 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
   WriteStr(prefix_ + prop.Name);
   switch (kind) {
     case tkInteger:
-    case tkInt64:
-      WriteInteger(prop.GetOrd(instance));
-      break;
-    case tkChar:
-      WriteChar(static_cast<char>(prop.GetOrd(instance)));
-      break;
-    case tkWChar:
-      WriteWideChar(static_cast<char16_t>(prop.GetOrd(instance)));
-      break;
+    case tkInt64: WriteInteger(prop.GetOrd(instance)); break;
+    case tkChar: WriteChar(static_cast<char>(prop.GetOrd(instance))); break;
+    case tkWChar: WriteWideChar(static_cast<char16_t>(prop.GetOrd(instance))); break;
     case tkEnumeration:
       if (prop.PropType == &BooleanTypeInfo())
         WriteBoolean(prop.GetOrd(instance) != 0);
@@ -264,19 +259,12 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
       WriteStr("");
       break;
     }
-    case tkFloat:
-      WriteFloat(prop.GetFloat(instance));
-      break;
+    case tkFloat: WriteFloat(prop.GetFloat(instance)); break;
     case tkString:
     case tkLString:
-    case tkWString:
-      WriteString(prop.GetStr(instance));
-      break;
-    case tkMethod:
-      WriteIdent(prop.GetMethod(instance).Name);
-      break;
-    default:
-      throw EWriteError("Property " + prop.Name + " cannot be stored");
+    case tkWString: WriteString(prop.GetStr(instance)); break;
+    case tkMethod: WriteIdent(prop.GetMethod(instance).Name); break;
+    default: throw EWriteError("Property " + prop.Name + " cannot be stored");
   }
 }
 

@@ -9,7 +9,8 @@
 // not the default (see TPropInfo); read-only properties are not stored, except objects,
 // whose own properties are. Properties of a persistent sub-object are written under dotted
 // names ("Font.Name"), a collection as a collection value, a reference to another
-// component as its name ("Owner" for the root, "Form2.Button1" for one of another root), an event bound to a published method as the method's name.
+// component as its name ("Owner" for the root, "Form2.Button1" for one of another root), an event bound to a published
+// method as the method's name.
 //
 // Values take the smallest form: integers the smallest integer type that holds them;
 // text that is pure ASCII an 8-bit string (vaString, or vaLString from 256 bytes on),
@@ -68,8 +69,8 @@ public:
   void WriteAnsiBytes(std::string_view bytes);
   // "False", "True", "nil" and "Null" (any case) as their own value types, others vaIdent.
   void WriteIdent(std::string_view ident);
-  void WriteChar(char c);                 // a one-character vaString
-  void WriteWideChar(char16_t c);         // a one-character vaWString
+  void WriteChar(char c);          // a one-character vaString
+  void WriteWideChar(char16_t c);  // a one-character vaWString
   void WriteBinary(std::string_view bytes);
   void WriteBytes(std::string_view bytes);  // raw
 

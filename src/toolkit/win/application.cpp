@@ -9,8 +9,7 @@
 
 std::string ErrorBoxText(std::string_view message) {
   std::string text(message);
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
-    text += '.';
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
   return text;
 }
 
@@ -52,14 +51,12 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
-                                            ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX icc{
+      sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
 }
 
-void TApplication::SetTitle(std::string title) {
-  title_ = std::move(title);
-}
+void TApplication::SetTitle(std::string title) { title_ = std::move(title); }
 
 void TApplication::FormCreated(TForm* form) {
   if (!mainForm_) mainForm_ = form;
@@ -119,6 +116,5 @@ void TApplication::HandleException() {
 
 void TApplication::ShowException(const std::string& message) {
   HWND owner = GetActiveWindow();
-  MessageBoxW(owner, Utf8ToWide(ErrorBoxText(message)).c_str(), Utf8ToWide(title_).c_str(),
-              MB_OK | MB_ICONSTOP);
+  MessageBoxW(owner, Utf8ToWide(ErrorBoxText(message)).c_str(), Utf8ToWide(title_).c_str(), MB_OK | MB_ICONSTOP);
 }

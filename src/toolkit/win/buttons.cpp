@@ -49,10 +49,22 @@ TGlyphPlaces LayoutGlyphAndCaption(const RECT& client, SIZE glyph, SIZE caption,
   auto place = [&](int along, SIZE size) {
     RECT r{};
     switch (layout) {
-      case blGlyphLeft: r.left = along; r.top = (h - size.cy) / 2; break;
-      case blGlyphRight: r.left = w - along - size.cx; r.top = (h - size.cy) / 2; break;
-      case blGlyphTop: r.left = (w - size.cx) / 2; r.top = along; break;
-      case blGlyphBottom: r.left = (w - size.cx) / 2; r.top = h - along - size.cy; break;
+      case blGlyphLeft:
+        r.left = along;
+        r.top = (h - size.cy) / 2;
+        break;
+      case blGlyphRight:
+        r.left = w - along - size.cx;
+        r.top = (h - size.cy) / 2;
+        break;
+      case blGlyphTop:
+        r.left = (w - size.cx) / 2;
+        r.top = along;
+        break;
+      case blGlyphBottom:
+        r.left = (w - size.cx) / 2;
+        r.top = h - along - size.cy;
+        break;
     }
     r.left += client.left;
     r.top += client.top;
@@ -73,8 +85,10 @@ SIZE GlyphSize(const TBitmap* glyph, int count) {
 TGlyphSettings::TGlyphSettings() : glyph_(std::make_unique<TBitmap>()) {}
 
 void TGlyphSettings::SetGlyph(TBitmap* glyph) {
-  if (glyph) glyph_->Assign(glyph);
-  else glyph_ = std::make_unique<TBitmap>();
+  if (glyph)
+    glyph_->Assign(glyph);
+  else
+    glyph_ = std::make_unique<TBitmap>();
 }
 
 void TGlyphSettings::PaintContent(HDC dc, const RECT& client, const std::string& caption, const TFont& font,
@@ -89,8 +103,8 @@ void TGlyphSettings::PaintContent(HDC dc, const RECT& client, const std::string&
   if (glyph.cx > 0) {
     const int index = state <= numGlyphs_ ? state - 1 : 0;
     TBitmap& g = *glyph_;
-    GdiTransparentBlt(dc, places.Glyph.left, places.Glyph.top, glyph.cx, glyph.cy, g.Canvas().Handle(), index * glyph.cx, 0,
-                   glyph.cx, glyph.cy, static_cast<UINT>(ColorToRGB(g.TransparentColor())));
+    GdiTransparentBlt(dc, places.Glyph.left, places.Glyph.top, glyph.cx, glyph.cy, g.Canvas().Handle(),
+                      index * glyph.cx, 0, glyph.cx, glyph.cy, static_cast<UINT>(ColorToRGB(g.TransparentColor())));
   }
   if (!text.empty()) {
     SetBkMode(dc, TRANSPARENT);
@@ -126,8 +140,10 @@ void TSpeedButton::Paint(HDC dc) {
   FillRect(dc, &r, face);
   DeleteObject(face);
   const bool sunk = pressed_ || down_;
-  if (sunk) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-  else if (!flat_ || hot_) DrawEdge(dc, &r, flat_ ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
+  if (sunk)
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  else if (!flat_ || hot_)
+    DrawEdge(dc, &r, flat_ ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
   RECT client{1, 1, Width() - 1, Height() - 1};
   if (sunk) OffsetRect(&client, 1, 1);
   glyphs_.PaintContent(dc, client, Caption(), *Font(), !Enabled() ? 2 : (sunk ? 3 : 1));
@@ -141,9 +157,9 @@ void TSpeedButton::WndProc(TMessage& msg) {
       Invalidate();
       return;
     case WM_LBUTTONUP: {
-      const bool inside = static_cast<short>(LOWORD(msg.LParam)) >= 0 &&
-                          static_cast<short>(LOWORD(msg.LParam)) < Width() &&
-                          static_cast<short>(HIWORD(msg.LParam)) >= 0 && static_cast<short>(HIWORD(msg.LParam)) < Height();
+      const bool inside =
+          static_cast<short>(LOWORD(msg.LParam)) >= 0 && static_cast<short>(LOWORD(msg.LParam)) < Width() &&
+          static_cast<short>(HIWORD(msg.LParam)) >= 0 && static_cast<short>(HIWORD(msg.LParam)) < Height();
       const bool was = pressed_;
       pressed_ = false;
       Invalidate();
@@ -161,8 +177,7 @@ void TSpeedButton::WndProc(TMessage& msg) {
       hot_ = false;
       if (flat_) Invalidate();
       return;
-    default:
-      TGraphicControl::WndProc(msg);
+    default: TGraphicControl::WndProc(msg);
   }
 }
 

@@ -52,17 +52,17 @@ private:
 
 // The published glyph accessors of a button that holds a TGlyphSettings in glyphs_ (the
 // property tables take member functions of the class itself).
-#define QUILLIMO_GLYPH_ACCESSORS                                       \
-  const TGlyphSettings& Glyphs() const { return glyphs_; }             \
-  TBitmap* Glyph() const { return glyphs_.Glyph(); }                   \
-  void SetGlyph(TBitmap* g) { glyphs_.SetGlyph(g); }                   \
-  int NumGlyphs() const { return glyphs_.NumGlyphs(); }                \
-  void SetNumGlyphs(int v) { glyphs_.SetNumGlyphs(v); }                \
-  TButtonLayout Layout() const { return glyphs_.Layout(); }            \
-  void SetLayout(TButtonLayout v) { glyphs_.SetLayout(v); }            \
-  int Margin() const { return glyphs_.Margin(); }                      \
-  void SetMargin(int v) { glyphs_.SetMargin(v); }                      \
-  int Spacing() const { return glyphs_.Spacing(); }                    \
+#define QUILLIMO_GLYPH_ACCESSORS                            \
+  const TGlyphSettings& Glyphs() const { return glyphs_; }  \
+  TBitmap* Glyph() const { return glyphs_.Glyph(); }        \
+  void SetGlyph(TBitmap* g) { glyphs_.SetGlyph(g); }        \
+  int NumGlyphs() const { return glyphs_.NumGlyphs(); }     \
+  void SetNumGlyphs(int v) { glyphs_.SetNumGlyphs(v); }     \
+  TButtonLayout Layout() const { return glyphs_.Layout(); } \
+  void SetLayout(TButtonLayout v) { glyphs_.SetLayout(v); } \
+  int Margin() const { return glyphs_.Margin(); }           \
+  void SetMargin(int v) { glyphs_.SetMargin(v); }           \
+  int Spacing() const { return glyphs_.Spacing(); }         \
   void SetSpacing(int v) { glyphs_.SetSpacing(v); }
 
 class TSpeedButton : public TGraphicControl {

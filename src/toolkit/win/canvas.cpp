@@ -4,9 +4,8 @@
 #include "toolkit/win/font_handle.h"
 #include "toolkit/win/graphics.h"
 
-QUILLIMO_REGISTER_CLASS(TBrush, [](TPropertyTable& p) {
-  p.Integer("Color", &TBrush::GetColor, &TBrush::SetColor, clWhite);
-});
+QUILLIMO_REGISTER_CLASS(TBrush,
+                        [](TPropertyTable& p) { p.Integer("Color", &TBrush::GetColor, &TBrush::SetColor, clWhite); });
 QUILLIMO_REGISTER_CLASS(TPen, [](TPropertyTable& p) {
   p.Integer("Color", &TPen::GetColor, &TPen::SetColor, clBlack);
   p.Integer("Width", &TPen::GetWidth, &TPen::SetWidth, 1);

@@ -55,7 +55,8 @@ QUILLIMO_REGISTER_CLASS(TCustomListBox, [](TPropertyTable& p) {
   p.Bool("TabStop", &TCustomListBox::TabStop, &TCustomListBox::SetTabStop, true);
 });
 QUILLIMO_REGISTER_CLASS(TListBox);
-QUILLIMO_REGISTER_CLASS(TCheckListBox, [](TPropertyTable& p) { p.Event("OnClickCheck", &TCheckListBox::OnClickCheck); });
+QUILLIMO_REGISTER_CLASS(TCheckListBox,
+                        [](TPropertyTable& p) { p.Event("OnClickCheck", &TCheckListBox::OnClickCheck); });
 
 TCustomListBox::TCustomListBox(TComponent* owner)
     : TWinControl(owner), items_(std::make_unique<TListBoxStrings>(this)) {
@@ -174,8 +175,9 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   RECT tick{box.left + 2, box.top + (box.bottom - box.top - side) / 2, 0, 0};
   tick.right = tick.left + side;
   tick.bottom = tick.top + side;
-  DrawFrameControl(dc, &tick, DFC_BUTTON,
-                   DFCS_BUTTONCHECK | DFCS_FLAT | (Checked(index) ? DFCS_CHECKED : 0) | (Enabled() ? 0 : DFCS_INACTIVE));
+  DrawFrameControl(
+      dc, &tick, DFC_BUTTON,
+      DFCS_BUTTONCHECK | DFCS_FLAT | (Checked(index) ? DFCS_CHECKED : 0) | (Enabled() ? 0 : DFCS_INACTIVE));
   RECT text = dis.rcItem;
   text.left = box.right;
   bool selected = (dis.itemState & ODS_SELECTED) != 0;
@@ -226,8 +228,7 @@ void TCheckListBox::WndProc(TMessage& msg) {
     case WM_CHAR:
       if (msg.WParam == L' ') return;
       break;
-    default:
-      break;
+    default: break;
   }
   TCustomListBox::WndProc(msg);
 }

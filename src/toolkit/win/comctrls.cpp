@@ -136,7 +136,8 @@ void TToolBar::Loaded() {
 }
 
 void TToolBar::SortButtons() {
-  std::stable_sort(buttons_.begin(), buttons_.end(), [](TToolButton* a, TToolButton* b) { return a->Left() < b->Left(); });
+  std::stable_sort(buttons_.begin(), buttons_.end(),
+                   [](TToolButton* a, TToolButton* b) { return a->Left() < b->Left(); });
 }
 
 int TToolBar::CommandOf(const TToolButton* button) const {
@@ -157,7 +158,8 @@ void TToolBar::UpdateButtonCaption(TToolButton* button) {
   info.cbSize = sizeof(info);
   info.dwMask = TBIF_TEXT;
   info.pszText = caption.data();
-  if (!SendMessageW(Handle(), TB_SETBUTTONINFOW, static_cast<WPARAM>(CommandOf(button)), reinterpret_cast<LPARAM>(&info)))
+  if (!SendMessageW(Handle(), TB_SETBUTTONINFOW, static_cast<WPARAM>(CommandOf(button)),
+                    reinterpret_cast<LPARAM>(&info)))
     UpdateButtons();
 }
 
@@ -187,18 +189,19 @@ void TToolBar::UpdateButtons() {
       tb.iBitmap = b->Width();
     } else {
       tb.iBitmap = b->ImageIndex() >= 0 ? b->ImageIndex() : I_IMAGENONE;
-      tb.fsStyle = BTNS_BUTTON | (b->Style() == tbsCheck ? BTNS_CHECK : 0) | (b->Style() == tbsDropDown ? BTNS_DROPDOWN : 0);
+      tb.fsStyle =
+          BTNS_BUTTON | (b->Style() == tbsCheck ? BTNS_CHECK : 0) | (b->Style() == tbsDropDown ? BTNS_DROPDOWN : 0);
       if (showCaptions_) tb.iString = reinterpret_cast<INT_PTR>(captions_.back().c_str());
     }
-    tb.fsState = (b->Enabled() ? TBSTATE_ENABLED : 0) | (b->Down() ? TBSTATE_CHECKED : 0) | (b->Visible() ? 0 : TBSTATE_HIDDEN);
+    tb.fsState =
+        (b->Enabled() ? TBSTATE_ENABLED : 0) | (b->Down() ? TBSTATE_CHECKED : 0) | (b->Visible() ? 0 : TBSTATE_HIDDEN);
     native.push_back(tb);
     // The tool buttons take the places the tool bar gives them.
     int w = separator ? b->Width() : buttonWidth_;
     b->TControl::SetBounds(x, 0, w, separator ? buttonHeight_ : buttonHeight_);
     if (b->Visible()) x += w;
   }
-  if (!native.empty())
-    SendMessageW(wnd, TB_ADDBUTTONSW, native.size(), reinterpret_cast<LPARAM>(native.data()));
+  if (!native.empty()) SendMessageW(wnd, TB_ADDBUTTONSW, native.size(), reinterpret_cast<LPARAM>(native.data()));
   SendMessageW(wnd, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
   SendMessageW(wnd, TB_SETBUTTONWIDTH, 0, MAKELPARAM(buttonWidth_, buttonWidth_));
   SendMessageW(wnd, TB_AUTOSIZE, 0, 0);

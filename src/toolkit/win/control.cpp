@@ -202,8 +202,7 @@ POINT TControl::ClientToScreen(POINT p) const {
   }
   p.x += offset.x;
   p.y += offset.y;
-  if (auto* w = dynamic_cast<const TWinControl*>(c); w && w->HandleAllocated())
-    ::ClientToScreen(w->Handle(), &p);
+  if (auto* w = dynamic_cast<const TWinControl*>(c); w && w->HandleAllocated()) ::ClientToScreen(w->Handle(), &p);
   return p;
 }
 

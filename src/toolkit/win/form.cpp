@@ -61,8 +61,10 @@ DWORD TCustomForm::FrameStyle() const {
   DWORD style = 0;
   switch (borderStyle_) {
     case bsNone: style = WS_POPUP; break;
-    case bsSingle: case bsToolWindow: style = WS_CAPTION | WS_BORDER; break;
-    case bsSizeable: case bsSizeToolWin: style = WS_CAPTION | WS_THICKFRAME; break;
+    case bsSingle:
+    case bsToolWindow: style = WS_CAPTION | WS_BORDER; break;
+    case bsSizeable:
+    case bsSizeToolWin: style = WS_CAPTION | WS_THICKFRAME; break;
     case bsDialog: style = WS_POPUP | WS_CAPTION | DS_MODALFRAME; break;
   }
   if (borderStyle_ != bsNone && borderIcons_.Contains(biSystemMenu)) {
@@ -142,9 +144,11 @@ void TCustomForm::SetClientHeight(int v) {
 void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
   borderStyle_ = v;
   if (HandleAllocated()) {
-    SetWindowLongPtrW(Handle(), GWL_STYLE, (GetWindowLongPtrW(Handle(), GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) |
-                                               FrameStyle() | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowLongPtrW(Handle(), GWL_STYLE,
+                      (GetWindowLongPtrW(Handle(), GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) | FrameStyle() |
+                          WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -207,8 +211,8 @@ void TCustomForm::ApplyPosition() {
   switch (position_) {
     case poScreenCenter:
     case poDesktopCenter:
-      SetBounds(std::max((Screen->Width() - Width()) / 2, 0), std::max((Screen->Height() - Height()) / 2, 0),
-                Width(), Height());
+      SetBounds(std::max((Screen->Width() - Width()) / 2, 0), std::max((Screen->Height() - Height()) / 2, 0), Width(),
+                Height());
       return;
     case poMainFormCenter: center = Application->MainForm(); break;
     case poOwnerFormCenter: center = dynamic_cast<TCustomForm*>(Owner()); break;
@@ -298,7 +302,11 @@ bool TCustomForm::IsDialogKeyMessage(MSG& msg) {
         form->IsShortCut(static_cast<WORD>(msg.wParam), shift, ctrl, alt))
       return true;
     switch (msg.wParam) {
-      case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: break;
+      case VK_TAB:
+      case VK_LEFT:
+      case VK_RIGHT:
+      case VK_UP:
+      case VK_DOWN: break;
       default: return false;
     }
   } else {
@@ -346,8 +354,7 @@ void TCustomForm::WndProc(TMessage& msg) {
         OnDeactivate(this);
       }
       return;
-    default:
-      break;
+    default: break;
   }
   TWinControl::WndProc(msg);
 }

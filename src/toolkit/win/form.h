@@ -25,8 +25,8 @@ class TMenuItem;
 QUILLIMO_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
 QUILLIMO_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
 using TBorderIcons = TSet<TBorderIcon>;
-QUILLIMO_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
-              poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
+QUILLIMO_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+              poMainFormCenter, poOwnerFormCenter)
 QUILLIMO_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
 QUILLIMO_ENUM(TCloseAction, caNone, caHide, caFree, caMinimize)
 

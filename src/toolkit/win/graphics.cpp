@@ -57,7 +57,8 @@ void TGraphic::WriteData(TStream& stream) const {
 }
 
 void TGraphic::DefineProperties(TFiler& filer) {
-  filer.DefineBinaryProperty("Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, !Empty());
+  filer.DefineBinaryProperty(
+      "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, !Empty());
 }
 
 void TGraphic::SetTransparent(bool transparent) {
@@ -309,7 +310,8 @@ void TIcon::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
 
 void TIcon::Draw(TCanvas& canvas, const RECT& rect) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (HICON icon = HandleForSize(std::max(w, h))) DrawIconEx(canvas.Handle(), rect.left, rect.top, icon, w, h, 0, nullptr, DI_NORMAL);
+  if (HICON icon = HandleForSize(std::max(w, h)))
+    DrawIconEx(canvas.Handle(), rect.left, rect.top, icon, w, h, 0, nullptr, DI_NORMAL);
 }
 
 void TIcon::Assign(const TPersistent* source) {
@@ -391,8 +393,9 @@ void TPicture::WriteData(TStream& stream) const {
 }
 
 void TPicture::DefineProperties(TFiler& filer) {
-  filer.DefineBinaryProperty("Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); },
-                             graphic_ && !graphic_->Empty());
+  filer.DefineBinaryProperty(
+      "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); },
+      graphic_ && !graphic_->Empty());
 }
 
 void TPicture::Assign(const TPersistent* source) {

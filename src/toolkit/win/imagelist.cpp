@@ -164,7 +164,8 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
         p.r = p.g = p.b = static_cast<std::uint8_t>(grey + (255 - grey) * 2 / 5);
         p.a = static_cast<std::uint8_t>(p.a * 3 / 5);
       }
-      Row(blend, row)[col] = {std::uint8_t(p.b * p.a / 255), std::uint8_t(p.g * p.a / 255), std::uint8_t(p.r * p.a / 255), p.a};
+      Row(blend, row)[col] = {std::uint8_t(p.b * p.a / 255), std::uint8_t(p.g * p.a / 255),
+                              std::uint8_t(p.r * p.a / 255), p.a};
     }
   HDC source = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(source, dib);
@@ -202,7 +203,8 @@ void TImageList::ReadData(TStream& stream) {
   const std::uint32_t count = ReadBlock32(stream), width = ReadBlock32(stream), height = ReadBlock32(stream);
   // Every image needs at least its size field and a BMP header.
   const std::int64_t left = stream.Size() - stream.Position();
-  if (count > left / 58 || width == 0 || height == 0 || width > unsigned(kMaxBitmapSide) || height > unsigned(kMaxBitmapSide))
+  if (count > left / 58 || width == 0 || height == 0 || width > unsigned(kMaxBitmapSide) ||
+      height > unsigned(kMaxBitmapSide))
     throw EReadError(ExceptionText::ReadError);
   std::vector<TBitmapPixels> images;
   for (std::uint32_t i = 0; i < count; ++i) {
@@ -233,6 +235,6 @@ void TImageList::WriteData(TStream& stream) const {
 }
 
 void TImageList::DefineProperties(TFiler& filer) {
-  filer.DefineBinaryProperty("Bitmap", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); },
-                             !images_.empty());
+  filer.DefineBinaryProperty(
+      "Bitmap", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, !images_.empty());
 }

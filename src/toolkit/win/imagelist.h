@@ -68,4 +68,3 @@ private:
   std::vector<TBitmapPixels> images_;
   HIMAGELIST handle_ = nullptr;
 };
-

@@ -99,15 +99,12 @@ QUILLIMO_REGISTER_CLASS(TMenuItem, [](TPropertyTable& p) {
   p.Event("OnMeasureItem", &TMenuItem::OnMeasureItem);
   p.Event("OnAdvancedDrawItem", &TMenuItem::OnAdvancedDrawItem);
 });
-QUILLIMO_REGISTER_CLASS(TMenu, [](TPropertyTable& p) {
-  p.Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw, false);
-});
+QUILLIMO_REGISTER_CLASS(TMenu,
+                        [](TPropertyTable& p) { p.Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw, false); });
 QUILLIMO_REGISTER_CLASS(TMainMenu);
 QUILLIMO_REGISTER_CLASS(TPopupMenu, [](TPropertyTable& p) { p.Event("OnPopup", &TPopupMenu::OnPopup); });
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {
-  Commands()[command_] = this;
-}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) { Commands()[command_] = this; }
 
 TMenuItem::~TMenuItem() {
   destroying_ = true;
@@ -392,8 +389,7 @@ LRESULT CALLBACK PopupWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
       case WM_MEASUREITEM:
         if (TMenuItem::HandleMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
         break;
-      default:
-        break;
+      default: break;
     }
   } catch (...) {
     ReportCallbackException();

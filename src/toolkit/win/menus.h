@@ -21,8 +21,8 @@ TShortCut MakeShortCut(WORD key, bool shift, bool ctrl, bool alt);
 // "Ctrl+S", "Shift+F4", "Del"; empty for 0.
 std::string ShortCutToText(TShortCut shortCut);
 
-QUILLIMO_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault,
-              odHotLight, odInactive, odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit)
+QUILLIMO_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight,
+              odInactive, odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit)
 using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 TOwnerDrawState OwnerDrawStateFromItemState(UINT itemState);
 

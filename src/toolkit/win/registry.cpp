@@ -20,8 +20,8 @@ bool TRegistry::OpenKey(const std::string& path, bool create) {
   HKEY key = nullptr;
   LONG result;
   if (create) {
-    result = RegCreateKeyExW(root_, Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                             &key, nullptr);
+    result = RegCreateKeyExW(root_, Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                             nullptr, &key, nullptr);
     if (result != ERROR_SUCCESS) throw ERegistryException(Format(RegistryText::CreateKeyError, {path}));
   } else {
     result = RegOpenKeyExW(root_, Wide(path).c_str(), 0, KEY_READ | KEY_WRITE, &key);
@@ -66,7 +66,8 @@ std::string TRegistry::ReadString(const std::string& name) const {
   if (type != REG_SZ && type != REG_EXPAND_SZ) throw ERegistryException(Format(RegistryText::InvalidDataType, {name}));
   std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
   DWORD got = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-  if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got) != ERROR_SUCCESS)
+  if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got) !=
+      ERROR_SUCCESS)
     return {};
   std::wstring text(buffer.data(), std::min<std::size_t>(got / sizeof(wchar_t), buffer.size()));
   while (!text.empty() && text.back() == L'\0') text.pop_back();  // the stored terminator, if any

@@ -44,9 +44,7 @@ POINT TScreen::CursorPos() const {
   return p;
 }
 
-std::string TScreen::MenuFontName() const {
-  return WideToUtf8(NonClientMetrics().lfMenuFont.lfFaceName);
-}
+std::string TScreen::MenuFontName() const { return WideToUtf8(NonClientMetrics().lfMenuFont.lfFaceName); }
 
 int TScreen::MenuFontHeight() const { return NonClientMetrics().lfMenuFont.lfHeight; }
 

@@ -7,10 +7,11 @@ QUILLIMO_REGISTER_CLASS(TSpinButton, [](TPropertyTable& p) {
   p.Event("OnDownClick", &TSpinButton::OnDownClick);
 });
 
-TSpinButton::TSpinButton(TComponent* owner) : TWinControl(owner), repeat_([this] {
-  repeat_.Start(100);
-  Fire();
-}) {
+TSpinButton::TSpinButton(TComponent* owner)
+    : TWinControl(owner), repeat_([this] {
+        repeat_.Start(100);
+        Fire();
+      }) {
   SetBounds(0, 0, 20, 25);
 }
 
@@ -47,8 +48,7 @@ void TSpinButton::WndProc(TMessage& msg) {
     case WM_CAPTURECHANGED:
       if (pressed_) Press(0);
       break;
-    default:
-      break;
+    default: break;
   }
   TWinControl::WndProc(msg);
 }

@@ -415,7 +415,8 @@ void TCustomRadioGroup::SetItemIndex(int v) {
   itemIndex_ = v;
   for (int i = 0; i < static_cast<int>(buttons_.size()); ++i)
     if (buttons_[static_cast<std::size_t>(i)]->HandleAllocated())
-      SendMessageW(buttons_[static_cast<std::size_t>(i)]->Handle(), BM_SETCHECK, i == v ? BST_CHECKED : BST_UNCHECKED, 0);
+      SendMessageW(buttons_[static_cast<std::size_t>(i)]->Handle(), BM_SETCHECK, i == v ? BST_CHECKED : BST_UNCHECKED,
+                   0);
   Click();
 }
 
@@ -455,9 +456,8 @@ void TCustomRadioGroup::ArrangeButtons() {
   int buttonHeight = space / perColumn;
   int topMargin = tm.tmHeight + 1 + (space % perColumn) / 2;
   for (int i = 0; i < count; ++i) {
-    buttons_[static_cast<std::size_t>(i)]->SetBounds((i / perColumn) * buttonWidth + 8,
-                                                     (i % perColumn) * buttonHeight + topMargin, buttonWidth - 10,
-                                                     buttonHeight);
+    buttons_[static_cast<std::size_t>(i)]->SetBounds(
+        (i / perColumn) * buttonWidth + 8, (i % perColumn) * buttonHeight + topMargin, buttonWidth - 10, buttonHeight);
   }
 }
 

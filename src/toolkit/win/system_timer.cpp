@@ -49,8 +49,8 @@ TTimerQueue::TTimerQueue() {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"TTimerWindow";
   RegisterClassW(&wc);
-  fallbackWindow_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                                    nullptr);
+  fallbackWindow_ =
+      CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
 }
 
 std::int64_t TTimerQueue::Now() const {
@@ -72,8 +72,8 @@ void TTimerQueue::Remove(TSystemTimer* timer) {
 }
 
 TTimerQueue::Entry* TTimerQueue::Earliest() {
-  auto it = std::min_element(entries_.begin(), entries_.end(),
-                             [](const Entry& a, const Entry& b) { return a.due < b.due; });
+  auto it =
+      std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.due < b.due; });
   return it == entries_.end() ? nullptr : &*it;
 }
 

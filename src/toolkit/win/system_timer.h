@@ -70,7 +70,7 @@ private:
 
   std::vector<Entry> entries_;
   std::int64_t ticksPerSecond_ = 1;
-  void* fallbackWindow_ = nullptr;  // HWND of the hidden window that receives WM_TIMER
+  void* fallbackWindow_ = nullptr;     // HWND of the hidden window that receives WM_TIMER
   std::int64_t armedFor_ = kNotArmed;  // the due time the fallback system timer is armed for
-  bool finePeriod_ = false;         // the 1 ms timer period is in effect (asked for by short timers)
+  bool finePeriod_ = false;            // the 1 ms timer period is in effect (asked for by short timers)
 };

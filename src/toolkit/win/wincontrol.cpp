@@ -174,9 +174,9 @@ void TWinControl::CreateWnd() {
   const bool ownHook = !creationHook;
   if (ownHook) creationHook = SetWindowsHookExW(WH_CBT, &TWinControl::CreationHook, nullptr, GetCurrentThreadId());
   creating = this;
-  HWND wnd = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
-                             params.X, params.Y, params.Width, params.Height, params.WndParent, id,
-                             GetModuleHandleW(nullptr), nullptr);
+  HWND wnd =
+      CreateWindowExW(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                      params.Y, params.Width, params.Height, params.WndParent, id, GetModuleHandleW(nullptr), nullptr);
   creating = outer;
   if (ownHook) {
     UnhookWindowsHookEx(creationHook);
@@ -242,9 +242,7 @@ bool TWinControl::CanFocus() const { return Showing() && Enabled(); }
 
 void TWinControl::SetFocus() { ::SetFocus(Handle()); }
 
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-  TControl::SetBounds(left, top, width, height);
-}
+void TWinControl::SetBounds(int left, int top, int width, int height) { TControl::SetBounds(left, top, width, height); }
 
 void TWinControl::BoundsChanged() {
   UpdateWindowBounds();
@@ -379,10 +377,22 @@ void TWinControl::Realign() {
     for (TControl* c : list) {
       int w = c->Width(), h = c->Height();
       switch (align) {
-        case alTop: c->SetBounds(r.left, r.top, r.right - r.left, h); r.top += h; break;
-        case alBottom: c->SetBounds(r.left, r.bottom - h, r.right - r.left, h); r.bottom -= h; break;
-        case alLeft: c->SetBounds(r.left, r.top, w, r.bottom - r.top); r.left += w; break;
-        case alRight: c->SetBounds(r.right - w, r.top, w, r.bottom - r.top); r.right -= w; break;
+        case alTop:
+          c->SetBounds(r.left, r.top, r.right - r.left, h);
+          r.top += h;
+          break;
+        case alBottom:
+          c->SetBounds(r.left, r.bottom - h, r.right - r.left, h);
+          r.bottom -= h;
+          break;
+        case alLeft:
+          c->SetBounds(r.left, r.top, w, r.bottom - r.top);
+          r.left += w;
+          break;
+        case alRight:
+          c->SetBounds(r.right - w, r.top, w, r.bottom - r.top);
+          r.right -= w;
+          break;
         case alClient: c->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); break;
         default: break;
       }
@@ -431,8 +441,7 @@ void TWinControl::WndProc(TMessage& msg) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return ReflectToChild(msg);
+    case WM_CTLCOLORSTATIC: return ReflectToChild(msg);
     case WM_DRAWITEM:
       if (reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->CtlType != ODT_MENU) return ReflectToChild(msg);
       break;
@@ -530,8 +539,7 @@ void TWinControl::WndProc(TMessage& msg) {
       handle_ = nullptr;
       if (!destroying_) TellHandleWatches(nullptr);
       return;
-    default:
-      break;
+    default: break;
   }
   TControl::WndProc(msg);
 }

@@ -171,8 +171,8 @@ private:
   bool ownClass_ = false;
   bool doubleBuffered_ = false;
   bool mouseInside_ = false;
-  TGraphicControl* hotGraphic_ = nullptr;      // the windowless child under the mouse
-  TGraphicControl* capturedGraphic_ = nullptr; // the one a button went down on
+  TGraphicControl* hotGraphic_ = nullptr;       // the windowless child under the mouse
+  TGraphicControl* capturedGraphic_ = nullptr;  // the one a button went down on
   bool destroying_ = false;
   std::vector<std::pair<int, THandleWatch>> handleWatches_;
   int nextWatchId_ = 1;

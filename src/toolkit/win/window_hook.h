@@ -53,7 +53,7 @@ private:
   LRESULT Dispatch(HWND wnd, std::size_t place, UINT msg, WPARAM wp, LPARAM lp);
 
   HWND wnd_ = nullptr;
-  HWND handling_ = nullptr;       // the window whose message the handler is handling
+  HWND handling_ = nullptr;        // the window whose message the handler is handling
   std::size_t handlingPlace_ = 0;  // and this hook's place in its chain
   Handler handler_;
   // Shared with a running Dispatch, so it can tell whether the handler freed the hook while

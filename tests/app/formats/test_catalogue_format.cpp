@@ -124,8 +124,8 @@ TEST(CatalogueTexts, RefusedWhenTheyCannotBeStored) {
 TEST(ProgramNames, ThatAddressAnotherFileAreRefused) {
   for (const char* good : {"Sağlık", "a, b", "v1.2", "CONSOLE", "COM0", "..."})
     EXPECT_NO_THROW(CheckProgramName(good, cpWindows1254)) << good;
-  for (const char* bad : {"..\\ayarlar", "a/b", "C:x", "a?", "a*", "\"q\"", "<x>", "a|b", "tab\there", "CON",
-                          "nul", "Com3", "lpt9", "aux.txt", "PRN "})
+  for (const char* bad : {"..\\ayarlar", "a/b", "C:x", "a?", "a*", "\"q\"", "<x>", "a|b", "tab\there", "CON", "nul",
+                          "Com3", "lpt9", "aux.txt", "PRN "})
     EXPECT_THROW(CheckProgramName(bad, cpWindows1254), EConvertError) << bad;
   EXPECT_THROW(CheckProgramName("αβ", cpWindows1254), EConvertError);
 }

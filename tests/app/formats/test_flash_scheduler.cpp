@@ -102,7 +102,7 @@ TEST_F(FlashScheduler, MessagesAndPositionsFollowTheRandomSource) {
   for (int i = 0; i < 6; ++i) engine.PeriodTick();
   // Three draws per tick: k below 3, x in 50..899, y in 50..699. The first show is centred
   // because the flash window starts with the centre placement armed.
-  const std::vector<Shown> expected{{"a", 76, 609, true},  {"a", 281, 486, false}, {"a", 187, 291, false},
+  const std::vector<Shown> expected{{"a", 76, 609, true},   {"a", 281, 486, false}, {"a", 187, 291, false},
                                     {"b", 119, 358, false}, {"a", 764, 88, false},  {"a", 829, 289, false}};
   EXPECT_EQ(host.shown, expected);
   EXPECT_EQ(random.Seed(), [] {

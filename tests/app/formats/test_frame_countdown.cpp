@@ -53,11 +53,11 @@ protected:
 
 TEST(FlashFrames, TheDurationRoundedToWholeFramesAndAtLeastOne) {
   const double at60 = 1000.0 / 60;
-  EXPECT_EQ(FlashFrames(10, at60), 1);   // 0.6 frames: never less than one
+  EXPECT_EQ(FlashFrames(10, at60), 1);  // 0.6 frames: never less than one
   EXPECT_EQ(FlashFrames(1, at60), 1);
-  EXPECT_EQ(FlashFrames(20, at60), 1);   // 1.2
-  EXPECT_EQ(FlashFrames(30, at60), 2);   // 1.8
-  EXPECT_EQ(FlashFrames(40, at60), 2);   // 2.4
+  EXPECT_EQ(FlashFrames(20, at60), 1);  // 1.2
+  EXPECT_EQ(FlashFrames(30, at60), 2);  // 1.8
+  EXPECT_EQ(FlashFrames(40, at60), 2);  // 2.4
   EXPECT_EQ(FlashFrames(1000, at60), 60);
   EXPECT_EQ(FlashFrames(40, 1000.0 / 144), 6);  // 5.76
 }
@@ -99,7 +99,7 @@ TEST_F(FrameCountdown, StartingWhileCountingKeepsTheCountAndStoppingForgetsIt) {
   countdown->Stop();
   EXPECT_FALSE(countdown->Running());
   countdown->Start(1);  // a new flash: its own count
-  clock.Compose();                    // ends the stopped count's wait, without an end
+  clock.Compose();      // ends the stopped count's wait, without an end
   ASSERT_TRUE(clock.AwaitWaits(3));
   clock.Compose();
   const unsigned second = queue.Await();

@@ -72,11 +72,11 @@ TEST_F(TranslatedDialogs, FontDialogShowsTheTableCaptionsInBothLanguagesInTheFor
   EXPECT_TRUE(lang->GetNeedAllDlgs());
   EXPECT_EQ(lang->GetSectionStrings(stDlgsCaptions)->Count(), 82);
 
-  const std::map<int, std::string> english = {{1088, "&Font:"},   {1089, "Font st&yle:"}, {1090, "Si&ze:"},
-                                              {1091, "&Color:"},  {1026, "&Apply"},       {1072, "Effects"},
-                                              {1040, "Stri&keout"}, {1041, "&Underline"}, {1073, "Sample"},
-                                              {1094, "Sc&ript:"}, {1038, "&Help"},        {2, "Cancel"},
-                                              {1, "OK"}};
+  const std::map<int, std::string> english = {
+      {1088, "&Font:"}, {1089, "Font st&yle:"}, {1090, "Si&ze:"},     {1091, "&Color:"},
+      {1026, "&Apply"}, {1072, "Effects"},      {1040, "Stri&keout"}, {1041, "&Underline"},
+      {1073, "Sample"}, {1094, "Sc&ript:"},     {1038, "&Help"},      {2, "Cancel"},
+      {1, "OK"}};
   for (int language : {1, 2}) {  // language 2 has no texts: language 1's are shown
     SCOPED_TRACE(language);
     lang->SetActiveLanguage(language);
@@ -125,7 +125,8 @@ TEST_F(TranslatedDialogs, BrowseForFolderParsesItsFolderAndTranslatesItsButtons)
   EXPECT_EQ(browse->GetFlags(), (TBIFlags{ReturnFSAncestors, ReturnOnlyFSDirs}));
   EXPECT_EQ(browse->GetRootFolder(), csDesktop);
   EXPECT_EQ(SpecialFolderId(csWindowsDir), CSIDL_WINDOWS);
-  EXPECT_EQ(BrowseFlagBits({ReturnOnlyFSDirs, NewDialogStyle}), static_cast<UINT>(BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE));
+  EXPECT_EQ(BrowseFlagBits({ReturnOnlyFSDirs, NewDialogStyle}),
+            static_cast<UINT>(BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE));
 
   wchar_t windows[MAX_PATH] = {};
   GetWindowsDirectoryW(windows, MAX_PATH);

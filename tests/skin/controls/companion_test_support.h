@@ -51,7 +51,8 @@ struct SkinnedForm {
     for (TFrameCompanion* listed : frame->ControlList())
       if (auto* c = dynamic_cast<TSkinControl*>(listed)) {
         auto* w = dynamic_cast<TWinControl*>(component);
-        if (c->Control() == component || c->GraphicControl() == component || (w && w->HandleAllocated() && c->Handle() == w->Handle()))
+        if (c->Control() == component || c->GraphicControl() == component ||
+            (w && w->HandleAllocated() && c->Handle() == w->Handle()))
           return c;
       }
     return nullptr;
@@ -78,7 +79,8 @@ inline TBitmapPixels Repainted(HWND wnd) {
 
 // Frame `frame` of a `count`-frame element sliced to width x height over the face colour (keyed
 // pixels show the face), as the element painters draw it.
-inline TBitmapPixels ExpectedElement(const TDataSkinObject& e, int width, int height, int count, int frame, TColor face) {
+inline TBitmapPixels ExpectedElement(const TDataSkinObject& e, int width, int height, int count, int frame,
+                                     TColor face) {
   TBitmapPixels out(width, height);
   out.Fill(ColorToRGB(face));
   const TBitmapPixels built = skintest::ReferenceElement(e, width, height, false, e.Tile == 1, count, frame);
@@ -105,7 +107,8 @@ inline ::testing::AssertionResult ShowsKeyed(const TBitmapPixels& shown, int x, 
       if (want == kSkinKeyColour) continue;
       const TColor got = shown.GetPixel(x + i, y + j);
       if (got != want)
-        return ::testing::AssertionFailure() << "pixel " << i << "," << j << " is " << std::hex << got << ", wanted " << want;
+        return ::testing::AssertionFailure()
+               << "pixel " << i << "," << j << " is " << std::hex << got << ", wanted " << want;
     }
   return ::testing::AssertionSuccess();
 }

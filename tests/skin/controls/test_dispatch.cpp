@@ -70,7 +70,8 @@ public:
 private:
   bool flat_ = false;
 };
-QUILLIMO_REGISTER_CLASS(TDBNavigator, [](TPropertyTable& p) { p.Bool("Flat", &TDBNavigator::Flat, &TDBNavigator::SetFlat); })
+QUILLIMO_REGISTER_CLASS(TDBNavigator,
+                        [](TPropertyTable& p) { p.Bool("Flat", &TDBNavigator::Flat, &TDBNavigator::SetFlat); })
 
 // A container of another toolkit that owns its controls.
 class TMVCPanel : public TWinControl {
@@ -246,12 +247,13 @@ TEST_F(Dispatch, BareWindowsAreDispatchedByClassAndStyle) {
   TSkinFormFrame& frame = f.Frame();
   HWND parent = f.form.Handle();
   auto child = [&](const wchar_t* cls, DWORD style) {
-    return CreateWindowExW(0, cls, L"x", WS_CHILD | WS_VISIBLE | style, 0, 0, 60, 20, parent, nullptr, nullptr, nullptr);
+    return CreateWindowExW(0, cls, L"x", WS_CHILD | WS_VISIBLE | style, 0, 0, 60, 20, parent, nullptr, nullptr,
+                           nullptr);
   };
   HWND push = child(L"BUTTON", BS_PUSHBUTTON), group = child(L"BUTTON", BS_GROUPBOX),
        radio = child(L"BUTTON", BS_AUTORADIOBUTTON), check = child(L"BUTTON", BS_AUTOCHECKBOX),
-       three = child(L"BUTTON", BS_3STATE), simple = child(L"COMBOBOX", CBS_SIMPLE), list = child(L"COMBOBOX", CBS_DROPDOWNLIST),
-       edit = child(L"EDIT", 0);
+       three = child(L"BUTTON", BS_3STATE), simple = child(L"COMBOBOX", CBS_SIMPLE),
+       list = child(L"COMBOBOX", CBS_DROPDOWNLIST), edit = child(L"EDIT", 0);
   for (HWND w : {push, group, radio, check, three, simple, list, edit}) DispatchChildWindow(frame, w);
   EXPECT_NE(dynamic_cast<TSkinButton*>(FindByHandle(frame, push)), nullptr);
   EXPECT_EQ(FindByHandle(frame, group), nullptr);
@@ -275,7 +277,8 @@ TEST_F(Dispatch, BareWindowsAreDispatchedByClassAndStyle) {
 
 TEST(MessageBoxes, AMessageBoxsButtonsGetTheirCompanions) {
   SetSkinManagerFactory([] {
-    return std::make_unique<TSkinManager>(std::make_unique<TToolkitActionTimer>(), std::make_unique<TFrameWindowSide>());
+    return std::make_unique<TSkinManager>(std::make_unique<TToolkitActionTimer>(),
+                                          std::make_unique<TFrameWindowSide>());
   });
   TSkinManager& manager = CreateSkinManager();
   auto skin = BuiltSkin("stored.skn");

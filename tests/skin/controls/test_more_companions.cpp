@@ -42,7 +42,8 @@ TEST_F(MoreCompanions, AComboBoxReadRightToLeftHasItsMirroredButtonOnTheLeft) {
   combo->Items()->Add("bir");
   combo->DestroyHandle();
   combo->HandleNeeded();
-  SetWindowLongPtrW(combo->Handle(), GWL_EXSTYLE, GetWindowLongPtrW(combo->Handle(), GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+  SetWindowLongPtrW(combo->Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrW(combo->Handle(), GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
   f.Frame();
   auto* companion = dynamic_cast<TSkinComBox*>(f.CompanionOf(combo));
   ASSERT_NE(companion, nullptr);
@@ -54,7 +55,8 @@ TEST_F(MoreCompanions, AComboBoxReadRightToLeftHasItsMirroredButtonOnTheLeft) {
   EXPECT_EQ(area.left, 0);
   const TDataSkinBorder& button = *skin->ComboButton;
   const int n = button.FrameCount;
-  TBitmapPixels mirrored = skintest::ReferenceFrame(button.Image2, area.right - area.left, area.bottom - area.top, n, 1);
+  TBitmapPixels mirrored =
+      skintest::ReferenceFrame(button.Image2, area.right - area.left, area.bottom - area.top, n, 1);
   // Only the button's edge column: the arrow from ExtraImages lies over its middle.
   TBitmapPixels edge(1, mirrored.Height());
   edge.CopyRect(0, 0, mirrored, 0, 0, 1, mirrored.Height());
@@ -130,8 +132,10 @@ TEST_F(MoreCompanions, StatusBarPanelsGetTheirFramesEvenWithoutText) {
   const TBitmapPixels shown = Repainted(bar->Handle());
   const TDataSkinObject& edges = *skin->StatusBarEdges;
   const RECT p = panels[0].Rect;
-  const TBitmapPixels expected = ExpectedElement(edges, p.right - p.left, p.bottom - p.top, 3, 1, skin->ButtonFaceColour);
-  for (int x = 0; x < expected.Width(); x += 7) ASSERT_EQ(shown.GetPixel(p.left + x, p.top), expected.GetPixel(x, 0)) << x;
+  const TBitmapPixels expected =
+      ExpectedElement(edges, p.right - p.left, p.bottom - p.top, 3, 1, skin->ButtonFaceColour);
+  for (int x = 0; x < expected.Width(); x += 7)
+    ASSERT_EQ(shown.GetPixel(p.left + x, p.top), expected.GetPixel(x, 0)) << x;
   EXPECT_EQ(panels[1].Frame, 2);
   bar->SetSimplePanel(true);
   const auto simple = companion->Panels(whole);

@@ -53,7 +53,8 @@ TEST(ScrollBars, AThumbDraggedToTheEndOfAPagedListStopsAtMaxLessPagePlusOne) {
   // Press on the thumb, move beyond below the bar, release; the drag reads the queued moves.
   RECT r{};
   GetWindowRect(wnd, &r);
-  const POINT thumb{r.left + bars->VertBar.left + 4, r.top + bars->VertBar.top + bars->Vert.ArrowLength + bars->Vert.ThumbOffset + 2};
+  const POINT thumb{r.left + bars->VertBar.left + 4,
+                    r.top + bars->VertBar.top + bars->Vert.ArrowLength + bars->Vert.ThumbOffset + 2};
   POINT beyond{thumb.x, thumb.y + 2000};
   ScreenToClient(wnd, &beyond);
   PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(beyond.x, beyond.y));

@@ -15,9 +15,9 @@ using Bytes = std::vector<uint8_t>;
 // Prose with a vocabulary of a few thousand words of Zipf-like frequency, numbers, and now
 // and then an ini-style "Key=Value" line; CR LF line ends.
 inline Bytes TextLike(size_t size, uint32_t seed) {
-  static const char* const kSyllables[] = {"ka", "lo", "mer", "sin", "ta", "vel", "qui", "or", "an", "de",
-                                           "ri", "um", "po", "zel", "i", "ne", "sto", "ba", "gru", "fe",
-                                           "ho", "lim", "tra", "eu", "cor", "pa", "wy", "sen", "ad", "mo"};
+  static const char* const kSyllables[] = {"ka", "lo",  "mer", "sin", "ta",  "vel", "qui", "or",  "an",  "de",
+                                           "ri", "um",  "po",  "zel", "i",   "ne",  "sto", "ba",  "gru", "fe",
+                                           "ho", "lim", "tra", "eu",  "cor", "pa",  "wy",  "sen", "ad",  "mo"};
   std::mt19937 rng(seed);
   std::vector<std::string> words;
   for (int i = 0; i < 4000; ++i) {
@@ -100,9 +100,12 @@ inline Bytes BitmapLike(size_t size, uint32_t seed) {
         const int kind = static_cast<int>(rng() % 4);
         const uint8_t b = static_cast<uint8_t>(rng()), g = static_cast<uint8_t>(rng()), r = static_cast<uint8_t>(rng());
         for (int k = 0; k < run && x < width; ++k, ++x) {
-          if (kind == 0) row.insert(row.end(), {255, 0, 255});
-          else if (kind == 1) row.insert(row.end(), {b, g, r});
-          else row.insert(row.end(), {static_cast<uint8_t>(b + 3 * k), static_cast<uint8_t>(g + 2 * k), r});
+          if (kind == 0)
+            row.insert(row.end(), {255, 0, 255});
+          else if (kind == 1)
+            row.insert(row.end(), {b, g, r});
+          else
+            row.insert(row.end(), {static_cast<uint8_t>(b + 3 * k), static_cast<uint8_t>(g + 2 * k), r});
         }
       }
     }
@@ -127,9 +130,13 @@ inline Bytes Mixed(size_t size, uint32_t seed) {
     const size_t n = 64 * 1024;
     Bytes part;
     switch (chunk % 8) {
-      case 0: case 3: case 6: part = TextLike(n, seed + chunk); break;
-      case 1: case 4: part = BinaryLike(n, seed + chunk); break;
-      case 2: case 5: part = BitmapLike(n, seed + chunk); break;
+      case 0:
+      case 3:
+      case 6: part = TextLike(n, seed + chunk); break;
+      case 1:
+      case 4: part = BinaryLike(n, seed + chunk); break;
+      case 2:
+      case 5: part = BitmapLike(n, seed + chunk); break;
       default: part = Noise(n, seed + chunk); break;
     }
     out.insert(out.end(), part.begin(), part.end());

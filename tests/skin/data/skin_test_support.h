@@ -16,7 +16,8 @@ namespace skintest {
 inline std::vector<std::uint8_t> Bmp(int width, int height, std::uint8_t tag = 0) {
   TBitmapPixels b(width, height, pf24bit);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) b.SetPixel(x, y, RGBToColor(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), tag));
+    for (int x = 0; x < width; ++x)
+      b.SetPixel(x, y, RGBToColor(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), tag));
   return EncodeBmp(b);
 }
 

@@ -26,12 +26,9 @@ TEST(LzhRoundTrip, LongInputsOfEveryKindDecodeExactly) {
     const char* name;
     Bytes data;
   } cases[] = {
-      {"text", sample::TextLike(1500000, 1)},
-      {"binary", sample::BinaryLike(1200000, 2)},
-      {"bitmap", sample::BitmapLike(2000000, 3)},
-      {"noise", sample::Noise(600000, 4)},
-      {"mixed", sample::Mixed(2500000, 5)},
-      {"one byte value", Bytes(1500000, 0xAB)},
+      {"text", sample::TextLike(1500000, 1)},     {"binary", sample::BinaryLike(1200000, 2)},
+      {"bitmap", sample::BitmapLike(2000000, 3)}, {"noise", sample::Noise(600000, 4)},
+      {"mixed", sample::Mixed(2500000, 5)},       {"one byte value", Bytes(1500000, 0xAB)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -49,7 +46,8 @@ TEST(LzhRoundTrip, ShortInputs) {
   EXPECT_EQ(RoundTrip({0x00}), Bytes{0x00});
   EXPECT_EQ(RoundTrip({0xFF}), Bytes{0xFF});
   EXPECT_EQ(RoundTrip({' '}), Bytes{' '});
-  for (const char* s : {"ab", "abc", "aaaa", "    x", "abcabcabcabcabc"}) EXPECT_EQ(RoundTrip(AsBytes(s)), AsBytes(s)) << s;
+  for (const char* s : {"ab", "abc", "aaaa", "    x", "abcabcabcabcabc"})
+    EXPECT_EQ(RoundTrip(AsBytes(s)), AsBytes(s)) << s;
 }
 
 TEST(LzhRoundTrip, LeadingSpacesMatchTheInitialWindow) {
@@ -136,9 +134,7 @@ TEST(LzhFraming, ShortImageIsAReadError) {
   EXPECT_THROW(TLZH().DecodeImage(Bytes{1, 0, 0}), EReadError);
 }
 
-TEST(LzhFraming, SizeFieldIsLittleEndian) {
-  EXPECT_EQ(TLZH::DecodedSizeOf(Bytes{0xD6, 0xED, 0x05, 0x00}), 388566);
-}
+TEST(LzhFraming, SizeFieldIsLittleEndian) { EXPECT_EQ(TLZH::DecodedSizeOf(Bytes{0xD6, 0xED, 0x05, 0x00}), 388566); }
 
 std::string DecodeError(int32_t size, const Bytes& stream) {
   try {

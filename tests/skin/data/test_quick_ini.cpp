@@ -13,7 +13,8 @@ TQuickIni Parse(std::string_view text) {
 }
 
 TEST(QuickIni, LineEndsTrimmingCommentsAndHeaders) {
-  const TQuickIni ini = Parse("  ; a comment\r\n[ Personality ]\rTop = top.bmp \n\n\t\r\nLeftFrame=2\r\n;Left=no\r\n[Buttons]");
+  const TQuickIni ini =
+      Parse("  ; a comment\r\n[ Personality ]\rTop = top.bmp \n\n\t\r\nLeftFrame=2\r\n;Left=no\r\n[Buttons]");
   EXPECT_EQ(ini.Lines(), (std::vector<std::string>{"[ Personality ]", "Top = top.bmp", "LeftFrame=2", "[Buttons]"}));
   EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Personality", "Buttons"}));
   EXPECT_EQ(ini.ReadString("personality", "TOP", "x"), "top.bmp");
@@ -34,7 +35,7 @@ TEST(QuickIni, LoadFromStreamStartsAtThePositionAndReplacesEarlierContent) {
 TEST(QuickIni, FirstHeaderAndFirstKeyWinEvenWhenEmpty) {
   const TQuickIni ini = Parse("[A]\nKey=\nKey=second\nOther = x = y\n[B]\nKey=b\n[a]\nKey=repeated\nLate=1\n");
   EXPECT_EQ(ini.ReadString("A", "key", "default"), "default");  // the first Key is empty
-  EXPECT_EQ(ini.ReadString("A", "Other", ""), "x = y");          // split at the first "="
+  EXPECT_EQ(ini.ReadString("A", "Other", ""), "x = y");         // split at the first "="
   EXPECT_EQ(ini.ReadString("B", "Key", ""), "b");
   EXPECT_EQ(ini.ReadString("A", "Late", "not under the first header"), "not under the first header");
   EXPECT_EQ(ini.ReadString("Missing", "Key", "d"), "d");

@@ -73,7 +73,8 @@ TEST(SkinModel, AnEntryThatIsNoBitmapFailsTheLoad) {
 
 TEST(SkinModel, ColoursAndColourTable) {
   TLoadedModel m(
-      "[Colours]\nButtonFace=10 20 30\nMenuText=1 1 1\nActiveBorder=9 9 9\n[Colour0]\ncolor=255 0 0\n[Colours]\nButtonFace=0\n"
+      "[Colours]\nButtonFace=10 20 30\nMenuText=1 1 1\nActiveBorder=9 9 9\n[Colour0]\ncolor=255 0 "
+      "0\n[Colours]\nButtonFace=0\n"
       "[ColourX]\nnothing=1\n[Colour1]\ncolor=0 0 255\n[Colour0]\ncolor=1 2 3\n");
   const TSkinModel& s = m.model;
   EXPECT_EQ(s.ButtonFaceColour, RGBToColor(10, 20, 30));
@@ -86,7 +87,8 @@ TEST(SkinModel, ColoursAndColourTable) {
 
 TEST(SkinModel, ButtonsWithTheirStripsAndTextColours) {
   TLoadedModel m(
-      "[Colours]\nButtonText=5 5 5\n[Buttons]\nBitmap=b.bmp\nCheckButton=c.bmp\nRadioButton=r.bmp\nLeftWidth=3\nTile=1\n"
+      "[Colours]\nButtonText=5 5 "
+      "5\n[Buttons]\nBitmap=b.bmp\nCheckButton=c.bmp\nRadioButton=r.bmp\nLeftWidth=3\nTile=1\n"
       "NormalColour2=1 2 3\nMouseOverColour2=\nNormalColour=$FF\n",
       {{"b.bmp", Bmp(50, 20)}, {"c.bmp", Bmp(156, 13)}, {"r.bmp", Bmp(128, 16)}});
   const TDataSkinButton& b = *m.model.Buttons;
@@ -119,8 +121,9 @@ TEST(SkinModel, TitleTextOffsetsAndColoursNeedAllThreeComponents) {
 }
 
 TEST(SkinModel, MenuBarAndProgress) {
-  TLoadedModel m("[Personality]\nmenuBar=m.bmp\nTileMenu=0\nTileLeftMenu=6\n[Progress]\nBitmap=p.bmp\nChunk=c.bmp\nTile=3\n",
-                 {{"m.bmp", Bmp(40, 40)}, {"p.bmp", Bmp(20, 10)}, {"c.bmp", Bmp(6, 8)}});
+  TLoadedModel m(
+      "[Personality]\nmenuBar=m.bmp\nTileMenu=0\nTileLeftMenu=6\n[Progress]\nBitmap=p.bmp\nChunk=c.bmp\nTile=3\n",
+      {{"m.bmp", Bmp(40, 40)}, {"p.bmp", Bmp(20, 10)}, {"c.bmp", Bmp(6, 8)}});
   ASSERT_TRUE(m.model.MenuBar);
   EXPECT_EQ(m.model.MenuBar->LeftWidth, 6);
   EXPECT_EQ(m.model.MenuBar->RightWidth, 1);
@@ -138,9 +141,16 @@ TEST(SkinModel, PlainAndTwoImageElements) {
       "BackgroundLeftShift=-5\nBackgroundAlignment=2\n[UpDown.Vert]\nImage=u.bmp\nGlyphImage=ug.bmp\n"
       "[HorzScrollThumb]\nImage=h.bmp\nFrameCount=4\n[VertScrollThumb]\nImage=v.bmp\n[Scrollbar]\nImage=s.bmp\n"
       "[Trackbar.ThumbUp]\nImage=tu.bmp\n[SunkEdge]\nImage=\n",
-      {{"t.bmp", Bmp(50, 20)}, {"tb.bmp", Bmp(9, 9)}, {"cb.bmp", Bmp(64, 16)}, {"g.bmp", Bmp(8, 8)},
-       {"u.bmp", Bmp(64, 8)}, {"ug.bmp", Bmp(32, 4)}, {"h.bmp", Bmp(48, 16)}, {"v.bmp", Bmp(48, 16)},
-       {"s.bmp", Bmp(368, 16)}, {"tu.bmp", Bmp(55, 11)}});
+      {{"t.bmp", Bmp(50, 20)},
+       {"tb.bmp", Bmp(9, 9)},
+       {"cb.bmp", Bmp(64, 16)},
+       {"g.bmp", Bmp(8, 8)},
+       {"u.bmp", Bmp(64, 8)},
+       {"ug.bmp", Bmp(32, 4)},
+       {"h.bmp", Bmp(48, 16)},
+       {"v.bmp", Bmp(48, 16)},
+       {"s.bmp", Bmp(368, 16)},
+       {"tu.bmp", Bmp(55, 11)}});
   const TSkinModel& s = m.model;
   ASSERT_TRUE(s.Tabs && s.ComboButton && s.GroupBox && s.UpDownVert && s.HorzScrollThumb && s.VertScrollThumb &&
               s.Scrollbar && s.TrackbarThumbUp);
@@ -210,9 +220,10 @@ TEST(SkinModel, MdiButtonsCutFromTwelveFrames) {
 }
 
 TEST(SkinModel, BadFrameCountsAreSafe) {
-  TLoadedModel m("[Personality]\nLeftFrame=0\nTopFrame=-3\n[HorzScrollThumb]\nImage=h.bmp\nFrameCount=0\n"
-                 "[ButtonX]\nframe=-2\n",
-                 {{"h.bmp", Bmp(4, 4)}});
+  TLoadedModel m(
+      "[Personality]\nLeftFrame=0\nTopFrame=-3\n[HorzScrollThumb]\nImage=h.bmp\nFrameCount=0\n"
+      "[ButtonX]\nframe=-2\n",
+      {{"h.bmp", Bmp(4, 4)}});
   EXPECT_EQ(m.model.BorderLeft->FrameCount, 1);
   EXPECT_EQ(m.model.BorderTop->FrameCount, 1);
   EXPECT_EQ(m.model.HorzScrollThumb->FrameCount, 1);
@@ -221,7 +232,8 @@ TEST(SkinModel, BadFrameCountsAreSafe) {
 
 TEST(SkinModel, TakeModelKeepsTheFixedObjects) {
   TLoadedModel first("[Buttons]\nLeftWidth=1\n", {});
-  TLoadedModel second("[Buttons]\nLeftWidth=7\n[Tabs]\nImage=t.bmp\n[TitlebarSkin]\nSkinName=Second\n", {{"t.bmp", Bmp(5, 5)}});
+  TLoadedModel second("[Buttons]\nLeftWidth=7\n[Tabs]\nImage=t.bmp\n[TitlebarSkin]\nSkinName=Second\n",
+                      {{"t.bmp", Bmp(5, 5)}});
   TDataSkinButton* buttons = first.model.Buttons.get();
   first.model.TakeModel(std::move(second.model));
   EXPECT_EQ(first.model.Buttons.get(), buttons);

@@ -132,10 +132,10 @@ void ExpectDamaged(TSkinReader& reader, const Bytes& container, const char* text
 
 TEST_F(SkinReaderTest, InconsistentContainersAreRefused) {
   ExpectDamaged(reader, {});
-  ExpectDamaged(reader, Bytes{0x20, 0x4E, 0, 0, 0, 0, 0});                        // short header
-  ExpectDamaged(reader, RawContainer(20000, "a.bmp", {}, {}, 6));                   // name list past the end
+  ExpectDamaged(reader, Bytes{0x20, 0x4E, 0, 0, 0, 0, 0});         // short header
+  ExpectDamaged(reader, RawContainer(20000, "a.bmp", {}, {}, 6));  // name list past the end
   ExpectDamaged(reader, RawContainer(20000, "a.bmp", {}, {}, 0xFFFFFFFF));
-  ExpectDamaged(reader, RawContainer(20000, "a.bmp\r\nb.bmp", {4}, {}));           // size table cut short
+  ExpectDamaged(reader, RawContainer(20000, "a.bmp\r\nb.bmp", {4}, {}));                      // size table cut short
   ExpectDamaged(reader, RawContainer(20000, "a.bmp\r\nb.bmp", {4, 5}, AsBytes("12345678")));  // entry past end
   ExpectDamaged(reader, RawContainer(20000, "a\r\nb", {0xFFFFFFFF, 2}, AsBytes("xy")));       // no wrap-around
   EXPECT_TRUE(messages.empty());
@@ -202,8 +202,8 @@ TEST(SkinContainerWriter, RefusesWhatTheReaderCouldNotRead) {
   EXPECT_THROW(BuildSkinContainer(std::vector<TSkinEntry>{{"", {}}}), std::invalid_argument);
   EXPECT_THROW(BuildSkinContainer(std::vector<TSkinEntry>{{"a\r\nb", {}}}), std::invalid_argument);
   EXPECT_THROW(BuildSkinContainer(std::vector<TSkinEntry>(1002, TSkinEntry{"a", {}})), std::invalid_argument);
-  const Bytes expected = {0x20, 0x4E, 0, 0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'a', '.', 'b', 'm', 'p', '\r', '\n',
-                          2,    0,    0, 0, 'B', 'M'};
+  const Bytes expected = {0x20, 0x4E, 0,   0,   7,   0,   0,    0,    0, 0, 0, 0, 0,   0,  0,
+                          0,    'a',  '.', 'b', 'm', 'p', '\r', '\n', 2, 0, 0, 0, 'B', 'M'};
   EXPECT_EQ(BuildSkinContainer(std::vector<TSkinEntry>{{"a.bmp", AsBytes("BM")}}), expected);
 }
 

@@ -53,7 +53,8 @@ std::vector<std::uint8_t> GoodSkin(const std::string& name, int buttonsLeft = 4)
 }
 
 std::vector<std::uint8_t> OlderSkin() {
-  std::vector<std::uint8_t> container = BuildSkinContainer(std::vector<TSkinEntry>{{"skin.ini", skintest::Bytes("[A]")}});
+  std::vector<std::uint8_t> container =
+      BuildSkinContainer(std::vector<TSkinEntry>{{"skin.ini", skintest::Bytes("[A]")}});
   container[0] = 0x1F;  // version 19999
   return lzh::Compress(container);
 }
@@ -62,9 +63,8 @@ class SkinSetTest : public ::testing::Test {
 protected:
   SkinSetTest() {
     FreeSkinManager();
-    SetSkinManagerFactory([this] {
-      return std::make_unique<TSkinManager>(nullptr, std::make_unique<TRecordingWindows>(log));
-    });
+    SetSkinManagerFactory(
+        [this] { return std::make_unique<TSkinManager>(nullptr, std::make_unique<TRecordingWindows>(log)); });
     SetSkinMessageHandler([this](const std::string& text) { messages.push_back(text); });
   }
   ~SkinSetTest() override {
@@ -142,21 +142,23 @@ TEST_F(SkinSetTest, ABadSkinRaisesItsErrorAndKeepsTheModel) {
     const char* name;
     std::vector<std::uint8_t> image;
     std::string error;
-  } bad[] = {
-      {"a bitmap that cannot be read",
-       skintest::SkinImage("[TitlebarSkin]\nSkinName=Bad\n[Buttons]\nBitmap=b.bmp\n", {{"b.bmp", skintest::Bytes("BMxx")}}),
-       "Bitmap image is not valid"},
-      {"a damaged container", lzh::Compress(std::vector<std::uint8_t>{0x20, 0x4E, 0, 0, 200, 0, 0, 0}), "Skin file is damaged"},
-      {"too short for a size", {1, 2, 3}, "Stream read error"},
-      {"empty", {}, "Stream read error"},
-      {"no ini at all", BuildSkinImage(std::vector<TSkinEntry>{{"b.bmp", Bmp(50, 20)}}), "Skin file is damaged"},
-      {"an ini without a section", skintest::SkinImage("SkinName=Loose\n", {}), "Skin file is damaged"},
-      {"cut short", [] {
-         std::vector<std::uint8_t> image = GoodSkin("Cut");
-         image.resize(image.size() * 2 / 3);
-         return image;
-       }(),
-       "LZH : Unexpected end of compressed data"}};
+  } bad[] = {{"a bitmap that cannot be read",
+              skintest::SkinImage("[TitlebarSkin]\nSkinName=Bad\n[Buttons]\nBitmap=b.bmp\n",
+                                  {{"b.bmp", skintest::Bytes("BMxx")}}),
+              "Bitmap image is not valid"},
+             {"a damaged container", lzh::Compress(std::vector<std::uint8_t>{0x20, 0x4E, 0, 0, 200, 0, 0, 0}),
+              "Skin file is damaged"},
+             {"too short for a size", {1, 2, 3}, "Stream read error"},
+             {"empty", {}, "Stream read error"},
+             {"no ini at all", BuildSkinImage(std::vector<TSkinEntry>{{"b.bmp", Bmp(50, 20)}}), "Skin file is damaged"},
+             {"an ini without a section", skintest::SkinImage("SkinName=Loose\n", {}), "Skin file is damaged"},
+             {"cut short",
+              [] {
+                std::vector<std::uint8_t> image = GoodSkin("Cut");
+                image.resize(image.size() * 2 / 3);
+                return image;
+              }(),
+              "LZH : Unexpected end of compressed data"}};
   for (const auto& b : bad) {
     SCOPED_TRACE(b.name);
     try {
@@ -195,7 +197,8 @@ TEST_F(SkinSetTest, SkinFiles) {
   TempDir dir;
   const std::string good = dir.Path("1.skn"), older = dir.Path("2.skn");
   auto write = [](const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(TempDir::FromUtf8(path), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::ofstream(TempDir::FromUtf8(path), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   };
   write(good, GoodSkin("FromFile"));
   write(older, OlderSkin());
@@ -407,7 +410,7 @@ TEST(MenuGlyphs, ComponentsTakeThemFromTheSourceWhenItGivesAStrip) {
   EXPECT_EQ(asked, 1);
 
   for (TMenuGlyphSource source : std::vector<TMenuGlyphSource>{
-           [] { return TBitmapPixels(); },                // no resource
+           [] { return TBitmapPixels(); },                 // no resource
            [] { return TBitmapPixels(48, 16, pf24bit); },  // three glyphs only
            []() -> TBitmapPixels { throw EInvalidGraphicOperation("Bitmap image is not valid"); }}) {
     SetMenuGlyphSource(source);

@@ -59,8 +59,9 @@ inline TBitmapPixels ExpectedBorder(const TDataSkinBorder& b, bool stacked, int 
 
 // A shown form with a frame attached by hand and finished (the manager's part done directly).
 struct FramedForm {
-  explicit FramedForm(TSkinSet& skin, TFormBorderStyle border = bsSizeable, int clientWidth = 360, int clientHeight = 220,
-                      bool withMenu = false, TBorderIcons icons = {biSystemMenu, biMinimize, biMaximize}) {
+  explicit FramedForm(TSkinSet& skin, TFormBorderStyle border = bsSizeable, int clientWidth = 360,
+                      int clientHeight = 220, bool withMenu = false,
+                      TBorderIcons icons = {biSystemMenu, biMinimize, biMaximize}) {
     form.SetBorderStyle(border);
     form.SetBorderIcons(icons);
     form.SetBounds(60, 60, 100, 100);
@@ -134,7 +135,8 @@ inline int ExpectRegionFollowsLeftBorder(HWND wnd, const TSkinSet& skin, int edg
 struct WindowedManager {
   WindowedManager() {
     SetSkinManagerFactory([] {
-      return std::make_unique<TSkinManager>(std::make_unique<TToolkitActionTimer>(), std::make_unique<TFrameWindowSide>());
+      return std::make_unique<TSkinManager>(std::make_unique<TToolkitActionTimer>(),
+                                            std::make_unique<TFrameWindowSide>());
     });
     manager = &CreateSkinManager();
   }

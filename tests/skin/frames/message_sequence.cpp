@@ -14,28 +14,69 @@ std::string NameOf(UINT msg) {
     const char* Name;
   };
   static const Named names[] = {
-      {WM_CREATE, "WM_CREATE"}, {WM_DESTROY, "WM_DESTROY"}, {WM_MOVE, "WM_MOVE"}, {WM_SIZE, "WM_SIZE"},
-      {WM_ACTIVATE, "WM_ACTIVATE"}, {WM_SETFOCUS, "WM_SETFOCUS"}, {WM_KILLFOCUS, "WM_KILLFOCUS"},
-      {WM_SETTEXT, "WM_SETTEXT"}, {WM_GETTEXT, "WM_GETTEXT"}, {WM_GETTEXTLENGTH, "WM_GETTEXTLENGTH"},
-      {WM_PAINT, "WM_PAINT"}, {WM_CLOSE, "WM_CLOSE"}, {WM_ERASEBKGND, "WM_ERASEBKGND"},
-      {WM_SHOWWINDOW, "WM_SHOWWINDOW"}, {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"}, {WM_CANCELMODE, "WM_CANCELMODE"},
-      {WM_SETCURSOR, "WM_SETCURSOR"}, {WM_MOUSEACTIVATE, "WM_MOUSEACTIVATE"}, {WM_GETMINMAXINFO, "WM_GETMINMAXINFO"},
-      {WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING"}, {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"},
-      {WM_GETICON, "WM_GETICON"}, {WM_NCCREATE, "WM_NCCREATE"}, {WM_NCDESTROY, "WM_NCDESTROY"},
-      {WM_NCCALCSIZE, "WM_NCCALCSIZE"}, {WM_NCHITTEST, "WM_NCHITTEST"}, {WM_NCPAINT, "WM_NCPAINT"},
-      {WM_NCACTIVATE, "WM_NCACTIVATE"}, {WM_GETDLGCODE, "WM_GETDLGCODE"}, {WM_NCMOUSEMOVE, "WM_NCMOUSEMOVE"},
-      {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"}, {WM_NCLBUTTONUP, "WM_NCLBUTTONUP"}, {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
-      {WM_TIMER, "WM_TIMER"}, {WM_MOUSEMOVE, "WM_MOUSEMOVE"}, {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-      {WM_LBUTTONUP, "WM_LBUTTONUP"}, {WM_ENTERSIZEMOVE, "WM_ENTERSIZEMOVE"}, {WM_EXITSIZEMOVE, "WM_EXITSIZEMOVE"},
-      {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"}, {WM_MOVING, "WM_MOVING"}, {WM_IME_SETCONTEXT, "WM_IME_SETCONTEXT"},
-      {WM_IME_NOTIFY, "WM_IME_NOTIFY"}, {WM_STYLECHANGING, "WM_STYLECHANGING"}, {WM_STYLECHANGED, "WM_STYLECHANGED"},
-      {WM_SYNCPAINT, "WM_SYNCPAINT"}, {WM_CHILDACTIVATE, "WM_CHILDACTIVATE"}, {WM_QUERYOPEN, "WM_QUERYOPEN"},
-      {WM_SETICON, "WM_SETICON"}, {WM_GETFONT, "WM_GETFONT"}, {WM_SETFONT, "WM_SETFONT"},
-      {WM_NCMOUSELEAVE, "WM_NCMOUSELEAVE"}, {WM_CTLCOLORBTN, "WM_CTLCOLORBTN"}, {WM_SETREDRAW, "WM_SETREDRAW"},
-      {WM_GETOBJECT, "WM_GETOBJECT"}, {WM_QUERYNEWPALETTE, "WM_QUERYNEWPALETTE"}, {WM_IME_SELECT, "WM_IME_SELECT"},
-      {0x0009, "WM_SETVISIBLE"}, {WM_DWMNCRENDERINGCHANGED, "WM_DWMNCRENDERINGCHANGED"},
-      {SkinMessage::RepaintFrame, "RepaintFrame"}, {SkinMessage::FinishAttach, "FinishAttach"},
-      {SkinMessage::QuerySkinned, "QuerySkinned"}, {SkinMessage::TitleButton, "TitleButton"},
+      {WM_CREATE, "WM_CREATE"},
+      {WM_DESTROY, "WM_DESTROY"},
+      {WM_MOVE, "WM_MOVE"},
+      {WM_SIZE, "WM_SIZE"},
+      {WM_ACTIVATE, "WM_ACTIVATE"},
+      {WM_SETFOCUS, "WM_SETFOCUS"},
+      {WM_KILLFOCUS, "WM_KILLFOCUS"},
+      {WM_SETTEXT, "WM_SETTEXT"},
+      {WM_GETTEXT, "WM_GETTEXT"},
+      {WM_GETTEXTLENGTH, "WM_GETTEXTLENGTH"},
+      {WM_PAINT, "WM_PAINT"},
+      {WM_CLOSE, "WM_CLOSE"},
+      {WM_ERASEBKGND, "WM_ERASEBKGND"},
+      {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
+      {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"},
+      {WM_CANCELMODE, "WM_CANCELMODE"},
+      {WM_SETCURSOR, "WM_SETCURSOR"},
+      {WM_MOUSEACTIVATE, "WM_MOUSEACTIVATE"},
+      {WM_GETMINMAXINFO, "WM_GETMINMAXINFO"},
+      {WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING"},
+      {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"},
+      {WM_GETICON, "WM_GETICON"},
+      {WM_NCCREATE, "WM_NCCREATE"},
+      {WM_NCDESTROY, "WM_NCDESTROY"},
+      {WM_NCCALCSIZE, "WM_NCCALCSIZE"},
+      {WM_NCHITTEST, "WM_NCHITTEST"},
+      {WM_NCPAINT, "WM_NCPAINT"},
+      {WM_NCACTIVATE, "WM_NCACTIVATE"},
+      {WM_GETDLGCODE, "WM_GETDLGCODE"},
+      {WM_NCMOUSEMOVE, "WM_NCMOUSEMOVE"},
+      {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"},
+      {WM_NCLBUTTONUP, "WM_NCLBUTTONUP"},
+      {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
+      {WM_TIMER, "WM_TIMER"},
+      {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
+      {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+      {WM_LBUTTONUP, "WM_LBUTTONUP"},
+      {WM_ENTERSIZEMOVE, "WM_ENTERSIZEMOVE"},
+      {WM_EXITSIZEMOVE, "WM_EXITSIZEMOVE"},
+      {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"},
+      {WM_MOVING, "WM_MOVING"},
+      {WM_IME_SETCONTEXT, "WM_IME_SETCONTEXT"},
+      {WM_IME_NOTIFY, "WM_IME_NOTIFY"},
+      {WM_STYLECHANGING, "WM_STYLECHANGING"},
+      {WM_STYLECHANGED, "WM_STYLECHANGED"},
+      {WM_SYNCPAINT, "WM_SYNCPAINT"},
+      {WM_CHILDACTIVATE, "WM_CHILDACTIVATE"},
+      {WM_QUERYOPEN, "WM_QUERYOPEN"},
+      {WM_SETICON, "WM_SETICON"},
+      {WM_GETFONT, "WM_GETFONT"},
+      {WM_SETFONT, "WM_SETFONT"},
+      {WM_NCMOUSELEAVE, "WM_NCMOUSELEAVE"},
+      {WM_CTLCOLORBTN, "WM_CTLCOLORBTN"},
+      {WM_SETREDRAW, "WM_SETREDRAW"},
+      {WM_GETOBJECT, "WM_GETOBJECT"},
+      {WM_QUERYNEWPALETTE, "WM_QUERYNEWPALETTE"},
+      {WM_IME_SELECT, "WM_IME_SELECT"},
+      {0x0009, "WM_SETVISIBLE"},
+      {WM_DWMNCRENDERINGCHANGED, "WM_DWMNCRENDERINGCHANGED"},
+      {SkinMessage::RepaintFrame, "RepaintFrame"},
+      {SkinMessage::FinishAttach, "FinishAttach"},
+      {SkinMessage::QuerySkinned, "QuerySkinned"},
+      {SkinMessage::TitleButton, "TitleButton"},
       {SkinMessage::ReapplySkin, "ReapplySkin"},
   };
   for (const Named& n : names)
@@ -53,11 +94,17 @@ std::string Line(UINT msg, Via how, bool optional) {
 
 bool Ignored(UINT msg) {
   switch (msg) {
-    case WM_NCMOUSEMOVE: case WM_MOUSEMOVE: case WM_SETCURSOR: case WM_NCMOUSELEAVE: case WM_MOUSELEAVE:
-    case WM_TIMER: case WM_GETICON: case WM_GETTEXT: case WM_GETTEXTLENGTH: case WM_GETOBJECT:
-      return true;
-    default:
-      return false;
+    case WM_NCMOUSEMOVE:
+    case WM_MOUSEMOVE:
+    case WM_SETCURSOR:
+    case WM_NCMOUSELEAVE:
+    case WM_MOUSELEAVE:
+    case WM_TIMER:
+    case WM_GETICON:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETOBJECT: return true;
+    default: return false;
   }
 }
 
@@ -74,9 +121,12 @@ std::vector<MessageRecorder::Entry> Relevant(const MessageRecorder& recorder, HW
   std::size_t g = 0, w = 0;
   auto same = [&] { return got[g].Msg == want[w].Msg && got[g].Posted == (want[w].How == Via::Posted); };
   while (w < want.size()) {
-    if (g < got.size() && same()) ++g, ++w;
-    else if (want[w].Optional) ++w;
-    else break;
+    if (g < got.size() && same())
+      ++g, ++w;
+    else if (want[w].Optional)
+      ++w;
+    else
+      break;
   }
   if (g == got.size() && w == want.size()) return ::testing::AssertionSuccess();
   auto result = ::testing::AssertionFailure();

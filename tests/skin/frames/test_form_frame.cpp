@@ -24,15 +24,19 @@ TEST_F(FramePainting, BordersAndCaptionBarComeFromTheSkinImages) {
   const TBitmapPixels painted = PaintedFrame(frame);
   const int w = painted.Width(), h = painted.Height();
   const TBitmapPixels left = ExpectedBorder(*skin->BorderLeft, false, frame.Edges().Left, h);
-  const TBitmapPixels bottom = ExpectedBorder(*skin->BorderBottom, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Bottom);
-  const TBitmapPixels top = ExpectedBorder(*skin->BorderTop, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Top);
+  const TBitmapPixels bottom =
+      ExpectedBorder(*skin->BorderBottom, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Bottom);
+  const TBitmapPixels top =
+      ExpectedBorder(*skin->BorderTop, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Top);
   for (int y : {0, frame.Edges().Top + 3, h / 2, h - 1})
-    for (int x = 0; x < frame.Edges().Left; ++x) ASSERT_EQ(painted.GetPixel(x, y), left.GetPixel(x, y)) << x << "," << y;
+    for (int x = 0; x < frame.Edges().Left; ++x)
+      ASSERT_EQ(painted.GetPixel(x, y), left.GetPixel(x, y)) << x << "," << y;
   for (int x : {0, 10, (w - frame.Edges().Left - frame.Edges().Right) / 2})
     ASSERT_EQ(painted.GetPixel(frame.Edges().Left + x, h - 1), bottom.GetPixel(x, frame.Edges().Bottom - 1)) << x;
   // The middle of the caption bar (the short caption and the buttons lie elsewhere).
   const int mid = (w - frame.Edges().Left - frame.Edges().Right) / 2;
-  EXPECT_EQ(painted.GetPixel(frame.Edges().Left + mid, frame.Edges().Top / 2), top.GetPixel(mid, frame.Edges().Top / 2));
+  EXPECT_EQ(painted.GetPixel(frame.Edges().Left + mid, frame.Edges().Top / 2),
+            top.GetPixel(mid, frame.Edges().Top / 2));
   // The client area is not painted by the frame.
   EXPECT_EQ(painted.GetPixel(w / 2, h / 2), RGBToColor(1, 2, 3));
   // The close button shows frame 1 of its image at its place (Align 1: XCoord from the right).
@@ -82,35 +86,35 @@ TEST_F(FramePainting, TheCaptionFollowsSetTextAndIsCutWithAnEllipsis) {
   f.form.SetCaption(std::string(300, 'W'));
   PumpFor(30);
   EXPECT_LE(f.frame->TitleRect().right, WindowRectOf(f.form.Handle()).right - WindowRectOf(f.form.Handle()).left -
-                                          f.frame->Edges().Right - skin->Title->RightWidth);
+                                            f.frame->Edges().Right - skin->Title->RightWidth);
 }
 
 using FrameGeometry = StoredSkin;
 
 TEST_F(FrameGeometry, TheClientAreaKeepsItsSizeInsideTheSkinnedEdges) {
   for (TFormBorderStyle border : {bsSizeable, bsSingle, bsDialog}) {
-  SCOPED_TRACE(static_cast<int>(border));
-  FramedForm f(*skin, border, 360, 220, true);
-  TSkinFormFrame& frame = *f.frame;
-  RECT client{};
-  GetClientRect(f.form.Handle(), &client);
-  EXPECT_EQ(client.right, 360);
-  EXPECT_EQ(client.bottom, 220);
-  const RECT wr = WindowRectOf(f.form.Handle());
-  POINT origin{0, 0};
-  ClientToScreen(f.form.Handle(), &origin);
-  EXPECT_EQ(origin.x - wr.left, frame.Edges().Left);
-  EXPECT_EQ(origin.y - wr.top, frame.Edges().Top + frame.MenuBarHeight());
-  EXPECT_EQ(wr.right - wr.left, 360 + frame.Edges().Left + frame.Edges().Right);
-  EXPECT_EQ(wr.bottom - wr.top, 220 + frame.Edges().Top + frame.Edges().Bottom + frame.MenuBarHeight());
-  // The native caption is gone (an owned window keeps the style but not its buttons), the
-  // native menu bar too.
-  const LONG_PTR style = GetWindowLongPtrW(f.form.Handle(), GWL_STYLE);
-  if (frame.OwnerWindow())
-    EXPECT_FALSE(style & (WS_SYSMENU | WS_MAXIMIZEBOX));
-  else
-    EXPECT_FALSE(style & WS_CAPTION);
-  EXPECT_EQ(GetMenu(f.form.Handle()), nullptr);
+    SCOPED_TRACE(static_cast<int>(border));
+    FramedForm f(*skin, border, 360, 220, true);
+    TSkinFormFrame& frame = *f.frame;
+    RECT client{};
+    GetClientRect(f.form.Handle(), &client);
+    EXPECT_EQ(client.right, 360);
+    EXPECT_EQ(client.bottom, 220);
+    const RECT wr = WindowRectOf(f.form.Handle());
+    POINT origin{0, 0};
+    ClientToScreen(f.form.Handle(), &origin);
+    EXPECT_EQ(origin.x - wr.left, frame.Edges().Left);
+    EXPECT_EQ(origin.y - wr.top, frame.Edges().Top + frame.MenuBarHeight());
+    EXPECT_EQ(wr.right - wr.left, 360 + frame.Edges().Left + frame.Edges().Right);
+    EXPECT_EQ(wr.bottom - wr.top, 220 + frame.Edges().Top + frame.Edges().Bottom + frame.MenuBarHeight());
+    // The native caption is gone (an owned window keeps the style but not its buttons), the
+    // native menu bar too.
+    const LONG_PTR style = GetWindowLongPtrW(f.form.Handle(), GWL_STYLE);
+    if (frame.OwnerWindow())
+      EXPECT_FALSE(style & (WS_SYSMENU | WS_MAXIMIZEBOX));
+    else
+      EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_EQ(GetMenu(f.form.Handle()), nullptr);
   }
 }
 

@@ -55,9 +55,8 @@ TEST(KeyedCopy, KeyPixelsKeepTheBackgroundThroughAnOriginShiftAndTheCallersClip)
         const int ix = x - device.x, iy = y - device.y;
         const bool inImage = ix >= 0 && iy >= 0 && ix < image.Width() && iy < image.Height();
         const bool clipped = shifted && ix == image.Width() - 1;
-        const TColor expected = inImage && !clipped && image.GetPixel(ix, iy) != kSkinKeyColour
-                                    ? image.GetPixel(ix, iy)
-                                    : before.GetPixel(x, y);
+        const TColor expected = inImage && !clipped && image.GetPixel(ix, iy) != kSkinKeyColour ? image.GetPixel(ix, iy)
+                                                                                                : before.GetPixel(x, y);
         ASSERT_EQ(target.Pixels().GetPixel(x, y), expected) << x << "," << y;
       }
     HRGN clipAfter = CreateRectRgn(0, 0, 0, 0);

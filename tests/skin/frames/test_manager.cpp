@@ -195,7 +195,8 @@ TEST_F(Manager, AMessageBoxWhoseCaptionIsWiderIsWidenedAndItsButtonsMoved) {
       const TDataSkinTitle& t = *frame->SkinData()->Title;
       current->width = b.right - b.left;
       current->needed = (static_cast<int>(Utf8ToWide(frame->CaptionText()).size()) + 7) * frame->SpaceWidth() +
-                        frame->Edges().Left + frame->Edges().Right + t.LeftWidth + t.RightWidth + t.TXTBackleft + t.TXTBackRight;
+                        frame->Edges().Left + frame->Edges().Right + t.LeftWidth + t.RightWidth + t.TXTBackleft +
+                        t.TXTBackRight;
       current->clientBefore = frame->InitialClientRect().right;
       current->clientAfter = c.right;
       current->button = r.left;
@@ -212,7 +213,8 @@ TEST_F(Manager, AMessageBoxWhoseCaptionIsWiderIsWidenedAndItsButtonsMoved) {
   // The button, centred by the box's own layout, moved right by half the widening (the box
   // finishes its own layout after the frame took its client size, a few pixels apart).
   const int edges = seen.needed - seen.clientAfter;
-  EXPECT_NEAR(seen.button, (seen.clientBefore - seen.buttonWidth) / 2 + (seen.needed - (seen.clientBefore + edges)) / 2, 4);
+  EXPECT_NEAR(seen.button, (seen.clientBefore - seen.buttonWidth) / 2 + (seen.needed - (seen.clientBefore + edges)) / 2,
+              4);
 }
 
 TEST_F(Manager, ANewSkinIsAppliedSwitchingOffDetachesAndOnAttachesAgain) {
@@ -344,8 +346,8 @@ LRESULT CALLBACK MdiFrameProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_CREATE) {
     CLIENTCREATESTRUCT ccs{};
     ccs.idFirstChild = 5000;
-    client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0, wnd, nullptr,
-                             GetModuleHandleW(nullptr), &ccs);
+    client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0, wnd,
+                             nullptr, GetModuleHandleW(nullptr), &ccs);
     return 0;
   }
   return DefFrameProcW(wnd, client, msg, wp, lp);
@@ -383,7 +385,8 @@ TEST_F(Manager, AnMdiFrameAndItsChildrenGetFramesOfTheirKind) {
   mcs.x = mcs.y = 10;
   mcs.cx = 220;
   mcs.cy = 150;
-  auto childWnd = reinterpret_cast<HWND>(SendMessageW(frame->MdiClientWindow(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+  auto childWnd =
+      reinterpret_cast<HWND>(SendMessageW(frame->MdiClientWindow(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
   ASSERT_NE(childWnd, nullptr);
   // The child is framed by activation or by the client's menu refresh, with its own kind.
   SendMessageW(frame->MdiClientWindow(), WM_MDIREFRESHMENU, 0, 0);

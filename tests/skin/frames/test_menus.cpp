@@ -46,7 +46,8 @@ private:
 
 int VisibleMenuWindows() {
   int n = 0;
-  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+       w = FindWindowExW(nullptr, w, L"#32768", nullptr))
     n += IsWindowVisible(w) ? 1 : 0;
   return n;
 }
@@ -86,7 +87,8 @@ struct MenuBar : ::testing::Test {
   // menu has closed.
   ::testing::AssertionResult RunFrom(int index, const MenuScript& script) {
     PostOpenMenuButton(*f.frame, Button(index));
-    if (!PumpUntil([&] { return script.Done(); }, 5000)) return ::testing::AssertionFailure() << "the script did not run";
+    if (!PumpUntil([&] { return script.Done(); }, 5000))
+      return ::testing::AssertionFailure() << "the script did not run";
     PumpUntil([&] { return !f.frame->MenuTracking() && VisibleMenuWindows() == 0; }, 3000);
     return ::testing::AssertionSuccess();
   }
@@ -232,8 +234,10 @@ TEST_F(MenuBar, OwnerDrawnItemsArePaintedFromTheSkinsMenuItemImage) {
   const TBitmapPixels face1 = skintest::ReferenceElement(item, 120, 20, false, item.Tile == 1, frames, 1);
   const TBitmapPixels face4 = skintest::ReferenceElement(item, 120, 20, false, item.Tile == 1, frames, 4);
   for (POINT p : {POINT{1, 1}, POINT{118, 18}, POINT{110, 10}}) {
-    if (face1.GetPixel(p.x, p.y) != kSkinKeyColour) EXPECT_EQ(normal.Pixels().GetPixel(p.x, p.y), face1.GetPixel(p.x, p.y));
-    if (face4.GetPixel(p.x, p.y) != kSkinKeyColour) EXPECT_EQ(selected.Pixels().GetPixel(p.x, p.y), face4.GetPixel(p.x, p.y));
+    if (face1.GetPixel(p.x, p.y) != kSkinKeyColour)
+      EXPECT_EQ(normal.Pixels().GetPixel(p.x, p.y), face1.GetPixel(p.x, p.y));
+    if (face4.GetPixel(p.x, p.y) != kSkinKeyColour)
+      EXPECT_EQ(selected.Pixels().GetPixel(p.x, p.y), face4.GetPixel(p.x, p.y));
   }
   // Items are measured wider than the toolkit measures them: room for the glyph column.
   int w1 = 0, h1 = 0, w2 = 0, h2 = 0;
@@ -261,7 +265,8 @@ TEST(PopupMenu, TheBorderRingAndTheBackgroundAreTheSkinsMenuBackgroundSliced) {
     border = WindowPixels(menu);
     TBitmap out(border.Width(), border.Height());
     out.Pixels().Fill(untouched);
-    SendMessageW(menu, WM_PRINT, reinterpret_cast<WPARAM>(out.Canvas().Handle()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    SendMessageW(menu, WM_PRINT, reinterpret_cast<WPARAM>(out.Canvas().Handle()),
+                 PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
     printed = out.Pixels();
     EndMenu();
   }});

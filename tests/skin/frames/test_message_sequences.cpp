@@ -52,30 +52,45 @@ TEST_F(MessageSequences, Show) {
   MessageRecorder recorder;
   form->Show();
   PumpFor(100);
-  EXPECT_TRUE(Follows(recorder, form->Handle(), {
-      Sent(WM_SHOWWINDOW),
-      Sent(WM_WINDOWPOSCHANGING),
-      // About to appear: the manager asks whether it is skinned and attaches a frame, which
-      // takes the native caption away (the second style change comes from the frame's
-      // WM_GETMINMAXINFO, which writes the style again each time).
-      Sent(SkinMessage::QuerySkinned),
-      Sent(WM_STYLECHANGING), Sent(WM_STYLECHANGED),
-      Sent(WM_WINDOWPOSCHANGING), Sent(WM_GETMINMAXINFO),
-      Sent(WM_STYLECHANGING), Sent(WM_STYLECHANGED),
-      Sent(WM_NCCALCSIZE), Sent(WM_WINDOWPOSCHANGED), Sent(WM_MOVE),
-      Sent(WM_WINDOWPOSCHANGING), Sent(WM_NCCALCSIZE), Sent(WM_WINDOWPOSCHANGED),
-      // Activated: asked again, the frame is already there.
-      Sent(SkinMessage::QuerySkinned),
-      Maybe(Sent(WM_QUERYNEWPALETTE)), Maybe(Sent(WM_ACTIVATEAPP)),
-      Sent(WM_NCACTIVATE), Sent(WM_ACTIVATE),
-      Maybe(Sent(WM_IME_SELECT)), Maybe(Sent(WM_IME_SETCONTEXT)), Sent(WM_SETFOCUS),
-      // Shown: the skinned frame painted once, then the client.
-      Sent(WM_NCPAINT), Sent(WM_ERASEBKGND),
-      Sent(WM_WINDOWPOSCHANGED), Sent(WM_SIZE), Sent(WM_MOVE),
-      Sent(WM_WINDOWPOSCHANGING),
-      Posted(SkinMessage::FinishAttach),
-      Posted(WM_PAINT),
-  }));
+  EXPECT_TRUE(Follows(recorder, form->Handle(),
+                      {
+                          Sent(WM_SHOWWINDOW),
+                          Sent(WM_WINDOWPOSCHANGING),
+                          // About to appear: the manager asks whether it is skinned and attaches a frame, which
+                          // takes the native caption away (the second style change comes from the frame's
+                          // WM_GETMINMAXINFO, which writes the style again each time).
+                          Sent(SkinMessage::QuerySkinned),
+                          Sent(WM_STYLECHANGING),
+                          Sent(WM_STYLECHANGED),
+                          Sent(WM_WINDOWPOSCHANGING),
+                          Sent(WM_GETMINMAXINFO),
+                          Sent(WM_STYLECHANGING),
+                          Sent(WM_STYLECHANGED),
+                          Sent(WM_NCCALCSIZE),
+                          Sent(WM_WINDOWPOSCHANGED),
+                          Sent(WM_MOVE),
+                          Sent(WM_WINDOWPOSCHANGING),
+                          Sent(WM_NCCALCSIZE),
+                          Sent(WM_WINDOWPOSCHANGED),
+                          // Activated: asked again, the frame is already there.
+                          Sent(SkinMessage::QuerySkinned),
+                          Maybe(Sent(WM_QUERYNEWPALETTE)),
+                          Maybe(Sent(WM_ACTIVATEAPP)),
+                          Sent(WM_NCACTIVATE),
+                          Sent(WM_ACTIVATE),
+                          Maybe(Sent(WM_IME_SELECT)),
+                          Maybe(Sent(WM_IME_SETCONTEXT)),
+                          Sent(WM_SETFOCUS),
+                          // Shown: the skinned frame painted once, then the client.
+                          Sent(WM_NCPAINT),
+                          Sent(WM_ERASEBKGND),
+                          Sent(WM_WINDOWPOSCHANGED),
+                          Sent(WM_SIZE),
+                          Sent(WM_MOVE),
+                          Sent(WM_WINDOWPOSCHANGING),
+                          Posted(SkinMessage::FinishAttach),
+                          Posted(WM_PAINT),
+                      }));
 }
 
 TEST_F(MessageSequences, Activate) {
@@ -88,12 +103,15 @@ TEST_F(MessageSequences, Activate) {
   SetForegroundWindow(form->Handle());
   PumpFor(100);
   // The frame paints itself in WM_NCACTIVATE: no WM_NCPAINT follows.
-  EXPECT_TRUE(Follows(recorder, form->Handle(), {
-      Sent(SkinMessage::QuerySkinned),
-      Maybe(Sent(WM_QUERYNEWPALETTE)),
-      Sent(WM_NCACTIVATE), Sent(WM_ACTIVATE),
-      Maybe(Sent(WM_IME_SETCONTEXT)), Sent(WM_SETFOCUS),
-  }));
+  EXPECT_TRUE(Follows(recorder, form->Handle(),
+                      {
+                          Sent(SkinMessage::QuerySkinned),
+                          Maybe(Sent(WM_QUERYNEWPALETTE)),
+                          Sent(WM_NCACTIVATE),
+                          Sent(WM_ACTIVATE),
+                          Maybe(Sent(WM_IME_SETCONTEXT)),
+                          Sent(WM_SETFOCUS),
+                      }));
 }
 
 TEST_F(MessageSequences, CaptionClick) {
@@ -110,17 +128,20 @@ TEST_F(MessageSequences, CaptionClick) {
   PumpFor(100);
   // Nothing on the caption bar under the pointer: the press goes on to the system's move loop,
   // which the release ends without a move.
-  EXPECT_TRUE(Follows(recorder, form->Handle(), {
-      Sent(WM_NCHITTEST),
-      Posted(WM_NCLBUTTONDOWN),
-      Sent(WM_SYSCOMMAND),
-      Sent(WM_GETMINMAXINFO), Sent(WM_STYLECHANGING), Sent(WM_STYLECHANGED),
-      Sent(WM_ENTERSIZEMOVE),
-      Posted(WM_LBUTTONUP),
-      Sent(WM_CAPTURECHANGED),
-      Sent(WM_EXITSIZEMOVE),
-      Maybe(Sent(kWineSetVisible)),
-  }));
+  EXPECT_TRUE(Follows(recorder, form->Handle(),
+                      {
+                          Sent(WM_NCHITTEST),
+                          Posted(WM_NCLBUTTONDOWN),
+                          Sent(WM_SYSCOMMAND),
+                          Sent(WM_GETMINMAXINFO),
+                          Sent(WM_STYLECHANGING),
+                          Sent(WM_STYLECHANGED),
+                          Sent(WM_ENTERSIZEMOVE),
+                          Posted(WM_LBUTTONUP),
+                          Sent(WM_CAPTURECHANGED),
+                          Sent(WM_EXITSIZEMOVE),
+                          Maybe(Sent(kWineSetVisible)),
+                      }));
 }
 
 TEST_F(MessageSequences, SkinSwitch) {
@@ -130,12 +151,24 @@ TEST_F(MessageSequences, SkinSwitch) {
   PumpFor(60);
   // The window is fitted to the new skin's edges (moved and framed anew, painted once each
   // time), then its client painted once.
-  EXPECT_TRUE(Follows(recorder, form->Handle(), {
-      Sent(WM_WINDOWPOSCHANGING), Sent(WM_GETMINMAXINFO), Sent(WM_STYLECHANGING), Sent(WM_STYLECHANGED),
-      Sent(WM_NCCALCSIZE), Sent(WM_NCPAINT), Sent(WM_ERASEBKGND), Sent(WM_WINDOWPOSCHANGED), Sent(WM_MOVE),
-      Sent(WM_WINDOWPOSCHANGING), Sent(WM_NCCALCSIZE), Sent(WM_NCPAINT), Sent(WM_ERASEBKGND), Sent(WM_WINDOWPOSCHANGED),
-      Posted(WM_PAINT),
-  }));
+  EXPECT_TRUE(Follows(recorder, form->Handle(),
+                      {
+                          Sent(WM_WINDOWPOSCHANGING),
+                          Sent(WM_GETMINMAXINFO),
+                          Sent(WM_STYLECHANGING),
+                          Sent(WM_STYLECHANGED),
+                          Sent(WM_NCCALCSIZE),
+                          Sent(WM_NCPAINT),
+                          Sent(WM_ERASEBKGND),
+                          Sent(WM_WINDOWPOSCHANGED),
+                          Sent(WM_MOVE),
+                          Sent(WM_WINDOWPOSCHANGING),
+                          Sent(WM_NCCALCSIZE),
+                          Sent(WM_NCPAINT),
+                          Sent(WM_ERASEBKGND),
+                          Sent(WM_WINDOWPOSCHANGED),
+                          Posted(WM_PAINT),
+                      }));
 }
 
 TEST_F(MessageSequences, Close) {
@@ -148,11 +181,18 @@ TEST_F(MessageSequences, Close) {
   form.reset();
   PumpFor(30);
   // Hidden by its close, deactivated, then destroyed with the form.
-  EXPECT_TRUE(Follows(recorder, wnd, {
-      Posted(WM_CLOSE),
-      Sent(WM_SHOWWINDOW), Sent(WM_WINDOWPOSCHANGING), Sent(WM_WINDOWPOSCHANGED),
-      Sent(WM_NCACTIVATE), Sent(WM_ACTIVATE), Maybe(Sent(WM_ACTIVATEAPP)),
-      Sent(WM_KILLFOCUS), Maybe(Sent(WM_IME_SETCONTEXT)),
-      Sent(WM_DESTROY), Sent(WM_NCDESTROY),
-  }));
+  EXPECT_TRUE(Follows(recorder, wnd,
+                      {
+                          Posted(WM_CLOSE),
+                          Sent(WM_SHOWWINDOW),
+                          Sent(WM_WINDOWPOSCHANGING),
+                          Sent(WM_WINDOWPOSCHANGED),
+                          Sent(WM_NCACTIVATE),
+                          Sent(WM_ACTIVATE),
+                          Maybe(Sent(WM_ACTIVATEAPP)),
+                          Sent(WM_KILLFOCUS),
+                          Maybe(Sent(WM_IME_SETCONTEXT)),
+                          Sent(WM_DESTROY),
+                          Sent(WM_NCDESTROY),
+                      }));
 }

@@ -68,13 +68,14 @@ TEST(SlicedImage, CornersKeepTheirSizeEdgesStretchAlongAndTheCentreFills) {
   const int fx = 12;  // frame 2
   EXPECT_EQ(out.GetPixel(0, 0), Coded(fx, 0));
   EXPECT_EQ(out.GetPixel(2, 1), Coded(fx + 2, 1));
-  EXPECT_EQ(out.GetPixel(29, 0), Coded(fx + 11, 0));     // top-right corner
-  EXPECT_EQ(out.GetPixel(26, 19), Coded(fx + 8, 7));     // bottom-right corner
-  EXPECT_EQ(out.GetPixel(0, 19), Coded(fx, 7));          // bottom-left corner
+  EXPECT_EQ(out.GetPixel(29, 0), Coded(fx + 11, 0));  // top-right corner
+  EXPECT_EQ(out.GetPixel(26, 19), Coded(fx + 8, 7));  // bottom-right corner
+  EXPECT_EQ(out.GetPixel(0, 19), Coded(fx, 7));       // bottom-left corner
   // The left edge runs rows 2..18 of the destination from rows 2..6 of the frame.
   for (int y = 2; y < 19; ++y) EXPECT_EQ(out.GetPixel(1, y), Coded(fx + 1, 2 + Sampled(y - 2, 17, 5))) << y;
   // The stretched centre: 23 columns from the frame's 5 middle columns.
-  for (int x = 3; x < 26; ++x) EXPECT_EQ(out.GetPixel(x, 10), Coded(fx + 3 + Sampled(x - 3, 23, 5), 2 + Sampled(8, 17, 5)));
+  for (int x = 3; x < 26; ++x)
+    EXPECT_EQ(out.GetPixel(x, 10), Coded(fx + 3 + Sampled(x - 3, 23, 5), 2 + Sampled(8, 17, 5)));
 }
 
 // Every pixel of every piece against the slicing rule, at the sizes where a bound is easiest
@@ -232,7 +233,8 @@ TEST(PixelTurns, FlipsAndQuarterTurnsMoveEveryPixelWhereItBelongs) {
   // A 3 x 2 image with a different colour in every pixel.
   TBitmapPixels image(3, 2);
   for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x) image.SetPixel(x, y, RGBToColor(static_cast<std::uint8_t>(x * 40), static_cast<std::uint8_t>(y * 90), 7));
+    for (int x = 0; x < 3; ++x)
+      image.SetPixel(x, y, RGBToColor(static_cast<std::uint8_t>(x * 40), static_cast<std::uint8_t>(y * 90), 7));
   const TBitmapPixels flipped = FlipVertically(image);
   const TBitmapPixels cw = RotateClockwise(image), ccw = RotateCounterClockwise(image), t = Transpose(image);
   ASSERT_EQ(cw.Width(), 2);

@@ -85,8 +85,7 @@ void TTestWidget::SetBuddy(TComponent* buddy) {
 void TTestWidget::DefineProperties(TFiler& filer) {
   TComponent::DefineProperties(filer);
   filer.DefineBinaryProperty(
-      "Data", [this](TStream& s) { Data = s.ReadToEnd(); }, [this](TStream& s) { s.WriteBuffer(Data); },
-      !Data.empty());
+      "Data", [this](TStream& s) { Data = s.ReadToEnd(); }, [this](TStream& s) { s.WriteBuffer(Data); }, !Data.empty());
 }
 
 void TTestWidget::Notification(TComponent* component, TOperation operation) {

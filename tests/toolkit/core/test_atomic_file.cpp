@@ -45,7 +45,9 @@ protected:
     }
     return "";
   }
-  static std::string Prefix(const std::string& target) { return "Cannot create file \"" + ExpandFileName(target) + "\". "; }
+  static std::string Prefix(const std::string& target) {
+    return "Cannot create file \"" + ExpandFileName(target) + "\". ";
+  }
   static void ExpectNamesTarget(const std::string& message, const std::string& target) {
     EXPECT_EQ(message.rfind(Prefix(target), 0), 0u) << message;
     EXPECT_GT(message.size(), Prefix(target).size()) << "no reason given";
@@ -72,10 +74,16 @@ TEST_F(AtomicFileTest, NewContentReplacesTheOldAndNothingIsLeftBeside) {
   list.SaveToFile(name);
   EXPECT_EQ(TempDir::Read(name), "Mutluluk,1\r\n");
   TStringStream stream("\xC3\xBC");
-  stream.SaveToFile(Path("\xC5\x9F" "ark\xC4\xB1.txt"));
-  EXPECT_EQ(TempDir::Read(Path("\xC5\x9F" "ark\xC4\xB1.txt")), "\xC3\xBC");
+  stream.SaveToFile(
+      Path("\xC5\x9F"
+           "ark\xC4\xB1.txt"));
+  EXPECT_EQ(TempDir::Read(Path("\xC5\x9F"
+                               "ark\xC4\xB1.txt")),
+            "\xC3\xBC");
 
-  EXPECT_EQ(Names(), (std::set<std::string>{"programlist0.txt", "\xC5\x9F" "ark\xC4\xB1.txt"}));
+  EXPECT_EQ(Names(), (std::set<std::string>{"programlist0.txt",
+                                            "\xC5\x9F"
+                                            "ark\xC4\xB1.txt"}));
 }
 
 TEST_F(AtomicFileTest, AFailureNamesTheTargetAndLeavesEverythingAsItWas) {

@@ -205,13 +205,13 @@ TEST(BmpDecode, RunLengthEncoded) {
   rle8.height = 3;
   rle8.palette = {kA, kB, kC, kD};
   rle8.colorsUsed = 4;
-  rle8.pixels = {0, 2, 1, 0,          // delta: one to the right
-                 3, 1,                // bottom row: three of colour 1
-                 0, 0,                // end of line
-                 0, 3, 2, 3, 0, 0,    // absolute block of three, padded to an even length
-                 0, 2, 0, 1,          // delta: one row up, same column
-                 9, 2,                // a run longer than the row is cut at its end
-                 0, 1};               // end of bitmap
+  rle8.pixels = {0, 2, 1, 0,        // delta: one to the right
+                 3, 1,              // bottom row: three of colour 1
+                 0, 0,              // end of line
+                 0, 3, 2, 3, 0, 0,  // absolute block of three, padded to an even length
+                 0, 2, 0, 1,        // delta: one row up, same column
+                 9, 2,              // a run longer than the row is cut at its end
+                 0, 1};             // end of bitmap
   TBitmapPixels b = Decode(rle8.Build());
   EXPECT_EQ(Row(b, 2), (std::vector<TColor>{clBlack, kB, kB, kB}));
   EXPECT_EQ(Row(b, 1), (std::vector<TColor>{kC, kD, kA, clBlack}));
@@ -265,12 +265,12 @@ TEST(BmpDecode, BrokenFilesAreInvalidImages) {
     std::uint32_t compression;
     const char* what;
   };
-  for (const Lie& lie : {Lie{0, 2, 24, 0, "zero width"}, Lie{-3, 2, 24, 0, "negative width"},
-                         Lie{3, 0, 24, 0, "zero height"}, Lie{3, INT32_MIN, 24, 0, "lowest height"},
-                         Lie{40000, 1, 24, 0, "side too long"}, Lie{20000, 20000, 24, 0, "too many bytes"},
-                         Lie{3, 200, 24, 0, "more rows than data"}, Lie{3, 2, 7, 0, "odd depth"},
-                         Lie{3, 2, 24, 4, "JPEG inside"}, Lie{3, 2, 24, 1, "RLE8 at 24 bits"},
-                         Lie{3, 2, 8, 2, "RLE4 at 8 bits"}, Lie{3, 2, 24, 3, "bit fields at 24 bits"}}) {
+  for (const Lie& lie :
+       {Lie{0, 2, 24, 0, "zero width"}, Lie{-3, 2, 24, 0, "negative width"}, Lie{3, 0, 24, 0, "zero height"},
+        Lie{3, INT32_MIN, 24, 0, "lowest height"}, Lie{40000, 1, 24, 0, "side too long"},
+        Lie{20000, 20000, 24, 0, "too many bytes"}, Lie{3, 200, 24, 0, "more rows than data"},
+        Lie{3, 2, 7, 0, "odd depth"}, Lie{3, 2, 24, 4, "JPEG inside"}, Lie{3, 2, 24, 1, "RLE8 at 24 bits"},
+        Lie{3, 2, 8, 2, "RLE4 at 8 bits"}, Lie{3, 2, 24, 3, "bit fields at 24 bits"}}) {
     InfoBmp b = good;
     b.width = lie.width;
     b.height = lie.height;
@@ -307,10 +307,10 @@ TEST(BmpEncode, WritesBottomUpInfoHeaderAndReadsBack) {
     const size_t stride = format == pf24bit ? 16 : 20;
     ASSERT_EQ(file.size(), 54 + stride * 3);
     EXPECT_EQ(file[0], 'B');
-    EXPECT_EQ(file[10], 54);                    // pixels follow the header
+    EXPECT_EQ(file[10], 54);  // pixels follow the header
     EXPECT_EQ(file[28], format == pf24bit ? 24 : 32);
-    EXPECT_EQ(file[22], 3);                     // positive height: bottom-up
-    EXPECT_EQ(file[54 + 1], 160);               // first stored row is the bottom one (green 160)
+    EXPECT_EQ(file[22], 3);        // positive height: bottom-up
+    EXPECT_EQ(file[54 + 1], 160);  // first stored row is the bottom one (green 160)
     TBitmapPixels back = DecodeBmp(file);
     EXPECT_EQ(back.PixelFormat(), format);
     EXPECT_TRUE(back.SamePixels(b));

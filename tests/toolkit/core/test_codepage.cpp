@@ -17,13 +17,21 @@ TEST(CodePage, TurkishLettersIn1254) {
   const std::string turkish = "\xC5\x9F\xC4\x9F\xC4\xB1\xC4\xB0\xC4\x9E\xC5\x9E\xC3\xA7\xC3\xB6\xC3\xBC";  // şğıİĞŞçöü
   EXPECT_EQ(Utf8ToAnsi(turkish, cpWindows1254), "\xFE\xF0\xFD\xDD\xD0\xDE\xE7\xF6\xFC");
   EXPECT_EQ(AnsiToUtf8("\xFE\xF0\xFD\xDD\xD0\xDE\xE7\xF6\xFC", cpWindows1254), turkish);
-  EXPECT_EQ(AnsiToUtf8("T\xFCrk\xE7" "e", cpWindows1254), "T\xC3\xBCrk\xC3\xA7" "e");
+  EXPECT_EQ(AnsiToUtf8("T\xFCrk\xE7"
+                       "e",
+                       cpWindows1254),
+            "T\xC3\xBCrk\xC3\xA7"
+            "e");
 }
 
 TEST(CodePage, SameBytesDifferIn1252) {
   EXPECT_EQ(AnsiToUtf8("\xD0\xDD\xDE\xF0\xFD\xFE", cpWindows1252), "\xC3\x90\xC3\x9D\xC3\x9E\xC3\xB0\xC3\xBD\xC3\xBE");
   EXPECT_EQ(AnsiToUtf8("\x80\x8E\x9F", cpWindows1252), "\xE2\x82\xAC\xC5\xBD\xC5\xB8");  // € Ž Ÿ
-  EXPECT_EQ(Utf8ToAnsi("\xE2\x80\x9C" "a\xE2\x80\x9D", cpWindows1252), "\x93" "a\x94");
+  EXPECT_EQ(Utf8ToAnsi("\xE2\x80\x9C"
+                       "a\xE2\x80\x9D",
+                       cpWindows1252),
+            "\x93"
+            "a\x94");
 }
 
 TEST(CodePage, EveryByteSurvivesARoundTrip) {

@@ -107,7 +107,7 @@ TEST(Notifications, SiblingsHearInsertionsAndRemovals) {
   auto* observer = new TObserver(&owner);
   auto* a = Widget(&owner, "A");
   a->Free();
-    // The insertion is announced from the constructor, before the widget is whole.
+  // The insertion is announced from the constructor, before the widget is whole.
   EXPECT_EQ(observer->heard, (std::vector<std::string>{"insert  component", "remove A widget"}));
 }
 

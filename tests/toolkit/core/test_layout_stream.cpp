@@ -47,7 +47,8 @@ std::string Hex(std::string_view bytes) {
 // A stream with one form whose only property is given as raw bytes after its name.
 std::string FormWithProperty(const std::string& nameAndValue) {
   std::string s = "TPF0";
-  s += "\x09TTestForm\x05" "Form1";
+  s += "\x09TTestForm\x05"
+       "Form1";
   s += nameAndValue;
   s += std::string("\0\0", 2);
   return s;
@@ -55,7 +56,8 @@ std::string FormWithProperty(const std::string& nameAndValue) {
 
 std::string WidgetStream(const std::string& widgetProperties) {
   std::string s = "TPF0";
-  s += "\x09TTestForm\x05" "Form1";
+  s += "\x09TTestForm\x05"
+       "Form1";
   s += '\0';
   s += "\x0bTTestWidget\x07Widget1";
   s += widgetProperties;
@@ -182,15 +184,19 @@ TEST(LayoutReader, ParentedChildrenAreStoredInsideTheirParentAndOwnedByTheRoot) 
 
 TEST(LayoutReader, HonoursTheChildPositionPrefix) {
   // Outer with two children; the second is stored with ffChildPos 0.
-  std::string s = "TPF0\x09TTestForm\x05" "Form1";
+  std::string s =
+      "TPF0\x09TTestForm\x05"
+      "Form1";
   s += '\0';
   s += "\x0aTTestPanel\x05Outer";
   s += '\0';
-  s += "\x0aTTestPanel\x01" "A";
+  s += "\x0aTTestPanel\x01"
+       "A";
   s += std::string("\0\0", 2);
   s += "\xF2\x02";
   s += '\0';
-  s += "\x0aTTestPanel\x01" "B";
+  s += "\x0aTTestPanel\x01"
+       "B";
   s += std::string("\0\0\0\0", 4);
   TTestForm form(nullptr);
   Read(s, &form);
@@ -204,7 +210,11 @@ TEST(LayoutReader, ReportsFaultsWithTheComponentAndPropertyName) {
   EXPECT_EQ(ErrorOf([&] { Read(WidgetStream("\x04Nope\x02\x01"), &form); }),
             "Error reading Widget1.Nope: Property Nope does not exist");
   TTestForm f2(nullptr);
-  EXPECT_EQ(ErrorOf([&] { Read(WidgetStream("\x09" "Font.Nope\x02\x01"), &f2); }),
+  EXPECT_EQ(ErrorOf([&] {
+              Read(WidgetStream("\x09"
+                                "Font.Nope\x02\x01"),
+                   &f2);
+            }),
             "Error reading Widget1.Font.Nope: Property Font.Nope does not exist");
   TTestForm f3(nullptr);
   EXPECT_EQ(ErrorOf([&] { Read(WidgetStream("\x05Small\x03\x2c\x01"), &f3); }),  // 300 in a Byte
@@ -216,20 +226,30 @@ TEST(LayoutReader, ReportsFaultsWithTheComponentAndPropertyName) {
   EXPECT_EQ(ErrorOf([&] { Read(WidgetStream("\x07OnClick\x07\x07Resized"), &f5); }),
             "Error reading Widget1.OnClick: Method Resized is not compatible with this event");
   TTestForm f6(nullptr);
-  EXPECT_EQ(ErrorOf([&] { Read(WidgetStream("\x07" "Caption\x02\x01"), &f6); }),
+  EXPECT_EQ(ErrorOf([&] {
+              Read(WidgetStream("\x07"
+                                "Caption\x02\x01"),
+                   &f6);
+            }),
             "Error reading Widget1.Caption: Invalid property value");
   TTestForm f7(nullptr);
   EXPECT_EQ(ErrorOf([&] { Read(WidgetStream("\x07Version\x06\x01x"), &f7); }),
             "Error reading Widget1.Version: Property is read-only");
   TTestForm f8(nullptr);
-  EXPECT_EQ(ErrorOf([&] { Read(FormWithProperty("\x03" "Bad\x09"), &f8); }),
+  EXPECT_EQ(ErrorOf([&] {
+              Read(FormWithProperty("\x03"
+                                    "Bad\x09"),
+                   &f8);
+            }),
             "Error reading Form1.Bad: Property Bad does not exist");
   EXPECT_THROW(Read(WidgetStream("\x04Nope\x02\x01"), &form), EReadError);
 }
 
 TEST(LayoutReader, OnErrorCanSkipABadProperty) {
   TTestForm form(nullptr);
-  std::string bytes = WidgetStream("\x04Nope\x05" + std::string(10, '\0') + "\x05" "Count\x02\x07");
+  std::string bytes = WidgetStream("\x04Nope\x05" + std::string(10, '\0') +
+                                   "\x05"
+                                   "Count\x02\x07");
   TBufferStream stream(bytes);
   TReader reader(stream);
   std::vector<std::string> messages;
@@ -243,7 +263,9 @@ TEST(LayoutReader, OnErrorCanSkipABadProperty) {
 }
 
 TEST(LayoutReader, UnknownClassesAndBadNames) {
-  std::string s = "TPF0\x09TTestForm\x05" "Form1";
+  std::string s =
+      "TPF0\x09TTestForm\x05"
+      "Form1";
   s += '\0';
   s += "\x05TNope\x01X";
   s += std::string("\0\0\0", 3);
@@ -252,7 +274,9 @@ TEST(LayoutReader, UnknownClassesAndBadNames) {
   EXPECT_THROW(Read(s, &form), EClassNotFound);
   EXPECT_EQ(form.ComponentCount(), 0);
 
-  std::string dup = "TPF0\x09TTestForm\x05" "Form1";
+  std::string dup =
+      "TPF0\x09TTestForm\x05"
+      "Form1";
   dup += '\0';
   for (int i = 0; i < 2; ++i) {
     dup += "\x0bTTestWidget\x01W";
@@ -277,15 +301,26 @@ TEST(LayoutReader, EveryTruncationIsAReadErrorNeverACrash) {
 
 TEST(LayoutReader, LengthsBeyondTheDataAreRefusedBeforeAllocating) {
   TTestForm form(nullptr);
-  EXPECT_THROW(Read(WidgetStream("\x07" "Caption\x0c\xff\xff\xff\x7f"), &form), EReadError);
+  EXPECT_THROW(Read(WidgetStream("\x07"
+                                 "Caption\x0c\xff\xff\xff\x7f"),
+                    &form),
+               EReadError);
   TTestForm f2(nullptr);
-  EXPECT_THROW(Read(WidgetStream("\x04" "Data\x0a\x00\x00\x00\x80"), &f2), EReadError);  // negative
+  EXPECT_THROW(Read(WidgetStream("\x04"
+                                 "Data\x0a\x00\x00\x00\x80"),
+                    &f2),
+               EReadError);  // negative
   TTestForm f3(nullptr);
-  EXPECT_THROW(Read(WidgetStream("\x07" "Caption\x12\xff\xff\xff\x3f"), &f3), EReadError);
+  EXPECT_THROW(Read(WidgetStream("\x07"
+                                 "Caption\x12\xff\xff\xff\x3f"),
+                    &f3),
+               EReadError);
 }
 
 TEST(LayoutReader, DeepNestingIsRefused) {
-  std::string s = "TPF0\x09TTestForm\x05" "Form1";
+  std::string s =
+      "TPF0\x09TTestForm\x05"
+      "Form1";
   s += '\0';
   for (int i = 0; i < 100000; ++i) s += std::string("\x0aTTestPanel\x00\x00", 13);
   TTestForm form(nullptr);
@@ -316,7 +351,9 @@ TEST(LayoutValues, IntegersTakeTheSmallestType) {
 TEST(LayoutValues, TextIsAnsiWhenAsciiAndUtf16Otherwise) {
   EXPECT_EQ(Hex(Encoded([](TWriter& w) { w.WriteString("ab"); })), "06026162");
   EXPECT_EQ(Hex(Encoded([](TWriter& w) { w.WriteString(std::string(256, 'x')); })).substr(0, 10), "0C00010000");
-  EXPECT_EQ(Hex(Encoded([](TWriter& w) { w.WriteString("aş"); })), "12020000006100" "5F01");
+  EXPECT_EQ(Hex(Encoded([](TWriter& w) { w.WriteString("aş"); })),
+            "12020000006100"
+            "5F01");
   EXPECT_EQ(Hex(Encoded([](TWriter& w) { w.WriteIdent("true"); })), "09");
   EXPECT_EQ(Hex(Encoded([](TWriter& w) { w.WriteIdent("nil"); })), "0D");
   EXPECT_EQ(Hex(Encoded([](TWriter& w) { w.WriteIdent("alTop"); })), "0705616C546F70");
@@ -332,9 +369,12 @@ TEST(LayoutValues, StringsOfEveryFormReadAsUtf8) {
   EXPECT_EQ(read(std::string("\x06\x02\xFE\xF0", 4)), "şğ");  // 8-bit text in the ANSI code page
   SetSystemAnsiCodePage(1252);
   EXPECT_EQ(read(std::string("\x06\x01\xE9", 3)), "é");
-  EXPECT_EQ(read(std::string("\x0C\x01\x00\x00\x00" "a", 6)), "a");
-  EXPECT_EQ(read(std::string("\x14\x02\x00\x00\x00\xC3\xA9", 7)), "é");                  // vaUTF8String
-  EXPECT_EQ(read(std::string("\x15\x01\x00\x00\x00\x5F\x01", 7)), "ş");                  // vaUString
+  EXPECT_EQ(read(std::string("\x0C\x01\x00\x00\x00"
+                             "a",
+                             6)),
+            "a");
+  EXPECT_EQ(read(std::string("\x14\x02\x00\x00\x00\xC3\xA9", 7)), "é");                   // vaUTF8String
+  EXPECT_EQ(read(std::string("\x15\x01\x00\x00\x00\x5F\x01", 7)), "ş");                   // vaUString
   EXPECT_EQ(read(std::string("\x12\x02\x00\x00\x00\x3D\xD8\x00\xDE", 9)), "\U0001F600");  // a pair
   EXPECT_THROW(read(std::string("\x02\x01", 2)), EReadError);
 }
@@ -369,7 +409,7 @@ TEST(LayoutValues, FloatPropertiesAcceptEveryFloatForm) {
     return static_cast<TTestWidget*>(form.FindComponent("Widget1"))->Ratio;
   };
   EXPECT_EQ(ratio(std::string("\x02\x03", 2)), 3.0);
-  EXPECT_EQ(ratio(std::string("\x0F\x00\x00\xC0\x3F", 5)), 1.5);                        // vaSingle
-  EXPECT_EQ(ratio(std::string("\x10\xD4\x30\x00\x00\x00\x00\x00\x00", 9)), 1.25);      // vaCurrency
-  EXPECT_EQ(ratio(std::string("\x11\x00\x00\x00\x00\x00\x00\x00\x40", 9)), 2.0);       // vaDate
+  EXPECT_EQ(ratio(std::string("\x0F\x00\x00\xC0\x3F", 5)), 1.5);                   // vaSingle
+  EXPECT_EQ(ratio(std::string("\x10\xD4\x30\x00\x00\x00\x00\x00\x00", 9)), 1.25);  // vaCurrency
+  EXPECT_EQ(ratio(std::string("\x11\x00\x00\x00\x00\x00\x00\x00\x40", 9)), 2.0);   // vaDate
 }

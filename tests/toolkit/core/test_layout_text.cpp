@@ -25,7 +25,11 @@ std::string ValueBytes(const std::string& valueText) {
 }
 
 std::string ValueText(const std::string& valueBytes) {
-  std::string bin = std::string("TPF0\x02TX\x01" "A\x01P", 11) + valueBytes + std::string("\0\0", 2);
+  std::string bin = std::string(
+                        "TPF0\x02TX\x01"
+                        "A\x01P",
+                        11) +
+                    valueBytes + std::string("\0\0", 2);
   std::string text = ObjectBinaryToText(bin);
   std::string head = "object A: TX\n  P =";
   EXPECT_EQ(text.substr(0, head.size()), head);
@@ -122,9 +126,13 @@ TEST(LayoutTextShape, NumbersKeepTheirKind) {
 }
 
 TEST(LayoutTextStrings, AsciiIsEightBitCodesFrom128OnAreCharacters) {
-  EXPECT_EQ(ValueBytes("'ab'#13#10"), std::string("\x06\x04" "ab\r\n", 6));
+  EXPECT_EQ(ValueBytes("'ab'#13#10"), std::string("\x06\x04"
+                                                  "ab\r\n",
+                                                  6));
   EXPECT_EQ(ValueBytes("#127#$7F"), std::string("\x06\x02\x7F\x7F", 4));
-  EXPECT_EQ(ValueBytes("'a' + 'b' +\n   #$41"), std::string("\x06\x03" "abA", 5));
+  EXPECT_EQ(ValueBytes("'a' + 'b' +\n   #$41"), std::string("\x06\x03"
+                                                            "abA",
+                                                            5));
   // From 128 on a code is the character of that code, as Free Pascal reads it too.
   EXPECT_EQ(ValueBytes("#233"), std::string("\x12\x01\x00\x00\x00\xE9\x00", 7));
   EXPECT_EQ(ValueBytes("#128"), std::string("\x12\x01\x00\x00\x00\x80\x00", 7));
@@ -139,25 +147,38 @@ TEST(LayoutTextStrings, AsciiIsEightBitCodesFrom128OnAreCharacters) {
 // The text is the standard form (the one Free Pascal writes: printable ASCII quoted, every
 // other character as its code), and reads back as the same text.
 TEST(LayoutTextStrings, CharactersOutsideAsciiAreWrittenAsTheirCodes) {
-  const std::string wide[][2] = {
-      {std::string("\x12\x02\x00\x00\x00\xE9\x00\x0D\x00", 9), "#233#13"},
-      {std::string("\x12\x04\x00\x00\x00" "B\x00\x5F\x01k\x00\x31\x01", 13), "'B'#351'k'#305"},
-      {std::string("\x12\x01\x00\x00\x00\x00\xD8", 7), "#55296"},  // an unpaired surrogate
-      {std::string("\x12\x02\x00\x00\x00\x3D\xD8\x00\xDE", 9), "#55357#56832"},
-      {std::string("\x12\x01\x00\x00\x00\x85\x00", 7), "#133"},  // a C1 control
-      {std::string("\x12\x03\x00\x00\x00" "'\x00\xE7\x00'\x00", 11), "''''#231''''"}};
+  const std::string wide[][2] = {{std::string("\x12\x02\x00\x00\x00\xE9\x00\x0D\x00", 9), "#233#13"},
+                                 {std::string("\x12\x04\x00\x00\x00"
+                                              "B\x00\x5F\x01k\x00\x31\x01",
+                                              13),
+                                  "'B'#351'k'#305"},
+                                 {std::string("\x12\x01\x00\x00\x00\x00\xD8", 7), "#55296"},  // an unpaired surrogate
+                                 {std::string("\x12\x02\x00\x00\x00\x3D\xD8\x00\xDE", 9), "#55357#56832"},
+                                 {std::string("\x12\x01\x00\x00\x00\x85\x00", 7), "#133"},  // a C1 control
+                                 {std::string("\x12\x03\x00\x00\x00"
+                                              "'\x00\xE7\x00'\x00",
+                                              11),
+                                  "''''#231''''"}};
   for (const auto& [bytes, text] : wide) {
     EXPECT_EQ(ValueText(bytes), text);
     EXPECT_EQ(ValueBytes(text), bytes) << text;
   }
   // UTF-8 text: the same codes.
-  EXPECT_EQ(ValueText(std::string("\x14\x05\x00\x00\x00" "a\xC5\x9F\xC4\xB1", 10)), "'a'#351#305");
+  EXPECT_EQ(ValueText(std::string("\x14\x05\x00\x00\x00"
+                                  "a\xC5\x9F\xC4\xB1",
+                                  10)),
+            "'a'#351#305");
 
   // 8-bit text: controls as their byte, other characters as what the byte stands for in the
   // ANSI code page; it reads back as the same characters in UTF-16.
-  const std::string eightBit("\x06\x04\xE9\x01" "a\x80", 6);
+  const std::string eightBit(
+      "\x06\x04\xE9\x01"
+      "a\x80",
+      6);
   EXPECT_EQ(ValueText(eightBit), "#233#1'a'#8364");
-  EXPECT_EQ(ValueBytes("#233#1'a'#8364"), std::string("\x12\x04\x00\x00\x00\xE9\x00\x01\x00" "a\x00\xAC\x20", 13));
+  EXPECT_EQ(ValueBytes("#233#1'a'#8364"), std::string("\x12\x04\x00\x00\x00\xE9\x00\x01\x00"
+                                                      "a\x00\xAC\x20",
+                                                      13));
   SetSystemAnsiCodePage(cpWindows1254);
   EXPECT_EQ(ValueText(std::string("\x06\x02\xFE\xDD", 4)), "#351#304");  // "şİ"
   SetSystemAnsiCodePage(cpWindows1252);
@@ -199,7 +220,8 @@ TEST(LayoutTextInput, RefusesBadTextWithItsLineNumber) {
   EXPECT_THROW(ObjectTextToBinary("object A: TX\n  P = " + std::string(100000, '(') + "\nend"), EReadError);
   // A class name's length byte from 0xF0 on would read back as a prefix byte.
   const std::string longest = "T" + std::string(238, 'x');
-  EXPECT_EQ(ObjectBinaryToText(ObjectTextToBinary("object A: " + longest + "\nend\n")), "object A: " + longest + "\nend\n");
+  EXPECT_EQ(ObjectBinaryToText(ObjectTextToBinary("object A: " + longest + "\nend\n")),
+            "object A: " + longest + "\nend\n");
   EXPECT_THROW(ObjectTextToBinary("object A: " + longest + "x\nend\n"), EWriteError);
 }
 
@@ -207,11 +229,26 @@ TEST(LayoutTextInput, BinaryInputMustBeALayout) {
   EXPECT_TRUE(IsBinaryLayout("TPF0..."));
   EXPECT_FALSE(IsBinaryLayout("object"));
   EXPECT_EQ(ErrorOf([] { ObjectBinaryToText("object A: TX"); }), "Invalid stream format");
-  EXPECT_THROW(ObjectBinaryToText(std::string("TPF0\x02TX\x01" "A\x01P\x06\x09x", 14)), EReadError);
+  EXPECT_THROW(ObjectBinaryToText(std::string("TPF0\x02TX\x01"
+                                              "A\x01P\x06\x09x",
+                                              14)),
+               EReadError);
   // Names that would not read back as identifiers are refused.
-  EXPECT_EQ(ErrorOf([] { ObjectBinaryToText(std::string("TPF0\x02TX\x01" "A\x03" "a b\x08\x00\x00", 16)); }),
+  EXPECT_EQ(ErrorOf([] {
+              ObjectBinaryToText(
+                  std::string("TPF0\x02TX\x01"
+                              "A\x03"
+                              "a b\x08\x00\x00",
+                              16));
+            }),
             "Invalid name in layout stream: a b");
-  EXPECT_EQ(ErrorOf([] { ObjectBinaryToText(std::string("TPF0\x02TX\x01" "A\x03" "end\x08\x00\x00", 16)); }),
+  EXPECT_EQ(ErrorOf([] {
+              ObjectBinaryToText(
+                  std::string("TPF0\x02TX\x01"
+                              "A\x03"
+                              "end\x08\x00\x00",
+                              16));
+            }),
             "Invalid name in layout stream: end");
   EXPECT_EQ(ErrorOf([] { ObjectBinaryToText(std::string("TPF0\x02T-\x00\x00\x00", 10)); }),
             "Invalid name in layout stream: T-");

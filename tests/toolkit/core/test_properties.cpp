@@ -267,7 +267,7 @@ TEST(StorageRules, DefaultsAndStoredPredicates) {
   EXPECT_TRUE(IsDefaultPropValue(&w, prop("Small")));  // 9 is its default
   w.Small = 10;
   EXPECT_FALSE(IsDefaultPropValue(&w, prop("Small")));
-  EXPECT_FALSE(IsDefaultPropValue(&w, prop("Count")));  // no default: always stored
+  EXPECT_FALSE(IsDefaultPropValue(&w, prop("Count")));   // no default: always stored
   EXPECT_TRUE(IsDefaultPropValue(&w, prop("Caption")));  // empty text
   EXPECT_TRUE(IsDefaultPropValue(&w, prop("Ratio")));    // zero
   EXPECT_TRUE(IsDefaultPropValue(&w, prop("Options")));  // default []
@@ -291,7 +291,9 @@ TEST(Events, BindToPublishedMethodsByNameAndRememberTheName) {
   EXPECT_EQ(GetMethodProp(w, "OnClick").Data, &form);
 
   EXPECT_EQ(ErrorOf([&] { SetMethodProp(w, "OnClick", TMethod{&form, "Missing", {}}); }), "Method Missing not found");
-  EXPECT_EQ(ErrorOf([&] { SetMethodProp(w, "OnClick", TMethod{&form, "Resized", {}}); }),
+  EXPECT_EQ(ErrorOf([&] {
+              SetMethodProp(w, "OnClick", TMethod{&form, "Resized", {}});
+            }),
             "Method Resized is not compatible with this event");
   EXPECT_EQ(w->OnClick.MethodName(), "Button1Click");  // unchanged by the failures
 

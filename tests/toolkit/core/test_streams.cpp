@@ -115,7 +115,9 @@ TEST_F(FileStreamTest, CreateEmptiesAnExistingFileAndOpenWriteDoesNot) {
 }
 
 TEST_F(FileStreamTest, Utf8FileNames) {
-  const std::string name = Path("\xC5\x9F" "ark\xC4\xB1.txt");
+  const std::string name = Path(
+      "\xC5\x9F"
+      "ark\xC4\xB1.txt");
   TMemoryStream m;
   m.WriteBuffer("\xC3\xBC");
   m.SaveToFile(name);

@@ -136,9 +136,8 @@ private:
   std::unique_ptr<TStringList> lines_ = std::make_unique<TStringList>();
 };
 
-QUILLIMO_REGISTER_CLASS(TLinesHolder, [](TPropertyTable& p) {
-  p.Object("Lines", &TLinesHolder::GetLines, &TLinesHolder::SetLines);
-});
+QUILLIMO_REGISTER_CLASS(TLinesHolder,
+                        [](TPropertyTable& p) { p.Object("Lines", &TLinesHolder::GetLines, &TLinesHolder::SetLines); });
 
 TEST(StringsGolden, FileHasAllKindsOfRecords) {
   const auto cases = ReadGolden();
@@ -440,7 +439,10 @@ TEST(StringList, AssignAddStringsAndEquals) {
 TEST(StringList, LinesTravelInTheLayoutStream) {
   TLinesHolder holder(nullptr);
   holder.SetName("Memo1");
-  Fill(*holder.GetLines(), {"plain", "T\xC3\xBCrk\xC3\xA7" "e", ""});
+  Fill(*holder.GetLines(), {"plain",
+                            "T\xC3\xBCrk\xC3\xA7"
+                            "e",
+                            ""});
   TMemoryStream stream;
   WriteComponentToStream(stream, &holder);
   EXPECT_NE(stream.Bytes().find("Lines.Strings"), std::string_view::npos);
@@ -475,9 +477,13 @@ TEST_F(StringListFileTest, SavesAndLoadsTurkishTextIn1254) {
   SetSystemAnsiCodePage(cpWindows1254);
   const std::string name = dir_.Path("programlist0.txt");
   TStringList list;
-  Fill(list, {"G\xC3\xBCne\xC5\x9F,1", "\xC4\xB0yi ak\xC5\x9F" "amlar,0"});
+  Fill(list, {"G\xC3\xBCne\xC5\x9F,1",
+              "\xC4\xB0yi ak\xC5\x9F"
+              "amlar,0"});
   list.SaveToFile(name);
-  EXPECT_EQ(TempDir::Read(name), "G\xFCne\xFE,1\r\n\xDDyi ak\xFE" "amlar,0\r\n");
+  EXPECT_EQ(TempDir::Read(name),
+            "G\xFCne\xFE,1\r\n\xDDyi ak\xFE"
+            "amlar,0\r\n");
   TStringList back;
   back.LoadFromFile(name);
   EXPECT_TRUE(back.Equals(list));

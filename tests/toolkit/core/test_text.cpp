@@ -19,18 +19,24 @@ TEST(Text, AsciiComparisonIgnoresCaseOfAsciiOnly) {
 }
 
 TEST(Text, AnsiCaseMappingCoversLatinAndTurkishLetters) {
-  EXPECT_EQ(AnsiUpperCase("\xC5\x9F\xC4\x9F\xC3\xBC\xC3\xB6\xC3\xA7\xC4\xB1i"), "\xC5\x9E\xC4\x9E\xC3\x9C\xC3\x96\xC3\x87II");
-  EXPECT_EQ(AnsiLowerCase("\xC5\x9E\xC4\x9E\xC3\x9C\xC3\x96\xC3\x87\xC4\xB0I"), "\xC5\x9F\xC4\x9F\xC3\xBC\xC3\xB6\xC3\xA7ii");
-  EXPECT_EQ(AnsiUpperCase("\xC3\xBF\xC3\xB7\xC5\xBE"), "\xC5\xB8\xC3\xB7\xC5\xBD");  // ÿ÷ž -> Ÿ÷Ž
+  EXPECT_EQ(AnsiUpperCase("\xC5\x9F\xC4\x9F\xC3\xBC\xC3\xB6\xC3\xA7\xC4\xB1i"),
+            "\xC5\x9E\xC4\x9E\xC3\x9C\xC3\x96\xC3\x87II");
+  EXPECT_EQ(AnsiLowerCase("\xC5\x9E\xC4\x9E\xC3\x9C\xC3\x96\xC3\x87\xC4\xB0I"),
+            "\xC5\x9F\xC4\x9F\xC3\xBC\xC3\xB6\xC3\xA7ii");
+  EXPECT_EQ(AnsiUpperCase("\xC3\xBF\xC3\xB7\xC5\xBE"), "\xC5\xB8\xC3\xB7\xC5\xBD");                  // ÿ÷ž -> Ÿ÷Ž
   EXPECT_EQ(AnsiUpperCase("\xD0\xB4\xD1\x91\xCE\xB1\xCF\x82"), "\xD0\x94\xD0\x81\xCE\x91\xCE\xA3");  // дёας
-  EXPECT_EQ(AnsiLowerCase("\xCE\xA3"), "\xCF\x83");  // Σ -> σ, not ς
+  EXPECT_EQ(AnsiLowerCase("\xCE\xA3"), "\xCF\x83");                                                  // Σ -> σ, not ς
   EXPECT_EQ(AnsiUpperCase("x\xFFy"), "X\xFFY");  // malformed bytes pass unchanged
   EXPECT_EQ(CharLower(U'\u0139'), U'\u013A');
   EXPECT_EQ(CharUpper(U'\u0138'), U'\u0138');  // ĸ has no capital
 }
 
 TEST(Text, AnsiCompareTextFoldsCase) {
-  EXPECT_TRUE(AnsiSameText("\xC5\x9E" "ARKI", "\xC5\x9F" "arki"));
+  EXPECT_TRUE(
+      AnsiSameText("\xC5\x9E"
+                   "ARKI",
+                   "\xC5\x9F"
+                   "arki"));
   EXPECT_FALSE(AnsiSameText("a", "ab"));
   EXPECT_LT(AnsiCompareText("a", "ab"), 0);
   EXPECT_GT(AnsiCompareText("B", "a"), 0);
@@ -49,7 +55,13 @@ TEST(Text, StringReplaceFlags) {
   EXPECT_EQ(StringReplace("a-b-c", "-", "+", rfReplaceAll), "a+b+c");
   EXPECT_EQ(StringReplace("aXbxc", "x", "_", rfReplaceAll), "aXb_c");
   EXPECT_EQ(StringReplace("aXbxc", "x", "_", rfReplaceAll | rfIgnoreCase), "a_b_c");
-  EXPECT_EQ(StringReplace("\xC5\x9E" "ek \xC5\x9F" "ek", "\xC5\x9F" "EK", "x", rfReplaceAll | rfIgnoreCase), "x x");
+  EXPECT_EQ(StringReplace("\xC5\x9E"
+                          "ek \xC5\x9F"
+                          "ek",
+                          "\xC5\x9F"
+                          "EK",
+                          "x", rfReplaceAll | rfIgnoreCase),
+            "x x");
   EXPECT_EQ(StringReplace("aaa", "aa", "b", rfReplaceAll), "ba");
   EXPECT_EQ(StringReplace("abc", "", "x", rfReplaceAll), "abc");
   EXPECT_EQ(StringReplace("ab", "abc", "x", rfIgnoreCase), "ab");
@@ -82,8 +94,8 @@ TEST(Text, IntegerConversions) {
 }
 
 TEST(Text, InvalidIntegersRaiseWithTheText) {
-  for (const char* bad : {"", " ", "-", "+", "$", "0x", "12 ", "1 2", "- 1", "12a", "$G", "2147483648",
-                          "-2147483649", "$100000000", "1.0", "99999999999999999999"}) {
+  for (const char* bad : {"", " ", "-", "+", "$", "0x", "12 ", "1 2", "- 1", "12a", "$G", "2147483648", "-2147483649",
+                          "$100000000", "1.0", "99999999999999999999"}) {
     try {
       StrToInt(bad);
       ADD_FAILURE() << "accepted '" << bad << "'";

@@ -34,7 +34,9 @@ TEST(Utf8, EncodesAndRefusesNonCharacters) {
 }
 
 TEST(Utf8, Utf16RoundTripWithSurrogatePairs) {
-  const std::string text = "T\xC3\xBCrk\xC3\xA7" "e \xF0\x9F\x98\x80";
+  const std::string text =
+      "T\xC3\xBCrk\xC3\xA7"
+      "e \xF0\x9F\x98\x80";
   const WideString wide = Utf8ToUtf16(text);
   EXPECT_EQ(wide, u"Türkçe \U0001F600");
   EXPECT_EQ(Utf16ToUtf8(wide), text);
@@ -44,7 +46,9 @@ TEST(Utf8, Utf16RoundTripWithSurrogatePairs) {
 
 TEST(Utf8, UnpairedSurrogatesBecomeReplacementCharacters) {
   const char16_t lone[] = {u'a', 0xD800, u'b', 0xDC00, 0};
-  EXPECT_EQ(Utf16ToUtf8(lone), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  EXPECT_EQ(Utf16ToUtf8(lone),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
   const char16_t trailingHigh[] = {u'x', 0xDBFF, 0};
   EXPECT_EQ(Utf16ToUtf8(trailingHigh), "x\xEF\xBF\xBD");
 }

@@ -206,7 +206,7 @@ TEST_F(Controls, RadioGroupBringsAnIndexOutsideItsItemsIntoRange) {
   group->SetItemIndex(7);  // above the last item: the last
   EXPECT_EQ(group->ItemIndex(), 1);
   EXPECT_EQ(SendMessageW(static_cast<TWinControl*>(group->Controls(1))->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
-  group->SetItemIndex(2);  // the last again: no click
+  group->SetItemIndex(2);   // the last again: no click
   group->SetItemIndex(-5);  // below -1: none
   EXPECT_EQ(group->ItemIndex(), -1);
   EXPECT_EQ(clicks, (std::vector<int>{1, -1}));

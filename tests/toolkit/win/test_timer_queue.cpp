@@ -69,8 +69,14 @@ TEST(TimerQueue, StartingAgainBeginsAFullInterval) {
 
 TEST(TimerQueue, APassFiresEachDueTimerOnceEvenWithSlowCallbacks) {
   int a = 0, b = 0;
-  TSystemTimer first([&] { ++a; Sleep(3); });
-  TSystemTimer second([&] { ++b; Sleep(3); });
+  TSystemTimer first([&] {
+    ++a;
+    Sleep(3);
+  });
+  TSystemTimer second([&] {
+    ++b;
+    Sleep(3);
+  });
   first.Start(1);
   second.Start(1);
   Sleep(5);

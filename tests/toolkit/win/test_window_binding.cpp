@@ -114,7 +114,8 @@ TEST_F(SubclassChain, HooksSitAboveTheToolkitBesideAPlainReplacement) {
   log.clear();
 
   plainLog = &log;
-  plainPrevious = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlainProc)));
+  plainPrevious =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlainProc)));
   panel->seen.clear();
   SendMessageW(wnd, kProbe, 0, 0);
   EXPECT_EQ(log, (std::vector<std::string>{"plain", "hook"}));

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
 
