@@ -65,7 +65,7 @@ TEST_F(SkinnedWindows, EveryWindowIsFramedWhenFirstActivated) {
   TSkinFormFrame* main = side->FindForm(Form1->Handle());
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(main->SkinData(), Form1->skin);
-  EXPECT_NE(main->SkinMenu(), nullptr);
+  EXPECT_NE(main->Menus().Bar(), nullptr);
   EXPECT_EQ(Form1->Color(), Form1->skin->ButtonFaceColour);
 
   ModalFrameCheck about;
@@ -151,10 +151,10 @@ TEST_F(SkinnedWindows, TheAboutWindowClosesWithItsSkinnedCloseButton) {
 // The skinned menu bar draws the menu's own captions: a language switch renames them there too.
 TEST_F(SkinnedWindows, TheSkinnedMenuBarFollowsALanguageSwitch) {
   TSkinFormFrame* main = FrameWindowSide() ? FrameWindowSide()->FindForm(Form1->Handle()) : nullptr;
-  ASSERT_TRUE(main && main->SkinMenu());
+  ASSERT_TRUE(main && main->Menus().Bar());
   auto captions = [&] {
     std::vector<std::string> shown;
-    for (const auto& button : main->SkinMenu()->MenuButtons) shown.push_back(button->Caption);
+    for (const auto& button : main->Menus().Bar()->Buttons()) shown.push_back(button->Caption());
     return shown;
   };
   apptest::ClickToolButton(Form1->ToolButton1);

@@ -312,8 +312,8 @@ TEST_F(ProgramWindows, MainWindowIsCentredWithClientSize547By420AndNoBorderIcons
   // The skin draws the caption and the menu bar: the native ones are gone.
   EXPECT_EQ(style & WS_CAPTION, 0);
   EXPECT_EQ(GetMenu(wnd), nullptr);
-  ASSERT_NE(skinned->SkinMenu(), nullptr);
-  EXPECT_EQ(skinned->SkinMenu()->MenuHandle, Form1->MainMenu1->Handle());
+  ASSERT_NE(skinned->Menus().Bar(), nullptr);
+  EXPECT_EQ(skinned->Menus().Bar()->MenuHandle(), Form1->MainMenu1->Handle());
   EXPECT_EQ(Application->MainForm(), Form1);
 }
 

@@ -52,9 +52,9 @@ inline TBitmapPixels ErrorBoxShot() {
 
 inline TBitmapPixels SkinMenuShot(TSkinFormFrame& frame) {
   TMenuBtn* skins = nullptr;
-  if (frame.SkinMenu())
-    for (auto& b : frame.SkinMenu()->MenuButtons)
-      if (b->SubMenu == Form1->Arayz1->Handle()) skins = b.get();
+  if (TSkinMenuBar* bar = frame.Menus().Bar())
+    for (auto& b : bar->Buttons())
+      if (b->SubMenu() == Form1->Arayz1->Handle()) skins = b.get();
   ModalShot::taken = false;
   UINT_PTR timer = SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {
     HWND menu = FindWindowW(L"#32768", nullptr);
@@ -67,7 +67,7 @@ inline TBitmapPixels SkinMenuShot(TSkinFormFrame& frame) {
     EndMenu();
   });
   if (skins) {
-    PostOpenMenuButton(frame, *skins);
+    frame.Menus().PostOpenBarButton(*skins);
     PumpUntil([] { return ModalShot::taken; }, 3000);
   } else {
     // Without a skinned bar the native menu is opened by its key.

@@ -17,7 +17,7 @@
 #include "skin/data/skin_set.h"
 #include "skin/frames/form_frame.h"
 #include "skin/frames/gdi_paint.h"
-#include "skin/frames/menu_items.h"
+#include "skin/frames/frame_menus.h"
 #include "skin/frames/window_side.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/core/properties.h"
@@ -138,10 +138,10 @@ void SkinMenuItems(TSkinFormFrame& frame, TMenuItem* root) {
   TFrameHandlers::Of(frame).Track(root);
   auto skin = [&frame](TMenuItem* item) {
     item->OnAdvancedDrawItem = [&frame](TObject* sender, HDC dc, RECT rect, TOwnerDrawState state) {
-      DrawMenuItem(frame, *static_cast<TMenuItem*>(sender), dc, rect, state.Contains(odSelected));
+      frame.Menus().DrawItem(*static_cast<TMenuItem*>(sender), dc, rect, state.Contains(odSelected));
     };
     item->OnMeasureItem = [&frame](TObject* sender, HDC dc, int& width, int& height) {
-      MeasureMenuItem(frame, *static_cast<TMenuItem*>(sender), dc, width, height);
+      frame.Menus().MeasureMenuItem(*static_cast<TMenuItem*>(sender), dc, width, height);
     };
   };
   skin(root);

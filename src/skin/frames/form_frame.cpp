@@ -6,19 +6,16 @@
 #include "skin/data/skin_set.h"
 #include "skin/frames/gdi_paint.h"
 #include "skin/frames/menu_bar.h"
-#include "skin/frames/menu_items.h"
 #include "skin/frames/skin_engine.h"
 #include "skin/frames/window_side.h"
 #include "toolkit/win/dc_guards.h"
 #include "toolkit/win/extctrls.h"
 #include "toolkit/win/form.h"
-#include "toolkit/win/imagelist.h"
 #include "toolkit/win/menus.h"
 
 QUILLIMO_REGISTER_CLASS(TSkinFormFrame)
 
-TSkinFormFrame::TSkinFormFrame(TComponent* owner) : TComponent(owner) {
-  doubleClickTime_ = GetDoubleClickTime();
+TSkinFormFrame::TSkinFormFrame(TComponent* owner) : TComponent(owner), menus_(std::make_unique<TFrameMenus>(*this)) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   LOGFONTW caption{};
@@ -36,14 +33,14 @@ TSkinFormFrame::~TSkinFormFrame() {
   if (hoverTimer_) hoverTimer_->SetEnabled(false);
   // The form's pop-up items draw through this frame: they must not outlive it (a form whose
   // window was destroyed keeps its menus, and its next frame sets them again).
-  if (form_ && skinData_ && skinFrame_) SetPopupsOwnerDraw(*this, *form_, false);
+  if (form_ && skinData_ && skinFrame_) menus_->SetPopupsOwnerDraw(false);
   DetachCompanions();
   UnhookForm();
   hook_.Detach();
   clientHook_.Detach();
   FreeSysButtons();
-  skinMenu_.reset();
-  sysMenuPopup_.reset();
+  menus_->DropBar();
+  menus_->DropSystemMenu();
   if (region_) DeleteObject(region_);
   if (captionFont_) DeleteObject(captionFont_);
   if (TFrameWindowSide* side = FrameWindowSide()) side->RemoveForm(this);
@@ -55,7 +52,7 @@ void TSkinFormFrame::AttachToForm(TSkinSet* skin, TCustomForm* form) {
   AttachToWindow(skin);
   savedColor_ = form->Color();
   form->SetColor(skin->ButtonFaceColour);
-  if (skin->GetSkinControls().Contains(xcMainMenu)) SetPopupsOwnerDraw(*this, *form, true);
+  if (skin->GetSkinControls().Contains(xcMainMenu)) menus_->SetPopupsOwnerDraw(true);
 }
 
 void TSkinFormFrame::ReadWindowState() {
@@ -83,7 +80,7 @@ void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
   style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
   rightToLeft_ = exStyle & WS_EX_LEFTSCROLLBAR;
-  systemMenu_ = GetSystemMenu(handle_, FALSE);
+  const HMENU systemMenu = menus_->ReadSystemMenu();
 
   LoadIcon();
   captionText_ = GetWindowTextString(handle_);
@@ -96,11 +93,11 @@ void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
                       (wr.bottom - wr.top) - initialClientRect_.bottom};
 
   borderIcons_ = 0;
-  if ((style_ & WS_SYSMENU) || systemMenu_) borderIcons_ |= kSystemMenu;
+  if ((style_ & WS_SYSMENU) || systemMenu) borderIcons_ |= kSystemMenu;
   if (style_ & WS_MINIMIZEBOX) borderIcons_ |= kMinimizeBox;
   if (style_ & WS_MAXIMIZEBOX) borderIcons_ |= kMaximizeBox;
 
-  BuildSystemMenu();
+  menus_->BuildSystemMenu(borderIcons_ & kMaximizeBox, borderIcons_ & kMinimizeBox);
   ReadWindowState();
   sizeable_ = style_ & WS_THICKFRAME;
 
@@ -122,19 +119,10 @@ void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
   else if (style_ & DS_MODALFRAME)
     borderKind_ = TFrameBorder::Dialog;
 
-  if (frameKind_ == TFrameKind::MdiFrame) {
-    savedMenuUpdate_ = skin->GetMenuUpdate();
-    clientHook_.Attach(mdiClientWindow_);
-  }
+  if (frameKind_ == TFrameKind::MdiFrame) clientHook_.Attach(mdiClientWindow_);
 
   if (skinFrame_) {
-    nativeMenu_ = GetMenu(handle_);
-    if (nativeMenu_ && !IsMdiChild()) {
-      skinMenu_ = std::make_unique<TSkinMenuBar>(this, skin);
-      menuBarHeight_ = GetSystemMetrics(SM_CYMENU);
-      if (form_) skinMenu_->Menu = form_->Menu();
-      skinMenu_->BuildFromWindowMenu();
-    }
+    menus_->AttachBar();
     const bool mdiMaximized = GetSkinManager() && GetSkinManager()->MdiMaximized();
     if (!(IsMdiChild() && mdiMaximized) && windowState_ != TFrameWindowState::Minimized) SetNativeCaption(false);
     LayoutSysButtons();
@@ -201,7 +189,8 @@ void TSkinFormFrame::FrameChanged() {
 void TSkinFormFrame::LayoutSysButtons() {
   if (skinData_->Loading()) return;
   if (borderKind_ == TFrameBorder::None) {
-    edgeLeft_ = edgeTop_ = edgeRight_ = edgeBottom_ = menuBarHeight_ = 0;
+    edgeLeft_ = edgeTop_ = edgeRight_ = edgeBottom_ = 0;
+    menus_->SetBarHeight(0);
   } else {
     auto part = [](const TDataSkinBorder& b, bool height) {
       const int count = std::max(b.FrameCount, 1);
@@ -245,7 +234,7 @@ void TSkinFormFrame::FitWindow(bool refresh) {
     width = (wr.right - wr.left) - nativeFrameSize_.right + edgeLeft_ + edgeRight_;
   }
   if (refresh) width = initialClientRect_.right + edgeLeft_ + edgeRight_;
-  const int height = initialClientRect_.bottom + edgeTop_ + edgeBottom_ + menuBarHeight_;
+  const int height = initialClientRect_.bottom + edgeTop_ + edgeBottom_ + MenuBarHeight();
   if (!refresh && (windowClass_ == "TMessageForm" || windowClass_ == "#32770")) {
     TClientDC dc(handle_);
     TSelectObject font(dc, captionFont_);
@@ -285,7 +274,7 @@ void TSkinFormFrame::ReapplySkin() {
   // (a maximised one, or two skins of the same edges) must still have both made anew.
   ForgetRegionShape();
   if (skinFrame_) {
-    if (form_) SetPopupsOwnerDraw(*this, *form_, true);
+    if (form_) menus_->SetPopupsOwnerDraw(true);
     FitWindow(true);
     frameState_ = TFrameState::Running;
     UpdateRegion();
@@ -370,7 +359,7 @@ void TSkinFormFrame::InvalidateFormControls() {
 
 void TSkinFormFrame::RestoreFormLook() {
   if (!form_) return;
-  SetPopupsOwnerDraw(*this, *form_, false);
+  menus_->SetPopupsOwnerDraw(false);
   if (frameState_ != TFrameState::Closing) form_->SetColor(savedColor_);
 }
 
@@ -390,7 +379,7 @@ bool TSkinFormFrame::BeginDetach() {
     DetachPlain();
     return false;
   }
-  sysMenuPopup_.reset();
+  menus_->DropSystemMenu();
   if (hoverTimer_) hoverTimer_->SetEnabled(false);
   if (!Subclassed()) return false;
   UnhookForm();
@@ -406,17 +395,14 @@ void TSkinFormFrame::DetachRestore() {
   if (!BeginDetach()) return;
   RestoreFormLook();
   SetNativeCaption(true);
-  if (skinMenu_) {
-    SetMenu(handle_, nativeMenu_);
-    skinMenu_.reset();
-  }
+  menus_->GiveBackNativeBar();
   if (frameState_ != TFrameState::Closing && (IsMdiChild() || !(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD))) {
     // The same client area inside the native frame.
     RECT wr{};
     GetWindowRect(handle_, &wr);
     if (IsMdiChild()) MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&wr), 2);
     const int w = (wr.right - wr.left) - edgeLeft_ - edgeRight_ + nativeFrameSize_.right;
-    const int h = (wr.bottom - wr.top) - edgeTop_ - menuBarHeight_ - edgeBottom_ + nativeFrameSize_.bottom;
+    const int h = (wr.bottom - wr.top) - edgeTop_ - MenuBarHeight() - edgeBottom_ + nativeFrameSize_.bottom;
     SetWindowPos(handle_, nullptr, wr.left, wr.top, w, h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
   }
   SetWindowRgn(handle_, nullptr, TRUE);
@@ -427,7 +413,7 @@ void TSkinFormFrame::DetachRestore() {
 
 // On WM_NCDESTROY: no style, size or colour change.
 void TSkinFormFrame::QuietDetach() {
-  if (BeginDetach()) skinMenu_.reset();
+  if (BeginDetach()) menus_->DropBar();
 }
 
 POINT TSkinFormFrame::ToFrameCoords(int screenX, int screenY) const {
@@ -435,7 +421,7 @@ POINT TSkinFormFrame::ToFrameCoords(int screenX, int screenY) const {
   ScreenToClient(handle_, &p);
   if (windowState_ != TFrameWindowState::Minimized) {
     p.x += edgeLeft_;
-    p.y += edgeTop_ + menuBarHeight_;
+    p.y += edgeTop_ + MenuBarHeight();
   }
   return p;
 }
@@ -444,12 +430,6 @@ RECT TSkinFormFrame::CurrentWindowRect() const {
   RECT r{};
   GetWindowRect(handle_, &r);
   return r;
-}
-
-void TSkinFormFrame::BeginMenuTracking(HMENU menu) {
-  windowRect_ = CurrentWindowRect();
-  menuTracking_ = true;
-  trackedMenu_ = menu;
 }
 
 void TSkinFormFrame::FollowMdiMaximized(bool maximized) {
@@ -466,72 +446,8 @@ void TSkinFormFrame::FollowMdiMaximized(bool maximized) {
   }
 }
 
-// ---- The system menu ----
-
-namespace {
-// The items' tags; the first three are the window states they lead to, so the item of the
-// state the window is in is disabled.
-constexpr int kSysRestore = static_cast<int>(TFrameWindowState::Normal);
-constexpr int kSysMaximize = static_cast<int>(TFrameWindowState::Maximized);
-constexpr int kSysMinimize = static_cast<int>(TFrameWindowState::Minimized);
-constexpr int kSysClose = 3, kSysLine = 100;
-}  // namespace
-
-void TSkinFormFrame::BuildSystemMenu() {
-  sysMenuPopup_ = std::make_unique<TPopupMenu>(nullptr);
-  sysMenuPopup_->SetTag(33333);
-  sysMenuPopup_->SetOwnerDraw(true);
-  sysMenuPopup_->Images = &SystemMenuGlyphList(*skinData_);
-  auto add = [&](const char* caption, int tag, TShortCut shortCut = 0) {
-    auto* item = new TMenuItem(sysMenuPopup_.get());
-    item->SetCaption(caption);
-    item->SetTag(tag);
-    item->SetImageIndex(tag == kSysLine ? -1 : tag);
-    item->SetShortCut(shortCut);
-    item->OnClick = [this, tag](TObject*) {
-      switch (tag) {
-        case kSysRestore: Restore(); break;
-        case kSysMaximize: Maximize(); break;
-        case kSysMinimize: Minimize(); break;
-        case kSysClose: CloseWindow(); break;
-        default: break;
-      }
-    };
-    item->OnMeasureItem = [this](TObject* sender, HDC dc, int& width, int& height) {
-      MeasurePopupItem(*this, *static_cast<TMenuItem*>(sender), dc, width, height);
-    };
-    item->OnAdvancedDrawItem = [this](TObject* sender, HDC dc, RECT rect, TOwnerDrawState state) {
-      DrawMenuItem(*this, *static_cast<TMenuItem*>(sender), dc, rect, state.Contains(odSelected));
-    };
-    sysMenuPopup_->Items()->Add(item);
-  };
-  add(" Restore ", kSysRestore);
-  if (borderIcons_ & kMaximizeBox) add(" Maximize ", kSysMaximize);
-  if (borderIcons_ & kMinimizeBox) add(" Minimize ", kSysMinimize);
-  add("-", kSysLine);
-  add(" Close ", kSysClose, MakeShortCut(VK_F4, true, false, false));
-}
-
 void TSkinFormFrame::ShowSystemMenu(int x, int y) {
   // A window without a system menu has none to show (its Close would end it by a way its
   // program does not offer).
-  if (!(borderIcons_ & kSystemMenu)) return;
-  if (sysMenuPopup_) {
-    TMenuItem* items = sysMenuPopup_->Items();
-    for (int i = 0; i < items->Count(); ++i) {
-      TMenuItem* item = items->Items(i);
-      if (item->GetTag() <= kSysMinimize) item->SetEnabled(static_cast<int>(windowState_) != item->GetTag());
-    }
-  }
-  const DWORD now = GetTickCount();
-  if (now - lastMenuTick_ > doubleClickTime_) {
-    lastMenuTick_ = now;
-    if (sysMenuPopup_ && skinData_->GetSkinControls().Contains(xcSystemMenu) && !IsMdiChild())
-      sysMenuPopup_->Popup(x, y);
-    else
-      TrackPopupMenu(systemMenu_, TPM_RIGHTBUTTON, x, y, 0, handle_, nullptr);
-  } else if (hotObject_) {
-    // The icon button clicked twice closes the window.
-    CloseWindow();
-  }
+  if (borderIcons_ & kSystemMenu) menus_->ShowSystemMenu(x, y);
 }

@@ -3,8 +3,9 @@
 // takes the native caption styles away so that the system stops drawing a caption, makes the
 // non-client area as wide as the skin's borders, paints borders, caption bar, caption text and
 // title-bar buttons from the skin (frame_paint.cpp), cuts the window region out of keyed border
-// images, and carries out the title-bar buttons' actions (frame_wndproc.cpp). A window with a
-// menu gets the skinned menu bar (menu_bar.h).
+// images, and carries out the title-bar buttons' actions (frame_wndproc.cpp). Its menus (the
+// skinned menu bar of a window with a menu, the system menu, owner-drawn items) are an object it
+// owns (frame_menus.h).
 //
 // A frame serves a toolkit form (then it is a component owned by the form) or a bare window of
 // the thread (standard dialogs, message boxes; the manager owns those frames). The manager's
@@ -17,6 +18,7 @@
 #include "toolkit/win/messages.h"
 
 #include "skin/frames/frame_companion.h"
+#include "skin/frames/frame_menus.h"
 #include "skin/frames/nc_objects.h"
 #include "toolkit/core/component.h"
 #include "toolkit/win/canvas.h"
@@ -24,9 +26,6 @@
 #include "toolkit/win/window_hook.h"
 
 class TCustomForm;
-class TPopupMenu;
-class TMenuItem;
-class TSkinMenuBar;
 class TSkinSet;
 class TTimer;
 
@@ -132,14 +131,14 @@ public:
   const RECT& NativeFrameSize() const { return nativeFrameSize_; }
   const RECT& TitleRect() const { return titleRect_; }
   int SpaceWidth() const { return spaceWidth_; }
-  int MenuBarHeight() const { return menuBarHeight_; }
+  int MenuBarHeight() const { return menus_->BarHeight(); }
   bool HasRegion() const { return hasRegion_; }
   HRGN Region() const { return region_; }
   TCanvas& ControlCanvas() { return controlCanvas_; }
-  TSkinMenuBar* SkinMenu() const { return skinMenu_.get(); }
   const std::vector<std::unique_ptr<TSkinTitleButton>>& CaptionButtons() const { return captionButtons_; }
-  TPopupMenu* SysMenuPopup() const { return sysMenuPopup_.get(); }
-  HMENU NativeMenu() const { return nativeMenu_; }
+  // The frame's menus: the skinned bar, the system menu, owner-drawn items, an open bar item.
+  TFrameMenus& Menus() { return *menus_; }
+  const TFrameMenus& Menus() const { return *menus_; }
 
   // The non-client object under the mouse (a title-bar or menu-bar button), told when the
   // mouse leaves it.
@@ -148,11 +147,6 @@ public:
   // The push button of a bare window under the mouse.
   TFrameCompanion* HotButton() const { return hotButton_; }
   void SetHotButton(TFrameCompanion* button) { hotButton_ = button; }
-  // A menu of the skinned bar is open (tracked), and which.
-  bool MenuTracking() const { return menuTracking_; }
-  HMENU TrackedMenu() const { return trackedMenu_; }
-  void BeginMenuTracking(HMENU menu);
-  void EndMenuTracking() { menuTracking_ = false; }
   // An MDI frame's children were maximised or restored together: a child gives up or takes
   // back its skinned caption.
   void FollowMdiMaximized(bool maximized);
@@ -167,7 +161,7 @@ public:
   void Restore();
   void CloseWindow();
   void MdiChildCommand(UINT command);
-  // Shows the system menu at the screen point (skinned or native).
+  // Shows the system menu at the screen point (skinned or native), when the window has one.
   void ShowSystemMenu(int x, int y);
   void ButtonAction(int action, POINT releasePoint);
   void HoverCheck();
@@ -193,7 +187,6 @@ private:
   void NcPaint(TMessage& msg);
   void ReadWindowState();
   void LoadIcon();
-  void BuildSystemMenu();
   void DetachCompanions();
   void QuietDetach();
   void DetachPlain();
@@ -218,11 +211,8 @@ private:
   std::string captionText_;
   std::string windowClass_;
   bool nativeCaption_ = true;
-  bool savedMenuUpdate_ = true;
   bool skinFrame_ = false;
   RECT initialClientRect_{};
-  DWORD lastMenuTick_ = 0;
-  DWORD doubleClickTime_ = 0;
   int spaceWidth_ = 0;
   HWND ownerWindow_ = nullptr;
   HICON iconHandle_ = nullptr;
@@ -231,15 +221,10 @@ private:
   RECT windowRect_{};
   RECT titleRect_{};
   RECT nativeFrameSize_{};
-  int menuBarHeight_ = 0;
-  bool menuTracking_ = false;
   bool rightToLeft_ = false;
   bool sizeable_ = false;
   HWND mdiClientWindow_ = nullptr;
   HWND newMdiChild_ = nullptr;
-  HMENU nativeMenu_ = nullptr;
-  HMENU systemMenu_ = nullptr;
-  HMENU trackedMenu_ = nullptr;
   TColor savedColor_ = clBtnFace;
   DWORD style_ = 0;
   int rightButtonsLeft_ = 0;
@@ -250,7 +235,7 @@ private:
   HWND handle_ = nullptr;
   TCanvas frameCanvas_, controlCanvas_;
   TSkinSet* skinData_ = nullptr;
-  std::unique_ptr<TSkinMenuBar> skinMenu_;
+  std::unique_ptr<TFrameMenus> menus_;
   std::vector<std::unique_ptr<TSkinTitleButton>> captionButtons_;
   TBitmapPixels iconBitmap_;
   TBitmap captionBuffer_;
@@ -263,7 +248,6 @@ private:
   TFrameWindowState windowState_ = TFrameWindowState::Normal;
   TFrameState frameState_ = TFrameState::Attached;
   TFrameCompanion* hotButton_ = nullptr;
-  std::unique_ptr<TPopupMenu> sysMenuPopup_;
   HFONT captionFont_ = nullptr;  // the system caption font
   std::unique_ptr<TTimer> hoverTimer_;
 

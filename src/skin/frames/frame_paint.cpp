@@ -5,7 +5,6 @@
 #include "skin/data/skin_set.h"
 #include "skin/frames/form_frame.h"
 #include "skin/frames/gdi_paint.h"
-#include "skin/frames/menu_bar.h"
 #include "skin/frames/text_painters.h"
 #include "skin/paint/three_part_image.h"
 #include "toolkit/win/dc_guards.h"
@@ -50,8 +49,7 @@ void TSkinFormFrame::PaintFrame(HDC dc) {
     PaintBorderPiece(dc, kRight, {w - edgeRight_, 0, w, h});
     PaintBorderPiece(dc, kBottom, {edgeLeft_, h - edgeBottom_, w - edgeRight_, h});
     PaintCaptionBar(dc, w);
-    if (skinMenu_ && menuBarHeight_ > 0)
-      skinMenu_->Paint(dc, {edgeLeft_, edgeTop_, w - edgeRight_, edgeTop_ + menuBarHeight_});
+    menus_->PaintBar(dc, {edgeLeft_, edgeTop_, w - edgeRight_, edgeTop_ + MenuBarHeight()});
   } catch (...) {
     // A faulty skin never stops the window procedure.
   }
@@ -121,7 +119,7 @@ bool TSkinFormFrame::ButtonVisible(const TDataSkinSysButton& b) const {
   const bool maxBox = borderIcons_ & kMaximizeBox, minBox = borderIcons_ & kMinimizeBox;
   const bool sysMenu = borderIcons_ & kSystemMenu;
   bool mdiMaximizedChild = false;
-  if (frameKind_ == TFrameKind::MdiFrame && mdiClientWindow_ && menuBarHeight_ > 0) {
+  if (frameKind_ == TFrameKind::MdiFrame && mdiClientWindow_ && MenuBarHeight() > 0) {
     BOOL childMaximized = FALSE;
     SendMessageW(mdiClientWindow_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&childMaximized));
     mdiMaximizedChild = childMaximized != FALSE;
@@ -183,7 +181,7 @@ void TSkinFormFrame::LayoutButtons(int w) {
         break;
       case 100: {
         const int lw = skinData_->MenuBar ? skinData_->MenuBar->LeftWidth : 0;
-        y = (menuBarHeight_ - bh) / 2 + edgeTop_;
+        y = (MenuBarHeight() - bh) / 2 + edgeTop_;
         x = rightToLeft_ ? b.XCoord + lw + edgeLeft_ : w - b.XCoord - edgeRight_ - lw;
         break;
       }

@@ -10,7 +10,6 @@
 #include "skin/frames/form_frame.h"
 #include "skin/frames/gdi_paint.h"
 #include "skin/frames/menu_bar.h"
-#include "skin/frames/menu_items.h"
 #include "skin/frames/window_side.h"
 #include "toolkit/win/dc_guards.h"
 #include "toolkit/win/extctrls.h"
@@ -158,7 +157,7 @@ void TSkinFormFrame::CaptionMessage(TMessage& msg) {
       break;
     case WM_SYSCOMMAND: SysCommand(msg); break;
     case WM_MENUSELECT:
-      if (menuTracking_) NoteMenuSelect(*this, msg.WParam, msg.LParam);
+      menus_->NoteMenuSelect(msg.WParam, msg.LParam);
       passOn = true;
       break;
     case SkinMessage::FinishAttach: FinishAttachment(); break;
@@ -166,15 +165,7 @@ void TSkinFormFrame::CaptionMessage(TMessage& msg) {
       skinData_->FramePaint = false;
       CallOldProc(msg);
       skinData_->FramePaint = true;
-      if (skinMenu_ && skinData_->GetMenuUpdate()) {
-        // A native menu handed back to the window is taken again; a toolkit menu changed in
-        // place (the window has no native menu while it is skinned) is read from the menu.
-        if (GetMenu(handle_))
-          skinMenu_->BuildFromWindowMenu();
-        else if (skinMenu_->Menu)
-          skinMenu_->BuildFromMenu();
-        PostMessageW(handle_, SkinMessage::RepaintFrame, 0, 0);
-      }
+      menus_->RebuildChangedBar();
       break;
     }
     default: passOn = true; break;
@@ -193,13 +184,13 @@ void TSkinFormFrame::NonClientMessage(TMessage& msg, bool passOn) {
   switch (msg.Msg) {
     case WM_SIZE: return;  // CaptionMessage has passed it on and brought the region up to date
     case WM_DRAWITEM:
-      if (FrameDrawItem(*this, *reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam))) {
+      if (menus_->HandleDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam))) {
         msg.Result = TRUE;
         return;
       }
       break;
     case WM_MEASUREITEM:
-      if (FrameMeasureItem(*this, *reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam))) {
+      if (menus_->HandleMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam))) {
         msg.Result = TRUE;
         return;
       }
@@ -234,12 +225,11 @@ void TSkinFormFrame::FormWndProc(TMessage& msg) {
         return;
       case SkinMessage::ReapplySkin: ReapplySkin(); return;
       case CM_DIALOGCHAR:
-        if (skinMenu_ && GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0)
-          if (TMenuBtn* button = skinMenu_->ButtonForAccel(static_cast<wchar_t>(msg.WParam))) {
-            PostOpenMenuButton(*this, *button);
-            msg.Result = 1;
-            return;
-          }
+        if (GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0 &&
+            menus_->PostOpenByAccessKey(static_cast<wchar_t>(msg.WParam))) {
+          msg.Result = 1;
+          return;
+        }
         CallOldProc(msg);
         return;
       default: break;
@@ -268,13 +258,7 @@ void TSkinFormFrame::ClientWndProc(TMessage& msg) {
         BOOL maximized = FALSE;
         SendMessageW(mdiClientWindow_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
         side->SetMdiMaximized(maximized != FALSE);
-        if (skinMenu_ && side->CountMdiChildren() <= 1) {
-          skinData_->SetMenuUpdate(savedMenuUpdate_);
-          if (skinMenu_->Menu)
-            skinMenu_->BuildFromMenu();
-          else
-            skinMenu_->BuildFromHandle(skinMenu_->MenuHandle);
-        }
+        if (menus_->Bar() && side->CountMdiChildren() <= 1) menus_->RebuildBarForFrame();
       }
       return;
     case WM_MDITILE:
@@ -285,11 +269,7 @@ void TSkinFormFrame::ClientWndProc(TMessage& msg) {
     case WM_MDISETMENU: {
       auto newMenu = reinterpret_cast<HMENU>(msg.WParam);
       clientHook_.CallPrevious(msg);
-      if (skinFrame_ && newMenu) {
-        if (skinMenu_ && (static_cast<LONG_PTR>(msg.WParam) < 0 || newMenu != skinMenu_->MenuHandle || newMdiChild_))
-          skinMenu_->BuildFromHandle(GetMenu(handle_) ? GetMenu(handle_) : newMenu);
-        SetMenu(handle_, nullptr);
-      }
+      if (skinFrame_ && newMenu) menus_->TakeMdiMenu(newMenu, static_cast<LONG_PTR>(msg.WParam) < 0 || newMdiChild_);
       return;
     }
     case WM_MDIREFRESHMENU:
@@ -355,9 +335,9 @@ void TSkinFormFrame::GetMinMaxInfo(TMessage& msg) {
 
 void TSkinFormFrame::SysCommand(TMessage& msg) {
   const UINT command = static_cast<UINT>(msg.WParam & 0xFFF0);
-  if (!menuTracking_ && command == SC_KEYMENU && msg.LParam != 32 && msg.LParam != 45 && !GetCapture()) {
+  if (!menus_->Tracking() && command == SC_KEYMENU && msg.LParam != 32 && msg.LParam != 45 && !GetCapture()) {
     const auto key = static_cast<wchar_t>(msg.LParam);
-    if (key == 0 || (skinMenu_ && skinMenu_->ButtonForAccel(key))) {
+    if (key == 0 || menus_->HasAccessKey(key)) {
       msg.Result = 1;
       return;
     }
@@ -391,7 +371,7 @@ void TSkinFormFrame::NcCalcSize(TMessage& msg) {
     return;
   }
   const WINDOWPOS& pos = *params->lppos;
-  const RECT client{pos.x + edgeLeft_, pos.y + edgeTop_ + menuBarHeight_, pos.x + pos.cx - edgeRight_,
+  const RECT client{pos.x + edgeLeft_, pos.y + edgeTop_ + MenuBarHeight(), pos.x + pos.cx - edgeRight_,
                     pos.y + pos.cy - edgeBottom_};
   params->rgrc[0] = client;
   params->rgrc[1] = client;
@@ -409,7 +389,7 @@ void TSkinFormFrame::NcHitTest(TMessage& msg) {
 TNCObject* TSkinFormFrame::ObjectAt(POINT p) const {
   for (auto& b : captionButtons_)
     if (b->Visible && b->SkinButton->Action >= 0 && PtInRect(&b->Bounds, p)) return b.get();
-  return skinMenu_ ? skinMenu_->ButtonAt(p) : nullptr;
+  return menus_->Bar() ? menus_->Bar()->ButtonAt(p) : nullptr;
 }
 
 // True when the message was consumed.
@@ -433,7 +413,7 @@ bool TSkinFormFrame::NcMouse(TMessage& msg) {
       if (object) {
         if (!windowActive_) SetForegroundWindow(handle_);
         object->Press();
-        if (auto* button = dynamic_cast<TMenuBtn*>(object)) OpenMenuButton(*this, *button);
+        if (auto* button = dynamic_cast<TMenuBtn*>(object)) menus_->OpenBarButton(*button);
         return true;
       }
       if (windowState_ == TFrameWindowState::Maximized && windowActive_ && msg.WParam == HTCAPTION) msg.WParam = HTMENU;
@@ -493,7 +473,7 @@ void TSkinFormFrame::NcPaint(TMessage& msg) {
 }
 
 void TSkinFormFrame::HoverCheck() {
-  if (menuTracking_) return;
+  if (menus_->Tracking()) return;
   POINT cursor{};
   GetCursorPos(&cursor);
   const POINT p = ToFrameCoords(cursor.x, cursor.y);

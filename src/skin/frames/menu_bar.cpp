@@ -6,7 +6,6 @@
 #include "skin/data/skin_set.h"
 #include "skin/frames/form_frame.h"
 #include "skin/frames/gdi_paint.h"
-#include "skin/frames/menu_items.h"
 #include "skin/frames/text_painters.h"
 #include "skin/frames/window_side.h"
 #include "skin/paint/three_part_image.h"
@@ -15,24 +14,31 @@
 #include "toolkit/win/menus.h"
 #include "toolkit/win/screen.h"
 
-TMenuBtn::TMenuBtn(TSkinMenuBar* bar, int index) : TNCObject(bar->Frame), Bar(bar), Index(index) {}
+TMenuBtn::TMenuBtn(TSkinMenuBar* bar, int index, std::string caption, bool enabled, HMENU subMenu, UINT commandId)
+    : TNCObject(bar->Frame()),
+      bar_(bar),
+      index_(index),
+      caption_(std::move(caption)),
+      enabled_(enabled),
+      subMenu_(subMenu),
+      commandId_(commandId) {}
 
-TSkinMenuBar::TSkinMenuBar(TSkinFormFrame* frame, TSkinSet* skin) : SkinData(skin), Frame(frame) {}
+TSkinMenuBar::TSkinMenuBar(TSkinFormFrame* frame, TSkinSet* skin) : frame_(frame), skin_(skin) {}
 
 TSkinMenuBar::~TSkinMenuBar() {
-  if (Frame->HotObject() && dynamic_cast<TMenuBtn*>(Frame->HotObject())) Frame->SetHotObject(nullptr);
+  if (frame_->HotObject() && dynamic_cast<TMenuBtn*>(frame_->HotObject())) frame_->SetHotObject(nullptr);
 }
 
 void TSkinMenuBar::StartBuild() {
-  if (Frame->HotObject() && dynamic_cast<TMenuBtn*>(Frame->HotObject())) Frame->SetHotObject(nullptr);
-  MenuButtons.clear();
-  if (HMENU menu = GetMenu(Frame->Handle())) MenuHandle = menu;
+  if (frame_->HotObject() && dynamic_cast<TMenuBtn*>(frame_->HotObject())) frame_->SetHotObject(nullptr);
+  buttons_.clear();
+  if (HMENU menu = GetMenu(frame_->Handle())) menuHandle_ = menu;
 }
 
 // The bar is drawn in the frame's place: the native menu goes off the window (taking it off a
 // window that has none would only make the system lay the frame out again).
 void TSkinMenuBar::FinishBuild() {
-  if (GetMenu(Frame->Handle())) SetMenu(Frame->Handle(), nullptr);
+  if (GetMenu(frame_->Handle())) SetMenu(frame_->Handle(), nullptr);
 }
 
 void TSkinMenuBar::AddFromHandle(HMENU menu, bool byCommand) {
@@ -45,41 +51,41 @@ void TSkinMenuBar::AddFromHandle(HMENU menu, bool byCommand) {
     info.dwTypeData = text;
     info.cch = 80;
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-    auto button = std::make_unique<TMenuBtn>(this, static_cast<int>(MenuButtons.size()));
-    button->SubMenu = info.hSubMenu;
-    button->Enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
-    button->CommandId = info.wID;
-    button->Caption = (info.fType & MFT_OWNERDRAW) ? "" : WideToUtf8(text);
-    if (button->Caption.empty() && Menu) {
+    HMENU subMenu = info.hSubMenu;
+    bool enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
+    UINT commandId = info.wID;
+    std::string caption = (info.fType & MFT_OWNERDRAW) ? "" : WideToUtf8(text);
+    if (caption.empty() && menu_) {
       // An owner-drawn entry: the toolkit item tells its caption.
       TMenuItem* item = nullptr;
       if (byCommand) {
         item = TMenuItem::FindCommand(info.wID);
-      } else if (i < Menu->Items()->Count()) {
-        item = Menu->Items()->Items(i);
+      } else if (i < menu_->Items()->Count()) {
+        item = menu_->Items()->Items(i);
       }
       if (item) {
-        button->Caption = item->Caption();
-        button->Enabled = item->Enabled();
-        button->CommandId = item->Command();
-        if (item->Count() > 0) button->SubMenu = item->Handle();
+        caption = item->Caption();
+        enabled = item->Enabled();
+        commandId = item->Command();
+        if (item->Count() > 0) subMenu = item->Handle();
       }
     }
-    MenuButtons.push_back(std::move(button));
+    buttons_.push_back(std::make_unique<TMenuBtn>(this, static_cast<int>(buttons_.size()), std::move(caption), enabled,
+                                                  subMenu, commandId));
   }
 }
 
 void TSkinMenuBar::BuildFromWindowMenu() {
   StartBuild();
-  if (!MenuHandle) return;
-  AddFromHandle(MenuHandle, false);
+  if (!menuHandle_) return;
+  AddFromHandle(menuHandle_, false);
   FinishBuild();
 }
 
 void TSkinMenuBar::BuildFromHandle(HMENU menu) {
   StartBuild();
   if (menu) {
-    MenuHandle = menu;
+    menuHandle_ = menu;
     AddFromHandle(menu, true);
   }
   FinishBuild();
@@ -87,26 +93,23 @@ void TSkinMenuBar::BuildFromHandle(HMENU menu) {
 
 void TSkinMenuBar::BuildFromMenu() {
   StartBuild();
-  if (Menu) {
-    TMenuItem* items = Menu->Items();
+  if (menu_) {
+    TMenuItem* items = menu_->Items();
     for (int i = 0; i < items->Count(); ++i) {
       TMenuItem* item = items->Items(i);
-      auto button = std::make_unique<TMenuBtn>(this, i);
-      button->Caption = item->Caption();
-      button->Enabled = item->Enabled();
+      auto button = std::make_unique<TMenuBtn>(this, i, item->Caption(), item->Enabled(),
+                                               item->Count() > 0 ? item->Handle() : nullptr, item->Command());
       button->Visible = item->Visible();
-      button->CommandId = item->Command();
-      if (item->Count() > 0) button->SubMenu = item->Handle();
-      MenuButtons.push_back(std::move(button));
+      buttons_.push_back(std::move(button));
     }
   }
-  Frame->SetHotObject(nullptr);
+  frame_->SetHotObject(nullptr);
   FinishBuild();
 }
 
 void TSkinMenuBar::DrawButtonCaption(HDC dc, const TMenuBtn& button, const RECT& cell) const {
-  SetTextColor(dc, ColorToRGB(button.Enabled ? SkinData->MenuBarTextColour : SkinData->ButtonShadowColour));
-  DrawCenteredCaption(dc, cell, button.Caption, DT_CENTER, true);
+  SetTextColor(dc, ColorToRGB(button.Enabled() ? skin_->MenuBarTextColour : skin_->ButtonShadowColour));
+  DrawCenteredCaption(dc, cell, button.Caption(), DT_CENTER, true);
 }
 
 void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
@@ -115,36 +118,32 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
   TBitmap& scratch = SharedScratchBitmap();
   scratch.SetSize(w, h);
   int x = 6;
-  const TDataSkinObject* bar = SkinData->MenuBar.get();
+  const TDataSkinObject* bar = skin_->MenuBar.get();
   if (!bar || bar->Image.Empty()) {
-    scratch.Pixels().Fill(ColorToRGB(SkinData->MenubarColour));
+    scratch.Pixels().Fill(ColorToRGB(skin_->MenubarColour));
   } else {
-    const int frame = Frame->WindowActive() ? 1 : 2;
+    const int frame = frame_->WindowActive() ? 1 : 2;
     if (bar->Tile == 1)
       scratch.SetPixels(BuildSlicedImage({0, 0, w, h}, bar->Image, MarginsOf(*bar), true, false, 2, frame));
     else
       scratch.SetPixels(BuildThreePartImage(w, h, bar->Image, {true, 2, frame}, bar->LeftWidth, bar->RightWidth));
-    x = Frame->RightToLeft() ? bar->RightWidth + 8 : bar->LeftWidth + 4;
+    x = frame_->RightToLeft() ? bar->RightWidth + 8 : bar->LeftWidth + 4;
     if (x > w) x = 12;
   }
-  BarLeft = rect.left;
-  BarTop = rect.top;
-  BarRight = rect.right;
-  BarBottom = rect.bottom;
-  BarBackground = scratch.Pixels();
+  barRect_ = rect;
+  barBackground_ = scratch.Pixels();
 
   HDC sdc = scratch.Canvas().Handle();
   TSelectObject font(sdc, Screen->MenuFontHandle());
-  Painting = true;
   int right = w - x;
-  for (auto& button : MenuButtons) {
+  for (auto& button : buttons_) {
     if (!button->Visible) continue;
     SIZE size{};
-    std::wstring text = Utf8ToWide(button->Caption);
+    std::wstring text = Utf8ToWide(button->Caption());
     GetTextExtentPoint32W(sdc, text.c_str(), static_cast<int>(text.size()), &size);
     int width = size.cx > 0 ? size.cx + 10 : 0;
     RECT cell;
-    if (Frame->RightToLeft()) {
+    if (frame_->RightToLeft()) {
       cell = {right - width, 0, right, h - 1};
       right -= width;
     } else {
@@ -152,18 +151,18 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
       x += width;
     }
     DrawButtonCaption(sdc, *button, cell);
-    button->Bounds = {cell.left + BarLeft, cell.top + BarTop, cell.right + BarLeft, cell.bottom + BarTop};
+    button->Bounds = {cell.left + barRect_.left, cell.top + barRect_.top, cell.right + barRect_.left,
+                      cell.bottom + barRect_.top};
   }
-  Painting = false;
   // Title-bar buttons of a maximised MDI child sit in the bar.
-  if (Frame->FrameKind() == TFrameKind::MdiFrame && Frame->MdiClientWindow()) {
+  if (frame_->FrameKind() == TFrameKind::MdiFrame && frame_->MdiClientWindow()) {
     BOOL maximized = FALSE;
-    SendMessageW(Frame->MdiClientWindow(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+    SendMessageW(frame_->MdiClientWindow(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
     if (maximized) {
-      for (auto& b : Frame->CaptionButtons())
+      for (auto& b : frame_->CaptionButtons())
         if (b->SkinButton->Visibility == 100 && !b->SkinButton->Image.Empty()) {
           RECT r = b->Bounds;
-          OffsetRect(&r, -Frame->Edges().Left, -Frame->Edges().Top);
+          OffsetRect(&r, -frame_->Edges().Left, -frame_->Edges().Top);
           DrawFrameImage(sdc, r, b->SkinButton->Image, true, b->SkinButton->FrameCount, 1);
         }
       if (TSkinManager* manager = GetSkinManager(); manager && !manager->MdiMaximized())
@@ -174,17 +173,17 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
 }
 
 TMenuBtn* TSkinMenuBar::ButtonAt(POINT p) const {
-  for (auto& b : MenuButtons)
-    if (b->Visible && !b->Caption.empty() && PtInRect(&b->Bounds, p)) return b.get();
+  for (auto& b : buttons_)
+    if (b->Visible && !b->Caption().empty() && PtInRect(&b->Bounds, p)) return b.get();
   return nullptr;
 }
 
 TMenuBtn* TSkinMenuBar::ButtonForAccel(wchar_t key) const {
   const wchar_t wanted = static_cast<wchar_t>(
       reinterpret_cast<std::uintptr_t>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(key)))));
-  for (auto& b : MenuButtons) {
-    if (!b->Enabled || !b->Visible) continue;
-    std::wstring text = Utf8ToWide(b->Caption);
+  for (auto& b : buttons_) {
+    if (!b->Enabled() || !b->Visible) continue;
+    std::wstring text = Utf8ToWide(b->Caption());
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
       if (text[i] != L'&') continue;
       if (text[i + 1] == L'&') {
@@ -200,23 +199,26 @@ TMenuBtn* TSkinMenuBar::ButtonForAccel(wchar_t key) const {
   return nullptr;
 }
 
-void TMenuBtn::Paint() {
-  if (!Frame->Handle() || Bar->BarBackground.Empty()) return;
-  TWindowDC dc(Frame->Handle());
-  const int left = Bounds.left - Bar->BarLeft;
-  const int width = Bounds.right - Bounds.left;
-  const int height = Bar->BarBottom - Bar->BarTop;
+void TMenuBtn::Paint() { bar_->PaintButton(*this); }
+
+void TSkinMenuBar::PaintButton(const TMenuBtn& button) const {
+  if (!frame_->Handle() || barBackground_.Empty()) return;
+  TWindowDC dc(frame_->Handle());
+  const RECT& bounds = button.Bounds;
+  const int left = bounds.left - barRect_.left;
+  const int width = bounds.right - bounds.left;
+  const int height = barRect_.bottom - barRect_.top;
   if (width <= 0 || height <= 0) return;
   TBitmap cell(width, height);
-  cell.Pixels().CopyRect(0, 0, Bar->BarBackground, left, 0, width, height);
+  cell.Pixels().CopyRect(0, 0, barBackground_, left, 0, width, height);
   HDC cdc = cell.Canvas().Handle();
-  if (State == 2 || State == 3) {
-    HBRUSH pen = CreateSolidBrush(ColorToRGB(Bar->SkinData->ButtonHilightColour));
-    RECT r{0, Bounds.top - Bar->BarTop, width, Bounds.bottom - Bar->BarTop};
+  if (button.State == 2 || button.State == 3) {
+    HBRUSH pen = CreateSolidBrush(ColorToRGB(skin_->ButtonHilightColour));
+    RECT r{0, bounds.top - barRect_.top, width, bounds.bottom - barRect_.top};
     FrameRect(cdc, &r, pen);
     DeleteObject(pen);
   }
   TSelectObject font(cdc, Screen->MenuFontHandle());
-  Bar->DrawButtonCaption(cdc, *this, {0, Bounds.top - Bar->BarTop, width, Bounds.bottom - Bar->BarTop});
-  BitBlt(dc, Bounds.left, Bar->BarTop, width, height, cdc, 0, 0, SRCCOPY);
+  DrawButtonCaption(cdc, button, {0, bounds.top - barRect_.top, width, bounds.bottom - barRect_.top});
+  BitBlt(dc, bounds.left, barRect_.top, width, height, cdc, 0, 0, SRCCOPY);
 }

@@ -1,11 +1,7 @@
 #include "skin/frames/menu_items.h"
 
-#include <functional>
-
 #include "skin/data/skin_set.h"
-#include "skin/frames/form_frame.h"
 #include "skin/frames/gdi_paint.h"
-#include "skin/frames/menu_bar.h"
 #include "skin/frames/popup_window.h"
 #include "skin/frames/text_painters.h"
 #include "skin/frames/window_side.h"
@@ -13,7 +9,7 @@
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/dc_guards.h"
-#include "toolkit/win/form.h"
+#include "toolkit/win/graphics.h"
 #include "toolkit/win/imagelist.h"
 #include "toolkit/win/menus.h"
 #include "toolkit/win/screen.h"
@@ -21,19 +17,16 @@
 namespace {
 int ItemLeftWidth(const TSkinSet& skin) { return skin.MenuItem ? skin.MenuItem->LeftWidth : 0; }
 
-// A menu item as the painters need it: a toolkit item, or one made from a native entry.
-struct TItemView {
-  std::string Caption;
-  bool Enabled = true, Checked = false, Default = false;
-  TShortCut ShortCut = 0;
-  int ImageIndex = -1;
-  TImageList* Images = nullptr;
-  HMENU Parent = nullptr;
-  bool IsLine() const { return Caption == "-"; }
-};
+}  // namespace
 
-TItemView ViewOf(TMenuItem& item) {
-  TItemView v;
+std::string NativeItemCaption(HMENU menu, UINT id) {
+  wchar_t text[81] = {};
+  GetMenuStringW(menu, id, text, 80, MF_BYCOMMAND);
+  return WideToUtf8(text);
+}
+
+TMenuItemView ViewOfItem(TMenuItem& item) {
+  TMenuItemView v;
   v.Caption = item.Caption();
   v.Enabled = item.Enabled();
   v.Checked = item.Checked();
@@ -45,10 +38,20 @@ TItemView ViewOf(TMenuItem& item) {
   return v;
 }
 
+TMenuItemView ViewOfNativeItem(HMENU menu, UINT id) {
+  TMenuItemView view;
+  view.Caption = NativeItemCaption(menu, id);
+  if (view.Caption.empty()) view.Caption = "-";
+  const UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
+  view.Enabled = !(state & (MF_GRAYED | MF_DISABLED));
+  view.Checked = state & MF_CHECKED;
+  view.Parent = menu;
+  return view;
+}
+
+namespace {
 // The item's content over its background: glyph box, caption, shortcut, or an etched line.
-void DrawContent(TSkinFormFrame& frame, const TItemView& item, HDC dc, const RECT& rect, bool selected) {
-  const TSkinSet& skin = *frame.SkinData();
-  const bool rtl = frame.RightToLeft();
+void DrawContent(const TSkinSet& skin, bool rtl, const TMenuItemView& item, HDC dc, const RECT& rect, bool selected) {
   if (item.IsLine()) {
     RECT line{rect.left, rect.top + 4, rect.right, rect.top + 6};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
@@ -112,9 +115,10 @@ void DrawContent(TSkinFormFrame& frame, const TItemView& item, HDC dc, const REC
   }
 }
 
-// Paints an item: background from the skinned pop-up window, the MenuItem frame, the content.
-void PaintItem(TSkinFormFrame& frame, const TItemView& item, HDC dc, const RECT& rect, bool selected, bool native) {
-  const TSkinSet& skin = *frame.SkinData();
+}  // namespace
+
+void PaintMenuItem(const TSkinSet& skin, bool rightToLeft, const TMenuItemView& item, HDC dc, const RECT& rect,
+                   bool selected, bool native) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   TBitmap buffer(w, h);
@@ -123,14 +127,11 @@ void PaintItem(TSkinFormFrame& frame, const TItemView& item, HDC dc, const RECT&
   if (!element || element->Image.Empty()) {
     buffer.Pixels().Fill(ColorToRGB(selected ? skin.HilightColour : skin.MenuColour));
     RECT local{0, 0, w, h};
-    DrawContent(frame, item, bdc, local, selected);
+    DrawContent(skin, rightToLeft, item, bdc, local, selected);
     BitBlt(dc, rect.left, rect.top, w, h, bdc, 0, 0, SRCCOPY);
     return;
   }
-  if (TSkinPopupWindow* popup = PendingPopup()) {
-    popup->MenuHandle = item.Parent;
-    SetPendingPopup(nullptr);
-  }
+  TSkinPopupWindow::LearnPendingMenu(item.Parent);
   const TBitmapPixels* background = nullptr;
   if (TFrameWindowSide* side = FrameWindowSide()) background = side->PopupBackgroundFor(item.Parent);
   if (background && !background->Empty())
@@ -154,67 +155,29 @@ void PaintItem(TSkinFormFrame& frame, const TItemView& item, HDC dc, const RECT&
     else
       buffer.Pixels().CopyRect(0, 0, face, 0, 0, w, h);
     RECT local{0, 0, w, h};
-    DrawContent(frame, item, bdc, local, selected);
+    DrawContent(skin, rightToLeft, item, bdc, local, selected);
   }
   BitBlt(dc, rect.left, rect.top, w, h, bdc, 0, 0, SRCCOPY);
 }
 
-void ForEachItem(TMenuItem* item, const std::function<void(TMenuItem*)>& f) {
-  for (int i = 0; i < item->Count(); ++i) {
-    f(item->Items(i));
-    ForEachItem(item->Items(i), f);
-  }
-}
-}  // namespace
-
-namespace {
-// The item's own measure (its OnMeasureItem put aside), widened by the glyph column: the
-// MenuItem element's left margin and room for an image of the menu's list or a check mark.
-void MeasureWidened(TSkinFormFrame& frame, TMenuItem& item, HDC dc, int& width, int& height, int withImages) {
+void MeasureWidenedItem(const TSkinSet& skin, TMenuItem& item, HDC dc, int& width, int& height, int withImages) {
   auto saved = item.OnMeasureItem;
   item.OnMeasureItem = nullptr;
   item.MeasureItem(dc, width, height);
   item.OnMeasureItem = saved;
   TMenu* menu = item.GetParentMenu();
-  width += ItemLeftWidth(*frame.SkinData()) + (menu && menu->Images ? withImages : 35);
-}
-}  // namespace
-
-void MeasurePopupItem(TSkinFormFrame& frame, TMenuItem& item, HDC dc, int& width, int& height) {
-  MeasureWidened(frame, item, dc, width, height, 12);
+  width += ItemLeftWidth(skin) + (menu && menu->Images ? withImages : 35);
 }
 
-void MeasureMenuItem(TSkinFormFrame& frame, TMenuItem& item, HDC dc, int& width, int& height) {
-  MeasureWidened(frame, item, dc, width, height, 10);
-}
-
-void DrawMenuItem(TSkinFormFrame& frame, TMenuItem& item, HDC dc, const RECT& rect, bool selected) {
-  PaintItem(frame, ViewOf(item), dc, rect, selected, false);
-}
-
-void SetPopupsOwnerDraw(TSkinFormFrame& frame, TCustomForm& form, bool on) {
-  TSkinSet& skin = *frame.SkinData();
-  if (!skin.GetSkinControls().Contains(xcPopupMenu)) return;
-  for (int i = 0; i < form.ComponentCount(); ++i) {
-    auto* popup = dynamic_cast<TPopupMenu*>(form.Components(i));
-    if (!popup || skin.IsTagDisabled(popup->GetTag())) continue;
-    popup->SetOwnerDraw(on);
-    ForEachItem(popup->Items(), [&](TMenuItem* item) {
-      if (on) {
-        if (!item->OnAdvancedDrawItem) {
-          item->OnAdvancedDrawItem = [&frame](TObject* sender, HDC dc, RECT rect, TOwnerDrawState state) {
-            DrawMenuItem(frame, *static_cast<TMenuItem*>(sender), dc, rect, state.Contains(odSelected));
-          };
-          item->OnMeasureItem = [&frame](TObject* sender, HDC dc, int& width, int& height) {
-            MeasurePopupItem(frame, *static_cast<TMenuItem*>(sender), dc, width, height);
-          };
-        }
-      } else {
-        item->OnAdvancedDrawItem = nullptr;
-        item->OnMeasureItem = nullptr;
-      }
-    });
-  }
+void MeasureNativeItem(const TSkinSet& skin, const std::string& caption, HDC dc, UINT& width, UINT& height) {
+  SIZE size{};
+  const std::wstring wide = Utf8ToWide(caption);
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  width = static_cast<UINT>(size.cx + 26 + ItemLeftWidth(skin));
+  if (!caption.empty())
+    height = static_cast<UINT>(size.cy + 4);
+  else
+    height = 8;
 }
 
 void MakeOwnerDrawn(HMENU menu) {
@@ -231,66 +194,4 @@ void MakeOwnerDrawn(HMENU menu) {
     }
     if (info.hSubMenu) MakeOwnerDrawn(info.hSubMenu);
   }
-}
-
-namespace {
-std::string NativeCaption(HMENU menu, UINT id) {
-  wchar_t text[81] = {};
-  GetMenuStringW(menu, id, text, 80, MF_BYCOMMAND);
-  return WideToUtf8(text);
-}
-}  // namespace
-
-bool FrameMeasureItem(TSkinFormFrame& frame, MEASUREITEMSTRUCT& mis) {
-  if (mis.CtlType != ODT_MENU || !frame.NativeMenu()) return false;
-  if (frame.Form()) {
-    if (TMenuItem* item = TMenuItem::FindCommand(mis.itemID)) {
-      TClientDC dc(frame.Handle());
-      TSelectObject font(dc, Screen->MenuFontHandle());
-      int w = static_cast<int>(mis.itemWidth), h = static_cast<int>(mis.itemHeight);
-      MeasureMenuItem(frame, *item, dc, w, h);
-      mis.itemWidth = static_cast<UINT>(std::max(w, 0));
-      mis.itemHeight = static_cast<UINT>(std::max(h, 0));
-      return true;
-    }
-  }
-  const std::string text = NativeCaption(frame.TrackedMenu(), mis.itemID);
-  TClientDC dc(frame.Handle());
-  TSelectObject font(dc, Screen->MenuFontHandle());
-  SIZE size{};
-  const std::wstring wide = Utf8ToWide(text);
-  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-  mis.itemWidth = static_cast<UINT>(size.cx + 26 + ItemLeftWidth(*frame.SkinData()));
-  if (!text.empty())
-    mis.itemHeight = static_cast<UINT>(size.cy + 4);
-  else
-    mis.itemHeight = 8;
-  return true;
-}
-
-bool FrameDrawItem(TSkinFormFrame& frame, const DRAWITEMSTRUCT& dis) {
-  if (dis.CtlType != ODT_MENU || !frame.NativeMenu()) return false;
-  auto menu = reinterpret_cast<HMENU>(dis.hwndItem);
-  if (TSkinPopupWindow* popup = PendingPopup()) {
-    popup->MenuHandle = menu;
-    SetPendingPopup(nullptr);
-  }
-  const bool selected = dis.itemState & ODS_SELECTED;
-  if (frame.Form()) {
-    if (TMenuItem* item = TMenuItem::FindCommand(dis.itemID)) {
-      TItemView view = ViewOf(*item);
-      view.Parent = menu;
-      PaintItem(frame, view, dis.hDC, dis.rcItem, selected, false);
-      return true;
-    }
-  }
-  TItemView view;
-  view.Caption = NativeCaption(menu, dis.itemID);
-  if (view.Caption.empty()) view.Caption = "-";
-  const UINT state = GetMenuState(menu, dis.itemID, MF_BYCOMMAND);
-  view.Enabled = !(state & (MF_GRAYED | MF_DISABLED));
-  view.Checked = state & MF_CHECKED;
-  view.Parent = menu;
-  PaintItem(frame, view, dis.hDC, dis.rcItem, selected, true);
-  return true;
 }

@@ -4,166 +4,150 @@
 #include <algorithm>
 
 #include "skin/frames/form_frame.h"
+#include "skin/frames/frame_menus.h"
 #include "skin/frames/menu_bar.h"
 #include "skin/frames/menu_items.h"
 #include "toolkit/win/menus.h"
 
 namespace {
-// One bar submenu can be open at a time in the thread.
-struct TMenuTracking {
-  TSkinFormFrame* Frame = nullptr;
-  int OpenIndex = -1;
-  TMenuItem* CurrentItem = nullptr;
-  HMENU CurrentSubMenu = nullptr;  // the submenu handle of the selected item, when it has one
-  HMENU CurrentParent = nullptr;   // the menu that holds the selected item
-  bool Switching = false;
-  TMenuBtn* SwitchTo = nullptr;  // the bar item to open once the open submenu has closed
-  bool FirstMessageSeen = false;
-  POINT LastMousePoint{};
-  HHOOK MenuHook = nullptr;
-} tracking;
+// One bar submenu can be open at a time in the thread: the menus of its frame, for the hook.
+TFrameMenus* openMenus = nullptr;
+}  // namespace
 
-TMenuBtn* Neighbour(TSkinMenuBar& bar, int step) {
-  const int n = static_cast<int>(bar.MenuButtons.size());
+TMenuBtn* TFrameMenus::Neighbour(int step) const {
+  const auto& buttons = bar_->Buttons();
+  const int n = static_cast<int>(buttons.size());
   if (n == 0) return nullptr;
-  int index = tracking.OpenIndex;
+  int index = openIndex_;
   for (int tries = 0; tries < n; ++tries) {
     index = (index + step + n) % n;
-    TMenuBtn* b = bar.MenuButtons[static_cast<std::size_t>(index)].get();
-    if (b->Visible && !b->Caption.empty()) return b;
+    TMenuBtn* b = buttons[static_cast<std::size_t>(index)].get();
+    if (b->Visible && !b->Caption().empty()) return b;
   }
   return nullptr;
 }
 
-LRESULT CALLBACK MenuHookProc(int code, WPARAM wp, LPARAM lp) {
-  auto* msg = reinterpret_cast<MSG*>(lp);
-  const LRESULT next = CallNextHookEx(tracking.MenuHook, code, wp, lp);
-  if (next != 0 || code != MSGF_MENU || !tracking.Frame || !tracking.Frame->SkinMenu()) return next;
-  TSkinFormFrame& frame = *tracking.Frame;
-  TSkinMenuBar& bar = *frame.SkinMenu();
-  if (!tracking.FirstMessageSeen) {
+LRESULT CALLBACK TFrameMenus::MenuHookProc(int code, WPARAM wp, LPARAM lp) {
+  TFrameMenus* menus = openMenus;
+  const LRESULT next = CallNextHookEx(menus ? menus->menuHook_ : nullptr, code, wp, lp);
+  if (next == 0 && code == MSGF_MENU && menus && menus->bar_) menus->FilterMenuMessage(*reinterpret_cast<MSG*>(lp));
+  return next;
+}
+
+void TFrameMenus::FilterMenuMessage(const MSG& msg) {
+  if (!firstMessageSeen_) {
     // The first item of the opened submenu is selected, as a keyboard-opened menu does.
-    tracking.FirstMessageSeen = true;
-    if (msg->hwnd) PostMessageW(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
+    firstMessageSeen_ = true;
+    if (msg.hwnd) PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0);
   }
   TMenuBtn* candidate = nullptr;
-  switch (msg->message) {
+  switch (msg.message) {
     case WM_KEYDOWN:
-      if (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) {
-        tracking.Switching = false;
-      } else if (msg->wParam == VK_LEFT) {
+      if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
+        switching_ = false;
+      } else if (msg.wParam == VK_LEFT) {
         // Inside a nested submenu the key closes that submenu instead.
-        const bool nested = tracking.CurrentParent && tracking.CurrentParent != frame.TrackedMenu();
-        if (!nested) candidate = Neighbour(bar, -1);
-      } else if (msg->wParam == VK_RIGHT) {
-        if (!tracking.CurrentSubMenu) candidate = Neighbour(bar, +1);
+        const bool nested = currentParent_ && currentParent_ != trackedMenu_;
+        if (!nested) candidate = Neighbour(-1);
+      } else if (msg.wParam == VK_RIGHT) {
+        if (!currentSubMenu_) candidate = Neighbour(+1);
       }
       break;
     case WM_SYSKEYDOWN:
-      if (msg->wParam == VK_MENU) frame.EndMenuTracking();
-      return next;
+      if (msg.wParam == VK_MENU) tracking_ = false;
+      return;
     case WM_MOUSEMOVE: {
-      POINT p = msg->pt;
-      if (p.x != tracking.LastMousePoint.x || p.y != tracking.LastMousePoint.y) {
+      POINT p = msg.pt;
+      if (p.x != lastMousePoint_.x || p.y != lastMousePoint_.y) {
         RECT wr{};
-        GetWindowRect(frame.Handle(), &wr);
-        candidate = bar.ButtonAt({p.x - wr.left, p.y - wr.top});
-        tracking.LastMousePoint = p;
+        GetWindowRect(frame_.Handle(), &wr);
+        candidate = bar_->ButtonAt({p.x - wr.left, p.y - wr.top});
+        lastMousePoint_ = p;
       }
       break;
     }
     default: break;
   }
-  if (candidate && candidate->Index != tracking.OpenIndex) {
-    // The open submenu closes and OpenMenuButton opens the candidate's when it returns.
-    tracking.Switching = true;
-    tracking.SwitchTo = candidate;
+  if (candidate && candidate->Index() != openIndex_) {
+    // The open submenu closes and OpenBarButton opens the candidate's when it returns.
+    switching_ = true;
+    switchTo_ = candidate;
     EndMenu();
   }
-  return next;
 }
 
 // The messages of the menu loop go through the hook only while it runs.
-void StartTracking() {
-  tracking.Switching = false;
-  tracking.FirstMessageSeen = false;
-  GetCursorPos(&tracking.LastMousePoint);
-  if (!tracking.MenuHook)
-    tracking.MenuHook = SetWindowsHookExW(WH_MSGFILTER, MenuHookProc, nullptr, GetCurrentThreadId());
+void TFrameMenus::StartTracking(HMENU menu) {
+  tracking_ = true;
+  trackedMenu_ = menu;
+  switching_ = false;
+  firstMessageSeen_ = false;
+  GetCursorPos(&lastMousePoint_);
+  if (!menuHook_) menuHook_ = SetWindowsHookExW(WH_MSGFILTER, MenuHookProc, nullptr, GetCurrentThreadId());
 }
 
-void EndTracking(TSkinFormFrame& frame) {
-  if (tracking.MenuHook) UnhookWindowsHookEx(tracking.MenuHook);
-  tracking.MenuHook = nullptr;
-  tracking.CurrentItem = nullptr;
-  tracking.CurrentSubMenu = tracking.CurrentParent = nullptr;
-  tracking.OpenIndex = -1;
-  tracking.FirstMessageSeen = false;
-  tracking.Switching = false;
-  tracking.SwitchTo = nullptr;
-  tracking.Frame = nullptr;
-  frame.EndMenuTracking();
+void TFrameMenus::EndTracking() {
+  if (menuHook_) UnhookWindowsHookEx(menuHook_);
+  menuHook_ = nullptr;
+  currentSubMenu_ = currentParent_ = nullptr;
+  openIndex_ = -1;
+  firstMessageSeen_ = false;
+  switching_ = false;
+  switchTo_ = nullptr;
+  if (openMenus == this) openMenus = nullptr;
+  tracking_ = false;
 }
-}  // namespace
 
-int OpenMenuIndex() { return tracking.OpenIndex; }
-
-// WM_MENUSELECT is sent to the frame's window (the menu's owner), so it never passes the
-// message filter: the frame hands it over here.
-void NoteMenuSelect(TSkinFormFrame& frame, WPARAM wp, LPARAM lp) {
-  if (tracking.Frame != &frame) return;
+void TFrameMenus::NoteMenuSelect(WPARAM wp, LPARAM lp) {
+  if (!tracking_ || openMenus != this) return;
   const UINT flags = HIWORD(wp);
   if (flags == 0xFFFF && lp == 0) {
     // The menu closes.
-    if (!tracking.Switching) frame.EndMenuTracking();
+    if (!switching_) tracking_ = false;
     return;
   }
   auto menu = reinterpret_cast<HMENU>(lp);
-  tracking.CurrentParent = menu;
-  tracking.CurrentSubMenu = (flags & MF_POPUP) ? GetSubMenu(menu, LOWORD(wp)) : nullptr;
-  tracking.CurrentItem = (flags & MF_POPUP) ? nullptr : TMenuItem::FindCommand(LOWORD(wp));
+  currentParent_ = menu;
+  currentSubMenu_ = (flags & MF_POPUP) ? GetSubMenu(menu, LOWORD(wp)) : nullptr;
 }
 
-namespace {
 // Opens one button's submenu; returns the button to switch to when the arrow keys or the mouse
 // asked for another bar item while it was open.
-TMenuBtn* TrackButton(TSkinFormFrame& frame, TMenuBtn& button) {
-  PostMessageW(frame.Handle(), WM_COMMAND, button.CommandId, 0);
-  if (!button.SubMenu) return nullptr;
-  tracking.OpenIndex = button.Index;
-  tracking.Frame = &frame;
-  tracking.SwitchTo = nullptr;
-  const RECT wr = frame.CurrentWindowRect();
-  MakeOwnerDrawn(button.SubMenu);
-  frame.BeginMenuTracking(button.SubMenu);
+TMenuBtn* TFrameMenus::TrackButton(TMenuBtn& button) {
+  PostMessageW(frame_.Handle(), WM_COMMAND, button.CommandId(), 0);
+  if (!button.SubMenu()) return nullptr;
+  openIndex_ = button.Index();
+  openMenus = this;
+  switchTo_ = nullptr;
+  const RECT wr = frame_.CurrentWindowRect();
+  MakeOwnerDrawn(button.SubMenu());
   POINT at{wr.left + button.Bounds.left, wr.top + button.Bounds.bottom};
-  StartTracking();
-  if (button.Enabled)
-    TrackPopupMenu(button.SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, frame.Handle(), nullptr);
-  TMenuBtn* next = tracking.Switching ? tracking.SwitchTo : nullptr;
-  EndTracking(frame);
+  StartTracking(button.SubMenu());
+  if (button.Enabled())
+    TrackPopupMenu(button.SubMenu(), TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, frame_.Handle(), nullptr);
+  TMenuBtn* next = switching_ ? switchTo_ : nullptr;
+  EndTracking();
   if (button.State != 1) button.Leave();
   return next;
 }
-}  // namespace
 
-bool OpenMenuButton(TSkinFormFrame& frame, TMenuBtn& button) {
-  if (!button.SubMenu) {
-    PostMessageW(frame.Handle(), WM_COMMAND, button.CommandId, 0);
+bool TFrameMenus::OpenBarButton(TMenuBtn& button) {
+  if (!button.SubMenu()) {
+    PostMessageW(frame_.Handle(), WM_COMMAND, button.CommandId(), 0);
     return false;
   }
   TMenuBtn* next = &button;
   // A switch opens the neighbour at once; a bound keeps a broken skin or menu from looping.
   for (int switches = 0; next && switches < 64; ++switches) {
     next->Press();
-    next = TrackButton(frame, *next);
+    next = TrackButton(*next);
   }
   return true;
 }
 
-void PostOpenMenuButton(TSkinFormFrame& frame, const TMenuBtn& button) {
+void TFrameMenus::PostOpenBarButton(const TMenuBtn& button) {
   RECT wr{};
-  GetWindowRect(frame.Handle(), &wr);
-  PostMessageW(frame.Handle(), WM_NCLBUTTONDOWN, 1,
+  GetWindowRect(frame_.Handle(), &wr);
+  PostMessageW(frame_.Handle(), WM_NCLBUTTONDOWN, 1,
                MAKELPARAM(wr.left + button.Bounds.left + 1, wr.top + button.Bounds.top + 1));
 }

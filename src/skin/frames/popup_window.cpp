@@ -7,12 +7,14 @@
 #include "toolkit/win/dc_guards.h"
 
 namespace {
-TSkinPopupWindow* pendingPopup = nullptr;
 constexpr int kBorder = 3;
 }  // namespace
 
-TSkinPopupWindow* PendingPopup() { return pendingPopup; }
-void SetPendingPopup(TSkinPopupWindow* popup) { pendingPopup = popup; }
+void TSkinPopupWindow::LearnPendingMenu(HMENU menu) {
+  if (!pending_) return;
+  pending_->menuHandle_ = menu;
+  pending_ = nullptr;
+}
 
 TSkinPopupWindow::TSkinPopupWindow() {
   hook_.SetHandler([this](TMessage& m) { WndProc(m); });
@@ -20,30 +22,30 @@ TSkinPopupWindow::TSkinPopupWindow() {
 
 TSkinPopupWindow::~TSkinPopupWindow() {
   Detach();
-  if (pendingPopup == this) pendingPopup = nullptr;
+  if (pending_ == this) pending_ = nullptr;
 }
 
 void TSkinPopupWindow::Attach(HWND window, TSkinSet* skin, HMENU menu) {
-  Handle = window;
-  SkinData = skin;
-  MenuHandle = menu;
+  handle_ = window;
+  skinData_ = skin;
+  menuHandle_ = menu;
   hook_.Attach(window);
 }
 
 void TSkinPopupWindow::Detach() {
   if (!Subclassed()) return;
   hook_.Detach();
-  Background = TBitmapPixels();
+  background_ = TBitmapPixels();
 }
 
 bool TSkinPopupWindow::RenderBackground() {
-  const TDataSkinObject* element = SkinData ? SkinData->MenuBackground.get() : nullptr;
-  if (!SkinData || SkinData->Loading() || !element || element->Image.Empty()) return false;
+  const TDataSkinObject* element = skinData_ ? skinData_->MenuBackground.get() : nullptr;
+  if (!skinData_ || skinData_->Loading() || !element || element->Image.Empty()) return false;
   RECT r{};
-  GetWindowRect(Handle, &r);
-  Background = BuildSlicedImage({0, 0, r.right - r.left, r.bottom - r.top}, element->Image, MarginsOf(*element), false,
-                                element->Tile == 1, 1, 1);
-  if (!MenuHandle) pendingPopup = this;
+  GetWindowRect(handle_, &r);
+  background_ = BuildSlicedImage({0, 0, r.right - r.left, r.bottom - r.top}, element->Image, MarginsOf(*element), false,
+                                 element->Tile == 1, 1, 1);
+  if (!menuHandle_) pending_ = this;
   return true;
 }
 
@@ -61,23 +63,23 @@ void TSkinPopupWindow::WndProc(TMessage& msg) {
       return;
     case WM_NCPAINT: {
       if (!RenderBackground()) return hook_.CallPrevious(msg);
-      TWindowDC dc(Handle);
-      const int w = Background.Width(), h = Background.Height();
-      BlitPixelsPart(dc, 0, 0, Background, {0, 0, w, kBorder});
-      BlitPixelsPart(dc, 0, h - kBorder, Background, {0, h - kBorder, w, h});
-      BlitPixelsPart(dc, 0, kBorder, Background, {0, kBorder, kBorder, h - kBorder});
-      BlitPixelsPart(dc, w - kBorder, kBorder, Background, {w - kBorder, kBorder, w, h - kBorder});
+      TWindowDC dc(handle_);
+      const int w = background_.Width(), h = background_.Height();
+      BlitPixelsPart(dc, 0, 0, background_, {0, 0, w, kBorder});
+      BlitPixelsPart(dc, 0, h - kBorder, background_, {0, h - kBorder, w, h});
+      BlitPixelsPart(dc, 0, kBorder, background_, {0, kBorder, kBorder, h - kBorder});
+      BlitPixelsPart(dc, w - kBorder, kBorder, background_, {w - kBorder, kBorder, w, h - kBorder});
       msg.Result = 0;
       return;
     }
     case WM_PRINT: {
       if (!RenderBackground()) return hook_.CallPrevious(msg);
       auto dc = reinterpret_cast<HDC>(msg.WParam);
-      BlitPixels(dc, 0, 0, Background);
+      BlitPixels(dc, 0, 0, background_);
       const int oldMode = SetBkMode(dc, TRANSPARENT);
       HRGN oldClip = CreateRectRgn(0, 0, 0, 0);
       const bool hadClip = GetClipRgn(dc, oldClip) == 1;
-      IntersectClipRect(dc, kBorder, kBorder, Background.Width() - kBorder, Background.Height() - kBorder);
+      IntersectClipRect(dc, kBorder, kBorder, background_.Width() - kBorder, background_.Height() - kBorder);
       hook_.CallPrevious(msg);
       SelectClipRgn(dc, hadClip ? oldClip : nullptr);
       DeleteObject(oldClip);

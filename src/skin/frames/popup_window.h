@@ -18,17 +18,22 @@ public:
   void Detach();
   bool Subclassed() const { return hook_.Attached(); }
 
-  HWND Handle = nullptr;
-  TSkinSet* SkinData = nullptr;
-  TBitmapPixels Background;  // the window-sized rendering of MenuBackground
-  HMENU MenuHandle = nullptr;
+  HWND Handle() const { return handle_; }
+  // The menu shown in the window, once known.
+  HMENU MenuHandle() const { return menuHandle_; }
+  // The window-sized rendering of MenuBackground (empty until the window is painted).
+  const TBitmapPixels& Background() const { return background_; }
+  // The wrapper that still has to learn which menu it shows learns it from the first item
+  // drawn in it: menu is the menu that holds the item.
+  static void LearnPendingMenu(HMENU menu);
 
 private:
   void WndProc(TMessage& msg);
   bool RenderBackground();
+  HWND handle_ = nullptr;
+  TSkinSet* skinData_ = nullptr;
+  TBitmapPixels background_;
+  HMENU menuHandle_ = nullptr;
   TWindowHook hook_;
+  static inline TSkinPopupWindow* pending_ = nullptr;  // painted, its menu not yet known
 };
-
-// The wrapper that still has to learn which menu it shows (from the first item drawn in it).
-TSkinPopupWindow* PendingPopup();
-void SetPendingPopup(TSkinPopupWindow* popup);

@@ -204,7 +204,7 @@ void TFrameWindowSide::AttachPopup(HWND wnd) {
   if (!manager.Active()) return;
   if (SendMessageW(wnd, SkinMessage::QuerySkinned, 0, 0) == 1) return;
   for (auto& popup : popupList_)
-    if (popup->Handle == wnd) return;
+    if (popup->Handle() == wnd) return;
   TSkinSet* skin = FindSkinFor(wnd);
   if (!skin || skin->Loading() || !skin->GetSkinControls().Contains(xcMainMenu)) return;
   auto popup = std::make_unique<TSkinPopupWindow>();
@@ -214,7 +214,7 @@ void TFrameWindowSide::AttachPopup(HWND wnd) {
 
 bool TFrameWindowSide::DetachPopup(HWND wnd) {
   for (auto it = popupList_.begin(); it != popupList_.end(); ++it)
-    if ((*it)->Handle == wnd) {
+    if ((*it)->Handle() == wnd) {
       (*it)->Detach();
       popupList_.erase(it);
       return true;
@@ -224,7 +224,7 @@ bool TFrameWindowSide::DetachPopup(HWND wnd) {
 
 const TBitmapPixels* TFrameWindowSide::PopupBackgroundFor(HMENU menu) const {
   for (auto& popup : popupList_)
-    if (popup->MenuHandle == menu) return &popup->Background;
+    if (popup->MenuHandle() == menu) return &popup->Background();
   return nullptr;
 }
 

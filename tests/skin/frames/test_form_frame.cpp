@@ -8,7 +8,6 @@
 
 #include "frame_test_support.h"
 #include "skin/data/skin_model.h"
-#include "skin/frames/menu_items.h"
 #include "toolkit/win/menus.h"
 
 using namespace frametest;
@@ -268,9 +267,10 @@ TEST_F(TitleButtons, TheIconButtonOpensTheSkinnedSystemMenuAndTwoClicksClose) {
   EXPECT_EQ(MenusOpenedBy(click, &menuRect), 1);
   EXPECT_EQ(menuRect.left, at.x + 1);
   EXPECT_EQ(menuRect.top, at.y + 1);
-  ASSERT_NE(f.frame->SysMenuPopup(), nullptr);
-  EXPECT_EQ(f.frame->SysMenuPopup()->GetTag(), 33333);
-  EXPECT_TRUE(f.frame->SysMenuPopup()->OwnerDraw());
+  const TPopupMenu* systemMenu = f.frame->Menus().SystemMenuPopup();
+  ASSERT_NE(systemMenu, nullptr);
+  EXPECT_EQ(systemMenu->GetTag(), 33333);
+  EXPECT_TRUE(systemMenu->OwnerDraw());
   EXPECT_FALSE(closed);
   // A second click within the double-click time closes the window instead.
   click();
@@ -348,7 +348,7 @@ TEST_F(Detaching, TheFormsPopupMenusDoNotOutliveTheFrameThatDrawsThem) {
   auto* item = new TMenuItem(popup);
   item->SetCaption("Göster");
   popup->Items()->Add(item);
-  SetPopupsOwnerDraw(*f.frame, f.form, true);
+  f.frame->Menus().SetPopupsOwnerDraw(true);
   EXPECT_TRUE(popup->OwnerDraw());
   EXPECT_TRUE(static_cast<bool>(item->OnAdvancedDrawItem));
   // The window goes (and with it the frame's life): the items draw natively again.

@@ -376,7 +376,7 @@ TEST_F(Manager, AnMdiFrameAndItsChildrenGetFramesOfTheirKind) {
   EXPECT_EQ(frame->FrameKind(), TFrameKind::MdiFrame);
   ASSERT_NE(frame->MdiClientWindow(), nullptr);
   EXPECT_EQ(reinterpret_cast<HWND>(manager->MdiClient()), frame->MdiClientWindow());
-  EXPECT_NE(frame->SkinMenu(), nullptr);
+  EXPECT_NE(frame->Menus().Bar(), nullptr);
 
   MDICREATESTRUCTW mcs{};
   mcs.szClass = L"QuillimoMdiChild";
@@ -395,7 +395,7 @@ TEST_F(Manager, AnMdiFrameAndItsChildrenGetFramesOfTheirKind) {
   ASSERT_NE(childFrame, nullptr);
   EXPECT_EQ(childFrame->FrameKind(), TFrameKind::MdiChild);
   EXPECT_EQ(side->CountMdiChildren(), 1);
-  EXPECT_EQ(childFrame->SkinMenu(), nullptr);
+  EXPECT_EQ(childFrame->Menus().Bar(), nullptr);
   // Maximising the child gives it its native caption back for the system to draw in the bar.
   SendMessageW(frame->MdiClientWindow(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(childWnd), 0);
   PumpFor(80);

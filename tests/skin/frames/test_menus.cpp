@@ -9,7 +9,6 @@
 
 #include "frame_test_support.h"
 #include "skin/frames/menu_bar.h"
-#include "skin/frames/menu_items.h"
 #include "skin/sliced_reference.h"
 #include "toolkit/win/menus.h"
 
@@ -82,14 +81,14 @@ struct MenuBar : ::testing::Test {
     skin = nullptr;
   }
   MenuBar() : f(*skin, bsSizeable, 360, 200, true) {}
-  TMenuBtn& Button(int index) { return *f.frame->SkinMenu()->MenuButtons.at(static_cast<std::size_t>(index)); }
+  TMenuBtn& Button(int index) { return *f.frame->Menus().Bar()->Buttons().at(static_cast<std::size_t>(index)); }
   // Opens the button's submenu as a click does and waits until the script has run and every
   // menu has closed.
   ::testing::AssertionResult RunFrom(int index, const MenuScript& script) {
-    PostOpenMenuButton(*f.frame, Button(index));
+    f.frame->Menus().PostOpenBarButton(Button(index));
     if (!PumpUntil([&] { return script.Done(); }, 5000))
       return ::testing::AssertionFailure() << "the script did not run";
-    PumpUntil([&] { return !f.frame->MenuTracking() && VisibleMenuWindows() == 0; }, 3000);
+    PumpUntil([&] { return !f.frame->Menus().Tracking() && VisibleMenuWindows() == 0; }, 3000);
     return ::testing::AssertionSuccess();
   }
   static inline TSkinSet* skin = nullptr;
@@ -98,13 +97,13 @@ struct MenuBar : ::testing::Test {
 }  // namespace
 
 TEST_F(MenuBar, StandsForTheNativeBarWithOneButtonPerItem) {
-  ASSERT_NE(f.frame->SkinMenu(), nullptr);
-  auto& buttons = f.frame->SkinMenu()->MenuButtons;
+  ASSERT_NE(f.frame->Menus().Bar(), nullptr);
+  auto& buttons = f.frame->Menus().Bar()->Buttons();
   ASSERT_EQ(buttons.size(), 4u);
-  EXPECT_EQ(buttons[0]->Caption, "&Dosya");
-  EXPECT_NE(buttons[0]->SubMenu, nullptr);
-  EXPECT_EQ(buttons[1]->SubMenu, nullptr);
-  EXPECT_FALSE(buttons[2]->Enabled);
+  EXPECT_EQ(buttons[0]->Caption(), "&Dosya");
+  EXPECT_NE(buttons[0]->SubMenu(), nullptr);
+  EXPECT_EQ(buttons[1]->SubMenu(), nullptr);
+  EXPECT_FALSE(buttons[2]->Enabled());
   // The buttons lie side by side in the bar below the caption.
   EXPECT_EQ(buttons[0]->Bounds.top, f.frame->Edges().Top);
   EXPECT_EQ(buttons[1]->Bounds.left, buttons[0]->Bounds.right);
@@ -118,21 +117,21 @@ TEST_F(MenuBar, AnItemWithoutSubmenuOnlyRunsItsCommandAndADisabledOneOpensNothin
   int clicks = 0;
   f.form.Menu()->Items()->Items(1)->OnClick = [&](TObject*) { ++clicks; };
   MenuWatcher watcher(false);
-  EXPECT_FALSE(OpenMenuButton(*f.frame, Button(1)));
+  EXPECT_FALSE(f.frame->Menus().OpenBarButton(Button(1)));
   PumpFor(50);
   EXPECT_EQ(clicks, 1);
-  EXPECT_TRUE(OpenMenuButton(*f.frame, Button(2)));
+  EXPECT_TRUE(f.frame->Menus().OpenBarButton(Button(2)));
   PumpFor(50);
   EXPECT_EQ(watcher.Opened(), 0);
-  EXPECT_FALSE(f.frame->MenuTracking());
-  EXPECT_EQ(OpenMenuIndex(), -1);
+  EXPECT_FALSE(f.frame->Menus().Tracking());
+  EXPECT_EQ(f.frame->Menus().OpenIndex(), -1);
 }
 
 TEST_F(MenuBar, ArrowKeysMoveAlongTheBarAndWrapAtBothEnds) {
   std::vector<HMENU> opened;
   auto note = [&](WPARAM vk) {
     return [&, vk](HWND menu) {
-      opened.push_back(f.frame->TrackedMenu());
+      opened.push_back(f.frame->Menus().TrackedMenu());
       PostMessageW(menu, WM_KEYDOWN, vk, 0);
     };
   };
@@ -140,9 +139,9 @@ TEST_F(MenuBar, ArrowKeysMoveAlongTheBarAndWrapAtBothEnds) {
   MenuScript script({note(VK_RIGHT), note(VK_LEFT), note(VK_ESCAPE)});
   ASSERT_TRUE(RunFrom(3, script));
   ASSERT_EQ(opened.size(), 3u);
-  EXPECT_EQ(opened[0], Button(3).SubMenu);
-  EXPECT_EQ(opened[1], Button(0).SubMenu);
-  EXPECT_EQ(opened[2], Button(3).SubMenu);
+  EXPECT_EQ(opened[0], Button(3).SubMenu());
+  EXPECT_EQ(opened[1], Button(0).SubMenu());
+  EXPECT_EQ(opened[2], Button(3).SubMenu());
 }
 
 TEST_F(MenuBar, TheMouseOverAnotherBarItemSwitchesToItsSubmenuAndOverTheOpenOneChangesNothing) {
@@ -151,7 +150,7 @@ TEST_F(MenuBar, TheMouseOverAnotherBarItemSwitchesToItsSubmenuAndOverTheOpenOneC
   // The cursor put over a bar button, and a mouse move for the menu's loop to see there.
   auto moveOver = [&](int index) {
     return [&, index](HWND menu) {
-      opened.push_back(f.frame->TrackedMenu());
+      opened.push_back(f.frame->Menus().TrackedMenu());
       windows.push_back(menu);
       RECT wr{};
       GetWindowRect(f.form.Handle(), &wr);
@@ -161,16 +160,16 @@ TEST_F(MenuBar, TheMouseOverAnotherBarItemSwitchesToItsSubmenuAndOverTheOpenOneC
     };
   };
   MenuScript script({moveOver(0), moveOver(3), [&](HWND menu) {
-                       opened.push_back(f.frame->TrackedMenu());
+                       opened.push_back(f.frame->Menus().TrackedMenu());
                        windows.push_back(menu);
                        EndMenu();
                      }});
   ASSERT_TRUE(RunFrom(0, script));
   ASSERT_EQ(opened.size(), 3u);
-  EXPECT_EQ(opened[0], Button(0).SubMenu);
-  EXPECT_EQ(opened[1], Button(0).SubMenu);
+  EXPECT_EQ(opened[0], Button(0).SubMenu());
+  EXPECT_EQ(opened[1], Button(0).SubMenu());
   EXPECT_EQ(windows[1], windows[0]) << "the open item's submenu was opened again";
-  EXPECT_EQ(opened[2], Button(3).SubMenu);
+  EXPECT_EQ(opened[2], Button(3).SubMenu());
 }
 
 TEST_F(MenuBar, ArrowKeysInsideANestedSubmenuStayInTheSubmenu) {
@@ -185,14 +184,14 @@ TEST_F(MenuBar, ArrowKeysInsideANestedSubmenuStayInTheSubmenu) {
       },
       [&](HWND menu) {
         afterLeft = VisibleMenuWindows();
-        trackedAfter = f.frame->TrackedMenu();
+        trackedAfter = f.frame->Menus().TrackedMenu();
         EndMenu();
       },
   });
   ASSERT_TRUE(RunFrom(0, script));
   EXPECT_EQ(nestedOpen, 2);
   EXPECT_EQ(afterLeft, 1);
-  EXPECT_EQ(trackedAfter, Button(0).SubMenu);
+  EXPECT_EQ(trackedAfter, Button(0).SubMenu());
 }
 
 TEST_F(MenuBar, AltAcceleratorsOpenEnabledItemsOnly) {
@@ -200,8 +199,8 @@ TEST_F(MenuBar, AltAcceleratorsOpenEnabledItemsOnly) {
   // The system's keyboard menu is dropped for the bar's accelerators and for Alt alone.
   EXPECT_EQ(SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 'd'), 1);
   EXPECT_EQ(SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0), 1);
-  EXPECT_EQ(f.frame->SkinMenu()->ButtonForAccel(L'y'), &Button(3));
-  EXPECT_EQ(f.frame->SkinMenu()->ButtonForAccel(L'a'), nullptr);  // disabled
+  EXPECT_EQ(f.frame->Menus().Bar()->ButtonForAccel(L'y'), &Button(3));
+  EXPECT_EQ(f.frame->Menus().Bar()->ButtonForAccel(L'a'), nullptr);  // disabled
   BYTE keys[256] = {};
   GetKeyboardState(keys);
   keys[VK_MENU] = 0x80;
@@ -209,7 +208,7 @@ TEST_F(MenuBar, AltAcceleratorsOpenEnabledItemsOnly) {
   const LRESULT disabled = f.form.Perform(CM_DIALOGCHAR, 'a');
   std::vector<HMENU> opened;
   MenuScript script({[&](HWND) {
-    opened.push_back(f.frame->TrackedMenu());
+    opened.push_back(f.frame->Menus().TrackedMenu());
     EndMenu();
   }});
   const LRESULT taken = f.form.Perform(CM_DIALOGCHAR, 'y');
@@ -219,15 +218,15 @@ TEST_F(MenuBar, AltAcceleratorsOpenEnabledItemsOnly) {
   EXPECT_EQ(taken, 1);
   ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
   ASSERT_EQ(opened.size(), 1u);
-  EXPECT_EQ(opened[0], Button(3).SubMenu);
+  EXPECT_EQ(opened[0], Button(3).SubMenu());
 }
 
 TEST_F(MenuBar, OwnerDrawnItemsArePaintedFromTheSkinsMenuItemImage) {
   ASSERT_NE(skin->MenuItem, nullptr);
   TMenuItem* open = f.form.Menu()->Items()->Items(0)->Items(0);
   TBitmap normal(120, 20), selected(120, 20);
-  DrawMenuItem(*f.frame, *open, normal.Canvas().Handle(), {0, 0, 120, 20}, false);
-  DrawMenuItem(*f.frame, *open, selected.Canvas().Handle(), {0, 0, 120, 20}, true);
+  f.frame->Menus().DrawItem(*open, normal.Canvas().Handle(), {0, 0, 120, 20}, false);
+  f.frame->Menus().DrawItem(*open, selected.Canvas().Handle(), {0, 0, 120, 20}, true);
   // Away from the text: the element's frame 1 or 4, sliced to the item's size.
   const TDataSkinObject& item = *skin->MenuItem;
   const int frames = std::max(item.FrameCount, 1);
@@ -243,7 +242,7 @@ TEST_F(MenuBar, OwnerDrawnItemsArePaintedFromTheSkinsMenuItemImage) {
   int w1 = 0, h1 = 0, w2 = 0, h2 = 0;
   TClientDC dc(nullptr);
   open->MeasureItem(dc, w1, h1);
-  MeasureMenuItem(*f.frame, *open, dc, w2, h2);
+  f.frame->Menus().MeasureMenuItem(*open, dc, w2, h2);
   EXPECT_EQ(w2, w1 + item.LeftWidth + 35);
 }
 
@@ -270,9 +269,9 @@ TEST(PopupMenu, TheBorderRingAndTheBackgroundAreTheSkinsMenuBackgroundSliced) {
     printed = out.Pixels();
     EndMenu();
   }});
-  PostOpenMenuButton(*f.frame, *f.frame->SkinMenu()->MenuButtons.at(0));
+  f.frame->Menus().PostOpenBarButton(*f.frame->Menus().Bar()->Buttons().at(0));
   ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 5000));
-  PumpUntil([&] { return !f.frame->MenuTracking() && VisibleMenuWindows() == 0; }, 3000);
+  PumpUntil([&] { return !f.frame->Menus().Tracking() && VisibleMenuWindows() == 0; }, 3000);
   const int w = border.Width(), h = border.Height();
   const TBitmapPixels expected = skintest::ReferenceSlices(e.Image, w, h, e.LeftWidth, e.TopHeight, e.RightWidth,
                                                            e.BottomHeight, false, e.Tile == 1, 1, 1);
