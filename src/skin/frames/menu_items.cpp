@@ -16,7 +16,6 @@
 
 namespace {
 int ItemLeftWidth(const TSkinSet& skin) { return skin.MenuItem ? skin.MenuItem->LeftWidth : 0; }
-
 }  // namespace
 
 std::string NativeItemCaption(HMENU menu, UINT id) {
