@@ -23,7 +23,7 @@ QUILLIMO_REGISTER_CLASS(TSkinTab)
 QUILLIMO_REGISTER_CLASS(TSkinTab31)
 
 namespace {
-bool HasTabs(const TSkinSet* skin) { return skin && skin->Tabs && !skin->Tabs->Image.Empty(); }
+bool HasTabs(const TSkinSet* skin) { return skin && skin->Model().Tabs && !skin->Model().Tabs->Image.Empty(); }
 
 COLORREF Rgb(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
@@ -63,9 +63,9 @@ void TSkinTab::PrepareImages() {
   else if (style & TCS_BOTTOM)
     Orientation = TabOrientation::Bottom;
   if (!HasTabs(Skin())) return;
-  TabImage = Skin()->Tabs->Image;
+  TabImage = Skin()->Model().Tabs->Image;
   TabImage.SetPixelFormat(pf24bit);
-  BorderImage = Skin()->Tabs->Image2;
+  BorderImage = Skin()->Model().Tabs->Image2;
   if (!BorderImage.Empty()) BorderImage.SetPixelFormat(pf24bit);
   switch (Orientation) {
     case TabOrientation::Bottom:
@@ -117,7 +117,7 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
   if (!HasTabs(Skin()) || !Handle()) return;
   FindScroller();
   if (TabImage.Empty()) PrepareImages();
-  const TDataSkinObject& tabs = *Skin()->Tabs;
+  const TDataSkinObject& tabs = *Skin()->Model().Tabs;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   const RECT page = PageArea();
   const bool vertical = Orientation == TabOrientation::Left || Orientation == TabOrientation::Right;
@@ -200,7 +200,7 @@ void TSkinTab31::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool, TCan
   SetControl(tabSet);
   AttachHandle(tabSet->Handle(), skin, frame, canvas);
   if (HasTabs(skin)) {
-    TabImage = skin->Tabs->Image;
+    TabImage = skin->Model().Tabs->Image;
     TabImage.SetPixelFormat(pf24bit);
     TabImage = FlipVertically(TabImage);
   }
@@ -229,7 +229,7 @@ bool TSkinTab31::HandleBefore(TMessage& msg) {
 
 void TSkinTab31::Paint(HDC dc, const RECT& rect) {
   if (!HasTabs(Skin()) || TabImage.Empty() || !Control()) return;
-  const TDataSkinObject& tabs = *Skin()->Tabs;
+  const TDataSkinObject& tabs = *Skin()->Model().Tabs;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   TBitmap work(W, H);
   HDC wdc = work.Canvas().Handle();

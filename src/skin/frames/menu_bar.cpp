@@ -108,7 +108,7 @@ void TSkinMenuBar::BuildFromMenu() {
 }
 
 void TSkinMenuBar::DrawButtonCaption(HDC dc, const TMenuBtn& button, const RECT& cell) const {
-  SetTextColor(dc, ColorToRGB(button.Enabled() ? skin_->MenuBarTextColour : skin_->ButtonShadowColour));
+  SetTextColor(dc, ColorToRGB(button.Enabled() ? skin_->Model().MenuBarTextColour : skin_->Model().ButtonShadowColour));
   DrawCenteredCaption(dc, cell, button.Caption(), DT_CENTER, true);
 }
 
@@ -118,9 +118,9 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
   TBitmap& scratch = SharedScratchBitmap();
   scratch.SetSize(w, h);
   int x = 6;
-  const TDataSkinObject* bar = skin_->MenuBar.get();
+  const TDataSkinObject* bar = skin_->Model().MenuBar.get();
   if (!bar || bar->Image.Empty()) {
-    scratch.Pixels().Fill(ColorToRGB(skin_->MenubarColour));
+    scratch.Pixels().Fill(ColorToRGB(skin_->Model().MenubarColour));
   } else {
     const int frame = frame_->WindowActive() ? 1 : 2;
     if (bar->Tile == 1)
@@ -213,7 +213,7 @@ void TSkinMenuBar::PaintButton(const TMenuBtn& button) const {
   cell.Pixels().CopyRect(0, 0, barBackground_, left, 0, width, height);
   HDC cdc = cell.Canvas().Handle();
   if (button.State == 2 || button.State == 3) {
-    HBRUSH pen = CreateSolidBrush(ColorToRGB(skin_->ButtonHilightColour));
+    HBRUSH pen = CreateSolidBrush(ColorToRGB(skin_->Model().ButtonHilightColour));
     RECT r{0, bounds.top - barRect_.top, width, bounds.bottom - barRect_.top};
     FrameRect(cdc, &r, pen);
     DeleteObject(pen);

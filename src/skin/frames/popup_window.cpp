@@ -39,7 +39,7 @@ void TSkinPopupWindow::Detach() {
 }
 
 bool TSkinPopupWindow::RenderBackground() {
-  const TDataSkinObject* element = skinData_ ? skinData_->MenuBackground.get() : nullptr;
+  const TDataSkinObject* element = skinData_ ? skinData_->Model().MenuBackground.get() : nullptr;
   if (!skinData_ || skinData_->Loading() || !element || element->Image.Empty()) return false;
   RECT r{};
   GetWindowRect(handle_, &r);
