@@ -82,7 +82,9 @@ void DrawContent(const TSkinSet& skin, bool rtl, const TMenuItemView& item, HDC 
   }
   TColor colour = skin.Model().MenuTextColour;
   if (item.Enabled && selected) colour = skin.Model().HilightTextColour;
-  if (!item.Enabled) colour = skin.Model().ButtonShadowColour == skin.Model().MenuTextColour ? clBtnShadow : skin.Model().ButtonShadowColour;
+  if (!item.Enabled)
+    colour =
+        skin.Model().ButtonShadowColour == skin.Model().MenuTextColour ? clBtnShadow : skin.Model().ButtonShadowColour;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(colour));
   HFONT bold = nullptr;
