@@ -164,12 +164,12 @@ void TSkinFormFrame::LoadIcon() {
   }
   iconBitmap_ = TBitmapPixels(iconSize_, cy);
   iconBitmap_.Fill(kSkinKeyColour);
-  if (skinData_->IconImage.Empty()) {
+  if (skinData_->IconImage().Empty()) {
     if (TSkinManager* manager = GetSkinManager())
       for (TSkinSet* other : manager->SkinDataList())
-        if (other->GetSkinFormtype() == sfMainform && !other->IconImage.Empty()) iconBitmap_ = other->IconImage;
+        if (other->GetSkinFormtype() == sfMainform && !other->IconImage().Empty()) iconBitmap_ = other->IconImage();
   } else {
-    iconBitmap_ = skinData_->IconImage;
+    iconBitmap_ = skinData_->IconImage();
   }
 }
 
@@ -216,7 +216,7 @@ void TSkinFormFrame::LayoutSysButtons() {
   for (auto& button : skinData_->Model().SysButtons) {
     if (button->Action == SysButtonAction::SystemMenu || button->Action == SysButtonAction::SystemMenuIcon) {
       if (button->Image.Empty()) button->Image = iconBitmap_;
-      if (skinData_->IconImage.Empty()) skinData_->IconImage = iconBitmap_;
+      if (skinData_->IconImage().Empty()) skinData_->KeepIconImage(iconBitmap_);
       button->FrameCount = 1;
     }
     captionButtons_.push_back(std::make_unique<TSkinTitleButton>(this, button.get()));

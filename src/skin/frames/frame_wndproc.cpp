@@ -163,9 +163,9 @@ void TSkinFormFrame::CaptionMessage(TMessage& msg) {
       break;
     case SkinMessage::FinishAttach: FinishAttachment(); break;
     case CM_MENUCHANGED: {
-      skinData_->FramePaint = false;
+      skinData_->SetFramePaint(false);
       CallOldProc(msg);
-      skinData_->FramePaint = true;
+      skinData_->SetFramePaint(true);
       if (skinMenu_ && skinData_->GetMenuUpdate()) {
         // A native menu handed back to the window is taken again; a toolkit menu changed in
         // place (the window has no native menu while it is skinned) is read from the menu.
@@ -476,7 +476,7 @@ void TSkinFormFrame::NcActivate(TMessage& msg) {
 
 void TSkinFormFrame::NcPaint(TMessage& msg) {
   msg.Result = 0;
-  if (!skinData_->FramePaint) return;
+  if (!skinData_->FramePaint()) return;
   if ((IsMdiChild() && windowState_ != TFrameWindowState::Normal) || borderKind_ == TFrameBorder::None) {
     CallOldProc(msg);
     return;
