@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
       PumpFor(100);
       Figures f;
       for (int i = 0; i < rounds; ++i) f.values.push_back(FullRepaint(main));
-      const std::string what = "full client repaint, " + Form1->skin->SkinName + ", tab " + std::to_string(page + 1);
+      const std::string what = "full client repaint, " + Form1->skin->Model().SkinName + ", tab " + std::to_string(page + 1);
       f.Print(what.c_str(), 5);
     }
   }

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   }
   RECT client{};
   GetClientRect(main, &client);
-  std::printf("main window client %ld x %ld, skin %s\n", client.right, client.bottom, Form1->skin->SkinName.c_str());
+  std::printf("main window client %ld x %ld, skin %s\n", client.right, client.bottom, Form1->skin->Model().SkinName.c_str());
 
   // PaintFrame into a memory DC of the window's size.
   {

@@ -30,6 +30,6 @@ int main(int argc, char** argv) {
   std::sort(ms.begin(), ms.end());
   std::printf(
       "LoadSkin of the stored skin (%zu bytes, \"%s\"): median %.2f ms, best %.2f ms, worst %.2f ms (target < 20 ms)\n",
-      image.size(), skin.SkinName.c_str(), ms[ms.size() / 2], ms.front(), ms.back());
+      image.size(), skin.Model().SkinName.c_str(), ms[ms.size() / 2], ms.front(), ms.back());
   return 0;
 }

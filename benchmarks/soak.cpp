@@ -78,7 +78,7 @@ void TabRound() {
 // The skin in use is named: the objects of the window's frame differ a little between skins.
 void Print(const char* when, double seconds) {
   std::printf("%-18s GDI objects %5u  private bytes %10zu  handles %5u  (%6.1f s, %s)\n", when, ProcessGdiObjects(),
-              ProcessPrivateBytes(), ProcessHandleCount(), seconds, Form1->skin->SkinName.c_str());
+              ProcessPrivateBytes(), ProcessHandleCount(), seconds, Form1->skin->Model().SkinName.c_str());
   std::fflush(stdout);
 }
 

@@ -437,7 +437,7 @@ TEST_F(FlashEngine, TheFlashWindowIsAnOrdinaryOwnedWindowInFrontWithoutATaskBarB
   EXPECT_EQ(GetForegroundWindow(), other.wnd);
   // It paints its text in the window-text colour on the skin's button face (the skin engine
   // took the window over at its first showing), in its own fixed font.
-  EXPECT_EQ(Form3->Color(), Form1->skin->ButtonFaceColour);
+  EXPECT_EQ(Form3->Color(), Form1->skin->Model().ButtonFaceColour);
   EXPECT_EQ(Form3->Font()->GetName(), "MS Sans Serif");
   EXPECT_EQ(Form3->Font()->GetSize(), 8);
   UpdateWindow(flash);
@@ -448,7 +448,7 @@ TEST_F(FlashEngine, TheFlashWindowIsAnOrdinaryOwnedWindowInFrontWithoutATaskBarB
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x) {
       COLORREF c = GetPixel(screen, x, y);
-      if (c == static_cast<COLORREF>(ColorToRGB(Form1->skin->ButtonFaceColour)))
+      if (c == static_cast<COLORREF>(ColorToRGB(Form1->skin->Model().ButtonFaceColour)))
         ++face;
       else if (c == static_cast<COLORREF>(ColorToRGB(clWindowText)))
         ++text;

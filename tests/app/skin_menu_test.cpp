@@ -78,8 +78,8 @@ TEST_F(MainWindowSkin, StartsWithTheStoredSkinAndTheStoredSettings) {
 
   // The stored skin is the build's stored.skn, decoded at this start.
   EXPECT_EQ(Text(skin.SkinImage()), BuiltSkin("stored.skn"));
-  ExpectSameModel(skin, *Expected("stored.skn"));
-  EXPECT_EQ(skin.SkinName, "Quillimo Classic");
+  ExpectSameModel(skin.Model(), Expected("stored.skn")->Model());
+  EXPECT_EQ(skin.Model().SkinName, "Quillimo Classic");
 
   // The manager: made by the windowed engine (a toolkit timer), with the component in it and
   // skinning switched on.
@@ -106,7 +106,7 @@ TEST_F(MainWindowSkin, StoredPropertiesRoundTrip) {
   EXPECT_TRUE(copy->GetMenuUpdate());
   EXPECT_EQ(copy->GetSkinAliases()->Text(), Form1->skin->GetSkinAliases()->Text());
   EXPECT_EQ(Text(copy->SkinImage()), Text(Form1->skin->SkinImage()));
-  ExpectSameModel(*copy, *Form1->skin);
+  ExpectSameModel(copy->Model(), Form1->skin->Model());
   copy.reset();  // unregisters
   EXPECT_EQ(GetSkinManager()->SkinDataList(), std::vector<TSkinSet*>{Form1->skin});
 }
@@ -146,7 +146,7 @@ protected:
     EXPECT_EQ(Form1->skin->GetSkinFile(), root + "\\skins\\" + std::to_string(chosen) + ".skn");
     EXPECT_FALSE(Form1->skin->Loading());
     EXPECT_TRUE(Form1->skin->GetActive());
-    ExpectSameModel(*Form1->skin, *Expected(shown));
+    ExpectSameModel(Form1->skin->Model(), Expected(shown)->Model());
   }
 
   TempDir dir;
@@ -162,7 +162,7 @@ TEST_F(SkinMenu, EachItemLoadsItsSkinFileFromTheProgramDirectory) {
     SCOPED_TRACE(n);
     Item(n)->Click();
     EXPECT_EQ(Form1->skin->GetSkinFile(), root + "\\skins\\" + std::to_string(n) + ".skn");
-    EXPECT_EQ(Form1->skin->SkinName, Expected(std::to_string(n) + ".skn")->SkinName);
+    EXPECT_EQ(Form1->skin->Model().SkinName, Expected(std::to_string(n) + ".skn")->Model().SkinName);
     EXPECT_FALSE(Form1->skin->Loading());
   }
 }
@@ -235,7 +235,7 @@ TEST_F(SkinMenu, AnOlderSkinFileShowsTheMessageOnceAndKeepsTheSkin) {
   EXPECT_EQ(boxes.Boxes()[0].Text, SkinReaderText::OlderSkinFile);
   EXPECT_EQ(boxes.Boxes()[0].Style, static_cast<UINT>(MB_OK));
   EXPECT_FALSE(Form1->skin->Loading());
-  ExpectSameModel(*Form1->skin, *Expected("3.skn"));
+  ExpectSameModel(Form1->skin->Model(), Expected("3.skn")->Model());
 }
 
 // Each entry re-frames every open window 250 ms later: the caption bar of the new skin, the
@@ -254,7 +254,7 @@ TEST_F(SkinMenu, EachEntryReframesEveryOpenWindowOnTheTimer) {
   for (int n : {1, 5, 6}) {
     SCOPED_TRACE(n);
     const std::unique_ptr<TSkinSet> expected = Expected(std::to_string(n) + ".skn");
-    const int top = expected->BorderTop->Image.Height() / expected->BorderTop->FrameCount;
+    const int top = expected->Model().BorderTop->Image.Height() / expected->Model().BorderTop->FrameCount;
     const auto start = GetTickCount();
     Item(n)->Click();
     ASSERT_TRUE(PumpUntil([] { return GetSkinManager()->PendingSkin() == nullptr; }, 3000));
@@ -267,7 +267,7 @@ TEST_F(SkinMenu, EachEntryReframesEveryOpenWindowOnTheTimer) {
       EXPECT_EQ(client.bottom, clients[i].bottom) << i;
       // Keyed corners leave the window's top-left pixel out of its region.
       HRGN region = CreateRectRgn(0, 0, 0, 0);
-      const bool keyed = expected->BorderLeft->Trans == 1;
+      const bool keyed = expected->Model().BorderLeft->Trans == 1;
       if (GetWindowRgn(frames[i]->Handle(), region) != ERROR) EXPECT_EQ(PtInRegion(region, 0, 0) == FALSE, keyed) << i;
       DeleteObject(region);
     }

@@ -66,7 +66,7 @@ TEST_F(SkinnedWindows, EveryWindowIsFramedWhenFirstActivated) {
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(main->SkinData(), Form1->skin);
   EXPECT_NE(main->SkinMenu(), nullptr);
-  EXPECT_EQ(Form1->Color(), Form1->skin->ButtonFaceColour);
+  EXPECT_EQ(Form1->Color(), Form1->skin->Model().ButtonFaceColour);
 
   ModalFrameCheck about;
   about.Run([] { Form1->Hakknda1->Click(); });

@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     }
     Settle(400);
     rows.push_back(Row());
-    std::fprintf(stderr, "row %zu: %s\n", rows.size(), Form1->skin->SkinName.c_str());
+    std::fprintf(stderr, "row %zu: %s\n", rows.size(), Form1->skin->Model().SkinName.c_str());
   }
   int width = 0, height = kGap;
   for (auto& row : rows) {

@@ -124,7 +124,7 @@ void TSkinViewer::BuildMenus() {
   item(more, "Nested item");
   TMenuItem* help = item(menu->Items(), "&Help");
   item(help, "&About the skin", [this] {
-    MessageBoxW(Handle(), Utf8ToWide("Skin: " + skin_->SkinName + "\n" + skinFile_).c_str(), L"Skin viewer",
+    MessageBoxW(Handle(), Utf8ToWide("Skin: " + skin_->Model().SkinName + "\n" + skinFile_).c_str(), L"Skin viewer",
                 MB_OK | MB_ICONINFORMATION);
   });
   SetMenu(menu);
@@ -263,7 +263,7 @@ void TSkinViewer::LoadSkinFile() {
   fileStamp_ = FileStamp(skinFile_);
   try {
     skin_->SetSkinFile(skinFile_);
-    Status(skin_->Loading() ? "No skin in " + skinFile_ : "Skin: " + skin_->SkinName);
+    Status(skin_->Loading() ? "No skin in " + skinFile_ : "Skin: " + skin_->Model().SkinName);
   } catch (const std::exception& e) {
     Status(std::string("The skin could not be read: ") + e.what());
   } catch (...) {

@@ -15,7 +15,7 @@ QUILLIMO_REGISTER_CLASS(TSkinBitButton)
 QUILLIMO_REGISTER_CLASS(TSkinSpeedButton)
 
 namespace {
-bool HasButtonImage(const TSkinSet* skin) { return skin && skin->Buttons && !skin->Buttons->Image.Empty(); }
+bool HasButtonImage(const TSkinSet* skin) { return skin && skin->Model().Buttons && !skin->Model().Buttons->Image.Empty(); }
 
 HFONT WindowFont(HWND wnd) { return reinterpret_cast<HFONT>(SendMessageW(wnd, WM_GETFONT, 0, 0)); }
 }  // namespace
@@ -114,7 +114,7 @@ HDC TSkinButton::BufferWithFrame(int w, int h, int count, int state) {
   buffer_.SetSize(w, h);
   HDC buffer = buffer_.Canvas().Handle();
   FillFace(buffer, {0, 0, w, h});
-  DrawSkinElement(buffer, {0, 0, w, h}, count, state, Skin()->Buttons.get());
+  DrawSkinElement(buffer, {0, 0, w, h}, count, state, Skin()->Model().Buttons.get());
   return buffer;
 }
 
@@ -125,10 +125,10 @@ void TSkinButton::Paint(HDC dc, const RECT& rect) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   HDC buffer = BufferWithFrame(w, h, 5, state);
   TSelectObject font(buffer, WindowFont(Handle()));
-  TColor colour = Skin()->ButtonTextColour;
-  if (state == 1) colour = Skin()->Buttons->NormalColour2;
-  if (state == 4) colour = Skin()->Buttons->MouseOverColour2;
-  if (state == 2) colour = Skin()->Buttons->PressedColour2;
+  TColor colour = Skin()->Model().ButtonTextColour;
+  if (state == 1) colour = Skin()->Model().Buttons->NormalColour2;
+  if (state == 4) colour = Skin()->Model().Buttons->MouseOverColour2;
+  if (state == 2) colour = Skin()->Model().Buttons->PressedColour2;
   if (state == 3) colour = RGBToColor(128, 128, 128);
   SetTextColor(buffer, static_cast<COLORREF>(ColorToRGB(colour)));
   SetBkMode(buffer, TRANSPARENT);
@@ -166,8 +166,8 @@ void TSkinBitButton::PaintGlyphAndCaption(HDC dc, const RECT& rect, const TGlyph
   static constexpr int glyphStates[] = {1, 1, 3, 2, 1};  // button state -> up, down, disabled, up
   if (glyph.cx > 0) DrawGlyph(dc, places.Glyph, glyphs.NumGlyphs(), glyphStates[state], glyphs.Glyph());
   if (Text().empty()) return;
-  const TDataSkinButton& b = *Skin()->Buttons;
-  TColor colour = Skin()->ButtonTextColour;
+  const TDataSkinButton& b = *Skin()->Model().Buttons;
+  TColor colour = Skin()->Model().ButtonTextColour;
   if (state == 1 && b.HasNormalColour2) colour = b.NormalColour2;
   if (state == 4 && b.HasMouseOverColour2) colour = b.MouseOverColour2;
   if (state == 2 && b.HasPressedColour2) colour = b.PressedColour2;
@@ -186,7 +186,7 @@ void TSkinBitButton::Paint(HDC dc, const RECT& rect) {
   ReadButtonState();
   const int state = GlyphButtonState();
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC buffer = BufferWithFrame(w, h, Skin()->Buttons->FrameCount, state);
+  HDC buffer = BufferWithFrame(w, h, Skin()->Model().Buttons->FrameCount, state);
   const RECT local{0, 0, w, h};
   static const TGlyphSettings none;
   auto* bitBtn = dynamic_cast<TBitBtn*>(Control());
@@ -270,15 +270,15 @@ void TSkinSpeedButton::Paint(HDC dc, const RECT& rect) {
   if (scratch.Width() < w || scratch.Height() < h)
     scratch.SetSize(std::max(scratch.Width(), w), std::max(scratch.Height(), h));
   const RECT local{0, 0, w, h};
-  DrawSkinElementScratch(local, Skin()->Buttons.get(), Skin()->Buttons->Trans == 1, Skin()->Buttons->FrameCount, state,
-                         Skin()->ButtonFaceColour);
+  DrawSkinElementScratch(local, Skin()->Model().Buttons.get(), Skin()->Model().Buttons->Trans == 1, Skin()->Model().Buttons->FrameCount, state,
+                         Skin()->Model().ButtonFaceColour);
   HDC scratchDc = scratch.Canvas().Handle();
   HFONT font = FontHandle(GraphicControl()->Font()->Data());
   if (speed && speed->Glyph() && speed->Glyph()->Width() > 0) {
     PaintGlyphAndCaption(scratchDc, local, speed->Glyphs(), font, state);
   } else {
     TSelectObject selected(scratchDc, font);
-    SetTextColor(scratchDc, static_cast<COLORREF>(ColorToRGB(Skin()->ButtonTextColour)));
+    SetTextColor(scratchDc, static_cast<COLORREF>(ColorToRGB(Skin()->Model().ButtonTextColour)));
     DrawCaption(scratchDc, local, DT_CENTER, Enabled(), Text());
   }
   BitBlt(dc, rect.left, rect.top, w, h, scratchDc, 0, 0, SRCCOPY);

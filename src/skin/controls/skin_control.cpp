@@ -105,7 +105,7 @@ bool TSkinControl::BeginAttach(TSkinFormFrame* frame, TSkinSet* skin, TCanvas* c
 void TSkinControl::TakeFaceColor(TWinControl* control) {
   if (!recolor_) return;
   savedColor_ = control->Color();
-  control->SetColor(skin_->ButtonFaceColour);
+  control->SetColor(skin_->Model().ButtonFaceColour);
 }
 
 void TSkinControl::FinishAttach() {
@@ -209,7 +209,7 @@ void TSkinControl::Redraw(HDC dc) {
 }
 
 void TSkinControl::NotifySkinChanged() {
-  if (recolor_ && control_) control_->SetColor(skin_->ButtonFaceColour);
+  if (recolor_ && control_) control_->SetColor(skin_->Model().ButtonFaceColour);
   if (handle_)
     InvalidateRect(handle_, nullptr, TRUE);
   else if (graphicControl_)
@@ -241,7 +241,7 @@ void TSkinControl::RepaintNow() {
 }
 
 void TSkinControl::FillFace(HDC dc, const RECT& rect) const {
-  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(skin_->ButtonFaceColour)));
+  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(skin_->Model().ButtonFaceColour)));
   FillRect(dc, &rect, brush);
   DeleteObject(brush);
 }

@@ -23,7 +23,7 @@ QUILLIMO_REGISTER_CLASS(TSkinTab)
 QUILLIMO_REGISTER_CLASS(TSkinTab31)
 
 namespace {
-bool HasTabs(const TSkinSet* skin) { return skin && skin->Tabs && !skin->Tabs->Image.Empty(); }
+bool HasTabs(const TSkinSet* skin) { return skin && skin->Model().Tabs && !skin->Model().Tabs->Image.Empty(); }
 
 COLORREF Rgb(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
@@ -63,9 +63,9 @@ void TSkinTab::PrepareImages() {
   else if (style & TCS_BOTTOM)
     orientation_ = TabOrientation::Bottom;
   if (!HasTabs(Skin())) return;
-  tabImage_ = Skin()->Tabs->Image;
+  tabImage_ = Skin()->Model().Tabs->Image;
   tabImage_.SetPixelFormat(pf24bit);
-  borderImage_ = Skin()->Tabs->Image2;
+  borderImage_ = Skin()->Model().Tabs->Image2;
   if (!borderImage_.Empty()) borderImage_.SetPixelFormat(pf24bit);
   switch (orientation_) {
     case TabOrientation::Bottom:
@@ -117,7 +117,7 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
   if (!HasTabs(Skin()) || !Handle()) return;
   FindScroller();
   if (tabImage_.Empty()) PrepareImages();
-  const TDataSkinObject& tabs = *Skin()->Tabs;
+  const TDataSkinObject& tabs = *Skin()->Model().Tabs;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   const RECT page = PageArea();
   const bool vertical = orientation_ == TabOrientation::Left || orientation_ == TabOrientation::Right;
@@ -200,7 +200,7 @@ void TSkinTab31::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool, TCan
   SetControl(tabSet);
   AttachHandle(tabSet->Handle(), skin, frame, canvas);
   if (HasTabs(skin)) {
-    tabImage_ = skin->Tabs->Image;
+    tabImage_ = skin->Model().Tabs->Image;
     tabImage_.SetPixelFormat(pf24bit);
     tabImage_ = FlipVertically(tabImage_);
   }
@@ -229,7 +229,7 @@ bool TSkinTab31::HandleBefore(TMessage& msg) {
 
 void TSkinTab31::Paint(HDC dc, const RECT& rect) {
   if (!HasTabs(Skin()) || tabImage_.Empty() || !Control()) return;
-  const TDataSkinObject& tabs = *Skin()->Tabs;
+  const TDataSkinObject& tabs = *Skin()->Model().Tabs;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   TBitmap work(W, H);
   HDC wdc = work.Canvas().Handle();

@@ -143,7 +143,7 @@ bool TSkinSet::LoadSkin() {
     // current model as it is.
     TSkinModel model;
     model.LoadModel(ini, reader);
-    TakeModel(std::move(model));
+    model_.TakeModel(std::move(model));
   } catch (const std::bad_alloc&) {
     KeepOldModel();
     throw EOutOfResources(SkinSetText::NoMemory);

@@ -1,9 +1,9 @@
 #pragma once
 // TSkinSet: the non-visual component that gives a form (and, in main-form mode, every window
 // of the thread) a skin. It owns the skin image (the bytes of a ".skn" file, stored with the
-// form as the binary property "SkinStream"), loads it into the skin model it is (TSkinModel),
+// form as the binary property "SkinStream"), loads it into the skin model it holds (TSkinModel),
 // registers with the skin manager and asks it to switch skinning on or off or to apply a new
-// skin.
+// skin. The painters read the loaded skin through Model().
 //
 // A skin that cannot be read leaves the model as it was, and a component that holds a good
 // model keeps using it. Another format version is answered with the older-version message;
@@ -62,7 +62,7 @@ void SetSkinMessageHandler(std::function<void(const std::string&)> handler);
 using TMenuGlyphSource = std::function<TBitmapPixels()>;
 void SetMenuGlyphSource(TMenuGlyphSource source);
 
-class TSkinSet : public TComponent, public TSkinModel {
+class TSkinSet : public TComponent {
   QUILLIMO_CLASS(TSkinSet, TComponent)
 public:
   explicit TSkinSet(TComponent* owner);
@@ -100,6 +100,9 @@ public:
   // Replaces the held skin image (the bytes of a ".skn" file) and loads it.
   bool LoadSkinImage(std::span<const std::uint8_t> image);
   const TMemoryStream& SkinImage() const { return *skinImage_; }
+  // What the loaded skin draws each element from (system colours and empty elements until a
+  // skin has been read). The element objects stay the same objects across loads.
+  const TSkinModel& Model() const { return model_; }
   // True from creation and during every load until a skin has been read; while set, the
   // manager and the frames do not use this component's skin.
   bool Loading() const { return loading_; }
@@ -140,6 +143,7 @@ private:
   TSkinFormType skinFormtype_ = sfMainform;
   bool menuUpdate_ = true;
 
+  TSkinModel model_;
   std::unique_ptr<TMemoryStream> skinImage_;
   bool loading_ = true;
   bool modelLoaded_ = false;

@@ -54,7 +54,7 @@ void TSkinFormFrame::AttachToForm(TSkinSet* skin, TCustomForm* form) {
   formCommands_ = skin->GetSkinControls().Contains(xcMainMenu);
   AttachToWindow(skin);
   savedColor_ = form->Color();
-  form->SetColor(skin->ButtonFaceColour);
+  form->SetColor(skin->Model().ButtonFaceColour);
   if (skin->GetSkinControls().Contains(xcMainMenu)) SetPopupsOwnerDraw(*this, *form, true);
 }
 
@@ -207,13 +207,13 @@ void TSkinFormFrame::LayoutSysButtons() {
       const int count = std::max(b.FrameCount, 1);
       return height ? b.Image.Height() / count : b.Image.Width() / count;
     };
-    edgeTop_ = part(*skinData_->BorderTop, true);
-    edgeLeft_ = part(*skinData_->BorderLeft, false);
-    edgeRight_ = part(*skinData_->BorderRight, false);
-    edgeBottom_ = part(*skinData_->BorderBottom, true);
+    edgeTop_ = part(*skinData_->Model().BorderTop, true);
+    edgeLeft_ = part(*skinData_->Model().BorderLeft, false);
+    edgeRight_ = part(*skinData_->Model().BorderRight, false);
+    edgeBottom_ = part(*skinData_->Model().BorderBottom, true);
   }
   FreeSysButtons();
-  for (auto& button : skinData_->SysButtons) {
+  for (auto& button : skinData_->Model().SysButtons) {
     if (button->Action == SysButtonAction::SystemMenu || button->Action == SysButtonAction::SystemMenuIcon) {
       if (button->Image.Empty()) button->Image = iconBitmap_;
       if (skinData_->IconImage.Empty()) skinData_->IconImage = iconBitmap_;
@@ -253,7 +253,7 @@ void TSkinFormFrame::FitWindow(bool refresh) {
     GetTextExtentPoint32W(dc, L" ", 1, &space);
     spaceWidth_ = space.cx;
     captionText_ = GetWindowTextString(handle_);
-    const TDataSkinTitle& t = *skinData_->Title;
+    const TDataSkinTitle& t = *skinData_->Model().Title;
     const int needed = (static_cast<int>(Utf8ToWide(captionText_).size()) + 7) * spaceWidth_ + edgeLeft_ + edgeRight_ +
                        t.LeftWidth + t.RightWidth + t.TXTBackleft + t.TXTBackRight;
     if (width < needed) {
@@ -274,10 +274,10 @@ void TSkinFormFrame::FitWindow(bool refresh) {
 
 void TSkinFormFrame::ReapplySkin() {
   if (form_) {
-    form_->SetColor(skinData_->ButtonFaceColour);
+    form_->SetColor(skinData_->Model().ButtonFaceColour);
     for (int i = 0; i < form_->ComponentCount(); ++i)
       if (auto* embedded = dynamic_cast<TCustomForm*>(form_->Components(i)))
-        embedded->SetColor(skinData_->ButtonFaceColour);
+        embedded->SetColor(skinData_->Model().ButtonFaceColour);
   }
   for (TFrameCompanion* control : std::vector<TFrameCompanion*>(controlList_)) control->NotifySkinChanged();
   frameState_ = TFrameState::Refreshing;

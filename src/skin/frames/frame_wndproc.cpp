@@ -41,7 +41,7 @@ void AnimationOff() {
 HBRUSH FaceBrush(const TSkinSet& skin) {
   static HBRUSH brush = nullptr;
   static COLORREF colour = 0;
-  const COLORREF want = static_cast<COLORREF>(ColorToRGB(skin.ButtonFaceColour));
+  const COLORREF want = static_cast<COLORREF>(ColorToRGB(skin.Model().ButtonFaceColour));
   if (!brush || colour != want) {
     if (brush) DeleteObject(brush);
     brush = CreateSolidBrush(want);

@@ -105,7 +105,7 @@ void TSkinMenuBar::BuildFromMenu() {
 }
 
 void TSkinMenuBar::DrawButtonCaption(HDC dc, const TMenuBtn& button, const RECT& cell) const {
-  SetTextColor(dc, ColorToRGB(button.Enabled ? SkinData->MenuBarTextColour : SkinData->ButtonShadowColour));
+  SetTextColor(dc, ColorToRGB(button.Enabled ? SkinData->Model().MenuBarTextColour : SkinData->Model().ButtonShadowColour));
   DrawCenteredCaption(dc, cell, button.Caption, DT_CENTER, true);
 }
 
@@ -115,9 +115,9 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
   TBitmap& scratch = SharedScratchBitmap();
   scratch.SetSize(w, h);
   int x = 6;
-  const TDataSkinObject* bar = SkinData->MenuBar.get();
+  const TDataSkinObject* bar = SkinData->Model().MenuBar.get();
   if (!bar || bar->Image.Empty()) {
-    scratch.Pixels().Fill(ColorToRGB(SkinData->MenubarColour));
+    scratch.Pixels().Fill(ColorToRGB(SkinData->Model().MenubarColour));
   } else {
     const int frame = Frame->WindowActive() ? 1 : 2;
     if (bar->Tile == 1)
@@ -211,7 +211,7 @@ void TMenuBtn::Paint() {
   cell.Pixels().CopyRect(0, 0, Bar->BarBackground, left, 0, width, height);
   HDC cdc = cell.Canvas().Handle();
   if (State == 2 || State == 3) {
-    HBRUSH pen = CreateSolidBrush(ColorToRGB(Bar->SkinData->ButtonHilightColour));
+    HBRUSH pen = CreateSolidBrush(ColorToRGB(Bar->SkinData->Model().ButtonHilightColour));
     RECT r{0, Bounds.top - Bar->BarTop, width, Bounds.bottom - Bar->BarTop};
     FrameRect(cdc, &r, pen);
     DeleteObject(pen);

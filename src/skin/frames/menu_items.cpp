@@ -19,7 +19,7 @@
 #include "toolkit/win/screen.h"
 
 namespace {
-int ItemLeftWidth(const TSkinSet& skin) { return skin.MenuItem ? skin.MenuItem->LeftWidth : 0; }
+int ItemLeftWidth(const TSkinSet& skin) { return skin.Model().MenuItem ? skin.Model().MenuItem->LeftWidth : 0; }
 
 // A menu item as the painters need it: a toolkit item, or one made from a native entry.
 struct TItemView {
@@ -78,9 +78,9 @@ void DrawContent(TSkinFormFrame& frame, const TItemView& item, HDC dc, const REC
     DeleteDC(mdc);
     DeleteObject(check);
   }
-  TColor colour = skin.MenuTextColour;
-  if (item.Enabled && selected) colour = skin.HilightTextColour;
-  if (!item.Enabled) colour = skin.ButtonShadowColour == skin.MenuTextColour ? clBtnShadow : skin.ButtonShadowColour;
+  TColor colour = skin.Model().MenuTextColour;
+  if (item.Enabled && selected) colour = skin.Model().HilightTextColour;
+  if (!item.Enabled) colour = skin.Model().ButtonShadowColour == skin.Model().MenuTextColour ? clBtnShadow : skin.Model().ButtonShadowColour;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(colour));
   HFONT bold = nullptr;
@@ -119,9 +119,9 @@ void PaintItem(TSkinFormFrame& frame, const TItemView& item, HDC dc, const RECT&
   if (w <= 0 || h <= 0) return;
   TBitmap buffer(w, h);
   HDC bdc = buffer.Canvas().Handle();
-  const TDataSkinObject* element = skin.MenuItem.get();
+  const TDataSkinObject* element = skin.Model().MenuItem.get();
   if (!element || element->Image.Empty()) {
-    buffer.Pixels().Fill(ColorToRGB(selected ? skin.HilightColour : skin.MenuColour));
+    buffer.Pixels().Fill(ColorToRGB(selected ? skin.Model().HilightColour : skin.Model().MenuColour));
     RECT local{0, 0, w, h};
     DrawContent(frame, item, bdc, local, selected);
     BitBlt(dc, rect.left, rect.top, w, h, bdc, 0, 0, SRCCOPY);
@@ -136,7 +136,7 @@ void PaintItem(TSkinFormFrame& frame, const TItemView& item, HDC dc, const RECT&
   if (background && !background->Empty())
     buffer.Pixels().CopyRect(0, 0, *background, rect.left + 3, rect.top + 3, w, h);
   else
-    buffer.Pixels().Fill(ColorToRGB(skin.MenuColour));
+    buffer.Pixels().Fill(ColorToRGB(skin.Model().MenuColour));
   const TSliceMargins margins = MarginsOf(*element);
   if (item.IsLine() && !native) {
     // The separator strip: the bottom rows of frame 2, caps at their width, middle stretched.

@@ -37,7 +37,7 @@ void TSkinPopupWindow::Detach() {
 }
 
 bool TSkinPopupWindow::RenderBackground() {
-  const TDataSkinObject* element = SkinData ? SkinData->MenuBackground.get() : nullptr;
+  const TDataSkinObject* element = SkinData ? SkinData->Model().MenuBackground.get() : nullptr;
   if (!SkinData || SkinData->Loading() || !element || element->Image.Empty()) return false;
   RECT r{};
   GetWindowRect(Handle, &r);

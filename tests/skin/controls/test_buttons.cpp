@@ -19,7 +19,7 @@ struct ButtonSkin : ::testing::Test {
   }
   // The edges of the button as shown, against the edges of the element's frame.
   static std::vector<TColor> ExpectedEdges(int w, int h, int frame) {
-    return EdgePixels(ExpectedElement(*skin->Buttons, w, h, 5, frame, skin->ButtonFaceColour), 0, 0, w, h);
+    return EdgePixels(ExpectedElement(*skin->Model().Buttons, w, h, 5, frame, skin->Model().ButtonFaceColour), 0, 0, w, h);
   }
   static inline TSkinSet* skin = nullptr;
 };
@@ -102,9 +102,9 @@ TEST_F(PushButton, ASpeedButtonShowsItsFrameAndAHeldOrDownOneThePressedFrame) {
     GetWindowRect(f.form.Handle(), &w);
     return EdgePixels(client, at.x - w.left, at.y - w.top, 60, 26);
   };
-  const int count = skin->Buttons->FrameCount;
+  const int count = skin->Model().Buttons->FrameCount;
   auto expected = [&](int frame) {
-    return EdgePixels(ExpectedElement(*skin->Buttons, 60, 26, count, frame, skin->ButtonFaceColour), 0, 0, 60, 26);
+    return EdgePixels(ExpectedElement(*skin->Model().Buttons, 60, 26, count, frame, skin->Model().ButtonFaceColour), 0, 0, 60, 26);
   };
   EXPECT_EQ(shownEdges(), expected(1));
   // Held down by the mouse, it shows pressed until the release.

@@ -39,7 +39,7 @@ Box Read(HWND wnd, const TBitmapPixels& strip, int count, int frame, bool leftTe
 
 TEST(CheckBoxes, TwelveFramesGiveTheMixedFramesAndFourFramesTheDisabledChecked) {
   auto twelve = BuiltSkin("2.skn");
-  ASSERT_EQ(twelve->Buttons->CheckFrameCount, 12);
+  ASSERT_EQ(twelve->Model().Buttons->CheckFrameCount, 12);
   twelve->OnSkinControl = SkinToolkitExtras;  // the built-in rules do not name TCheckBox
   {
     SkinnedForm f(*twelve);
@@ -48,31 +48,31 @@ TEST(CheckBoxes, TwelveFramesGiveTheMixedFramesAndFourFramesTheDisabledChecked) 
     check->SetState(cbGrayed);
     f.Frame();
     ASSERT_NE(dynamic_cast<TSkinCheckBox*>(f.CompanionOf(check)), nullptr);
-    Box b = Read(check->Handle(), twelve->Buttons->CheckImage, 12, 9, false, 2);
+    Box b = Read(check->Handle(), twelve->Model().Buttons->CheckImage, 12, 9, false, 2);
     EXPECT_TRUE(ShowsKeyed(b.Shown, b.At.x, b.At.y, b.Frame)) << "indeterminate";
     check->SetEnabled(false);
-    b = Read(check->Handle(), twelve->Buttons->CheckImage, 12, 12, false, 2);
+    b = Read(check->Handle(), twelve->Model().Buttons->CheckImage, 12, 12, false, 2);
     EXPECT_TRUE(ShowsKeyed(b.Shown, b.At.x, b.At.y, b.Frame)) << "indeterminate and disabled";
     check->SetEnabled(true);
     check->SetState(cbChecked);
-    b = Read(check->Handle(), twelve->Buttons->CheckImage, 12, 5, false, 2);
+    b = Read(check->Handle(), twelve->Model().Buttons->CheckImage, 12, 5, false, 2);
     EXPECT_TRUE(ShowsKeyed(b.Shown, b.At.x, b.At.y, b.Frame)) << "checked";
   }
   auto four = BuiltSkin("stored.skn");
-  ASSERT_EQ(four->Buttons->CheckFrameCount, 4);
+  ASSERT_EQ(four->Model().Buttons->CheckFrameCount, 4);
   four->OnSkinControl = SkinToolkitExtras;
   SkinnedForm f(*four);
   auto* check = f.Add<TCheckBox>(20, 20, 140, 20);
   check->SetChecked(true);
   check->SetEnabled(false);
   f.Frame();
-  const Box b = Read(check->Handle(), four->Buttons->CheckImage, 4, 4, false, 2);
+  const Box b = Read(check->Handle(), four->Model().Buttons->CheckImage, 4, 4, false, 2);
   EXPECT_TRUE(ShowsKeyed(b.Shown, b.At.x, b.At.y, b.Frame)) << "checked and disabled";
 }
 
 TEST(RadioButtons, TextOnTheLeftPutsTheCircleAtTheRightEdge) {
   auto skin = BuiltSkin("6.skn");
-  const int n = skin->Buttons->RadioFrameCount;
+  const int n = skin->Model().Buttons->RadioFrameCount;
   SkinnedForm f(*skin);
   auto* left = f.Add<TRadioButton>(20, 20, 150, 20);
   left->SetCaption("Solda yazı");
@@ -81,11 +81,11 @@ TEST(RadioButtons, TextOnTheLeftPutsTheCircleAtTheRightEdge) {
   right->SetCaption("Sağda yazı");
   right->SetChecked(true);
   f.Frame();
-  Box b = Read(left->Handle(), skin->Buttons->RadioImage, n, 1, true, 0);
+  Box b = Read(left->Handle(), skin->Model().Buttons->RadioImage, n, 1, true, 0);
   EXPECT_GT(b.At.x, 150 - 20);
   EXPECT_TRUE(ShowsKeyed(b.Shown, b.At.x, b.At.y, b.Frame)) << "text on the left";
   // A checked one with eight frames shows the first frame of the checked four.
-  b = Read(right->Handle(), skin->Buttons->RadioImage, n, n == 8 ? 5 : 2, false, 0);
+  b = Read(right->Handle(), skin->Model().Buttons->RadioImage, n, n == 8 ? 5 : 2, false, 0);
   EXPECT_LT(b.At.x, 10);
   EXPECT_TRUE(ShowsKeyed(b.Shown, b.At.x, b.At.y, b.Frame)) << "checked";
 }

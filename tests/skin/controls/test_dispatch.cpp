@@ -14,6 +14,8 @@
 #include "skin/controls/skin_scrollbars.h"
 #include "skin/controls/skin_tabs.h"
 #include "skin/data/skin_manager.h"
+#include "skin/data/skin_reader.h"
+#include "skinpack/skin_container_writer.h"
 #include "skin/frames/skin_engine.h"
 #include "skin/frames/window_side.h"
 #include "toolkit/core/strings.h"
@@ -94,6 +96,29 @@ public:
   explicit TQXDEDIT(TComponent* owner) : TButton(owner) {}
 };
 QUILLIMO_REGISTER_CLASS(TQXDEDIT)
+
+// The stored skin with one section taken out of its ini: a skin that lacks that element.
+std::unique_ptr<TSkinSet> StoredSkinWithout(const std::string& section) {
+  const std::string file = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\stored.skn");
+  TSkinReader reader;
+  EXPECT_TRUE(reader.Load({reinterpret_cast<const std::uint8_t*>(file.data()), file.size()}));
+  std::vector<TSkinEntry> entries;
+  for (std::size_t i = 0; i < reader.EntryCount(); ++i) {
+    const auto data = reader.EntryData(i);
+    entries.push_back({reader.Names()[i], {data.begin(), data.end()}});
+    if (!reader.Names()[i].ends_with(".ini")) continue;
+    std::string ini(entries.back().data.begin(), entries.back().data.end());
+    const auto start = ini.find("[" + section + "]");
+    EXPECT_NE(start, std::string::npos) << section;
+    const auto end = ini.find('[', start + 1);
+    ini.erase(start, end == std::string::npos ? std::string::npos : end - start);
+    entries.back().data.assign(ini.begin(), ini.end());
+  }
+  const std::vector<std::uint8_t> image = BuildSkinImage(entries);
+  auto skin = std::make_unique<TSkinSet>(nullptr);
+  EXPECT_TRUE(skin->LoadSkinImage(image));
+  return skin;
+}
 
 struct Dispatch : ::testing::Test {
   Dispatch() : skin(BuiltSkin("stored.skn")) {}
@@ -190,8 +215,9 @@ TEST_F(Dispatch, APageControlIsSkinnedOnlyWhenTheSkinHasTabs) {
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->Owner(), f.frame) << "the page control's companion belongs to the frame";
   }
-  skin->Tabs.reset();
-  SkinnedForm f(*skin);
+  const auto noTabs = StoredSkinWithout("Tabs");
+  ASSERT_EQ(noTabs->Model().Tabs, nullptr);
+  SkinnedForm f(*noTabs);
   auto* pages = f.Add<TPageControl>(10, 10, 200, 150);
   f.Frame();
   EXPECT_EQ(f.CompanionOf(pages), nullptr);

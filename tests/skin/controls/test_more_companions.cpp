@@ -53,7 +53,7 @@ TEST_F(MoreCompanions, AComboBoxReadRightToLeftHasItsMirroredButtonOnTheLeft) {
   GetWindowRect(combo->Handle(), &w);
   const RECT area = companion->ButtonArea({0, 0, w.right - w.left, w.bottom - w.top});
   EXPECT_EQ(area.left, 0);
-  const TDataSkinBorder& button = *skin->ComboButton;
+  const TDataSkinBorder& button = *skin->Model().ComboButton;
   const int n = button.FrameCount;
   TBitmapPixels mirrored =
       skintest::ReferenceFrame(button.Image2, area.right - area.left, area.bottom - area.top, n, 1);
@@ -68,12 +68,12 @@ TEST_F(MoreCompanions, AProgressBarAtZeroShowsOnlyItsTrough) {
   auto* bar = f.Add<TProgressBar>(20, 20, 200, 18);
   f.Frame();
   ASSERT_NE(dynamic_cast<TSkinProgress*>(f.CompanionOf(bar)), nullptr);
-  const TDataSkinBorder& e = *skin->Progress;
+  const TDataSkinBorder& e = *skin->Model().Progress;
   // The trough (frame 1 of 2, or the one frame of a chunked bar) over the face, magenta
   // transparent, and the filled part (frame 2) over it from the left edge.
   auto expected = [&](int filled) {
     TBitmapPixels out(200, 18);
-    out.Fill(ColorToRGB(skin->ButtonFaceColour));
+    out.Fill(ColorToRGB(skin->Model().ButtonFaceColour));
     KeyedCopy(out, 0, 0, skintest::ReferenceElement(e, 200, 18, false, e.Tile == 1, e.Style == 1 ? 1 : 2, 1));
     if (filled) KeyedCopy(out, 0, 0, skintest::ReferenceElement(e, filled, 18, false, e.Tile == 1, 2, 2));
     return out;
@@ -97,15 +97,15 @@ TEST_F(MoreCompanions, BottomTabsShowTheTabImageUpsideDown) {
   auto* tabs = dynamic_cast<TSkinTab*>(f.CompanionOf(pages));
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(tabs->Orientation(), TabOrientation::Bottom);
-  TBitmapPixels flipped = skin->Tabs->Image;
+  TBitmapPixels flipped = skin->Model().Tabs->Image;
   flipped.SetPixelFormat(pf24bit);
   EXPECT_TRUE(tabs->TabImage().SamePixels(FlipVertically(flipped)));
   const TBitmapPixels shown = Repainted(pages->Handle());
   RECT item{};
   SendMessageW(pages->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
-  const TDataSkinObject& e = *skin->Tabs;
+  const TDataSkinObject& e = *skin->Model().Tabs;
   TBitmapPixels expected(item.right - item.left, item.bottom - item.top);
-  expected.Fill(ColorToRGB(skin->ButtonFaceColour));
+  expected.Fill(ColorToRGB(skin->Model().ButtonFaceColour));
   KeyedCopy(expected, 0, 0,
             skintest::ReferenceSlices(tabs->TabImage(), expected.Width(), expected.Height(), e.LeftWidth, e.TopHeight,
                                       e.RightWidth, e.BottomHeight, false, e.Tile == 1, e.FrameCount, 1));
@@ -130,10 +130,10 @@ TEST_F(MoreCompanions, StatusBarPanelsGetTheirFramesEvenWithoutText) {
   const auto panels = companion->Panels(whole);
   ASSERT_EQ(panels.size(), 2u);
   const TBitmapPixels shown = Repainted(bar->Handle());
-  const TDataSkinObject& edges = *skin->StatusBarEdges;
+  const TDataSkinObject& edges = *skin->Model().StatusBarEdges;
   const RECT p = panels[0].Rect;
   const TBitmapPixels expected =
-      ExpectedElement(edges, p.right - p.left, p.bottom - p.top, 3, 1, skin->ButtonFaceColour);
+      ExpectedElement(edges, p.right - p.left, p.bottom - p.top, 3, 1, skin->Model().ButtonFaceColour);
   for (int x = 0; x < expected.Width(); x += 7)
     ASSERT_EQ(shown.GetPixel(p.left + x, p.top), expected.GetPixel(x, 0)) << x;
   EXPECT_EQ(panels[1].Frame, 2);

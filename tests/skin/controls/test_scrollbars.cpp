@@ -79,16 +79,16 @@ TEST(ScrollBars, AWindowWithBothBarsShowsTheCornerSquareAndSkinnedBars) {
   const TBitmapPixels shown = Repainted(memo->Handle());
   const RECT c = bars->CornerRect();
   ASSERT_GT(c.right, c.left);
-  const TColor face = ColorToRGB(skin->ButtonFaceColour);
+  const TColor face = ColorToRGB(skin->Model().ButtonFaceColour);
   for (int y = c.top; y < c.bottom; ++y)
     for (int x = c.left; x < c.right; ++x) ASSERT_EQ(shown.GetPixel(x, y), face) << x << "," << y;
   // The down arrow: frame 13 of the 23-frame Scrollbar image, stretched to the arrow square
   // (16 across, the system's arrow length along).
   const RECT v = bars->VertBar().Rect;
   const int s = bars->VertBar().Geometry.ArrowLength;
-  const TBitmapPixels arrow = skintest::ReferenceFrame(skin->Scrollbar->Image, v.right - v.left, s, 23, 13);
+  const TBitmapPixels arrow = skintest::ReferenceFrame(skin->Model().Scrollbar->Image, v.right - v.left, s, 23, 13);
   TBitmapPixels under(arrow.Width(), arrow.Height());
-  under.Fill(ColorToRGB(skin->ScrollbarColour));
+  under.Fill(ColorToRGB(skin->Model().ScrollbarColour));
   KeyedCopy(under, 0, 0, arrow);
   EXPECT_TRUE(ShowsKeyed(shown, v.left, v.bottom - s, under));
 }

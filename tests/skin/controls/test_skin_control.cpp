@@ -51,7 +51,7 @@ TEST_F(CompanionBase, AttachesOnceAndGivesHandlerAndColourBack) {
   auto* companion = new TCountingCompanion(panel);
   companion->AttachControl(&frame, skin, true, &frame.ControlCanvas());
   companion->AttachControl(&frame, skin, true, &frame.ControlCanvas());
-  EXPECT_EQ(panel->Color(), skin->ButtonFaceColour);
+  EXPECT_EQ(panel->Color(), skin->Model().ButtonFaceColour);
   panel->Perform(WM_USER + 7);
   EXPECT_EQ(companion->seen, 1) << "a second attach hooked the handler again";
   EXPECT_EQ(std::count(frame.ControlList().begin(), frame.ControlList().end(), companion), 1);
@@ -163,7 +163,7 @@ TEST_F(CompanionBase, ACompanionJoinsAControlOnAHiddenPageAndFollowsWhenItsWindo
   EXPECT_EQ(companion->Handle(), button->Handle());
   EXPECT_FALSE(companion->IsDead());
   const TBitmapPixels shown = Repainted(button->Handle());
-  const TBitmapPixels element = ExpectedElement(*skin->Buttons, 120, 30, 5, 1, skin->ButtonFaceColour);
+  const TBitmapPixels element = ExpectedElement(*skin->Model().Buttons, 120, 30, 5, 1, skin->Model().ButtonFaceColour);
   EXPECT_EQ(shown.GetPixel(1, 15), element.GetPixel(1, 15));
   EXPECT_EQ(shown.GetPixel(118, 15), element.GetPixel(118, 15));
 }
@@ -184,7 +184,7 @@ TEST_F(CompanionBase, NewTextOnAButtonIsPaintedAtOnce) {
   PumpFor(30);
   const TBitmapPixels after = frametest::ScreenOf(button->Handle());
   EXPECT_FALSE(after.SamePixels(before));
-  const TBitmapPixels element = ExpectedElement(*skin->Buttons, 120, 30, 5, 1, skin->ButtonFaceColour);
+  const TBitmapPixels element = ExpectedElement(*skin->Model().Buttons, 120, 30, 5, 1, skin->Model().ButtonFaceColour);
   EXPECT_EQ(after.GetPixel(1, 15), element.GetPixel(1, 15));
 }
 

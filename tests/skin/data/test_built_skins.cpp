@@ -32,16 +32,16 @@ TEST(BuiltSkins, EachLoadsWholeAndHasANameOfItsOwn) {
     TSkinSet skin(nullptr);
     ASSERT_TRUE(skin.LoadSkinImage(image));
     EXPECT_FALSE(skin.Loading());
-    EXPECT_FALSE(skin.SkinName.empty());
-    names.insert(skin.SkinName);
+    EXPECT_FALSE(skin.Model().SkinName.empty());
+    names.insert(skin.Model().SkinName);
     // The elements every window and the main window's controls are drawn from.
-    EXPECT_FALSE(skin.BorderTop->Image.Empty());
-    EXPECT_FALSE(skin.BorderLeft->Image.Empty());
-    EXPECT_FALSE(skin.Buttons->Image.Empty());
-    EXPECT_FALSE(skin.SysButtons.empty());
-    EXPECT_NE(skin.Tabs, nullptr);
-    EXPECT_NE(skin.Scrollbar, nullptr);
-    EXPECT_NE(skin.GroupBox, nullptr);
+    EXPECT_FALSE(skin.Model().BorderTop->Image.Empty());
+    EXPECT_FALSE(skin.Model().BorderLeft->Image.Empty());
+    EXPECT_FALSE(skin.Model().Buttons->Image.Empty());
+    EXPECT_FALSE(skin.Model().SysButtons.empty());
+    EXPECT_NE(skin.Model().Tabs, nullptr);
+    EXPECT_NE(skin.Model().Scrollbar, nullptr);
+    EXPECT_NE(skin.Model().GroupBox, nullptr);
   }
   EXPECT_EQ(names.size(), 7u);
 }
@@ -91,7 +91,7 @@ TEST(BuiltSkins, AFileCutShortIsRefusedAndKeepsTheShownSkin) {
       } catch (const ElzhException& e) {
         EXPECT_STREQ(e.what(), "LZH : Unexpected end of compressed data");
       }
-      EXPECT_EQ(shown.SkinName, "Quillimo Classic");
+      EXPECT_EQ(shown.Model().SkinName, "Quillimo Classic");
       EXPECT_FALSE(shown.Loading());
     }
     const std::vector<std::uint8_t> lastByteMissing(full.begin(), full.end() - 1);

@@ -106,8 +106,8 @@ TEST_F(SkinSetTest, Defaults) {
   EXPECT_TRUE(skin->GetSkinControls().Contains(xcMainMenu));
   EXPECT_TRUE(skin->GetSkinControls().Contains(xcSystemMenu));
   EXPECT_FALSE(skin->GetSkinControls().Contains(xcReportGen));
-  EXPECT_EQ(skin->Buttons->Name, "Buttons");
-  EXPECT_EQ(skin->BorderBottom->Name, "Bottom");
+  EXPECT_EQ(skin->Model().Buttons->Name, "Buttons");
+  EXPECT_EQ(skin->Model().BorderBottom->Name, "Bottom");
 
   TStrings* aliases = skin->GetSkinAliases();
   ASSERT_EQ(aliases->Count(), 84);
@@ -135,8 +135,8 @@ TEST_F(SkinSetTest, ABadSkinRaisesItsErrorAndKeepsTheModel) {
   TSkinSet* skin = NewSkin();
   ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("First", 4)));
   EXPECT_FALSE(skin->Loading());
-  EXPECT_EQ(skin->SkinName, "First");
-  TDataSkinButton* buttons = skin->Buttons.get();
+  EXPECT_EQ(skin->Model().SkinName, "First");
+  TDataSkinButton* buttons = skin->Model().Buttons.get();
 
   const struct {
     const char* name;
@@ -168,15 +168,15 @@ TEST_F(SkinSetTest, ABadSkinRaisesItsErrorAndKeepsTheModel) {
       EXPECT_EQ(std::string(e.what()), b.error);
     }
     EXPECT_FALSE(skin->Loading());
-    EXPECT_EQ(skin->SkinName, "First");
-    EXPECT_EQ(skin->Buttons.get(), buttons);
-    EXPECT_EQ(skin->Buttons->LeftWidth, 4);
-    EXPECT_TRUE(skin->Tabs);
+    EXPECT_EQ(skin->Model().SkinName, "First");
+    EXPECT_EQ(skin->Model().Buttons.get(), buttons);
+    EXPECT_EQ(skin->Model().Buttons->LeftWidth, 4);
+    EXPECT_TRUE(skin->Model().Tabs);
   }
   EXPECT_TRUE(messages.empty());
 
   ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("Second", 9)));
-  EXPECT_EQ(skin->Buttons.get(), buttons);  // refilled in place
+  EXPECT_EQ(skin->Model().Buttons.get(), buttons);  // refilled in place
   EXPECT_EQ(buttons->LeftWidth, 9);
 
   // Nothing read yet: a bad skin leaves the component without one.
@@ -209,12 +209,12 @@ TEST_F(SkinSetTest, SkinFiles) {
 
   skin->SetSkinFile(dir.Path("missing.skn"));
   EXPECT_EQ(skin->GetSkinFile(), dir.Path("missing.skn"));
-  EXPECT_EQ(skin->SkinName, "Stored");
+  EXPECT_EQ(skin->Model().SkinName, "Stored");
   EXPECT_FALSE(skin->Loading());
   EXPECT_EQ(GetSkinManager()->PendingAction(), TSkinAction::None);
 
   skin->SetSkinFile(good);
-  EXPECT_EQ(skin->SkinName, "FromFile");
+  EXPECT_EQ(skin->Model().SkinName, "FromFile");
   EXPECT_EQ(GetSkinManager()->PendingSkin(), skin);
   EXPECT_EQ(GetSkinManager()->PendingAction(), TSkinAction::ApplyChangedSkin);
   EXPECT_EQ(log.drops, 1);
@@ -228,7 +228,7 @@ TEST_F(SkinSetTest, SkinFiles) {
   };
   skin->SetSkinFile(older);  // announced anyway, the old model stays
   EXPECT_EQ(messages.size(), 1u);
-  EXPECT_EQ(skin->SkinName, "FromFile");
+  EXPECT_EQ(skin->Model().SkinName, "FromFile");
   EXPECT_TRUE(Timer().Enabled());
   EXPECT_TRUE(Timer().Tick());
   EXPECT_EQ(log.actions, std::vector<TSkinAction>{TSkinAction::ApplyChangedSkin});
@@ -247,7 +247,7 @@ TEST_F(SkinSetTest, SkinFiles) {
     EXPECT_STREQ(e.what(), "LZH : Unexpected end of compressed data");
   }
   EXPECT_EQ(skin->GetSkinFile(), dir.Path("3.skn"));
-  EXPECT_EQ(skin->SkinName, "FromFile");
+  EXPECT_EQ(skin->Model().SkinName, "FromFile");
   EXPECT_FALSE(skin->Loading());
   EXPECT_FALSE(Timer().Enabled());
   EXPECT_EQ(GetSkinManager()->PendingSkin(), nullptr);
@@ -263,7 +263,7 @@ TEST_F(SkinSetTest, StoredSkinRoundTripAndStartingSkinned) {
   TSkinSet* copy = StoreAndReload();
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->SkinImage().Bytes(), std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
-  EXPECT_EQ(copy->SkinName, "Stored");
+  EXPECT_EQ(copy->Model().SkinName, "Stored");
   EXPECT_FALSE(copy->Loading());
   EXPECT_TRUE(copy->GetActive());
   ASSERT_NE(GetSkinManager(), nullptr);

@@ -115,7 +115,7 @@ inline int ExpectRegionFollowsLeftBorder(HWND wnd, const TSkinSet& skin, int edg
   EXPECT_TRUE(hasRegion);
   const RECT wr = WindowRectOf(wnd);
   const int h = wr.bottom - wr.top;
-  const TBitmapPixels left = ExpectedBorder(*skin.BorderLeft, false, edgeLeft, h, active ? 1 : 2);
+  const TBitmapPixels left = ExpectedBorder(*skin.Model().BorderLeft, false, edgeLeft, h, active ? 1 : 2);
   int keyed = 0, wrong = 0;
   for (int y = 0; y < h && hasRegion; ++y)
     for (int x = 0; x < edgeLeft; ++x) {

@@ -19,15 +19,15 @@ TEST_F(FramePainting, BordersAndCaptionBarComeFromTheSkinImages) {
   FramedForm f(*skin);
   TSkinFormFrame& frame = *f.frame;
   ASSERT_EQ(frame.FrameState(), TFrameState::Running);
-  EXPECT_EQ(frame.Edges().Top, skin->BorderTop->Image.Height() / skin->BorderTop->FrameCount);
-  EXPECT_EQ(frame.Edges().Left, skin->BorderLeft->Image.Width() / skin->BorderLeft->FrameCount);
+  EXPECT_EQ(frame.Edges().Top, skin->Model().BorderTop->Image.Height() / skin->Model().BorderTop->FrameCount);
+  EXPECT_EQ(frame.Edges().Left, skin->Model().BorderLeft->Image.Width() / skin->Model().BorderLeft->FrameCount);
   const TBitmapPixels painted = PaintedFrame(frame);
   const int w = painted.Width(), h = painted.Height();
-  const TBitmapPixels left = ExpectedBorder(*skin->BorderLeft, false, frame.Edges().Left, h);
+  const TBitmapPixels left = ExpectedBorder(*skin->Model().BorderLeft, false, frame.Edges().Left, h);
   const TBitmapPixels bottom =
-      ExpectedBorder(*skin->BorderBottom, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Bottom);
+      ExpectedBorder(*skin->Model().BorderBottom, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Bottom);
   const TBitmapPixels top =
-      ExpectedBorder(*skin->BorderTop, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Top);
+      ExpectedBorder(*skin->Model().BorderTop, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Top);
   for (int y : {0, frame.Edges().Top + 3, h / 2, h - 1})
     for (int x = 0; x < frame.Edges().Left; ++x)
       ASSERT_EQ(painted.GetPixel(x, y), left.GetPixel(x, y)) << x << "," << y;
@@ -63,7 +63,7 @@ TEST_F(FramePainting, AnInactiveWindowShowsFrameTwoOfBordersAndFourOfButtons) {
   EXPECT_FALSE(frame.WindowActive());
   const TBitmapPixels painted = PaintedFrame(frame);
   const int h = painted.Height();
-  const TBitmapPixels left = ExpectedBorder(*skin->BorderLeft, false, frame.Edges().Left, h, 2);
+  const TBitmapPixels left = ExpectedBorder(*skin->Model().BorderLeft, false, frame.Edges().Left, h, 2);
   EXPECT_EQ(painted.GetPixel(1, h / 2), left.GetPixel(1, h / 2));
   for (auto& b : frame.CaptionButtons()) {
     if (!b->Visible || b->SkinButton->Action != 0) continue;
@@ -86,7 +86,7 @@ TEST_F(FramePainting, TheCaptionFollowsSetTextAndIsCutWithAnEllipsis) {
   f.form.SetCaption(std::string(300, 'W'));
   PumpFor(30);
   EXPECT_LE(f.frame->TitleRect().right, WindowRectOf(f.form.Handle()).right - WindowRectOf(f.form.Handle()).left -
-                                            f.frame->Edges().Right - skin->Title->RightWidth);
+                                            f.frame->Edges().Right - skin->Model().Title->RightWidth);
 }
 
 using FrameGeometry = StoredSkin;
@@ -303,7 +303,7 @@ using Detaching = StoredSkin;
 TEST_F(Detaching, DetachRestoreGivesBackCaptionMenuColourAndClientSize) {
   FramedForm f(*skin, bsSizeable, 300, 180, true);
   HWND wnd = f.form.Handle();
-  EXPECT_EQ(f.form.Color(), skin->ButtonFaceColour);
+  EXPECT_EQ(f.form.Color(), skin->Model().ButtonFaceColour);
   EXPECT_EQ(SendMessageW(wnd, SkinMessage::QuerySkinned, 0, 0), 1);
   RECT before{};
   GetClientRect(wnd, &before);
@@ -361,7 +361,7 @@ TEST_F(Detaching, TheFormsPopupMenusDoNotOutliveTheFrameThatDrawsThem) {
 
 TEST(KeyedSkin, TheRegionLeavesOutTheKeyedCornersOfTheBorders) {
   auto skin = BuiltSkin("1.skn");  // rounded corners keyed in magenta
-  ASSERT_EQ(skin->BorderLeft->Trans, 1);
+  ASSERT_EQ(skin->Model().BorderLeft->Trans, 1);
   FramedForm f(*skin);
   ASSERT_TRUE(f.frame->HasRegion());
   EXPECT_GT(ExpectRegionFollowsLeftBorder(f.form.Handle(), *skin, f.frame->Edges().Left), 0);

@@ -192,7 +192,7 @@ TEST_F(Manager, AMessageBoxWhoseCaptionIsWiderIsWidenedAndItsButtonsMoved) {
       GetClientRect(box, &c);
       GetWindowRect(GetDlgItem(box, IDOK), &r);
       MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
-      const TDataSkinTitle& t = *frame->SkinData()->Title;
+      const TDataSkinTitle& t = *frame->SkinData()->Model().Title;
       current->width = b.right - b.left;
       current->needed = (static_cast<int>(Utf8ToWide(frame->CaptionText()).size()) + 7) * frame->SpaceWidth() +
                         frame->Edges().Left + frame->Edges().Right + t.LeftWidth + t.RightWidth + t.TXTBackleft +
@@ -231,11 +231,11 @@ TEST_F(Manager, ANewSkinIsAppliedSwitchingOffDetachesAndOnAttachesAgain) {
   EXPECT_TRUE(frame->CaptionButtons().empty());
   manager->RequestAction(TSkinAction::ApplyChangedSkin, 250);
   ASSERT_TRUE(PumpUntil([&] { return !manager->ActionTimer().Enabled(); }, 2000));
-  const int newTop = skin->BorderTop->Image.Height() / skin->BorderTop->FrameCount;
+  const int newTop = skin->Model().BorderTop->Image.Height() / skin->Model().BorderTop->FrameCount;
   EXPECT_NE(newTop, oldTop);
   EXPECT_EQ(frame->Edges().Top, newTop);
   EXPECT_FALSE(frame->CaptionButtons().empty());
-  EXPECT_EQ(form.Color(), skin->ButtonFaceColour);
+  EXPECT_EQ(form.Color(), skin->Model().ButtonFaceColour);
   RECT client{};
   GetClientRect(form.Handle(), &client);
   POINT origin{0, 0};

@@ -111,7 +111,7 @@ TEST_F(MenuBar, StandsForTheNativeBarWithOneButtonPerItem) {
   // The bar's background is the menu bar colour (this skin has no menu bar image).
   const TBitmapPixels painted = PaintedFrame(*f.frame);
   EXPECT_EQ(painted.GetPixel(painted.Width() - f.frame->Edges().Right - 2, f.frame->Edges().Top + 2),
-            ColorToRGB(skin->MenubarColour));
+            ColorToRGB(skin->Model().MenubarColour));
 }
 
 TEST_F(MenuBar, AnItemWithoutSubmenuOnlyRunsItsCommandAndADisabledOneOpensNothing) {
@@ -223,13 +223,13 @@ TEST_F(MenuBar, AltAcceleratorsOpenEnabledItemsOnly) {
 }
 
 TEST_F(MenuBar, OwnerDrawnItemsArePaintedFromTheSkinsMenuItemImage) {
-  ASSERT_NE(skin->MenuItem, nullptr);
+  ASSERT_NE(skin->Model().MenuItem, nullptr);
   TMenuItem* open = f.form.Menu()->Items()->Items(0)->Items(0);
   TBitmap normal(120, 20), selected(120, 20);
   DrawMenuItem(*f.frame, *open, normal.Canvas().Handle(), {0, 0, 120, 20}, false);
   DrawMenuItem(*f.frame, *open, selected.Canvas().Handle(), {0, 0, 120, 20}, true);
   // Away from the text: the element's frame 1 or 4, sliced to the item's size.
-  const TDataSkinObject& item = *skin->MenuItem;
+  const TDataSkinObject& item = *skin->Model().MenuItem;
   const int frames = std::max(item.FrameCount, 1);
   const TBitmapPixels face1 = skintest::ReferenceElement(item, 120, 20, false, item.Tile == 1, frames, 1);
   const TBitmapPixels face4 = skintest::ReferenceElement(item, 120, 20, false, item.Tile == 1, frames, 4);
@@ -253,8 +253,8 @@ TEST_F(MenuBar, OwnerDrawnItemsArePaintedFromTheSkinsMenuItemImage) {
 // the window's size.
 TEST(PopupMenu, TheBorderRingAndTheBackgroundAreTheSkinsMenuBackgroundSliced) {
   const std::unique_ptr<TSkinSet> skin = BuiltSkin("1.skn");
-  ASSERT_NE(skin->MenuBackground, nullptr);
-  const TDataSkinObject& e = *skin->MenuBackground;
+  ASSERT_NE(skin->Model().MenuBackground, nullptr);
+  const TDataSkinObject& e = *skin->Model().MenuBackground;
   WindowedManager windowed;
   FramedForm f(*skin, bsSizeable, 360, 200, true);
   windowed.Serve(*skin);
