@@ -320,7 +320,7 @@ TEST_F(MainWindowSkin, SystemMenuGlyphsComeFromTheBitmapResource) {
   // This test program carries the same resource, and the component took its glyphs from it.
   EXPECT_TRUE(LoadMenuGlyphResource(GetModuleHandleW(nullptr)).SamePixels(DrawSystemMenuGlyphs()));
   EXPECT_TRUE(LoadMenuGlyphResource(nullptr).SamePixels(DrawSystemMenuGlyphs()));
-  EXPECT_TRUE(Form1->skin->MenuGlyphs.SamePixels(DrawSystemMenuGlyphs()));
+  EXPECT_TRUE(Form1->skin->MenuGlyphs().SamePixels(DrawSystemMenuGlyphs()));
 
   TImageList list(nullptr);
   MakeMenuGlyphList(*Form1->skin, list);

@@ -96,7 +96,7 @@ void TSkinButton::AfterMessage(TMessage& msg) {
 
 void TSkinButton::ReadButtonState() {
   ReadWindowState();
-  Default = Handle() && (GetWindowLongPtrW(Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  default_ = Handle() && (GetWindowLongPtrW(Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   if (Text().empty() && Control()) SetText(Control()->Caption());
 }
 
@@ -106,13 +106,13 @@ int TSkinButton::StateIndex() const {
   if (!Enabled()) return 3;
   if (Pressed()) return 2;
   if (Hot() || Focused()) return 4;
-  if (Default) return 5;
+  if (default_) return 5;
   return 1;
 }
 
 HDC TSkinButton::BufferWithFrame(int w, int h, int count, int state) {
-  Buffer.SetSize(w, h);
-  HDC buffer = Buffer.Canvas().Handle();
+  buffer_.SetSize(w, h);
+  HDC buffer = buffer_.Canvas().Handle();
   FillFace(buffer, {0, 0, w, h});
   DrawSkinElement(buffer, {0, 0, w, h}, count, state, Skin()->Model().Buttons.get());
   return buffer;

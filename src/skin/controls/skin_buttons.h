@@ -25,8 +25,10 @@ protected:
   void ClickButton();
   // Buffer at w x h with the face and frame state of count frames of the Buttons element.
   HDC BufferWithFrame(int w, int h, int count, int state);
-  TBitmap Buffer;
-  bool Default = false;
+
+private:
+  TBitmap buffer_;
+  bool default_ = false;  // the dialog's default button
 };
 
 class TSkinBitButton : public TSkinButton {

@@ -15,10 +15,11 @@ TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {
 
 TSkinControl::~TSkinControl() {
   *alive_ = false;
+  // Out of the control's handler first: the colour given back below reaches the control alone.
+  UnhookControlProc();
   // A live control gets its own colour back.
   if (recolor_ && control_ && phase_ == TSkinControlPhase::Attached && !control_->IsDestroying())
     control_->SetColor(savedColor_);
-  UnhookControlProc();
   windowHook_.Detach();
   StopWatching();
   if (frame_) frame_->RemoveSkinControl(this);
@@ -28,10 +29,7 @@ TSkinControl::~TSkinControl() {
 void TSkinControl::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != opRemove || !component) return;
-  if (component == hooked_) {
-    hooked_ = nullptr;
-    oldControlProc_ = nullptr;
-  }
+  if (component == procHook_.Control()) procHook_.Forget();
   if (component == watched_) {
     watched_ = nullptr;
     watchId_ = 0;
@@ -72,38 +70,14 @@ void TSkinControl::StopWatching() {
   watchId_ = 0;
 }
 
-// The handler put in front of a control's own. It keeps the handler it replaced, so that once
-// its companion is gone it passes every message straight on: a companion that cannot take its
-// handler out (another one was put in front of it later) leaves nothing behind that points at
-// freed memory.
-struct TSkinControl::ControlHook {
-  TSkinControl* companion;
-  std::shared_ptr<bool> alive;
-  std::function<void(TMessage&)> previous;
-  void operator()(TMessage& m) const {
-    if (*alive)
-      companion->HandleMessage(m);
-    else if (previous)
-      previous(m);
-  }
-};
-
+// A companion that cannot take its handler out (another one was put in front of it later)
+// leaves a pass-through behind, nothing that points at freed memory (TWindowProcHook).
 void TSkinControl::HookControlProc(TControl* control) {
-  hooked_ = control;
   FreeNotification(control);
-  oldControlProc_ = control->WindowProc;
-  control->WindowProc = ControlHook{this, alive_, oldControlProc_};
+  procHook_.Attach(control, [this](TMessage& m) { HandleMessage(m); });
 }
 
-void TSkinControl::UnhookControlProc() {
-  // Only the handler in front is taken out; one further down the chain stays as a pass-through.
-  if (hooked_ && !hooked_->IsDestroying()) {
-    const auto* front = hooked_->WindowProc.target<ControlHook>();
-    if (front && front->companion == this) hooked_->WindowProc = front->previous;
-  }
-  oldControlProc_ = nullptr;
-  hooked_ = nullptr;
-}
+void TSkinControl::UnhookControlProc() { procHook_.Detach(); }
 
 void TSkinControl::HookWindow(HWND wnd) {
   windowHook_.Attach(wnd);
@@ -179,8 +153,8 @@ void TSkinControl::HandleMessage(TMessage& msg) {
 }
 
 void TSkinControl::CallPrevious(TMessage& msg) {
-  if (oldControlProc_)
-    oldControlProc_(msg);
+  if (procHook_.HasPrevious())
+    procHook_.CallPrevious(msg);
   else if (windowHook_.Attached())
     windowHook_.CallPrevious(msg);
 }
@@ -243,8 +217,8 @@ void TSkinControl::NotifySkinChanged() {
 }
 
 void TSkinControl::MouseLeft() {
-  if (hooked_)
-    hooked_->Perform(CM_MOUSELEAVE);
+  if (TControl* hooked = procHook_.Control())
+    hooked->Perform(CM_MOUSELEAVE);
   else if (handle_)
     SendMessageW(handle_, CM_MOUSELEAVE, 0, 0);
 }

@@ -23,6 +23,7 @@
 #include "toolkit/core/color.h"
 #include "toolkit/core/component.h"
 #include "toolkit/win/window_hook.h"
+#include "toolkit/win/window_proc_hook.h"
 
 class TCanvas;
 class TControl;
@@ -143,13 +144,12 @@ protected:
   virtual void WindowRecreated(HWND wnd) {}
 
 private:
-  struct ControlHook;
   // The window's area at (0, 0) into area; false when the window is gone.
   bool WindowArea(RECT& area) const;
   void Watch(TWinControl* control);
   void StopWatching();
-  std::function<void(TMessage&)> oldControlProc_;  // the handler HandleMessage replaced
-  TWindowHook windowHook_;                         // the place in the window's subclass chain
+  TWindowProcHook procHook_;  // HandleMessage in front of the toolkit control's handler
+  TWindowHook windowHook_;    // the place in the window's subclass chain
   std::uint8_t state_ = 0;
   TCanvas* canvas_ = nullptr;
   bool enabled_ = true;
@@ -164,7 +164,6 @@ private:
   bool attached_ = false;
   TSkinControlPhase phase_ = TSkinControlPhase::Detached;
   TSkinFormFrame* frame_ = nullptr;
-  TControl* hooked_ = nullptr;        // the control whose handler HandleMessage replaced
   TWinControl* watched_ = nullptr;    // the control whose windows the companion follows
   bool savedDoubleBuffered_ = false;  // its own setting, given back when it is no longer followed
   int watchId_ = 0;

@@ -42,20 +42,19 @@ int TSkinComBox::StateIndex() const {
 
 RECT TSkinComBox::ButtonArea(const RECT& rect) const {
   const int width = GetSystemMetrics(SM_CXHSCROLL) + 2;
-  if (ExStyle & WS_EX_LEFTSCROLLBAR) return {rect.left, rect.top, rect.left + width, rect.bottom};
+  if (exStyle_ & WS_EX_LEFTSCROLLBAR) return {rect.left, rect.top, rect.left + width, rect.bottom};
   return {rect.right - width, rect.top, rect.right, rect.bottom};
 }
 
 void TSkinComBox::Paint(HDC dc, const RECT& rect) {
   const TDataSkinBorder* button = Skin() ? Skin()->Model().ComboButton.get() : nullptr;
   if (!button || button->Image.Empty() || !Handle()) return;
-  Style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
-  ExStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
+  exStyle_ = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
   ReadWindowState();
   const HWND focus = GetFocus();
   SetFocused(focus && (focus == Handle() || IsChild(Handle(), focus)));
   const int state = StateIndex();
-  const bool left = ExStyle & WS_EX_LEFTSCROLLBAR;
+  const bool left = exStyle_ & WS_EX_LEFTSCROLLBAR;
   if (button->Style == 1) {
     RECT inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
     FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
@@ -98,7 +97,7 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
 
 void TSkinEdit::Notification(TComponent* component, TOperation operation) {
   TSkinControl::Notification(component, operation);
-  if (operation == opRemove && component == UpDown) UpDown = nullptr;
+  if (operation == opRemove && component == upDown_) upDown_ = nullptr;
 }
 
 void TSkinEdit::AfterMessage(TMessage& msg) {
@@ -112,13 +111,13 @@ void TSkinEdit::AfterMessage(TMessage& msg) {
 }
 
 void TSkinEdit::FindSpinChild() {
-  if (UpDown || !Handle()) return;
+  if (upDown_ || !Handle()) return;
   for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const std::string cls = GetClassNameString(child);
     if (LowerCase(cls) != "msctls_updown32" && cls != "TSpinButton") continue;
-    UpDown = new TSkinUpDown(this);
-    UpDown->Inset = true;
-    UpDown->AttachHandle(child, Skin(), Frame(), Canvas());
+    upDown_ = new TSkinUpDown(this);
+    upDown_->SetInset(true);
+    upDown_->AttachHandle(child, Skin(), Frame(), Canvas());
     return;
   }
 }

@@ -18,7 +18,8 @@ public:
   // Where the drop-down button is drawn (window coordinates at 0, 0).
   RECT ButtonArea(const RECT& rect) const;
 
-  DWORD Style = 0, ExStyle = 0;
+private:
+  DWORD exStyle_ = 0;  // the window's extended style at the last paint (the button's side)
 };
 
 class TSkinEdit : public TSkinControl {
@@ -28,12 +29,11 @@ public:
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
 
-  TSkinUpDown* UpDown = nullptr;
-
 protected:
   void Notification(TComponent* component, TOperation operation) override;
 
 private:
   void FindSpinChild();
   void PaintPrintBorder(HDC dc);
+  TSkinUpDown* upDown_ = nullptr;  // the companion of a spin button inside the edit
 };

@@ -61,7 +61,7 @@ void TSkinHeader::Paint(HDC dc, const RECT& rect) {
 
 void TSkinListView::Notification(TComponent* component, TOperation operation) {
   TSkinScrollbar::Notification(component, operation);
-  if (operation == opRemove && component == Header) Header = nullptr;
+  if (operation == opRemove && component == header_) header_ = nullptr;
 }
 
 void TSkinListView::AttachScrollBars(TWinControl* control, TSkinSet* skin, bool handleMouse, TSkinFormFrame* frame,
@@ -70,7 +70,7 @@ void TSkinListView::AttachScrollBars(TWinControl* control, TSkinSet* skin, bool 
   TSkinScrollbar::AttachScrollBars(control, skin, handleMouse, frame, canvas);
   if (!Handle()) return;
   if (auto header = reinterpret_cast<HWND>(SendMessageW(Handle(), LVM_GETHEADER, 0, 0))) {
-    Header = new TSkinHeader(this);
-    Header->AttachHandle(header, skin, frame, canvas);
+    header_ = new TSkinHeader(this);
+    header_->AttachHandle(header, skin, frame, canvas);
   }
 }

@@ -18,8 +18,9 @@ public:
   void AttachScrollBars(TWinControl* control, TSkinSet* skin, bool handleMouse, TSkinFormFrame* frame,
                         TCanvas* canvas) override;
 
-  TSkinHeader* Header = nullptr;
-
 protected:
   void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  TSkinHeader* header_ = nullptr;  // the companion of the list's header
 };

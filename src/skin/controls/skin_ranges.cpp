@@ -123,7 +123,7 @@ bool TSkinUpDown::HandleBefore(TMessage& msg) {
 }
 
 bool TSkinUpDown::IsHorizontal() const {
-  return Horizontal || (Handle() && (GetWindowLongPtrW(Handle(), GWL_STYLE) & UDS_HORZ));
+  return horizontal_ || (Handle() && (GetWindowLongPtrW(Handle(), GWL_STYLE) & UDS_HORZ));
 }
 
 void TSkinUpDown::Paint(HDC dc, const RECT&) {
@@ -136,7 +136,7 @@ void TSkinUpDown::Paint(HDC dc, const RECT&) {
   HDC wdc = work.Canvas().Handle();
   FillFace(wdc, client);
   RECT area = client;
-  if (Inset) InflateRect(&area, -1, -1);
+  if (inset_) InflateRect(&area, -1, -1);
   const bool horizontal = IsHorizontal();
   RECT halves[2] = {area, area};
   if (horizontal) {

@@ -34,7 +34,12 @@ public:
   bool IsHorizontal() const;
   // The frame of the element for arrow 0..3 (up, down, left, right) in state 1..4.
   static int ArrowFrame(int arrow, int state) { return state + 4 * arrow - (arrow >= 2 ? 8 : 0); }
+  // The buttons sit inside an edit's border: one pixel less each side.
+  void SetInset(bool value) { inset_ = value; }
+  // Drawn side by side whatever the window's style says (a tab strip's scroller).
+  void SetHorizontal(bool value) { horizontal_ = value; }
 
-  bool Inset = false;       // the buttons sit inside an edit's border: one pixel less each side
-  bool Horizontal = false;  // made horizontal (a tab strip's scroller)
+private:
+  bool inset_ = false;
+  bool horizontal_ = false;
 };

@@ -142,7 +142,7 @@ void TSkinScrollbar::AttachScrollBars(TWinControl* control, TSkinSet* skin, bool
   if (Attached()) return;
   if (!control) control = dynamic_cast<TWinControl*>(Owner());
   if (!control) return;
-  HandleMouse = handleMouse;
+  dragsThumb_ = handleMouse;
   TSkinControl::AttachControl(frame, skin, false, canvas);
   FrameChanged();
 }
@@ -153,7 +153,7 @@ void TSkinScrollbar::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool r
 
 void TSkinScrollbar::AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas) {
   if (Attached()) return;
-  HandleMouse = false;
+  dragsThumb_ = false;
   TSkinControl::AttachHandle(wnd, skin, frame, canvas);
   FrameChanged();
 }
@@ -171,7 +171,7 @@ bool TSkinScrollbar::HandleBefore(TMessage& msg) {
     case WM_NCLBUTTONDOWN: {
       bool horizontal = false;
       const POINT screen{static_cast<short>(LOWORD(msg.LParam)), static_cast<short>(HIWORD(msg.LParam))};
-      if (HandleMouse && (msg.WParam == HTHSCROLL || msg.WParam == HTVSCROLL) && ThumbHit(screen, horizontal)) {
+      if (dragsThumb_ && (msg.WParam == HTHSCROLL || msg.WParam == HTVSCROLL) && ThumbHit(screen, horizontal)) {
         DragThumb(horizontal, screen);
         return true;
       }
@@ -180,10 +180,10 @@ bool TSkinScrollbar::HandleBefore(TMessage& msg) {
     case WM_HSCROLL:
     case WM_VSCROLL: {
       const bool horizontal = msg.Msg == WM_HSCROLL;
-      PressedPart = PartOfRequest(msg.WParam, horizontal);
-      (horizontal ? InHScroll : InVScroll) = true;
+      pressedPart_ = PartOfRequest(msg.WParam, horizontal);
+      BarOf(horizontal).Scrolling = true;
       CallPrevious(msg);
-      (horizontal ? InHScroll : InVScroll) = false;
+      BarOf(horizontal).Scrolling = false;
       Redraw();
       return true;
     }
@@ -198,7 +198,7 @@ void TSkinScrollbar::AfterMessage(TMessage& msg) {
     case WM_PRINT: RepaintNow(); return;
     case WM_HSCROLL:
     case WM_VSCROLL:
-      PressedPart = PartAfterRequest(msg.WParam, msg.Msg == WM_HSCROLL);
+      pressedPart_ = PartAfterRequest(msg.WParam, msg.Msg == WM_HSCROLL);
       Redraw();
       return;
     default: TSkinControl::AfterMessage(msg);
@@ -207,50 +207,53 @@ void TSkinScrollbar::AfterMessage(TMessage& msg) {
 
 bool TSkinScrollbar::Layout(const RECT& rect) {
   if (!Handle()) return false;
-  Style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
-  ExStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
-  if (InHScroll) Style |= WS_HSCROLL;
-  if (InVScroll) Style |= WS_VSCROLL;
-  const bool hasH = Style & WS_HSCROLL, hasV = Style & WS_VSCROLL;
-  HorzBar = VertBar = CornerRect = RECT{};
+  auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
+  if (horz_.Scrolling) style |= WS_HSCROLL;
+  if (vert_.Scrolling) style |= WS_VSCROLL;
+  const bool hasH = style & WS_HSCROLL, hasV = style & WS_VSCROLL;
+  horz_.Rect = vert_.Rect = cornerRect_ = RECT{};
   if (!hasH && !hasV) return false;
   RECT client{};
   GetClientRect(Handle(), &client);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   const int s = GetSystemMetrics(SM_CXHSCROLL);
   const int e = hasV ? (W - client.right - s) / 2 : (H - client.bottom - s) / 2;
-  const bool leftBar = ExStyle & WS_EX_LEFTSCROLLBAR;
+  const bool leftBar = exStyle & WS_EX_LEFTSCROLLBAR;
   if (hasV) {
-    VertBar = leftBar ? RECT{e, e, e + s, H - e} : RECT{W - e - s, e, W - e, H - e};
-    if (hasH) VertBar.bottom -= s;
+    vert_.Rect = leftBar ? RECT{e, e, e + s, H - e} : RECT{W - e - s, e, W - e, H - e};
+    if (hasH) vert_.Rect.bottom -= s;
   }
   if (hasH) {
-    HorzBar = {e, H - e - s, W - e, H - e};
-    if (hasV && leftBar) HorzBar.left += s;
-    if (hasV && !leftBar) HorzBar.right -= s;
+    horz_.Rect = {e, H - e - s, W - e, H - e};
+    if (hasV && leftBar) horz_.Rect.left += s;
+    if (hasV && !leftBar) horz_.Rect.right -= s;
   }
-  if (hasH && hasV) CornerRect = leftBar ? RECT{e, H - e - s, e + s, H - e} : RECT{W - e - s, H - e - s, W - e, H - e};
-  auto geometry = [&](int bar, SCROLLINFO& info, int length, TScrollBarGeometry& g) {
+  if (hasH && hasV) cornerRect_ = leftBar ? RECT{e, H - e - s, e + s, H - e} : RECT{W - e - s, H - e - s, W - e, H - e};
+  auto geometry = [&](int which, TBar& bar, int length) {
+    SCROLLINFO& info = bar.Info;
     info = InfoRecord(SIF_ALL);
-    if (!GetScrollInfo(Handle(), bar, &info)) info = InfoRecord(0);
-    if (Dragging) return;  // the drag keeps its own thumb
-    g = ScrollThumbGeometry(length, s, info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos);
+    if (!GetScrollInfo(Handle(), which, &info)) info = InfoRecord(0);
+    if (draggingThumb_) return;  // the drag keeps its own thumb
+    bar.Geometry = ScrollThumbGeometry(length, s, info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos);
   };
-  if (hasH) geometry(SB_HORZ, HorzInfo, HorzBar.right - HorzBar.left, Horz);
-  if (hasV) geometry(SB_VERT, VertInfo, VertBar.bottom - VertBar.top, Vert);
+  if (hasH) geometry(SB_HORZ, horz_, horz_.Rect.right - horz_.Rect.left);
+  if (hasV) geometry(SB_VERT, vert_, vert_.Rect.bottom - vert_.Rect.top);
   return true;
 }
 
 void TSkinScrollbar::Paint(HDC dc, const RECT& rect) {
   if (!Skin() || !Skin()->Model().Scrollbar || Skin()->Model().Scrollbar->Image.Empty()) return;
   if (rect.left > 10000 || rect.top > 10000 || !Layout(rect)) return;
-  if (CornerRect.right > CornerRect.left) FillFace(dc, CornerRect);
-  const bool thumbH = Dragging && PressedPart == ScrollPart::HorzThumb;
-  const bool thumbV = Dragging && PressedPart == ScrollPart::VertThumb;
-  if (!InHScroll && HorzBar.right > HorzBar.left && HorzBar.bottom > HorzBar.top)
-    DrawSkinScrollBar(dc, HorzBar, true, *Skin(), PressedPart, Horz, thumbH);
-  if (!InVScroll && VertBar.right > VertBar.left && VertBar.bottom > VertBar.top)
-    DrawSkinScrollBar(dc, VertBar, false, *Skin(), PressedPart, Vert, thumbV);
+  if (cornerRect_.right > cornerRect_.left) FillFace(dc, cornerRect_);
+  const bool thumbH = draggingThumb_ && pressedPart_ == ScrollPart::HorzThumb;
+  const bool thumbV = draggingThumb_ && pressedPart_ == ScrollPart::VertThumb;
+  for (const TBar* bar : {&horz_, &vert_}) {
+    const RECT& r = bar->Rect;
+    if (bar->Scrolling || r.right <= r.left || r.bottom <= r.top) continue;
+    const bool horizontal = bar == &horz_;
+    DrawSkinScrollBar(dc, r, horizontal, *Skin(), pressedPart_, bar->Geometry, horizontal ? thumbH : thumbV);
+  }
 }
 
 bool TSkinScrollbar::ThumbHit(POINT screen, bool& horizontal) {
@@ -258,13 +261,13 @@ bool TSkinScrollbar::ThumbHit(POINT screen, bool& horizontal) {
   GetWindowRect(Handle(), &window);
   if (!Layout({0, 0, window.right - window.left, window.bottom - window.top})) return false;
   const POINT p{screen.x - window.left, screen.y - window.top};
-  if (PtInRect(&VertBar, p)) {
+  if (PtInRect(&vert_.Rect, p)) {
     horizontal = false;
-    return ScrollHitTest(Vert, p.y - VertBar.top) == SB_THUMBTRACK;
+    return ScrollHitTest(vert_.Geometry, p.y - vert_.Rect.top) == SB_THUMBTRACK;
   }
-  if (PtInRect(&HorzBar, p)) {
+  if (PtInRect(&horz_.Rect, p)) {
     horizontal = true;
-    return ScrollHitTest(Horz, p.x - HorzBar.left) == SB_THUMBTRACK;
+    return ScrollHitTest(horz_.Geometry, p.x - horz_.Rect.left) == SB_THUMBTRACK;
   }
   return false;
 }
@@ -273,10 +276,10 @@ void TSkinScrollbar::DragThumb(bool horizontal, POINT start) {
   HWND wnd = Handle();
   const std::shared_ptr<bool> alive = std::make_shared<bool>(true);
   SetCapture(wnd);
-  Dragging = true;
-  PressedPart = horizontal ? ScrollPart::HorzThumb : ScrollPart::VertThumb;
-  TScrollBarGeometry& g = horizontal ? Horz : Vert;
-  const SCROLLINFO info = horizontal ? HorzInfo : VertInfo;
+  draggingThumb_ = true;
+  pressedPart_ = horizontal ? ScrollPart::HorzThumb : ScrollPart::VertThumb;
+  TScrollBarGeometry& g = BarOf(horizontal).Geometry;
+  const SCROLLINFO info = BarOf(horizontal).Info;
   const int bar = horizontal ? SB_HORZ : SB_VERT;
   const UINT scroll = horizontal ? WM_HSCROLL : WM_VSCROLL;
   const int startOffset = g.ThumbOffset;
@@ -323,7 +326,7 @@ void TSkinScrollbar::DragThumb(bool horizontal, POINT start) {
       continue;
     }
     if (m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP) {
-      Dragging = false;
+      draggingThumb_ = false;
       SendMessageW(wnd, scroll, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
       PostMessageW(wnd, scroll, SB_ENDSCROLL, 0);
       break;
@@ -331,7 +334,7 @@ void TSkinScrollbar::DragThumb(bool horizontal, POINT start) {
     TranslateMessage(&m);
     DispatchMessageW(&m);
   }
-  Dragging = false;
+  draggingThumb_ = false;
   if (GetCapture() == wnd) ReleaseCapture();
   Redraw();
 }
@@ -349,7 +352,7 @@ bool TSkinScControl::HandleBefore(TMessage& msg) {
       return true;
     case CN_HSCROLL:
     case CN_VSCROLL:
-      PressedPart = PartOfRequest(msg.WParam, msg.Msg == CN_HSCROLL);
+      pressedPart_ = PartOfRequest(msg.WParam, msg.Msg == CN_HSCROLL);
       CallPrevious(msg);
       Redraw();
       return true;
@@ -379,6 +382,6 @@ void TSkinScControl::Paint(HDC dc, const RECT& rect) {
   const int length = horizontal ? client.right : client.bottom;
   const int arrow = GetSystemMetrics(SM_CXHSCROLL);
   // The range counts both ends.
-  Bar = ScrollThumbGeometry(length, arrow, min, max + 1, page, pos);
-  DrawSkinScrollBar(dc, client, horizontal, *Skin(), PressedPart, Bar, false);
+  const TScrollBarGeometry bar = ScrollThumbGeometry(length, arrow, min, max + 1, page, pos);
+  DrawSkinScrollBar(dc, client, horizontal, *Skin(), pressedPart_, bar, false);
 }

@@ -14,7 +14,7 @@ struct TScrollBarGeometry {
   int ThumbOffset = 0;  // from the end of the first arrow
 };
 
-// Parts of a bar (PressedPart): 0 none, 1 left, 2 right, 3 up, 4 down arrow, 5 horizontal,
+// Parts of a bar (the part pressed): 0 none, 1 left, 2 right, 3 up, 4 down arrow, 5 horizontal,
 // 6 vertical thumb.
 namespace ScrollPart {
 inline constexpr int None = 0, LeftArrow = 1, RightArrow = 2, UpArrow = 3, DownArrow = 4, HorzThumb = 5, VertThumb = 6;
@@ -44,18 +44,23 @@ public:
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
 
+  // One bar of the control as last laid out (window coordinates at 0, 0).
+  struct TBar {
+    RECT Rect{};  // empty when the control has no such bar
+    SCROLLINFO Info{};
+    TScrollBarGeometry Geometry;
+    bool Scrolling = false;  // its scroll message is with the control (the bar is not drawn meanwhile)
+  };
   // Recomputes the bars' places and thumbs (window coordinates at 0, 0); false without bars.
   bool Layout(const RECT& rect);
-
-  int PressedPart = ScrollPart::None;
-  DWORD Style = 0, ExStyle = 0;
-  RECT CornerRect{};
-  bool Dragging = false;
-  bool HandleMouse = false;
-  bool InHScroll = false, InVScroll = false;
-  SCROLLINFO HorzInfo{}, VertInfo{};
-  RECT HorzBar{}, VertBar{};
-  TScrollBarGeometry Horz, Vert;
+  const TBar& HorzBar() const { return horz_; }
+  const TBar& VertBar() const { return vert_; }
+  // The square between two bars (empty unless both are there).
+  const RECT& CornerRect() const { return cornerRect_; }
+  // The companion drags the thumb itself (a press on it runs the drag).
+  bool DragsThumb() const { return dragsThumb_; }
+  // A thumb drag is running.
+  bool DraggingThumb() const { return draggingThumb_; }
 
 protected:
   void WindowRecreated(HWND wnd) override;
@@ -65,6 +70,13 @@ private:
   // Runs the thumb drag of the bar; start: the press in screen coordinates.
   void DragThumb(bool horizontal, POINT start);
   bool ThumbHit(POINT screen, bool& horizontal);
+  TBar& BarOf(bool horizontal) { return horizontal ? horz_ : vert_; }
+
+  int pressedPart_ = ScrollPart::None;
+  RECT cornerRect_{};
+  bool draggingThumb_ = false;
+  bool dragsThumb_ = false;
+  TBar horz_, vert_;
 };
 
 class TSkinScControl : public TSkinControl {
@@ -74,6 +86,6 @@ public:
   bool HandleBefore(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
 
-  int PressedPart = ScrollPart::None;
-  TScrollBarGeometry Bar;
+private:
+  int pressedPart_ = ScrollPart::None;
 };

@@ -38,7 +38,7 @@ void DrawTab(HDC dc, const RECT& r, const TBitmapPixels& image, const TDataSkinO
 
 void TSkinTab::Notification(TComponent* component, TOperation operation) {
   TSkinControl::Notification(component, operation);
-  if (operation == opRemove && component == UpDown) UpDown = nullptr;
+  if (operation == opRemove && component == upDown_) upDown_ = nullptr;
 }
 
 void TSkinTab::AttachHandle(HWND wnd, TSkinSet* skin, TSkinFormFrame* frame, TCanvas* canvas) {
@@ -54,40 +54,40 @@ void TSkinTab::NotifySkinChanged() {
 }
 
 void TSkinTab::PrepareImages() {
-  TabImage = BorderImage = TBitmapPixels();
+  tabImage_ = borderImage_ = TBitmapPixels();
   if (!Handle()) return;
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
-  Orientation = TabOrientation::Top;
+  orientation_ = TabOrientation::Top;
   if (style & TCS_VERTICAL)
-    Orientation = (style & TCS_RIGHT) ? TabOrientation::Right : TabOrientation::Left;
+    orientation_ = (style & TCS_RIGHT) ? TabOrientation::Right : TabOrientation::Left;
   else if (style & TCS_BOTTOM)
-    Orientation = TabOrientation::Bottom;
+    orientation_ = TabOrientation::Bottom;
   if (!HasTabs(Skin())) return;
-  TabImage = Skin()->Model().Tabs->Image;
-  TabImage.SetPixelFormat(pf24bit);
-  BorderImage = Skin()->Model().Tabs->Image2;
-  if (!BorderImage.Empty()) BorderImage.SetPixelFormat(pf24bit);
-  switch (Orientation) {
+  tabImage_ = Skin()->Model().Tabs->Image;
+  tabImage_.SetPixelFormat(pf24bit);
+  borderImage_ = Skin()->Model().Tabs->Image2;
+  if (!borderImage_.Empty()) borderImage_.SetPixelFormat(pf24bit);
+  switch (orientation_) {
     case TabOrientation::Bottom:
-      TabImage = FlipVertically(TabImage);
-      if (!BorderImage.Empty()) BorderImage = FlipVertically(BorderImage);
+      tabImage_ = FlipVertically(tabImage_);
+      if (!borderImage_.Empty()) borderImage_ = FlipVertically(borderImage_);
       break;
     case TabOrientation::Left:
-      if (!BorderImage.Empty()) BorderImage = RotateCounterClockwise(BorderImage);
+      if (!borderImage_.Empty()) borderImage_ = RotateCounterClockwise(borderImage_);
       break;
     case TabOrientation::Right:
-      if (!BorderImage.Empty()) BorderImage = RotateClockwise(BorderImage);
+      if (!borderImage_.Empty()) borderImage_ = RotateClockwise(borderImage_);
       break;
     default: break;
   }
 }
 
 void TSkinTab::FindScroller() {
-  if (UpDown || !Handle()) return;
+  if (upDown_ || !Handle()) return;
   for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     if (LowerCase(GetClassNameString(child)) == "msctls_updown32") {
-      UpDown = new TSkinUpDown(this);
-      UpDown->AttachHandle(child, Skin(), Frame(), Canvas());
+      upDown_ = new TSkinUpDown(this);
+      upDown_->AttachHandle(child, Skin(), Frame(), Canvas());
       return;
     }
 }
@@ -104,7 +104,7 @@ RECT TSkinTab::PageArea() const {
   GetClientRect(Handle(), &r);
   SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
   InflateRect(&r, 4, 4);
-  switch (Orientation) {
+  switch (orientation_) {
     case TabOrientation::Top: OffsetRect(&r, 0, -1); break;
     case TabOrientation::Bottom: OffsetRect(&r, 0, 1); break;
     case TabOrientation::Left: OffsetRect(&r, -1, 0); break;
@@ -116,14 +116,14 @@ RECT TSkinTab::PageArea() const {
 void TSkinTab::Paint(HDC dc, const RECT& rect) {
   if (!HasTabs(Skin()) || !Handle()) return;
   FindScroller();
-  if (TabImage.Empty()) PrepareImages();
+  if (tabImage_.Empty()) PrepareImages();
   const TDataSkinObject& tabs = *Skin()->Model().Tabs;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   const RECT page = PageArea();
-  const bool vertical = Orientation == TabOrientation::Left || Orientation == TabOrientation::Right;
+  const bool vertical = orientation_ == TabOrientation::Left || orientation_ == TabOrientation::Right;
   // The strip in window coordinates, and its size laid out horizontally.
   RECT strip{0, 0, W, H};
-  switch (Orientation) {
+  switch (orientation_) {
     case TabOrientation::Top: strip.bottom = page.top; break;
     case TabOrientation::Bottom: strip.top = page.bottom; break;
     case TabOrientation::Left: strip.right = page.left; break;
@@ -145,8 +145,8 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
   GetClientRect(Handle(), &client);
   FillFace(dc, client);
   if (along > 0 && across > 0) {
-    Buffer.SetSize(along, across);
-    HDC bdc = Buffer.Canvas().Handle();
+    buffer_.SetSize(along, across);
+    HDC bdc = buffer_.Canvas().Handle();
     FillFace(bdc, {0, 0, along, across});
     TSelectObject font(bdc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
     auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle(), TCM_GETIMAGELIST, 0, 0));
@@ -158,14 +158,14 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
       if (!SendMessageW(Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
       // The item in the horizontal layout of the buffer.
       RECT b{};
-      switch (Orientation) {
+      switch (orientation_) {
         case TabOrientation::Top: b = r; break;
         case TabOrientation::Bottom: b = {r.left, r.top - strip.top, r.right, r.bottom - strip.top}; break;
         case TabOrientation::Left: b = {H - r.bottom, r.left, H - r.top, r.right}; break;
         default: b = {r.top, strip.right - r.right, r.bottom, strip.right - r.left}; break;
       }
       const int frame = i == focused ? 2 : 1;
-      DrawTab(bdc, b, TabImage, tabs, frame);
+      DrawTab(bdc, b, tabImage_, tabs, frame);
       wchar_t text[256] = {};
       TCITEMW item{};
       item.mask = TCIF_TEXT | TCIF_IMAGE;
@@ -175,13 +175,13 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
       SetTextColor(bdc, Rgb(frame == 2 ? tabs.MouseOverColour2 : tabs.NormalColour2));
       DrawIconCaption(bdc, b, DT_CENTER, WideToUtf8(text), item.iImage, images);
     }
-    TBitmapPixels strips = Buffer.Pixels();
-    if (Orientation == TabOrientation::Left) strips = RotateCounterClockwise(strips);
-    if (Orientation == TabOrientation::Right) strips = RotateClockwise(strips);
+    TBitmapPixels strips = buffer_.Pixels();
+    if (orientation_ == TabOrientation::Left) strips = RotateCounterClockwise(strips);
+    if (orientation_ == TabOrientation::Right) strips = RotateClockwise(strips);
     BlitPixels(dc, strip.left, strip.top, strips);
   }
   RestoreDC(dc, saved);
-  if (!BorderImage.Empty()) DrawSlicedBorder(dc, page, BorderImage, false, 1, 1, {4, 5, 4, 4});
+  if (!borderImage_.Empty()) DrawSlicedBorder(dc, page, borderImage_, false, 1, 1, {4, 5, 4, 4});
 }
 
 // ---- TSkinTab31
@@ -189,8 +189,8 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
 void TSkinTab31::Notification(TComponent* component, TOperation operation) {
   TSkinControl::Notification(component, operation);
   if (operation != opRemove) return;
-  if (component == UpDown) UpDown = nullptr;
-  if (component == Scroller) Scroller = nullptr;
+  if (component == upDown_) upDown_ = nullptr;
+  if (component == scroller_) scroller_ = nullptr;
 }
 
 void TSkinTab31::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool, TCanvas* canvas) {
@@ -200,17 +200,17 @@ void TSkinTab31::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool, TCan
   SetControl(tabSet);
   AttachHandle(tabSet->Handle(), skin, frame, canvas);
   if (HasTabs(skin)) {
-    TabImage = skin->Model().Tabs->Image;
-    TabImage.SetPixelFormat(pf24bit);
-    TabImage = FlipVertically(TabImage);
+    tabImage_ = skin->Model().Tabs->Image;
+    tabImage_.SetPixelFormat(pf24bit);
+    tabImage_ = FlipVertically(tabImage_);
   }
   if (tabSet->ComponentCount() > 0)
     if (auto* scroller = dynamic_cast<TWinControl*>(tabSet->Components(0))) {
-      Scroller = scroller;
+      scroller_ = scroller;
       FreeNotification(scroller);
-      UpDown = new TSkinUpDown(this);
-      UpDown->Horizontal = true;
-      UpDown->AttachHandle(scroller->Handle(), skin, frame, canvas);
+      upDown_ = new TSkinUpDown(this);
+      upDown_->SetHorizontal(true);
+      upDown_->AttachHandle(scroller->Handle(), skin, frame, canvas);
     }
 }
 
@@ -228,7 +228,7 @@ bool TSkinTab31::HandleBefore(TMessage& msg) {
 }
 
 void TSkinTab31::Paint(HDC dc, const RECT& rect) {
-  if (!HasTabs(Skin()) || TabImage.Empty() || !Control()) return;
+  if (!HasTabs(Skin()) || tabImage_.Empty() || !Control()) return;
   const TDataSkinObject& tabs = *Skin()->Model().Tabs;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   TBitmap work(W, H);
@@ -242,7 +242,7 @@ void TSkinTab31::Paint(HDC dc, const RECT& rect) {
   auto* list = dynamic_cast<TStrings*>(GetPropInfo(Control(), "Tabs") ? GetObjectProp(Control(), "Tabs") : nullptr);
   const int selected = integer("TabIndex", -1);
   const int endMargin = integer("EndMargin", 5);
-  const bool scroller = Scroller && Scroller->HandleAllocated() && IsWindowVisible(Scroller->Handle());
+  const bool scroller = scroller_ && scroller_->HandleAllocated() && IsWindowVisible(scroller_->Handle());
   const int reserve = scroller ? 21 : 9;
   int x = integer("StartMargin", 5);
   for (int i = std::max(integer("FirstIndex", 0), 0); list && i < list->Count(); ++i) {
@@ -253,7 +253,7 @@ void TSkinTab31::Paint(HDC dc, const RECT& rect) {
     if (x + size.cx + reserve > W - endMargin) break;
     const RECT r{x, 0, x + size.cx + 9, H};
     const int frame = i == selected ? 2 : 1;
-    DrawTab(wdc, r, TabImage, tabs, frame);
+    DrawTab(wdc, r, tabImage_, tabs, frame);
     SetTextColor(wdc, Rgb(frame == 2 ? tabs.MouseOverColour2 : tabs.NormalColour2));
     DrawCaption(wdc, r, DT_CENTER, Control()->Enabled(), caption);
     x = r.right;

@@ -22,11 +22,10 @@ public:
   void Paint(HDC dc, const RECT& rect) override;
   // The page area: the display area inflated by 4 and moved a pixel toward the tabs.
   RECT PageArea() const;
-
-  int Orientation = TabOrientation::Top;
-  TBitmapPixels TabImage, BorderImage;
-  TBitmap Buffer;
-  TSkinUpDown* UpDown = nullptr;
+  // The side the tabs are on (TabOrientation), read from the window's style.
+  int Orientation() const { return orientation_; }
+  // The Tabs image as the tabs are drawn: turned for the orientation.
+  const TBitmapPixels& TabImage() const { return tabImage_; }
 
 protected:
   void Notification(TComponent* component, TOperation operation) override;
@@ -35,6 +34,10 @@ private:
   // Orientation and the turned working copies of the Tabs images.
   void PrepareImages();
   void FindScroller();
+  int orientation_ = TabOrientation::Top;
+  TBitmapPixels tabImage_, borderImage_;
+  TBitmap buffer_;                 // the tab strip, laid out horizontally
+  TSkinUpDown* upDown_ = nullptr;  // the companion of the tab scroller
 };
 
 class TSkinTab31 : public TSkinControl {
@@ -46,10 +49,11 @@ public:
   bool HandleBefore(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
 
-  TBitmapPixels TabImage;
-  TSkinUpDown* UpDown = nullptr;
-  TWinControl* Scroller = nullptr;
-
 protected:
   void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  TBitmapPixels tabImage_;           // the Tabs image upside down (the tabs hang below)
+  TSkinUpDown* upDown_ = nullptr;    // the companion of the scroller
+  TWinControl* scroller_ = nullptr;  // the tab set's scroller
 };

@@ -98,9 +98,9 @@ const std::vector<std::string>& DefaultSkinAliases() {
 
 TSkinSet::TSkinSet(TComponent* owner)
     : TComponent(owner),
-      MenuGlyphs(MenuGlyphStrip()),
       skinControls_(DefaultSkinControls()),
       skinAliases_(std::make_unique<TStringList>()),
+      menuGlyphs_(MenuGlyphStrip()),
       skinImage_(std::make_unique<TMemoryStream>()) {
   for (const std::string& line : DefaultSkinAliases()) skinAliases_->Add(line);
 }

@@ -116,14 +116,16 @@ public:
   // never skinned.
   bool IsTagDisabled(int tag) const { return tag % 100 == disableTag_; }
 
-  // The window icon, kept by the frame painter.
-  TBitmapPixels IconImage;
+  // The window icon, kept by the frame painter for the forms it frames later.
+  const TBitmapPixels& IconImage() const { return iconImage_; }
+  void KeepIconImage(const TBitmapPixels& icon) { iconImage_ = icon; }
   // The four 16 x 16 glyphs of the skinned system menu (restore, maximize, minimize, close)
   // side by side, black on white (white is the mask colour), from the glyph source; the
   // windowed layer makes the image list from them.
-  TBitmapPixels MenuGlyphs;
+  const TBitmapPixels& MenuGlyphs() const { return menuGlyphs_; }
   // The frames paint their non-client area while set (the frame clears it for a moment).
-  bool FramePaint = true;
+  bool FramePaint() const { return framePaint_; }
+  void SetFramePaint(bool on) { framePaint_ = on; }
 
   void Loaded() override;
   void DefineProperties(TFiler& filer) override;
@@ -144,6 +146,9 @@ private:
   bool menuUpdate_ = true;
 
   TSkinModel model_;
+  TBitmapPixels iconImage_;
+  TBitmapPixels menuGlyphs_;
+  bool framePaint_ = true;
   std::unique_ptr<TMemoryStream> skinImage_;
   bool loading_ = true;
   bool modelLoaded_ = false;

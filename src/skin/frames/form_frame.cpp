@@ -152,12 +152,12 @@ void TSkinFormFrame::LoadIcon() {
   }
   iconBitmap_ = TBitmapPixels(iconSize_, cy);
   iconBitmap_.Fill(kSkinKeyColour);
-  if (skinData_->IconImage.Empty()) {
+  if (skinData_->IconImage().Empty()) {
     if (TSkinManager* manager = GetSkinManager())
       for (TSkinSet* other : manager->SkinDataList())
-        if (other->GetSkinFormtype() == sfMainform && !other->IconImage.Empty()) iconBitmap_ = other->IconImage;
+        if (other->GetSkinFormtype() == sfMainform && !other->IconImage().Empty()) iconBitmap_ = other->IconImage();
   } else {
-    iconBitmap_ = skinData_->IconImage;
+    iconBitmap_ = skinData_->IconImage();
   }
 }
 
@@ -205,7 +205,7 @@ void TSkinFormFrame::LayoutSysButtons() {
   for (auto& button : skinData_->Model().SysButtons) {
     if (button->Action == SysButtonAction::SystemMenu || button->Action == SysButtonAction::SystemMenuIcon) {
       if (button->Image.Empty()) button->Image = iconBitmap_;
-      if (skinData_->IconImage.Empty()) skinData_->IconImage = iconBitmap_;
+      if (skinData_->IconImage().Empty()) skinData_->KeepIconImage(iconBitmap_);
       button->FrameCount = 1;
     }
     captionButtons_.push_back(std::make_unique<TSkinTitleButton>(this, button.get()));
@@ -312,41 +312,17 @@ void TSkinFormFrame::DetachCompanions() {
   }
 }
 
-// The frame's handler in a form's WindowProc. Once the frame let go, it passes messages on to
-// the handler it was put in front of (another one put in front of it later keeps calling it).
-struct TSkinFormFrame::TFormProcHook {
-  TSkinFormFrame* frame;
-  std::shared_ptr<bool> live;
-  std::function<void(TMessage&)> previous;
-  void operator()(TMessage& m) const {
-    if (*live)
-      frame->FormWndProc(m);  // may take this handler out of the chain: nothing of it is used after
-    else if (previous)
-      previous(m);
-  }
-};
-
+// Once the frame let go, its handler passes messages on to the one it was put in front of
+// (another one put in front of it later keeps calling it).
 void TSkinFormFrame::HookForm() {
-  oldFormWndProc_ = form_->WindowProc;
-  formHookLive_ = std::make_shared<bool>(true);
-  form_->WindowProc = TFormProcHook{this, formHookLive_, oldFormWndProc_};
-  formHooked_ = true;
+  formHook_.Attach(form_, [this](TMessage& m) { FormWndProc(m); });
 }
 
-void TSkinFormFrame::UnhookForm() {
-  if (!formHooked_) return;
-  formHooked_ = false;
-  *formHookLive_ = false;
-  // Only the handler in front is taken out; one further down the chain stays as a pass-through.
-  if (form_ && !form_->IsDestroying()) {
-    const auto* front = form_->WindowProc.target<TFormProcHook>();
-    if (front && front->live == formHookLive_) form_->WindowProc = oldFormWndProc_;
-  }
-}
+void TSkinFormFrame::UnhookForm() { formHook_.Detach(); }
 
 void TSkinFormFrame::CallOldProc(TMessage& msg) {
-  if (oldFormWndProc_)
-    oldFormWndProc_(msg);
+  if (formHook_.HasPrevious())
+    formHook_.CallPrevious(msg);
   else
     hook_.CallPrevious(msg);
 }

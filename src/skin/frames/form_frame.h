@@ -24,6 +24,7 @@
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/graphics.h"
 #include "toolkit/win/window_hook.h"
+#include "toolkit/win/window_proc_hook.h"
 
 class TCustomForm;
 class TSkinSet;
@@ -84,7 +85,7 @@ public:
   void FitWindow(bool refresh);
   // The frame takes the window's messages: a toolkit form's through its WindowProc, a bare
   // window's through the window's hook chain (each message once, either way).
-  bool Subclassed() const { return hook_.Attached() || formHooked_; }
+  bool Subclassed() const { return hook_.Attached() || formHook_.Attached(); }
 
   // ---- For menus and companions ----
   // Appends the companion unless listed; true when it was listed already.
@@ -192,7 +193,6 @@ private:
   void DetachPlain();
   bool BeginDetach();
   void RestoreFormLook();
-  struct TFormProcHook;
   void HookForm();
   void UnhookForm();
   void InvalidateFormControls();
@@ -253,11 +253,9 @@ private:
 
   TWindowHook hook_;
   TWindowHook clientHook_;
-  // The form's WindowProc before the frame's handler, kept until the frame goes: the message
-  // that detaches the frame is still passed on through it.
-  std::function<void(TMessage&)> oldFormWndProc_;
-  std::shared_ptr<bool> formHookLive_;  // the handler left in a form's chain passes through once false
-  bool formHooked_ = false;
+  // The frame's handler in front of the form's WindowProc. The handler it replaced is kept
+  // until the frame goes: the message that detaches the frame is still passed on through it.
+  TWindowProcHook formHook_;
   bool formCommands_ = false;  // caption text, skin re-application and menu keys taken at the form
   std::vector<TFrameCompanion*> controlList_;
   bool captionDrawn_ = false;  // CaptionBuffer holds a caption

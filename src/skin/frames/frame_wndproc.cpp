@@ -162,9 +162,9 @@ void TSkinFormFrame::CaptionMessage(TMessage& msg) {
       break;
     case SkinMessage::FinishAttach: FinishAttachment(); break;
     case CM_MENUCHANGED: {
-      skinData_->FramePaint = false;
+      skinData_->SetFramePaint(false);
       CallOldProc(msg);
-      skinData_->FramePaint = true;
+      skinData_->SetFramePaint(true);
       menus_->RebuildChangedBar();
       break;
     }
@@ -456,7 +456,7 @@ void TSkinFormFrame::NcActivate(TMessage& msg) {
 
 void TSkinFormFrame::NcPaint(TMessage& msg) {
   msg.Result = 0;
-  if (!skinData_->FramePaint) return;
+  if (!skinData_->FramePaint()) return;
   if ((IsMdiChild() && windowState_ != TFrameWindowState::Normal) || borderKind_ == TFrameBorder::None) {
     CallOldProc(msg);
     return;

@@ -66,7 +66,7 @@ void MakeMenuGlyphList(const TSkinSet& skin, TImageList& list) {
   list.SetWidth(kMenuGlyphSize);
   list.SetHeight(kMenuGlyphSize);
   TBitmap strip;
-  strip.SetPixels(skin.MenuGlyphs);
+  strip.SetPixels(skin.MenuGlyphs());
   list.AddMasked(strip, clWhite);
 }
 

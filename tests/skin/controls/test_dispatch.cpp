@@ -246,7 +246,7 @@ TEST_F(Dispatch, ClassesOfOtherToolkitsAreMatchedByName) {
   EXPECT_TRUE(Gets<TSkinButton>(f, inner)) << "the container's own components are scanned";
   auto* bars = dynamic_cast<TSkinScrollbar*>(f.CompanionOf(tree));
   ASSERT_NE(bars, nullptr);
-  EXPECT_FALSE(bars->HandleMouse);
+  EXPECT_FALSE(bars->DragsThumb());
   EXPECT_TRUE(Gets<TSkinEdit>(f, picker));
   EXPECT_FALSE(f.CompanionOf(picker)->AttachedByHandle()) << "a picker in spin mode is attached to the control";
   EXPECT_TRUE(Gets<TSkinEdit>(f, aliased)) << "the map comes before the built-in button rule";

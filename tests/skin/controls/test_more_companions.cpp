@@ -96,10 +96,10 @@ TEST_F(MoreCompanions, BottomTabsShowTheTabImageUpsideDown) {
   f.Frame();
   auto* tabs = dynamic_cast<TSkinTab*>(f.CompanionOf(pages));
   ASSERT_NE(tabs, nullptr);
-  EXPECT_EQ(tabs->Orientation, TabOrientation::Bottom);
+  EXPECT_EQ(tabs->Orientation(), TabOrientation::Bottom);
   TBitmapPixels flipped = skin->Model().Tabs->Image;
   flipped.SetPixelFormat(pf24bit);
-  EXPECT_TRUE(tabs->TabImage.SamePixels(FlipVertically(flipped)));
+  EXPECT_TRUE(tabs->TabImage().SamePixels(FlipVertically(flipped)));
   const TBitmapPixels shown = Repainted(pages->Handle());
   RECT item{};
   SendMessageW(pages->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
@@ -107,7 +107,7 @@ TEST_F(MoreCompanions, BottomTabsShowTheTabImageUpsideDown) {
   TBitmapPixels expected(item.right - item.left, item.bottom - item.top);
   expected.Fill(ColorToRGB(skin->Model().ButtonFaceColour));
   KeyedCopy(expected, 0, 0,
-            skintest::ReferenceSlices(tabs->TabImage, expected.Width(), expected.Height(), e.LeftWidth, e.TopHeight,
+            skintest::ReferenceSlices(tabs->TabImage(), expected.Width(), expected.Height(), e.LeftWidth, e.TopHeight,
                                       e.RightWidth, e.BottomHeight, false, e.Tile == 1, e.FrameCount, 1));
   // The bottom row of the unselected tab (its caption lies in the middle).
   TBitmapPixels row(expected.Width() - 2, 1);

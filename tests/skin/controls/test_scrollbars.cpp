@@ -42,7 +42,7 @@ TEST(ScrollBars, AThumbDraggedToTheEndOfAPagedListStopsAtMaxLessPagePlusOne) {
   f.Frame();
   auto* bars = dynamic_cast<TSkinScrollbar*>(f.CompanionOf(list));
   ASSERT_NE(bars, nullptr);
-  ASSERT_TRUE(bars->HandleMouse);
+  ASSERT_TRUE(bars->DragsThumb());
   HWND wnd = list->Handle();
   SCROLLINFO si{};
   si.cbSize = sizeof(si);
@@ -53,14 +53,15 @@ TEST(ScrollBars, AThumbDraggedToTheEndOfAPagedListStopsAtMaxLessPagePlusOne) {
   // Press on the thumb, move beyond below the bar, release; the drag reads the queued moves.
   RECT r{};
   GetWindowRect(wnd, &r);
-  const POINT thumb{r.left + bars->VertBar.left + 4,
-                    r.top + bars->VertBar.top + bars->Vert.ArrowLength + bars->Vert.ThumbOffset + 2};
+  const TSkinScrollbar::TBar& bar = bars->VertBar();
+  const POINT thumb{r.left + bar.Rect.left + 4,
+                    r.top + bar.Rect.top + bar.Geometry.ArrowLength + bar.Geometry.ThumbOffset + 2};
   POINT beyond{thumb.x, thumb.y + 2000};
   ScreenToClient(wnd, &beyond);
   PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(beyond.x, beyond.y));
   PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(beyond.x, beyond.y));
   SendMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(thumb.x, thumb.y));
-  EXPECT_FALSE(bars->Dragging);
+  EXPECT_FALSE(bars->DraggingThumb());
   EXPECT_EQ(GetScrollPos(wnd, SB_VERT), si.nMax - static_cast<int>(si.nPage) + 1);
   EXPECT_EQ(SendMessageW(wnd, LB_GETTOPINDEX, 0, 0), si.nMax - static_cast<int>(si.nPage) + 1);
 }
@@ -76,15 +77,15 @@ TEST(ScrollBars, AWindowWithBothBarsShowsTheCornerSquareAndSkinnedBars) {
   auto* bars = dynamic_cast<TSkinScrollbar*>(f.CompanionOf(memo));
   ASSERT_NE(bars, nullptr);
   const TBitmapPixels shown = Repainted(memo->Handle());
-  const RECT c = bars->CornerRect;
+  const RECT c = bars->CornerRect();
   ASSERT_GT(c.right, c.left);
   const TColor face = ColorToRGB(skin->Model().ButtonFaceColour);
   for (int y = c.top; y < c.bottom; ++y)
     for (int x = c.left; x < c.right; ++x) ASSERT_EQ(shown.GetPixel(x, y), face) << x << "," << y;
   // The down arrow: frame 13 of the 23-frame Scrollbar image, stretched to the arrow square
   // (16 across, the system's arrow length along).
-  const RECT v = bars->VertBar;
-  const int s = bars->Vert.ArrowLength;
+  const RECT v = bars->VertBar().Rect;
+  const int s = bars->VertBar().Geometry.ArrowLength;
   const TBitmapPixels arrow = skintest::ReferenceFrame(skin->Model().Scrollbar->Image, v.right - v.left, s, 23, 13);
   TBitmapPixels under(arrow.Width(), arrow.Height());
   under.Fill(ColorToRGB(skin->Model().ScrollbarColour));

@@ -406,7 +406,7 @@ TEST(MenuGlyphs, ComponentsTakeThemFromTheSourceWhenItGivesAStrip) {
     ++asked;
     return marked;
   });
-  EXPECT_TRUE(TSkinSet(nullptr).MenuGlyphs.SamePixels(marked));
+  EXPECT_TRUE(TSkinSet(nullptr).MenuGlyphs().SamePixels(marked));
   EXPECT_EQ(asked, 1);
 
   for (TMenuGlyphSource source : std::vector<TMenuGlyphSource>{
@@ -414,10 +414,10 @@ TEST(MenuGlyphs, ComponentsTakeThemFromTheSourceWhenItGivesAStrip) {
            [] { return TBitmapPixels(48, 16, pf24bit); },  // three glyphs only
            []() -> TBitmapPixels { throw EInvalidGraphicOperation("Bitmap image is not valid"); }}) {
     SetMenuGlyphSource(source);
-    EXPECT_TRUE(TSkinSet(nullptr).MenuGlyphs.SamePixels(DrawSystemMenuGlyphs()));
+    EXPECT_TRUE(TSkinSet(nullptr).MenuGlyphs().SamePixels(DrawSystemMenuGlyphs()));
   }
   SetMenuGlyphSource(nullptr);
-  EXPECT_TRUE(TSkinSet(nullptr).MenuGlyphs.SamePixels(DrawSystemMenuGlyphs()));
+  EXPECT_TRUE(TSkinSet(nullptr).MenuGlyphs().SamePixels(DrawSystemMenuGlyphs()));
 }
 
 }  // namespace
