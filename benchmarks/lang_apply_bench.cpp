@@ -31,16 +31,16 @@ int main() {
   lang->SetLangNames(&names);
   lang->SetNeedAllDlgs(true);
 
-  TStrings* captions = lang->GetSectionStrings(stCaptions);
-  TStrings* others = lang->GetSectionStrings(stOtherStrings);
+  TStrings* captions = lang->SectionStrings(stCaptions);
+  TStrings* others = lang->SectionStrings(stOtherStrings);
   captions->Add(Line("TForm1", "Form", "Form"));
   for (int i = 0; i < 100; ++i) {
     auto* button = new TTestButton(&form);
     button->SetName("Button" + std::to_string(i));
-    captions->Add(Line(button->GetName(), "Düğme " + std::to_string(i), "Button " + std::to_string(i)));
+    captions->Add(Line(button->Name(), "Düğme " + std::to_string(i), "Button " + std::to_string(i)));
     auto* edit = new TTestEdit(&form);
     edit->SetName("Edit" + std::to_string(i));
-    others->Add(Line(edit->GetName() + ".Text", "metin " + std::to_string(i), "text " + std::to_string(i)));
+    others->Add(Line(edit->Name() + ".Text", "metin " + std::to_string(i), "text " + std::to_string(i)));
   }
   TStringList strings;
   for (int i = 0; i < 1000; ++i)

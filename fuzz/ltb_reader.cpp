@@ -29,7 +29,7 @@ QUILLIMO_REGISTER_CLASS(TForm1)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TForm1 form(nullptr);
   TlcLang* lang = new TlcLang(&form);
-  lang->GetSectionStrings(stCaptions)
+  lang->SectionStrings(stCaptions)
       ->Add(std::string("Button1\x01"
                         "Evet\x01"));
   const std::string before = lang->Table().Text();

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const char* key : {"Image", "Action", "color", "", "LeftWidth"}) {
       ini.ReadString(section, key, "d");
       ini.ReadInteger(section, key, -1);
-      ini.ReadColour(section, key, clNone);
+      ini.ReadColor(section, key, clNone);
     }
   return 0;
 }

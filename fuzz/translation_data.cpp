@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto* second = new TlcLang(&otherOwner);
   second->ReadTranslationData(stored);
   for (int t = 0; t < StringsTypeCount; ++t) {
-    TStrings* a = first->GetSectionStrings(t);
-    TStrings* b = second->GetSectionStrings(t);
+    TStrings* a = first->SectionStrings(t);
+    TStrings* b = second->SectionStrings(t);
     Check((a == nullptr) == (b == nullptr));
     if (a) Check(a->Equals(*b));
   }

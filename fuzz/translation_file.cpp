@@ -40,17 +40,17 @@ struct TFuzzForm {
     lang->SetNumOfLanguages(2);
     const char d = lang->Delim();
     auto line = [d](std::string key, std::string a, std::string b) { return key + d + a + d + b + d; };
-    lang->GetSectionStrings(stCaptions)->Add(line("TForm1", "Başlık", "Title"));
-    lang->GetSectionStrings(stCaptions)->Add(line("Button1", "Evet", "Yes"));
-    lang->GetSectionStrings(stHints)->Add(line("Button2", "ipucu", "hint"));
-    lang->GetSectionStrings(stOtherStrings)->Add(line("Edit1.Text", "2", ""));
-    lang->GetSectionStrings(stStrings)->Add(line("Msg", "Merhaba", "Hello"));
+    lang->SectionStrings(stCaptions)->Add(line("TForm1", "Başlık", "Title"));
+    lang->SectionStrings(stCaptions)->Add(line("Button1", "Evet", "Yes"));
+    lang->SectionStrings(stHints)->Add(line("Button2", "ipucu", "hint"));
+    lang->SectionStrings(stOtherStrings)->Add(line("Edit1.Text", "2", ""));
+    lang->SectionStrings(stStrings)->Add(line("Msg", "Merhaba", "Hello"));
   }
 };
 
 std::set<std::string> Keys(TlcCustomLang& lang, int t) {
   std::set<std::string> keys;
-  TStrings* s = lang.GetSectionStrings(t);
+  TStrings* s = lang.SectionStrings(t);
   for (int i = 0; i < s->Count(); ++i) keys.insert(UpperCase(LineKey(s->Strings(i), lang.Delim())));
   return keys;
 }

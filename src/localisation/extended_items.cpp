@@ -38,25 +38,25 @@ TlcCustomLang* TlcExtendedItem::Lang() const {
   return items ? items->Lang() : nullptr;
 }
 
-std::string TlcExtendedItem::GetIdentifier() const {
+std::string TlcExtendedItem::Identifier() const {
   if (!component_) return identifier_;
   TlcCustomLang* lang = Lang();
   bool isOwner = lang && component_ == lang->Owner();
   std::size_t dot = identifier_.find('.');
   std::string rest = dot == std::string::npos ? std::string() : identifier_.substr(dot);
-  return (isOwner ? component_->ClassName() : component_->GetName()) + rest;
+  return (isOwner ? component_->ClassName() : component_->Name()) + rest;
 }
 
 void TlcExtendedItem::SetIdentifier(const std::string& value) { identifier_ = value; }
 
-bool TlcExtendedItem::GetIsRoot() const {
+bool TlcExtendedItem::IsRoot() const {
   TlcCustomLang* lang = Lang();
-  return lang && lang->Owner() && GetIdentifier().starts_with(lang->Owner()->ClassName() + ".");
+  return lang && lang->Owner() && Identifier().starts_with(lang->Owner()->ClassName() + ".");
 }
 
 void TlcExtendedItem::Assign(const TPersistent* source) {
   if (const auto* item = dynamic_cast<const TlcExtendedItem*>(source)) {
-    identifier_ = item->GetIdentifier();
+    identifier_ = item->Identifier();
     propertyType_ = item->propertyType_;
     values_ = item->values_;
     component_ = nullptr;
@@ -80,17 +80,17 @@ TlcExtendedItem* TlcExtendedItems::Item(int index) const { return static_cast<Tl
 TlcExtendedItem* TlcExtendedItems::AddItem() { return static_cast<TlcExtendedItem*>(Add()); }
 
 QUILLIMO_REGISTER_CLASS(TlcExtendedItem, [](TPropertyTable& p) {
-  p.Bool("IsRoot", &TlcExtendedItem::GetIsRoot);
-  p.String("Identifier", &TlcExtendedItem::GetIdentifier, &TlcExtendedItem::SetIdentifier);
+  p.Bool("IsRoot", &TlcExtendedItem::IsRoot);
+  p.String("Identifier", &TlcExtendedItem::Identifier, &TlcExtendedItem::SetIdentifier);
   TPropInfo kind;
   kind.Name = "PropertyType";
   kind.PropType = &TypeKindTypeInfo();
-  kind.GetOrd = [](TObject* o) -> std::int64_t { return static_cast<TlcExtendedItem*>(o)->GetPropertyType(); };
+  kind.GetOrd = [](TObject* o) -> std::int64_t { return static_cast<TlcExtendedItem*>(o)->PropertyType(); };
   kind.SetOrd = [](TObject* o, std::int64_t v) {
     static_cast<TlcExtendedItem*>(o)->SetPropertyType(static_cast<TTypeKind>(v));
   };
   p.Add(std::move(kind));
-  p.String("Values", &TlcExtendedItem::GetValues, &TlcExtendedItem::SetValues).Stored(false);
+  p.String("Values", &TlcExtendedItem::Values, &TlcExtendedItem::SetValues).Stored(false);
 })
 
 QUILLIMO_REGISTER_CLASS(TlcExtendedItems)

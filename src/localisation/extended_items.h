@@ -18,17 +18,17 @@ public:
 
   // "Component.Property[.Sub...]" or "OwnerClass.Property..."; when the item remembers its
   // component, the first part reads as that component's current name.
-  std::string GetIdentifier() const;
+  std::string Identifier() const;
   void SetIdentifier(const std::string& value);
   // The identifier begins with the owner's class name and ".".
-  bool GetIsRoot() const;
-  TTypeKind GetPropertyType() const { return propertyType_; }
+  bool IsRoot() const;
+  TTypeKind PropertyType() const { return propertyType_; }
   void SetPropertyType(TTypeKind value) { propertyType_ = value; }
   // The per-language values, each followed by the delimiter (stored as block "ValuesEx").
-  const std::string& GetValues() const { return values_; }
+  const std::string& Values() const { return values_; }
   void SetValues(const std::string& value) { values_ = value; }
   // The component the identifier refers to, if the item remembers one.
-  TComponent* GetComponent() const { return component_; }
+  TComponent* Component() const { return component_; }
   void SetComponent(TComponent* component) { component_ = component; }
 
   // The value for a language (1-based): values are found by word position, so consecutive

@@ -170,7 +170,7 @@ TCollection* FindCollection(TComponent* component, const CollectionKey& key) {
 
 std::string TlcLanguageApplier::LineValue(std::string_view line, bool allowTestMode) const {
   std::string value = ExtractLangField(line, table_.Delim(), table_.ActiveLanguage());
-  if (value.empty() && lang_.GetTranslateType() == ttGetDefault) value = ExtractLangField(line, table_.Delim(), 1);
+  if (value.empty() && lang_.TranslateType() == ttGetDefault) value = ExtractLangField(line, table_.Delim(), 1);
   if (value.empty() && allowTestMode) value = LangTestModeText(lang_, ExtractLangField(line, table_.Delim(), 1));
   return value;
 }
@@ -179,7 +179,7 @@ TComponent* TlcLanguageApplier::ResolveComponent(std::string_view name) const {
   TComponent* owner = lang_.Owner();
   if (!owner) return nullptr;
   if (TComponent* found = owner->FindComponent(name)) return found;
-  if (name == owner->ClassName() || name == owner->GetName()) return owner;
+  if (name == owner->ClassName() || name == owner->Name()) return owner;
   return nullptr;
 }
 
@@ -207,7 +207,7 @@ void TlcLanguageApplier::Apply() {
     if (TStrings* section = table_.Section(t)) ApplySection(section, t);
   };
 
-  if (lang_.GetTranslateExtendedFirst() && all) ApplyExtendedTranslations();
+  if (lang_.TranslateExtendedFirst() && all) ApplyExtendedTranslations();
   for (auto [t, prop] : {std::pair{stCaptions, "Caption"}, std::pair{stHints, "Hint"}}) {
     try {
       ApplyOwnerText(t, prop);
@@ -220,10 +220,10 @@ void TlcLanguageApplier::Apply() {
   if ((all || onlyType_ == stFonts || onlyType_ == stCharSets) && ownerHasFont_) apply(stFonts);
   ApplyOwnerFont();
   for (int t : {stMultiLines, stOtherStrings, stLocales, stCollections}) {
-    if (t == stLocales && !lang_.GetChangeLocales()) continue;
+    if (t == stLocales && !lang_.ChangeLocales()) continue;
     if (wanted(t)) apply(t);
   }
-  if (!lang_.GetTranslateExtendedFirst() && all) ApplyExtendedTranslations();
+  if (!lang_.TranslateExtendedFirst() && all) ApplyExtendedTranslations();
   lang_.OnChangeLanguage(&lang_);
 }
 
@@ -232,7 +232,7 @@ void TlcLanguageApplier::ApplyOwnerText(int t, const char* propName) {
   TStrings* section = table_.Section(t);
   const std::string& cls = owner->ClassName();
   if (!section || section->Count() == 0 || table_.IsDoNotTranslate(cls)) return;
-  if (lang_.GetSmartExcludeProps()->IndexOf(cls + "." + propName) >= 0) return;
+  if (lang_.SmartExcludeProps()->IndexOf(cls + "." + propName) >= 0) return;
   const TPropInfo* prop = GetPropInfo(owner, propName);
   if (!prop || !IsStringKind(prop->Kind())) return;
   const std::string line = section->Strings(0);
@@ -247,14 +247,14 @@ void TlcLanguageApplier::ApplyOwnerFont() {
   TStrings* fonts = table_.Section(stFonts);
   const std::string& cls = owner->ClassName();
   if (!fonts || fonts->Count() == 0 || table_.IsDoNotTranslate(cls)) return;
-  if (lang_.GetSmartExcludeProps()->IndexOf(cls + ".Font") >= 0 || !HasFontProp(owner)) return;
+  if (lang_.SmartExcludeProps()->IndexOf(cls + ".Font") >= 0 || !HasFontProp(owner)) return;
   const std::string line = fonts->Strings(0);
   if (!SameText(LineKey(line, table_.Delim()), cls)) return;
   auto* font = dynamic_cast<TFont*>(ObjectPropOrNull(owner, "Font"));
   if (!font) return;
   std::string name = LineValue(line, false);
-  if (!name.empty() && font->GetName() != name) font->SetName(name);
-  if (std::optional<std::uint8_t> charset = CharsetFor(cls, true); charset && font->GetCharset() != *charset)
+  if (!name.empty() && font->Name() != name) font->SetName(name);
+  if (std::optional<std::uint8_t> charset = CharsetFor(cls, true); charset && font->Charset() != *charset)
     font->SetCharset(*charset);
 }
 
@@ -407,11 +407,11 @@ void TlcLanguageApplier::ApplyFont(TComponent* component, const TPropInfo& prop,
   auto* font = prop.Kind() == tkClass ? dynamic_cast<TFont*>(GetObjectProp(component, prop)) : nullptr;
   if (!font || UsesParentFont(component)) return;
   bool changed = false;
-  if (std::optional<std::uint8_t> charset = CharsetFor(key, false); charset && font->GetCharset() != *charset) {
+  if (std::optional<std::uint8_t> charset = CharsetFor(key, false); charset && font->Charset() != *charset) {
     font->SetCharset(*charset);
     changed = true;
   }
-  if (!value.empty() && font->GetName() != value) {
+  if (!value.empty() && font->Name() != value) {
     font->SetName(value);
     changed = true;
   }
@@ -510,13 +510,13 @@ bool TlcLanguageApplier::ApplyCollectionItem(TObject* item, const std::string& i
 void TlcLanguageApplier::ApplyExtendedTranslations() {
   TComponent* owner = lang_.Owner();
   if (!owner) return;
-  for (int i = 0; i < lang_.GetExtendedTranslations()->Count(); ++i) {
-    TlcExtendedItem* item = lang_.GetExtendedTranslations()->Item(i);
+  for (int i = 0; i < lang_.ExtendedTranslations()->Count(); ++i) {
+    TlcExtendedItem* item = lang_.ExtendedTranslations()->Item(i);
     std::string value = item->ValueFor(table_.ActiveLanguage(), table_.Delim());
-    if (value.empty() && lang_.GetTranslateType() == ttGetDefault) value = item->ValueFor(1, table_.Delim());
+    if (value.empty() && lang_.TranslateType() == ttGetDefault) value = item->ValueFor(1, table_.Delim());
     if (value.empty()) continue;
     try {
-      WriteExtendedValue(item->GetIdentifier(), value);
+      WriteExtendedValue(item->Identifier(), value);
     } catch (const Exception&) {
       // A value that does not fit its property leaves the property as it is.
     }

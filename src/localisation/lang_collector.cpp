@@ -49,8 +49,8 @@ public:
       : lang_(lang),
         owner_(*lang.Owner()),
         d_(lang.Delim()),
-        n_(lang.GetNumOfLanguages()),
-        active_(lang.GetActiveLanguage()),
+        n_(lang.NumOfLanguages()),
+        active_(lang.ActiveLanguage()),
         designing_(lang.IsDesigning()) {}
 
   void Run() {
@@ -65,7 +65,7 @@ public:
                  {stFonts, "Font"},       {stMultiLines, nullptr}, {stOtherStrings, nullptr},
                  {stCollections, nullptr}};
     for (const auto& step : order) {
-      TStrings* section = lang_.GetSectionStrings(step.t);
+      TStrings* section = lang_.SectionStrings(step.t);
       if (!section || (step.prop && Excluded(step.prop))) continue;
       if (step.t == stFonts && !lang_.Applier().OwnerHasFont()) continue;
       lang_.Applier().PruneSection(section, step.t);
@@ -77,8 +77,8 @@ public:
   }
 
 private:
-  TStrings* Section(int t) const { return lang_.GetSectionStrings(t); }
-  bool Excluded(const std::string& prop) const { return lang_.GetExcludedProperties()->IndexOf(prop) >= 0; }
+  TStrings* Section(int t) const { return lang_.SectionStrings(t); }
+  bool Excluded(const std::string& prop) const { return lang_.ExcludedProperties()->IndexOf(prop) >= 0; }
   bool CharsetsWanted() const { return Section(stCharSets) && !Excluded("Charset"); }
 
   // Index of the line keyed exactly with key (case-insensitive), -1 if none.
@@ -105,13 +105,13 @@ private:
     if (t == stFonts) {
       font = FontOf(&owner_);
       if (!font) return;
-      text = font->GetName();
+      text = font->Name();
     } else {
       const TPropInfo* info = GetPropInfo(&owner_, prop);
       if (!info || !IsStringKind(info->Kind())) return;
       text = GetStrProp(&owner_, *info);
     }
-    const bool excluded = lang_.GetSmartExcludeProps()->IndexOf(cls + "." + prop) >= 0 || Excluded(prop) ||
+    const bool excluded = lang_.SmartExcludeProps()->IndexOf(cls + "." + prop) >= 0 || Excluded(prop) ||
                           lang_.Table().IsDoNotTranslate(cls);
     if (excluded) {
       RemoveLines(t, cls);
@@ -119,12 +119,12 @@ private:
       return;
     }
     PutOwnerLine(*section, text);
-    if (font && CharsetsWanted()) PutOwnerLine(*Section(stCharSets), CharsetToIdentifier(font->GetCharset()), false);
+    if (font && CharsetsWanted()) PutOwnerLine(*Section(stCharSets), CharsetToIdentifier(font->Charset()), false);
   }
 
   void PutOwnerLine(TStrings& section, const std::string& text, bool refresh = true) {
     const std::string& cls = owner_.ClassName();
-    const std::string& name = owner_.GetName();
+    const std::string& name = owner_.Name();
     if (section.Count() > 0) {
       std::string line = section.Strings(0);
       const std::string key = LineKey(line, d_);
@@ -138,8 +138,7 @@ private:
       }
     }
     const std::string key0 = section.Count() > 0 ? LineKey(section.Strings(0), d_) : std::string();
-    if (section.Count() == 0 ||
-        !(SameText(key0, cls) || (!owner_.GetName().empty() && SameText(key0, owner_.GetName()))))
+    if (section.Count() == 0 || !(SameText(key0, cls) || (!owner_.Name().empty() && SameText(key0, owner_.Name()))))
       section.Insert(0, NewLine(cls, text));
     if (!refresh) return;
     std::string line = section.Strings(0);
@@ -156,8 +155,8 @@ private:
     std::vector<TComponent*> out;
     for (int i = 0; i < owner_.ComponentCount(); ++i) {
       TComponent* c = owner_.Components(i);
-      if (c->GetName().empty() || dynamic_cast<TlcCustomLang*>(c) || dynamic_cast<TlcLangDispatcher*>(c)) continue;
-      if (lang_.Table().IsDoNotTranslate(c->GetName())) continue;
+      if (c->Name().empty() || dynamic_cast<TlcCustomLang*>(c) || dynamic_cast<TlcLangDispatcher*>(c)) continue;
+      if (lang_.Table().IsDoNotTranslate(c->Name())) continue;
       out.push_back(c);
     }
     return out;
@@ -211,7 +210,7 @@ private:
     for (TComponent* c : Components()) {
       const TPropInfo* prop = GetPropInfo(c, propName);
       if (!IsStringProp(prop)) continue;
-      const std::string& name = c->GetName();
+      const std::string& name = c->Name();
       if (lang_.Table().IsPropExcluded(name, c, propName)) {
         RemoveLines(t, name);
         continue;
@@ -227,14 +226,14 @@ private:
     for (TComponent* c : Components()) {
       TFont* font = FontOf(c);
       if (!font) continue;
-      const std::string& name = c->GetName();
+      const std::string& name = c->Name();
       if (lang_.Table().IsPropExcluded(name, c, "Font") || UsesParentFont(c)) {
         RemoveLines(stFonts, name);
         RemoveLines(stCharSets, name);
         continue;
       }
       const bool isNew = FindLine(*Section(stFonts), name) < 0;
-      const std::string reusedKey = Put(stFonts, name, font->GetName());
+      const std::string reusedKey = Put(stFonts, name, font->Name());
       if (!isNew || !CharsetsWanted() || FindLine(*Section(stCharSets), name) >= 0) continue;
       TStrings& charsets = *Section(stCharSets);
       // A font line taken over from a renamed component brings its charset values along.
@@ -243,7 +242,7 @@ private:
         const std::string line = charsets.Strings(old);
         charsets.Add(name + line.substr(line.find(d_)));
       } else {
-        charsets.Add(NewLine(name, CharsetToIdentifier(font->GetCharset())) + d_);
+        charsets.Add(NewLine(name, CharsetToIdentifier(font->Charset())) + d_);
       }
     }
   }
@@ -253,11 +252,11 @@ private:
   void CollectMultiLines() {
     for (TComponent* c : Components()) {
       if (c->ClassName() == "TFormStorage") continue;
-      const std::string& name = c->GetName();
+      const std::string& name = c->Name();
       for (const TPropInfo* prop : GetPropList(c)) {
         if (prop->Kind() != tkClass || !IsReadWrite(prop)) continue;
         const TClassInfo* cls = GetObjectPropClass(*prop);
-        if (!cls || !(cls->Name() == "TStrings" || lang_.GetStringsTypes()->IndexOf(cls->Name()) >= 0)) continue;
+        if (!cls || !(cls->Name() == "TStrings" || lang_.StringsTypes()->IndexOf(cls->Name()) >= 0)) continue;
         auto* list = dynamic_cast<TStrings*>(GetObjectProp(c, *prop));
         if (!list) continue;
         PutOrRemove(stMultiLines, c, prop->Name, name + "." + prop->Name, list->CommaText());
@@ -273,7 +272,7 @@ private:
   }
 
   void PutOrRemove(int t, TComponent* c, const std::string& prop, const std::string& key, const std::string& text) {
-    if (lang_.Table().IsPropExcluded(c == &owner_ ? owner_.ClassName() : c->GetName(), c, prop))
+    if (lang_.Table().IsPropExcluded(c == &owner_ ? owner_.ClassName() : c->Name(), c, prop))
       RemoveLines(t, key);
     else
       Put(t, key, text);
@@ -283,7 +282,7 @@ private:
     std::vector<TComponent*> components = Components();
     components.insert(components.begin(), &owner_);
     for (TComponent* c : components) {
-      const std::string name = c == &owner_ ? owner_.ClassName() : c->GetName();
+      const std::string name = c == &owner_ ? owner_.ClassName() : c->Name();
       for (const TPropInfo* prop : GetPropList(c)) {
         if (!IsStringProp(prop)) continue;
         const std::string& p = prop->Name;
@@ -303,7 +302,7 @@ private:
   // to the Fonts section).
   void CollectCollections() {
     for (TComponent* c : Components()) {
-      const std::string& name = c->GetName();
+      const std::string& name = c->Name();
       CollectCollectionsOf(c, c, name);
       if (TObject* properties = ObjectPropOrNull(c, "Properties"))
         CollectCollectionsOf(c, properties, name + ".Properties");
@@ -339,7 +338,7 @@ private:
 
   void PutCollectionLine(TComponent* c, const std::string& collectionProp, const std::string& itemProp,
                          const std::string& key, const std::string& text) {
-    if (lang_.Table().IsPropExcluded(c->GetName(), c, collectionProp) || Excluded(itemProp))
+    if (lang_.Table().IsPropExcluded(c->Name(), c, collectionProp) || Excluded(itemProp))
       RemoveLines(stCollections, key);
     else
       Put(stCollections, key, text);
@@ -349,8 +348,7 @@ private:
 
   TComponent* ResolveComponent(const std::string& name) const {
     if (TComponent* c = owner_.FindComponent(name)) return c;
-    if (SameText(name, owner_.ClassName()) || (!owner_.GetName().empty() && SameText(name, owner_.GetName())))
-      return &owner_;
+    if (SameText(name, owner_.ClassName()) || (!owner_.Name().empty() && SameText(name, owner_.Name()))) return &owner_;
     return nullptr;
   }
 
@@ -415,12 +413,12 @@ private:
   }
 
   void RefreshExtendedTranslations() {
-    TlcExtendedItems* items = lang_.GetExtendedTranslations();
+    TlcExtendedItems* items = lang_.ExtendedTranslations();
     for (int i = 0; i < items->Count(); ++i) {
       TlcExtendedItem* item = items->Item(i);
       const std::string stored = item->ValueFor(active_, d_);
       std::string current;
-      if (stored.empty() || !CurrentValue(item->GetIdentifier(), current) || current == stored) continue;
+      if (stored.empty() || !CurrentValue(item->Identifier(), current) || current == stored) continue;
       // The values are found by word position: rebuilt word by word.
       std::string values;
       for (int k = 1; k <= n_; ++k) {

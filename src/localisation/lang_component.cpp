@@ -65,10 +65,10 @@ TlcCustomLang::~TlcCustomLang() {
 // ---------------------------------------------------------------------------------------
 // Sections
 
-TStrings* TlcCustomLang::GetSectionStrings(int t) const { return table_->Section(t); }
+TStrings* TlcCustomLang::SectionStrings(int t) const { return table_->Section(t); }
 
 TStrings* TlcCustomLang::FindSectionByName(std::string_view name) const {
-  return GetSectionStrings(FindStringsTypeBySectionName(name));
+  return SectionStrings(FindStringsTypeBySectionName(name));
 }
 
 TStrings* TlcCustomLang::SectionStorage(int t) const { return table_->Storage(t); }
@@ -103,10 +103,10 @@ void TlcCustomLang::SetNumOfLanguages(int value) {
   }
 }
 
-int TlcCustomLang::GetNumOfLanguages() const { return table_->NumOfLanguages(); }
-int TlcCustomLang::GetActiveLanguage() const { return table_->ActiveLanguage(); }
-const std::string& TlcCustomLang::GetLanguage() const { return table_->Language(); }
-TStrings* TlcCustomLang::GetLangNames() const { return &table_->LangNames(); }
+int TlcCustomLang::NumOfLanguages() const { return table_->NumOfLanguages(); }
+int TlcCustomLang::ActiveLanguage() const { return table_->ActiveLanguage(); }
+const std::string& TlcCustomLang::Language() const { return table_->Language(); }
+TStrings* TlcCustomLang::LangNames() const { return &table_->LangNames(); }
 char TlcCustomLang::Delim() const { return table_->Delim(); }
 
 void TlcCustomLang::SetActiveLanguage(int value) {
@@ -218,7 +218,7 @@ void TlcCustomLang::Loaded() {
     SectionStorage(stLocales)->Clear();
   }
   table_->MigrateTabDelimiters();
-  TStrings* locales = GetSectionStrings(stLocales);
+  TStrings* locales = SectionStrings(stLocales);
   if (locales && locales->Count() == 11) table_->AddLocaleLines(11);
   if (dispatcher_) DispatcherRegisterLoaded(dispatcher_, this);
   table_->RemoveExcludedLines();
@@ -237,15 +237,14 @@ void TlcCustomLang::Notification(TComponent* component, TOperation operation) {
   inherited::Notification(component, operation);
   if (operation != opRemove || component == this) return;
   if (dispatcher_ && component == DispatcherComponent(dispatcher_)) dispatcher_ = nullptr;
-  const std::string& name = component->GetName();
+  const std::string& name = component->Name();
   if (!name.empty()) {
     for (int i = doNotTranslate_->Count() - 1; i >= 0; --i)
       if (SameText(doNotTranslate_->Strings(i), name)) doNotTranslate_->Delete(i);
   }
   for (int i = extended_->Count() - 1; i >= 0; --i) {
     TlcExtendedItem* item = extended_->Item(i);
-    bool refersToIt =
-        item->GetComponent() == component || (!name.empty() && item->GetIdentifier().starts_with(name + "."));
+    bool refersToIt = item->Component() == component || (!name.empty() && item->Identifier().starts_with(name + "."));
     if (refersToIt) extended_->Delete(i);
   }
 }
@@ -284,33 +283,33 @@ QUILLIMO_REGISTER_CLASS(TlcCustomLang)
 
 QUILLIMO_REGISTER_CLASS(TlcLang, [](TPropertyTable& p) {
   using L = TlcCustomLang;
-  p.String("Version", &L::GetVersion, &L::SetVersion);
-  p.Bool("IsInheritedOwner", &L::GetIsInheritedOwner, &L::SetIsInheritedOwner, false);
-  p.Object("StringsTypes", &L::GetStringsTypes, &L::SetStringsTypes);
-  p.Object("SmartExcludeProps", &L::GetSmartExcludeProps, &L::SetSmartExcludeProps)
-      .Stored(NotEmpty(&L::GetSmartExcludeProps));
-  p.Bool("HandleResourceStrings", &L::GetHandleResourceStrings, &L::SetHandleResourceStrings, false);
-  p.Integer("ResourceLanguageIndex", &L::GetResourceLanguageIndex, &L::SetResourceLanguageIndex, 1);
-  p.Bool("UseInheritedData", &L::GetUseInheritedData, &L::SetUseInheritedData, false);
-  p.Bool("TranslateExtendedFirst", &L::GetTranslateExtendedFirst, &L::SetTranslateExtendedFirst, false);
-  p.Integer("NumOfLanguages", &L::GetNumOfLanguages, &L::SetNumOfLanguages, 1);
-  p.Integer("ActiveLanguage", &L::GetActiveLanguage, &L::SetActiveLanguage, 1);
-  p.Bool("ChangeLocales", &L::GetChangeLocales, &L::SetChangeLocales, false);
+  p.String("Version", &L::Version, &L::SetVersion);
+  p.Bool("IsInheritedOwner", &L::IsInheritedOwner, &L::SetIsInheritedOwner, false);
+  p.Object("StringsTypes", &L::StringsTypes, &L::SetStringsTypes);
+  p.Object("SmartExcludeProps", &L::SmartExcludeProps, &L::SetSmartExcludeProps)
+      .Stored(NotEmpty(&L::SmartExcludeProps));
+  p.Bool("HandleResourceStrings", &L::HandleResourceStrings, &L::SetHandleResourceStrings, false);
+  p.Integer("ResourceLanguageIndex", &L::ResourceLanguageIndex, &L::SetResourceLanguageIndex, 1);
+  p.Bool("UseInheritedData", &L::UseInheritedData, &L::SetUseInheritedData, false);
+  p.Bool("TranslateExtendedFirst", &L::TranslateExtendedFirst, &L::SetTranslateExtendedFirst, false);
+  p.Integer("NumOfLanguages", &L::NumOfLanguages, &L::SetNumOfLanguages, 1);
+  p.Integer("ActiveLanguage", &L::ActiveLanguage, &L::SetActiveLanguage, 1);
+  p.Bool("ChangeLocales", &L::ChangeLocales, &L::SetChangeLocales, false);
   DeclareLangDispatcherProperty(p);
   p.Event("OnChangeLanguage", &L::OnChangeLanguage);
-  p.Integer("LangDelim", &L::GetLangDelim, &L::SetLangDelim, 9);
-  p.Object("DoNotTranslate", &L::GetDoNotTranslate, &L::SetDoNotTranslate).Stored(NotEmpty(&L::GetDoNotTranslate));
-  p.Object("LangNames", &L::GetLangNames, &L::SetLangNames);
-  p.String("Language", &L::GetLanguage, &L::SetLanguage);
-  p.Enum("TranslateType", &L::GetTranslateType, &L::SetTranslateType, ttNoChange);
-  p.Set("Options", &L::GetOptions, &L::SetOptions, TlcLangOptions{});
-  p.Bool("NeedAllDlgs", &L::GetNeedAllDlgs, &L::SetNeedAllDlgs, false);
-  p.Integer("ChangingCursor", &L::GetChangingCursor, &L::SetChangingCursor, -1);
-  p.Object("ExcludedProperties", &L::GetExcludedProperties, &L::SetExcludedProperties)
-      .Stored(NotEmpty(&L::GetExcludedProperties));
-  p.Bool("DoRaiseExceptions", &L::GetDoRaiseExceptions, &L::SetDoRaiseExceptions, false);
-  p.Object("ExtendedTranslations", &L::GetExtendedTranslations, &L::SetExtendedTranslations)
-      .Stored(NotEmpty(&L::GetExtendedTranslations));
+  p.Integer("LangDelim", &L::LangDelim, &L::SetLangDelim, 9);
+  p.Object("DoNotTranslate", &L::DoNotTranslate, &L::SetDoNotTranslate).Stored(NotEmpty(&L::DoNotTranslate));
+  p.Object("LangNames", &L::LangNames, &L::SetLangNames);
+  p.String("Language", &L::Language, &L::SetLanguage);
+  p.Enum("TranslateType", &L::TranslateType, &L::SetTranslateType, ttNoChange);
+  p.Set("Options", &L::Options, &L::SetOptions, TlcLangOptions{});
+  p.Bool("NeedAllDlgs", &L::NeedAllDlgs, &L::SetNeedAllDlgs, false);
+  p.Integer("ChangingCursor", &L::ChangingCursor, &L::SetChangingCursor, -1);
+  p.Object("ExcludedProperties", &L::ExcludedProperties, &L::SetExcludedProperties)
+      .Stored(NotEmpty(&L::ExcludedProperties));
+  p.Bool("DoRaiseExceptions", &L::DoRaiseExceptions, &L::SetDoRaiseExceptions, false);
+  p.Object("ExtendedTranslations", &L::ExtendedTranslations, &L::SetExtendedTranslations)
+      .Stored(NotEmpty(&L::ExtendedTranslations));
   // The sections travel in "TranslationData", not as properties of their own.
   p.Object("Captions", &L::SectionT<stCaptions>, &L::SetSectionT<stCaptions>).Stored(false);
   p.Object("Hints", &L::SectionT<stHints>, &L::SetSectionT<stHints>).Stored(false);

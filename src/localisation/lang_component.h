@@ -64,7 +64,7 @@ public:
   // ---- Sections ----
   // The section list of a type: the published object property named after the type
   // without "st", or nullptr when the class has none.
-  TStrings* GetSectionStrings(int t) const;
+  TStrings* SectionStrings(int t) const;
   // The section whose name (without "st") equals name, case-insensitive; nullptr if none.
   TStrings* FindSectionByName(std::string_view name) const;
   // Assigning a section: copies the lines, and (except DlgsCaptions) applies that section.
@@ -80,54 +80,54 @@ public:
   }
 
   // ---- Languages ----
-  int GetNumOfLanguages() const;
+  int NumOfLanguages() const;
   void SetNumOfLanguages(int value);
-  int GetActiveLanguage() const;
+  int ActiveLanguage() const;
   void SetActiveLanguage(int value);
-  const std::string& GetLanguage() const;
+  const std::string& Language() const;
   void SetLanguage(const std::string& value);
-  TStrings* GetLangNames() const;
+  TStrings* LangNames() const;
   void SetLangNames(TStrings* value);
-  std::uint8_t GetLangDelim() const { return static_cast<std::uint8_t>(Delim()); }
+  std::uint8_t LangDelim() const { return static_cast<std::uint8_t>(Delim()); }
   void SetLangDelim(std::uint8_t value);
   char Delim() const;
 
   // ---- Other published properties ----
-  std::string GetVersion() const { return "4.1.0"; }
+  std::string Version() const { return "4.1.0"; }
   void SetVersion(const std::string&) {}
-  bool GetIsInheritedOwner() const { return isInheritedOwner_; }
+  bool IsInheritedOwner() const { return isInheritedOwner_; }
   void SetIsInheritedOwner(bool value) { isInheritedOwner_ = value; }
-  TStrings* GetStringsTypes() const { return stringsTypes_.get(); }
+  TStrings* StringsTypes() const { return stringsTypes_.get(); }
   void SetStringsTypes(TStrings* value);
-  TStrings* GetSmartExcludeProps() const { return smartExcludeProps_.get(); }
+  TStrings* SmartExcludeProps() const { return smartExcludeProps_.get(); }
   void SetSmartExcludeProps(TStrings* value);
-  TStrings* GetExcludedProperties() const { return excludedProperties_.get(); }
+  TStrings* ExcludedProperties() const { return excludedProperties_.get(); }
   void SetExcludedProperties(TStrings* value);
-  TStrings* GetDoNotTranslate() const { return doNotTranslate_.get(); }
+  TStrings* DoNotTranslate() const { return doNotTranslate_.get(); }
   void SetDoNotTranslate(TStrings* value);
-  bool GetHandleResourceStrings() const { return handleResourceStrings_; }
+  bool HandleResourceStrings() const { return handleResourceStrings_; }
   void SetHandleResourceStrings(bool value) { handleResourceStrings_ = value; }
-  std::uint16_t GetResourceLanguageIndex() const { return resourceLanguageIndex_; }
+  std::uint16_t ResourceLanguageIndex() const { return resourceLanguageIndex_; }
   void SetResourceLanguageIndex(std::uint16_t value);
-  bool GetUseInheritedData() const { return useInheritedData_; }
+  bool UseInheritedData() const { return useInheritedData_; }
   void SetUseInheritedData(bool value) { useInheritedData_ = value; }
-  bool GetTranslateExtendedFirst() const { return translateExtendedFirst_; }
+  bool TranslateExtendedFirst() const { return translateExtendedFirst_; }
   void SetTranslateExtendedFirst(bool value) { translateExtendedFirst_ = value; }
-  bool GetChangeLocales() const { return changeLocales_; }
+  bool ChangeLocales() const { return changeLocales_; }
   void SetChangeLocales(bool value);
-  TTranslateType GetTranslateType() const { return translateType_; }
+  TTranslateType TranslateType() const { return translateType_; }
   void SetTranslateType(TTranslateType value) { translateType_ = value; }
-  TlcLangOptions GetOptions() const { return options_; }
+  TlcLangOptions Options() const { return options_; }
   void SetOptions(TlcLangOptions value);
-  bool GetNeedAllDlgs() const { return needAllDlgs_; }
+  bool NeedAllDlgs() const { return needAllDlgs_; }
   void SetNeedAllDlgs(bool value);
-  int GetChangingCursor() const { return changingCursor_; }
+  int ChangingCursor() const { return changingCursor_; }
   void SetChangingCursor(int value) { changingCursor_ = value; }
-  bool GetDoRaiseExceptions() const { return doRaiseExceptions_; }
+  bool DoRaiseExceptions() const { return doRaiseExceptions_; }
   void SetDoRaiseExceptions(bool value) { doRaiseExceptions_ = value; }
-  TlcExtendedItems* GetExtendedTranslations() const { return extended_.get(); }
+  TlcExtendedItems* ExtendedTranslations() const { return extended_.get(); }
   void SetExtendedTranslations(TlcExtendedItems* value);
-  TlcLangDispatcher* GetLangDispatcher() const { return dispatcher_; }
+  TlcLangDispatcher* LangDispatcher() const { return dispatcher_; }
   // Links to (or unlinks from) a dispatcher; while loading only copies its NumOfLanguages.
   void SetLangDispatcher(TlcLangDispatcher* value);
 

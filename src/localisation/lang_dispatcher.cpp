@@ -187,7 +187,7 @@ void TlcLangDispatcher::SetLangNames(TStrings* value) {
   const std::vector<TlcCustomLang*> linked = linked_;
   for (TlcCustomLang* lang : linked) {
     lang->SetLangNames(langNames_.get());
-    if (lang->GetLangNames()->IndexOf(language_) >= 0) lang->SetLanguage(language_);
+    if (lang->LangNames()->IndexOf(language_) >= 0) lang->SetLanguage(language_);
   }
   SetNumOfLanguages(std::max(1, count));
 }
@@ -229,7 +229,7 @@ void TlcLangDispatcher::Link(TlcCustomLang* lang) {
     return;
   }
   if (FileExists(fileName_)) {
-    if (activeLanguage_ >= 1 && activeLanguage_ <= lang->GetNumOfLanguages()) table.SetActiveLanguage(activeLanguage_);
+    if (activeLanguage_ >= 1 && activeLanguage_ <= lang->NumOfLanguages()) table.SetActiveLanguage(activeLanguage_);
     LoadLinkedFromFile(lang);
   } else {
     lang->SetActiveLanguage(activeLanguage_);
@@ -254,16 +254,16 @@ void TlcLangDispatcher::LoadLinkedFromFile(TlcCustomLang* lang) {
 TComponent* DispatcherComponent(TlcLangDispatcher* dispatcher) { return dispatcher; }
 
 bool DispatcherTestModeActive(const TlcLangDispatcher* dispatcher) {
-  return dispatcher && dispatcher->GetTestModeInfo()->Active;
+  return dispatcher && dispatcher->TestModeInfo()->Active;
 }
 
 std::string DispatcherTestModeText(const TlcLangDispatcher* dispatcher, const std::string& language1Value) {
-  return dispatcher ? dispatcher->GetTestModeInfo()->MakeText(language1Value) : std::string();
+  return dispatcher ? dispatcher->TestModeInfo()->MakeText(language1Value) : std::string();
 }
 
 std::string LangTestModeText(const TlcCustomLang& lang, const std::string& language1Value) {
-  TlcLangDispatcher* dispatcher = lang.GetLangDispatcher();
-  if (!dispatcher || lang.GetActiveLanguage() <= 1 || !DispatcherTestModeActive(dispatcher)) return {};
+  TlcLangDispatcher* dispatcher = lang.LangDispatcher();
+  if (!dispatcher || lang.ActiveLanguage() <= 1 || !DispatcherTestModeActive(dispatcher)) return {};
   return DispatcherTestModeText(dispatcher, language1Value);
 }
 
@@ -276,7 +276,7 @@ void DispatcherRegisterLoaded(TlcLangDispatcher* dispatcher, TlcCustomLang* lang
 }
 
 void DeclareLangDispatcherProperty(TPropertyTable& p) {
-  p.Object("LangDispatcher", &TlcCustomLang::GetLangDispatcher, &TlcCustomLang::SetLangDispatcher);
+  p.Object("LangDispatcher", &TlcCustomLang::LangDispatcher, &TlcCustomLang::SetLangDispatcher);
 }
 
 // The component's side of the link.
@@ -291,7 +291,7 @@ void TlcCustomLang::SetLangDispatcher(TlcLangDispatcher* value) {
   FreeNotification(value);
   if (IsLoading()) {
     // Linking waits for the end of loading; the count is needed for the stored lines.
-    SetNumOfLanguages(value->GetNumOfLanguages());
+    SetNumOfLanguages(value->NumOfLanguages());
     return;
   }
   value->Link(this);
@@ -309,13 +309,13 @@ QUILLIMO_REGISTER_CLASS(TTestModeInfo, [](TPropertyTable& p) {
 
 QUILLIMO_REGISTER_CLASS(TlcLangDispatcher, [](TPropertyTable& p) {
   using D = TlcLangDispatcher;
-  p.Integer("ActiveLanguage", &D::GetActiveLanguage, &D::SetActiveLanguage, 1);
-  p.Integer("NumOfLanguages", &D::GetNumOfLanguages, &D::SetNumOfLanguages, 1);
-  p.Object("LangNames", &D::GetLangNames, &D::SetLangNames);
-  p.String("Language", &D::GetLanguage, &D::SetLanguage);
-  p.String("FileName", &D::GetFileName, &D::SetFileName);
+  p.Integer("ActiveLanguage", &D::ActiveLanguage, &D::SetActiveLanguage, 1);
+  p.Integer("NumOfLanguages", &D::NumOfLanguages, &D::SetNumOfLanguages, 1);
+  p.Object("LangNames", &D::LangNames, &D::SetLangNames);
+  p.String("Language", &D::Language, &D::SetLanguage);
+  p.String("FileName", &D::FileName, &D::SetFileName);
   p.Event("OnLinkToDispatcher", &D::OnLinkToDispatcher);
-  p.Object("TestModeInfo", &D::GetTestModeInfo, &D::SetTestModeInfo);
-  p.Bool("TestMode", &D::GetTestMode, &D::SetTestMode, false).Stored(false);
-  p.Integer("TestPercentage", &D::GetTestPercentage, &D::SetTestPercentage, 0).Stored(false);
+  p.Object("TestModeInfo", &D::TestModeInfo, &D::SetTestModeInfo);
+  p.Bool("TestMode", &D::TestMode, &D::SetTestMode, false).Stored(false);
+  p.Integer("TestPercentage", &D::TestPercentage, &D::SetTestPercentage, 0).Stored(false);
 })

@@ -52,21 +52,21 @@ public:
   explicit TlcLangDispatcher(TComponent* owner);
   ~TlcLangDispatcher() override;
 
-  int GetActiveLanguage() const { return activeLanguage_; }
+  int ActiveLanguage() const { return activeLanguage_; }
   void SetActiveLanguage(int value);
-  int GetNumOfLanguages() const { return numOfLanguages_; }
+  int NumOfLanguages() const { return numOfLanguages_; }
   void SetNumOfLanguages(int value);
-  TStrings* GetLangNames() const { return langNames_.get(); }
+  TStrings* LangNames() const { return langNames_.get(); }
   void SetLangNames(TStrings* value);
-  const std::string& GetLanguage() const { return language_; }
+  const std::string& Language() const { return language_; }
   void SetLanguage(const std::string& value);
-  const std::string& GetFileName() const { return fileName_; }
+  const std::string& FileName() const { return fileName_; }
   void SetFileName(const std::string& value) { fileName_ = value; }
-  TTestModeInfo* GetTestModeInfo() const { return testModeInfo_.get(); }
+  TTestModeInfo* TestModeInfo() const { return testModeInfo_.get(); }
   void SetTestModeInfo(TTestModeInfo* value);
-  bool GetTestMode() const { return testMode_; }
+  bool TestMode() const { return testMode_; }
   void SetTestMode(bool value) { testMode_ = value; }
-  int GetTestPercentage() const { return testPercentage_; }
+  int TestPercentage() const { return testPercentage_; }
   void SetTestPercentage(int value) { testPercentage_ = value; }
 
   TLinkToDispatcherEvent OnLinkToDispatcher;

@@ -155,7 +155,7 @@ std::optional<TFileKey> MapFileKey(const TlcCustomLang& lang, std::string key, i
   // A line's key ends at the table's own delimiter: a key holding that byte would become another
   // key, and the line would stand in for one it is not.
   if (key.find(lang.Delim()) != std::string::npos) return std::nullopt;
-  const std::string& name = owner->GetName();
+  const std::string& name = owner->Name();
   const std::string& cls = owner->ClassName();
   const bool byName = !name.empty() && StartsWithText(key, name + ".");
   const bool byClass = StartsWithText(key, cls + ".");
@@ -165,7 +165,7 @@ std::optional<TFileKey> MapFileKey(const TlcCustomLang& lang, std::string key, i
   TFileKey out;
   out.lineKey = key.substr((stripName ? name.size() : cls.size()) + 1);
   const std::string component = out.lineKey.substr(0, out.lineKey.find('.'));
-  if (lang.GetDoNotTranslate()->IndexOf(component) >= 0) return std::nullopt;
+  if (lang.DoNotTranslate()->IndexOf(component) >= 0) return std::nullopt;
   out.ownerEntry = SameText(out.lineKey, stripName ? name : cls);
   // The owner's own entry is kept under its class name, whichever prefix the file used: saving
   // writes every line under the class name, and only the class name reads back as the owner's
@@ -195,7 +195,7 @@ TTypeKind TypeKindByName(std::string_view name) {
 
 TlcExtendedItem* FindExtendedItem(TlcExtendedItems& items, const std::string& identifier) {
   for (int i = 0; i < items.Count(); ++i)
-    if (SameText(items.Item(i)->GetIdentifier(), identifier)) return items.Item(i);
+    if (SameText(items.Item(i)->Identifier(), identifier)) return items.Item(i);
   return nullptr;
 }
 
@@ -295,14 +295,14 @@ void TlcTranslationFiles::WriteSectionToIni(int t, TMemIniFile& ini, const std::
     ini.WriteString(kFileSections[t], cls + "." + key, ValuesToFile(values, d, table_.Delim()));
   }
   // Entries keyed by the owner's name are older forms of the class-keyed ones.
-  const std::string& name = owner->GetName();
+  const std::string& name = owner->Name();
   if (!name.empty() && !SameText(name, cls))
     ini.DeleteKeys(kFileSections[t], [&](const std::string& key) { return StartsWithText(key, name + "."); });
 }
 
 void TlcTranslationFiles::LoadExtendedFromIni(const TMemIniFile& ini, bool clearFirst) {
   TComponent* owner = lang_.Owner();
-  if (clearFirst) lang_.GetExtendedTranslations()->Clear();
+  if (clearFirst) lang_.ExtendedTranslations()->Clear();
   if (!owner) return;
   const std::string delimiter = FileDelimiter(ini);
   const std::string prefix = owner->ClassName() + ".";
@@ -312,9 +312,9 @@ void TlcTranslationFiles::LoadExtendedFromIni(const TMemIniFile& ini, bool clear
     const std::string identifier = key.substr(prefix.size());
     const std::optional<std::string> value = ini.Read(kExtended, key);
     if (identifier.empty() || !value) continue;
-    TlcExtendedItem* item = FindExtendedItem(*lang_.GetExtendedTranslations(), identifier);
+    TlcExtendedItem* item = FindExtendedItem(*lang_.ExtendedTranslations(), identifier);
     if (!item) {
-      item = lang_.GetExtendedTranslations()->AddItem();
+      item = lang_.ExtendedTranslations()->AddItem();
       item->SetIdentifier(identifier);
     }
     item->SetValues(ValuesFromFile(*value, delimiter, table_.Delim()));
@@ -326,11 +326,11 @@ void TlcTranslationFiles::WriteExtendedToIni(TMemIniFile& ini, const std::string
   TComponent* owner = lang_.Owner();
   if (!owner) return;
   const std::string d = UsableDelimiter(delimiter);
-  for (int i = 0; i < lang_.GetExtendedTranslations()->Count(); ++i) {
-    const TlcExtendedItem* item = lang_.GetExtendedTranslations()->Item(i);
-    const std::string key = owner->ClassName() + "." + item->GetIdentifier();
-    ini.WriteString(kExtended, key, ValuesToFile(item->GetValues(), d, table_.Delim()));
-    ini.WriteString(kExtended, key + kTypeKindSuffix, std::string(TypeKindName(item->GetPropertyType())));
+  for (int i = 0; i < lang_.ExtendedTranslations()->Count(); ++i) {
+    const TlcExtendedItem* item = lang_.ExtendedTranslations()->Item(i);
+    const std::string key = owner->ClassName() + "." + item->Identifier();
+    ini.WriteString(kExtended, key, ValuesToFile(item->Values(), d, table_.Delim()));
+    ini.WriteString(kExtended, key + kTypeKindSuffix, std::string(TypeKindName(item->PropertyType())));
   }
 }
 
@@ -526,13 +526,13 @@ bool TlcTranslationFiles::UpdateSectionFromFile(int t, const std::string& fileNa
     return UpdateSectionFromStream(t, data);
   }
   TLTBFileManager localManager;
-  TLTBFileManager& manager = lang_.GetLangDispatcher() ? lang_.GetLangDispatcher()->LTBFileManager() : localManager;
+  TLTBFileManager& manager = lang_.LangDispatcher() ? lang_.LangDispatcher()->LTBFileManager() : localManager;
   bool ok = false;
   {
     const auto batch = Batch();
     TFileStream file(fileName, fmOpenRead | fmShareDenyNone);
     std::unique_ptr<TlcCustomLang> stored = manager.ReadStored(file, lang_);
-    TStrings* from = stored ? stored->GetSectionStrings(t) : nullptr;
+    TStrings* from = stored ? stored->SectionStrings(t) : nullptr;
     ok = from && UpdateSectionWith(t, [&] {
            TakeStoredSection(t, *stored, lang_);
            return from->Count();
@@ -569,7 +569,7 @@ void TlcTranslationFiles::LoadLanguageFromFile(const std::string& fileName, cons
     column = 0;
   }
   if (!column) {
-    if (lang_.GetDoRaiseExceptions()) throw ELanguageError(languageName + " not found in " + fileName);
+    if (lang_.DoRaiseExceptions()) throw ELanguageError(languageName + " not found in " + fileName);
     return;
   }
   int target = 0;  // the component's language of that name
@@ -614,9 +614,9 @@ void TlcTranslationFiles::LoadLanguageFromFile(const std::string& fileName, cons
         const std::optional<std::string> value = ini.Read(kExtended, fileKey);
         if (!value || !StartsWithText(fileKey, prefix) || fileKey.ends_with(kTypeKindSuffix)) continue;
         const std::string identifier = fileKey.substr(prefix.size());
-        TlcExtendedItem* item = FindExtendedItem(*lang_.GetExtendedTranslations(), identifier);
+        TlcExtendedItem* item = FindExtendedItem(*lang_.ExtendedTranslations(), identifier);
         if (!item) {
-          item = lang_.GetExtendedTranslations()->AddItem();
+          item = lang_.ExtendedTranslations()->AddItem();
           item->SetIdentifier(identifier);
           item->SetPropertyType(TypeKindByName(ini.ReadString(kExtended, fileKey + kTypeKindSuffix, "tkUnknown")));
         }

@@ -155,7 +155,7 @@ std::string TlcCustomLang::LookupText(int section, const std::string& key, bool 
   if (!dispatcher_) return {};
   for (TlcCustomLang* other : DispatcherLinkedLangs(dispatcher_)) {
     if (other == this) continue;
-    TStrings* lines = other->GetSectionStrings(section);
+    TStrings* lines = other->SectionStrings(section);
     if (lines && lines->Count() > 0) return other->LookupOwnText(section, key, useDefault);
   }
   return {};
@@ -172,7 +172,7 @@ std::string TlcCustomLang::LookupOwnText(int section, const std::string& key, bo
     return {};
   };
 
-  TStrings* lines = GetSectionStrings(section);
+  TStrings* lines = SectionStrings(section);
   if (!lines) return notFound();
   if (section != stStrings || IsDesigning()) {
     const char delim = table_->Delim();

@@ -82,7 +82,7 @@ std::unique_ptr<TlcCustomLang> TLTBFileManager::ReadStored(TStream& stream, TlcC
 }
 
 void MoveOwnerEntryFirst(int t, TlcCustomLang& lang) {
-  TStrings* section = lang.GetSectionStrings(t);
+  TStrings* section = lang.SectionStrings(t);
   if (!section || !lang.Owner() || !(t == stCaptions || t == stHints || t == stFonts || t == stCharSets)) return;
   const std::string prefix = lang.Owner()->ClassName() + lang.Delim();
   for (int i = 1; i < section->Count(); ++i) {
@@ -94,8 +94,8 @@ void MoveOwnerEntryFirst(int t, TlcCustomLang& lang) {
 }
 
 void TakeStoredSection(int t, const TlcCustomLang& stored, TlcCustomLang& lang) {
-  TStrings* from = stored.GetSectionStrings(t);
-  TStrings* to = lang.GetSectionStrings(t);
+  TStrings* from = stored.SectionStrings(t);
+  TStrings* to = lang.SectionStrings(t);
   if (!from || !to) return;
   to->Assign(from);
   MoveOwnerEntryFirst(t, lang);
@@ -110,16 +110,16 @@ bool TLTBFileManager::ReadTranslation(TStream& stream, TlcCustomLang& lang) {
   if (!stored) return false;
   const auto mark = TemporaryMark(lang.Table());
   for (int t = 0; t < StringsTypeCount; ++t) TakeStoredSection(t, *stored, lang);
-  lang.SetLangNames(stored->GetLangNames());
-  TlcExtendedItems* items = lang.GetExtendedTranslations();
+  lang.SetLangNames(stored->LangNames());
+  TlcExtendedItems* items = lang.ExtendedTranslations();
   items->Clear();
-  TlcExtendedItems* storedItems = stored->GetExtendedTranslations();
+  TlcExtendedItems* storedItems = stored->ExtendedTranslations();
   for (int i = 0; i < storedItems->Count(); ++i) {
     TlcExtendedItem* source = storedItems->Item(i);
     TlcExtendedItem* item = items->AddItem();
-    item->SetIdentifier(source->GetIdentifier());
-    item->SetPropertyType(source->GetPropertyType());
-    item->SetValues(source->GetValues());
+    item->SetIdentifier(source->Identifier());
+    item->SetPropertyType(source->PropertyType());
+    item->SetValues(source->Values());
   }
   return true;
 }

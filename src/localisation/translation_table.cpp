@@ -113,10 +113,10 @@ void TlcTranslationTable::ChangeDelim(char to) {
 
 void TlcTranslationTable::ReplaceDelimiter(char from, char to) {
   ForEachSection([&](int, TStrings& section) { ReplaceInLines(section, from, to); });
-  TlcExtendedItems& extended = *lang_.GetExtendedTranslations();
+  TlcExtendedItems& extended = *lang_.ExtendedTranslations();
   for (int i = 0; i < extended.Count(); ++i) {
     TlcExtendedItem* item = extended.Item(i);
-    std::string values = item->GetValues();
+    std::string values = item->Values();
     ReplaceByte(values, from, to);
     item->SetValues(values);
   }
@@ -200,8 +200,8 @@ void TlcTranslationTable::MigrateTabDelimiters() {
 
 bool TlcTranslationTable::IsPropExcluded(std::string_view componentName, const TComponent* component,
                                          std::string_view propName) const {
-  const TStrings& excluded = *lang_.GetExcludedProperties();
-  const TStrings& smart = *lang_.GetSmartExcludeProps();
+  const TStrings& excluded = *lang_.ExcludedProperties();
+  const TStrings& smart = *lang_.SmartExcludeProps();
   std::string prop(propName);
   if (excluded.IndexOf(prop) >= 0) return true;
   if (smart.Count() == 0) return false;
@@ -210,14 +210,14 @@ bool TlcTranslationTable::IsPropExcluded(std::string_view componentName, const T
 }
 
 bool TlcTranslationTable::IsDoNotTranslate(std::string_view name) const {
-  return lang_.GetDoNotTranslate()->IndexOf(std::string(name)) >= 0;
+  return lang_.DoNotTranslate()->IndexOf(std::string(name)) >= 0;
 }
 
 void TlcTranslationTable::RemoveExcludedLines() {
   auto clear = [this](int t) {
     if (TStrings* s = Section(t)) s->Clear();
   };
-  auto excluded = [this](const char* name) { return lang_.GetExcludedProperties()->IndexOf(name) >= 0; };
+  auto excluded = [this](const char* name) { return lang_.ExcludedProperties()->IndexOf(name) >= 0; };
   if (excluded("Caption")) clear(stCaptions);
   if (excluded("Hint")) clear(stHints);
   if (excluded("DisplayLabel")) clear(stDisplayLabels);
@@ -241,7 +241,7 @@ void TlcTranslationTable::RemoveExcludedLines() {
 }
 
 void TlcTranslationTable::RemoveDoNotTranslateLines() {
-  const TStrings& doNotTranslate = *lang_.GetDoNotTranslate();
+  const TStrings& doNotTranslate = *lang_.DoNotTranslate();
   for (int n = 0; n < doNotTranslate.Count(); ++n) {
     const std::string name = doNotTranslate.Strings(n);
     if (name.empty()) continue;

@@ -438,8 +438,8 @@ TEST_F(FlashEngine, TheFlashWindowIsAnOrdinaryOwnedWindowInFrontWithoutATaskBarB
   // It paints its text in the window-text colour on the skin's button face (the skin engine
   // took the window over at its first showing), in its own fixed font.
   EXPECT_EQ(Form3->Color(), Form1->skin->Model().ButtonFaceColour);
-  EXPECT_EQ(Form3->Font()->GetName(), "MS Sans Serif");
-  EXPECT_EQ(Form3->Font()->GetSize(), 8);
+  EXPECT_EQ(Form3->Font()->Name(), "MS Sans Serif");
+  EXPECT_EQ(Form3->Font()->Size(), 8);
   UpdateWindow(flash);
   PumpFor(50);
   RECT r = FlashRect();

@@ -84,7 +84,7 @@ protected:
 
   void ExpectTurkish() {
     EXPECT_EQ(form->langcode, "0");
-    EXPECT_EQ(form->lcLang1->GetActiveLanguage(), 1);
+    EXPECT_EQ(form->lcLang1->ActiveLanguage(), 1);
     EXPECT_EQ(form->RadioGroup2->ItemIndex(), 0);
     EXPECT_EQ(form->ToolButton6->Caption(), "Mesajlar Başlasın");
     EXPECT_EQ(form->TabSheet1->Caption(), "Programlar");
@@ -100,7 +100,7 @@ protected:
 
   void ExpectEnglish() {
     EXPECT_EQ(form->langcode, "1");
-    EXPECT_EQ(form->lcLang1->GetActiveLanguage(), 2);
+    EXPECT_EQ(form->lcLang1->ActiveLanguage(), 2);
     EXPECT_EQ(form->RadioGroup2->ItemIndex(), 1);
     EXPECT_EQ(form->ToolButton6->Caption(), "Start Messages");
     EXPECT_EQ(form->ToolButton4->Caption(), "Exit");

@@ -64,17 +64,17 @@ TEST_F(MainWindowSkin, StartsWithTheStoredSkinAndTheStoredSettings) {
   TSkinSet& skin = *Form1->skin;
   EXPECT_EQ(skin.ClassName(), "TSkinSet");
   EXPECT_EQ(skin.GetOwner(), Form1);
-  EXPECT_TRUE(skin.GetActive());
+  EXPECT_TRUE(skin.Active());
   EXPECT_FALSE(skin.Loading());
-  EXPECT_EQ(skin.GetSkinFormtype(), sfMainform);
-  EXPECT_EQ(skin.GetDisableTag(), 99);
-  EXPECT_EQ(skin.GetSkinControls(), DefaultSkinControls());
-  EXPECT_TRUE(skin.GetMenuUpdate());
-  ASSERT_EQ(skin.GetSkinAliases()->Count(), 84);
-  for (int i = 0; i < 84; ++i) EXPECT_EQ(skin.GetSkinAliases()->Get(i), DefaultSkinAliases()[i]) << i;
-  EXPECT_EQ(skin.GetSkinStore(), "(none)");  // the layout says "(Good)"; at run time never
-  EXPECT_EQ(skin.GetVersion(), "3.4.1.02");
-  EXPECT_EQ(skin.GetSkinFile(), "");
+  EXPECT_EQ(skin.SkinFormtype(), sfMainform);
+  EXPECT_EQ(skin.DisableTag(), 99);
+  EXPECT_EQ(skin.SkinControls(), DefaultSkinControls());
+  EXPECT_TRUE(skin.MenuUpdate());
+  ASSERT_EQ(skin.SkinAliases()->Count(), 84);
+  for (int i = 0; i < 84; ++i) EXPECT_EQ(skin.SkinAliases()->Get(i), DefaultSkinAliases()[i]) << i;
+  EXPECT_EQ(skin.SkinStore(), "(none)");  // the layout says "(Good)"; at run time never
+  EXPECT_EQ(skin.Version(), "3.4.1.02");
+  EXPECT_EQ(skin.SkinFile(), "");
 
   // The stored skin is the build's stored.skn, decoded at this start.
   EXPECT_EQ(Text(skin.SkinImage()), BuiltSkin("stored.skn"));
@@ -97,14 +97,14 @@ TEST_F(MainWindowSkin, StoredPropertiesRoundTrip) {
   stream.SetPosition(0);
   auto copy = std::make_unique<TSkinSet>(nullptr);
   ReadComponentFromStream(stream, copy.get());
-  EXPECT_EQ(copy->GetName(), "skin");
-  EXPECT_TRUE(copy->GetActive());
+  EXPECT_EQ(copy->Name(), "skin");
+  EXPECT_TRUE(copy->Active());
   EXPECT_FALSE(copy->Loading());
-  EXPECT_EQ(copy->GetSkinFormtype(), sfMainform);
-  EXPECT_EQ(copy->GetDisableTag(), 99);
-  EXPECT_EQ(copy->GetSkinControls(), DefaultSkinControls());
-  EXPECT_TRUE(copy->GetMenuUpdate());
-  EXPECT_EQ(copy->GetSkinAliases()->Text(), Form1->skin->GetSkinAliases()->Text());
+  EXPECT_EQ(copy->SkinFormtype(), sfMainform);
+  EXPECT_EQ(copy->DisableTag(), 99);
+  EXPECT_EQ(copy->SkinControls(), DefaultSkinControls());
+  EXPECT_TRUE(copy->MenuUpdate());
+  EXPECT_EQ(copy->SkinAliases()->Text(), Form1->skin->SkinAliases()->Text());
   EXPECT_EQ(Text(copy->SkinImage()), Text(Form1->skin->SkinImage()));
   ExpectSameModel(copy->Model(), Form1->skin->Model());
   copy.reset();  // unregisters
@@ -143,9 +143,9 @@ protected:
 
   // After choosing item `chosen`: its file name is taken, and the skin of `shown` is in use.
   void ExpectChosenAndShown(int chosen, const std::string& shown) const {
-    EXPECT_EQ(Form1->skin->GetSkinFile(), root + "\\skins\\" + std::to_string(chosen) + ".skn");
+    EXPECT_EQ(Form1->skin->SkinFile(), root + "\\skins\\" + std::to_string(chosen) + ".skn");
     EXPECT_FALSE(Form1->skin->Loading());
-    EXPECT_TRUE(Form1->skin->GetActive());
+    EXPECT_TRUE(Form1->skin->Active());
     ExpectSameModel(Form1->skin->Model(), Expected(shown)->Model());
   }
 
@@ -161,7 +161,7 @@ TEST_F(SkinMenu, EachItemLoadsItsSkinFileFromTheProgramDirectory) {
   for (int n = 1; n <= 6; ++n) {
     SCOPED_TRACE(n);
     Item(n)->Click();
-    EXPECT_EQ(Form1->skin->GetSkinFile(), root + "\\skins\\" + std::to_string(n) + ".skn");
+    EXPECT_EQ(Form1->skin->SkinFile(), root + "\\skins\\" + std::to_string(n) + ".skn");
     EXPECT_EQ(Form1->skin->Model().SkinName, Expected(std::to_string(n) + ".skn")->Model().SkinName);
     EXPECT_FALSE(Form1->skin->Loading());
   }

@@ -23,7 +23,7 @@ protected:
 
   // The line of a section whose key is key, "" when there is none.
   std::string Line(int section, const std::string& key) const {
-    TStrings* lines = lang->GetSectionStrings(section);
+    TStrings* lines = lang->SectionStrings(section);
     for (int i = 0; i < lines->Count(); ++i)
       if (LineKey(lines->Strings(i), lang->Delim()) == key) return lines->Strings(i);
     return {};
@@ -39,13 +39,13 @@ protected:
 }  // namespace
 
 TEST_F(StoredTable, ComponentHasTheTwoLanguagesWithTurkishActive) {
-  EXPECT_EQ(lang->GetNumOfLanguages(), 2);
-  EXPECT_EQ(lang->GetLangNames()->Text(), "Türkçe\r\nEnglish\r\n");
-  EXPECT_EQ(lang->GetLanguage(), "Türkçe");
-  EXPECT_EQ(lang->GetActiveLanguage(), 1);
-  EXPECT_EQ(lang->GetLangDelim(), 1);
-  EXPECT_TRUE(lang->GetNeedAllDlgs());
-  EXPECT_EQ(lang->GetStringsTypes()->Text(), "TIB_STRINGLIST\r\nTSTRINGLIST\r\n");
+  EXPECT_EQ(lang->NumOfLanguages(), 2);
+  EXPECT_EQ(lang->LangNames()->Text(), "Türkçe\r\nEnglish\r\n");
+  EXPECT_EQ(lang->Language(), "Türkçe");
+  EXPECT_EQ(lang->ActiveLanguage(), 1);
+  EXPECT_EQ(lang->LangDelim(), 1);
+  EXPECT_TRUE(lang->NeedAllDlgs());
+  EXPECT_EQ(lang->StringsTypes()->Text(), "TIB_STRINGLIST\r\nTSTRINGLIST\r\n");
   EXPECT_EQ(dynamic_cast<TlcFontDialog*>(form->FindComponent("FontDialog1"))->GetlcLang(), lang);
 }
 
@@ -97,7 +97,7 @@ TEST_F(StoredTable, EnglishTextsAndTheEmptyOnesThatKeepTheTurkish) {
 }
 
 TEST_F(StoredTable, AllDialogCaptionsInEnglishAsLanguageOneAndEmptyLanguageTwo) {
-  TStrings* rows = lang->GetSectionStrings(stDlgsCaptions);
+  TStrings* rows = lang->SectionStrings(stDlgsCaptions);
   ASSERT_EQ(rows->Count(), DialogCaptionCount);
   for (int i = MessageDialogCaptionCount; i < DialogCaptionCount; ++i)
     EXPECT_EQ(rows->Strings(i), DialogCaptionKey(i) + "\x01" + std::string(DialogCaption(i)) + "\x01\x01");

@@ -117,7 +117,7 @@ void CheckComponents(TComponent* root, const std::vector<Expected>& table) {
     }
     ASSERT_NE(control, nullptr);
     ASSERT_NE(control->Parent(), nullptr);
-    EXPECT_EQ(control->Parent()->GetName(), e.parent);
+    EXPECT_EQ(control->Parent()->Name(), e.parent);
     if (e.left >= 0) EXPECT_EQ(control->Left(), e.left);
     if (e.top >= 0) EXPECT_EQ(control->Top(), e.top);
     if (e.width >= 0) EXPECT_EQ(control->Width(), e.width);
@@ -129,8 +129,8 @@ void CheckComponents(TComponent* root, const std::vector<Expected>& table) {
 TEST_F(ProgramWindows, MainWindowLayoutCreatesEveryComponentInItsPlace) {
   CheckComponents(Form1, kMainWindow);
   EXPECT_EQ(Form1->Caption(), "Quillimo v 1.1");
-  EXPECT_EQ(Form1->Font()->GetName(), "MS Sans Serif");
-  EXPECT_EQ(Form1->Font()->GetSize(), 8);
+  EXPECT_EQ(Form1->Font()->Name(), "MS Sans Serif");
+  EXPECT_EQ(Form1->Font()->Size(), 8);
   EXPECT_EQ(Form1->Menu(), Form1->MainMenu1);
 }
 
@@ -145,7 +145,7 @@ TEST_F(ProgramWindows, ToolBarShowsItsButtonsInOrderWithTheirImages) {
   ASSERT_EQ(bar->ButtonCount(), static_cast<int>(order.size()));
   for (int i = 0; i < bar->ButtonCount(); ++i) {
     SCOPED_TRACE(order[i].first);
-    EXPECT_EQ(bar->Buttons(i)->GetName(), order[i].first);
+    EXPECT_EQ(bar->Buttons(i)->Name(), order[i].first);
     if (order[i].second >= 0)
       EXPECT_EQ(bar->Buttons(i)->ImageIndex(), order[i].second);
     else
@@ -177,7 +177,7 @@ TEST_F(ProgramWindows, TabsCarryTheirImagesAndTheFirstIsActive) {
 TEST_F(ProgramWindows, MenusHoldTheirItemsInOrder) {
   auto names = [](TMenuItem* item) {
     std::vector<std::string> v;
-    for (int i = 0; i < item->Count(); ++i) v.push_back(item->Items(i)->GetName() + "=" + item->Items(i)->Caption());
+    for (int i = 0; i < item->Count(); ++i) v.push_back(item->Items(i)->Name() + "=" + item->Items(i)->Caption());
     return v;
   };
   using V = std::vector<std::string>;
@@ -195,8 +195,8 @@ TEST_F(ProgramWindows, MenusHoldTheirItemsInOrder) {
 TEST_F(ProgramWindows, StoredStateOfTheNonVisualAndHiddenComponents) {
   EXPECT_FALSE(Form1->Timer1->Enabled());
   EXPECT_FALSE(Form1->Timer2->Enabled());
-  EXPECT_EQ(Form1->FontDialog1->Font()->GetName(), "MS Sans Serif");
-  EXPECT_EQ(Form1->FontDialog1->Font()->GetSize(), 8);
+  EXPECT_EQ(Form1->FontDialog1->Font()->Name(), "MS Sans Serif");
+  EXPECT_EQ(Form1->FontDialog1->Font()->Size(), 8);
   EXPECT_EQ(Form1->programlist->ItemHeight(), 13);
   EXPECT_EQ(Form1->mesajlist->ItemHeight(), 13);
 
@@ -210,7 +210,7 @@ TEST_F(ProgramWindows, StoredStateOfTheNonVisualAndHiddenComponents) {
 
   EXPECT_FALSE(Form1->mesajlar->Visible());
   EXPECT_EQ(Form1->mesajlar->Color(), clSilver);
-  EXPECT_TRUE(Form1->mesajlar->Font()->GetStyle().Contains(fsBold));
+  EXPECT_TRUE(Form1->mesajlar->Font()->Style().Contains(fsBold));
   EXPECT_FALSE(Form1->mesajlar->WordWrap());
   EXPECT_EQ(Form1->mesajlar->ScrollBars(), ssVertical);
   EXPECT_TRUE(Form1->Memo1->ReadOnly());
@@ -269,7 +269,7 @@ TEST_F(ProgramWindows, EveryCommandIsBoundToItsHandlerByName) {
       {Form1->Button5, "Button5Click"},         {Form1->Button6, "Button6Click"},
       {Form1->programlist, "programlistClick"}, {Form1->mesajlist, "mesajlistClick"},
       {Form1->RadioGroup2, "RadioGroup2Click"}, {Form1->RadioGroup3, "RadioGroup3Click"}};
-  for (const auto& [control, handler] : clicks) EXPECT_EQ(control->OnClick.MethodName(), handler) << control->GetName();
+  for (const auto& [control, handler] : clicks) EXPECT_EQ(control->OnClick.MethodName(), handler) << control->Name();
   EXPECT_FALSE(Form1->RadioGroup4->OnClick.Assigned());
   EXPECT_EQ(Form1->SpinButton1->OnUpClick.MethodName(), "SpinButton1UpClick");
   EXPECT_EQ(Form1->SpinButton1->OnDownClick.MethodName(), "SpinButton1DownClick");
@@ -285,7 +285,7 @@ TEST_F(ProgramWindows, EveryCommandIsBoundToItsHandlerByName) {
       {Form1->MesajlarDurdur1, "MesajlarDurdur1Click"},
       {Form1->MesajlarDevamEtsin1, "MesajlarDevamEtsin1Click"},
       {Form1->Kapat1, "Kapat1Click"}};
-  for (const auto& [item, handler] : items) EXPECT_EQ(item->OnClick.MethodName(), handler) << item->GetName();
+  for (const auto& [item, handler] : items) EXPECT_EQ(item->OnClick.MethodName(), handler) << item->Name();
   EXPECT_EQ(Form1->Timer1->OnTimer.MethodName(), "Timer1Timer");
   EXPECT_EQ(Form1->Timer2->OnTimer.MethodName(), "Timer2Timer");
   EXPECT_EQ(Form1->OnCreate.MethodName(), "FormCreate");
@@ -330,8 +330,8 @@ TEST_F(ProgramWindows, AboutAndFlashWindowsAreCreatedHiddenFromTheirLayouts) {
                           {"Label8", "TLabel", "Form2", 66, 88, -1, -1, "v 1.1"},
                           {"Label9", "TLabel", "Form2", 214, 88, -1, -1, "v 1.1"},
                           {"Label4", "TLabel", "Form2", 96, 112, -1, -1, kSiteHost}});
-  EXPECT_TRUE(Form2->Label4->Font()->GetStyle().Contains(fsBold));
-  EXPECT_FALSE(Form2->Label1->Font()->GetStyle().Contains(fsBold));
+  EXPECT_TRUE(Form2->Label4->Font()->Style().Contains(fsBold));
+  EXPECT_FALSE(Form2->Label1->Font()->Style().Contains(fsBold));
 
   EXPECT_FALSE(Form3->Visible());
   EXPECT_EQ(Form3->BorderStyle(), bsNone);
@@ -437,14 +437,14 @@ TEST_F(ProgramWindows, FontDialogOpensOnThePanelsFontAndGivesItTheChoiceOnlyWhen
 
   // The dialog shows the panel's font, offers the colours and lists no "@" face.
   std::wstring face, size;
-  int colour = -1, faces = 0, verticalFaces = 0;
+  int color = -1, faces = 0, verticalFaces = 0;
   AnswerFontDialog(IDCANCEL, [&](HWND dialog) {
     face = ComboText(dialog, 1136);
     size = ComboText(dialog, 1138);
-    HWND colours = GetDlgItem(dialog, 1139);
-    if (colours && (GetWindowLongW(colours, GWL_STYLE) & WS_VISIBLE)) {
-      LRESULT index = SendMessageW(colours, CB_GETCURSEL, 0, 0);
-      colour = static_cast<int>(SendMessageW(colours, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    HWND colors = GetDlgItem(dialog, 1139);
+    if (colors && (GetWindowLongW(colors, GWL_STYLE) & WS_VISIBLE)) {
+      LRESULT index = SendMessageW(colors, CB_GETCURSEL, 0, 0);
+      color = static_cast<int>(SendMessageW(colors, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
     }
     HWND names = GetDlgItem(dialog, 1136);
     faces = static_cast<int>(SendMessageW(names, CB_GETCOUNT, 0, 0));
@@ -457,7 +457,7 @@ TEST_F(ProgramWindows, FontDialogOpensOnThePanelsFontAndGivesItTheChoiceOnlyWhen
   Form1->Button5->Click();
   EXPECT_EQ(face, L"Liberation Sans");
   EXPECT_EQ(size, L"12");
-  EXPECT_EQ(colour, static_cast<int>(RGB(255, 0, 0)));
+  EXPECT_EQ(color, static_cast<int>(RGB(255, 0, 0)));
   EXPECT_GT(faces, 0);
   EXPECT_EQ(verticalFaces, 0);
   EXPECT_EQ(Form1->Panel1->Font()->Data(), sample);  // cancelled: unchanged
@@ -474,8 +474,8 @@ TEST_F(ProgramWindows, FontDialogOpensOnThePanelsFontAndGivesItTheChoiceOnlyWhen
   EXPECT_EQ(chosen.Name, "Liberation Sans");
   EXPECT_EQ(chosen.Color, clRed);
   // The flash window keeps its own font.
-  EXPECT_EQ(Form3->Font()->GetName(), "MS Sans Serif");
-  EXPECT_FALSE(Form3->Font()->GetStyle().Contains(fsBold));
+  EXPECT_EQ(Form3->Font()->Name(), "MS Sans Serif");
+  EXPECT_FALSE(Form3->Font()->Style().Contains(fsBold));
   Form1->Panel1->Font()->SetData(before);
 }
 

@@ -59,5 +59,5 @@ struct TLangForm {
     c->SetName(name);
     return c;
   }
-  TStrings& Section(int t) { return *lang->GetSectionStrings(t); }
+  TStrings& Section(int t) { return *lang->SectionStrings(t); }
 };

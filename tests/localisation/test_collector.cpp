@@ -134,7 +134,7 @@ TEST(Collector, ExcludedActionsAndForeignLines) {
   auto* run = f.Add<TTestButton>("RunButton");
   run->SetAction(action);
   f.Add<TTestButton>("Secret")->SetCaption("s");
-  f.lang->GetDoNotTranslate()->Add("Secret");
+  f.lang->DoNotTranslate()->Add("Secret");
   SetLines(f.Section(stOtherStrings), {Line({"Edit1.Nothing", "a", ""}), Line({"Edit1.Font", "b", ""})});
   SetLines(f.Section(stMultiLines), {Line({"Edit1.Text", "c", ""})});
   f.lang->Collect();
@@ -159,23 +159,23 @@ TEST(Collector, ExcludedActionsAndForeignLines) {
 TEST(Collector, ExtendedTranslationsFollowTheShownValue) {
   CollectForm f;
   f.Add<TTestEdit>("Edit1")->SetText("yeni");
-  TlcExtendedItem* item = f.lang->GetExtendedTranslations()->AddItem();
+  TlcExtendedItem* item = f.lang->ExtendedTranslations()->AddItem();
   item->SetIdentifier("Edit1.Text");
   item->SetValues(Line({"eski", "old"}));
-  TlcExtendedItem* gone = f.lang->GetExtendedTranslations()->AddItem();
+  TlcExtendedItem* gone = f.lang->ExtendedTranslations()->AddItem();
   gone->SetIdentifier("Edit1.Missing");
   gone->SetValues(Line({"a", "b"}));
   f.lang->SetDoRaiseExceptions(true);
   f.lang->Collect();
-  EXPECT_EQ(item->GetValues(), Line({"yeni", "old"}));
-  EXPECT_EQ(gone->GetValues(), Line({"a", "b"}));
-  EXPECT_TRUE(f.lang->GetDoRaiseExceptions());  // restored after the pass
+  EXPECT_EQ(item->Values(), Line({"yeni", "old"}));
+  EXPECT_EQ(gone->Values(), Line({"a", "b"}));
+  EXPECT_TRUE(f.lang->DoRaiseExceptions());  // restored after the pass
 }
 
 TEST(Collector, TemporaryOrOwnerlessComponentsCollectNothing) {
   TlcLang alone(nullptr);
   alone.Collect();
-  EXPECT_EQ(alone.GetSectionStrings(stCaptions)->Count(), 0);
+  EXPECT_EQ(alone.SectionStrings(stCaptions)->Count(), 0);
   CollectForm f;
   f.lang->Table().SetTemporary(true);
   f.lang->Collect();

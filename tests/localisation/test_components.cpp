@@ -153,12 +153,12 @@ QUILLIMO_REGISTER_CLASS(TTestColumn, [](TPropertyTable& p) {
   p.String("Caption", &TTestColumn::GetCaption, &TTestColumn::SetCaption);
   p.Object("Lines", &TTestColumn::GetLines, &TTestColumn::SetLines);
   p.Object("Font", &TTestColumn::GetFont, &TTestColumn::SetFont);
-  p.Integer("Width", &TTestColumn::GetWidth, &TTestColumn::SetWidth, 50);
+  p.Integer("Width", &TTestColumn::Width, &TTestColumn::SetWidth, 50);
 })
 
 QUILLIMO_REGISTER_CLASS(TTestProperties, [](TPropertyTable& p) {
   p.String("Caption", &TTestProperties::GetCaption, &TTestProperties::SetCaption);
-  p.WideString("Title", &TTestProperties::GetTitle, &TTestProperties::SetTitle);
+  p.WideString("Title", &TTestProperties::Title, &TTestProperties::SetTitle);
   p.Object("Items", &TTestProperties::GetItems, &TTestProperties::SetItems);
   p.Object("Columns", &TTestProperties::GetColumns, &TTestProperties::SetColumns);
 })

@@ -147,7 +147,7 @@ public:
   void SetLines(TStrings* v) { lines_->Assign(v); }
   TFont* GetFont() const { return font_.get(); }
   void SetFont(TFont* v) { font_->Assign(v); }
-  int GetWidth() const { return width_; }
+  int Width() const { return width_; }
   void SetWidth(int v) { width_ = v; }
 
 private:
@@ -164,7 +164,7 @@ public:
   TTestProperties();
   const std::string& GetCaption() const { return caption_; }
   void SetCaption(const std::string& v);
-  WideString GetTitle() const { return title_; }
+  WideString Title() const { return title_; }
   void SetTitle(const WideString& v);
   TStrings* GetItems() const { return items_.get(); }
   void SetItems(TStrings* v) { items_->Assign(v); }

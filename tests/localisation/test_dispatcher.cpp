@@ -29,11 +29,11 @@ struct DispatchedForm : TLangForm {
 
 TEST(Dispatcher, NewDispatcherDefaults) {
   TlcLangDispatcher d(nullptr);
-  EXPECT_EQ(d.GetActiveLanguage(), 1);
-  EXPECT_EQ(d.GetNumOfLanguages(), 1);
-  EXPECT_EQ(Lines(*d.GetLangNames()), std::vector<std::string>{"Language N1"});
-  EXPECT_EQ(d.GetLanguage(), "");
-  const TTestModeInfo& info = *d.GetTestModeInfo();
+  EXPECT_EQ(d.ActiveLanguage(), 1);
+  EXPECT_EQ(d.NumOfLanguages(), 1);
+  EXPECT_EQ(Lines(*d.LangNames()), std::vector<std::string>{"Language N1"});
+  EXPECT_EQ(d.Language(), "");
+  const TTestModeInfo& info = *d.TestModeInfo();
   EXPECT_FALSE(info.Active);
   EXPECT_EQ(info.Kind, tmkExpandWidth);
   EXPECT_EQ(info.ExpandWidthPercent, 100);
@@ -44,10 +44,10 @@ TEST(Dispatcher, NewDispatcherDefaults) {
 
 TEST(Dispatcher, LanguageNamesCountAndLanguage) {
   auto d = TwoLanguageDispatcher();
-  EXPECT_EQ(d->GetNumOfLanguages(), 2);
-  EXPECT_EQ(d->GetLanguage(), "Türkçe");
+  EXPECT_EQ(d->NumOfLanguages(), 2);
+  EXPECT_EQ(d->Language(), "Türkçe");
   d->SetLanguage("English");
-  EXPECT_EQ(d->GetActiveLanguage(), 2);
+  EXPECT_EQ(d->ActiveLanguage(), 2);
   try {
     d->SetLanguage("Deutsch");
     FAIL() << "no error";
@@ -55,9 +55,9 @@ TEST(Dispatcher, LanguageNamesCountAndLanguage) {
     EXPECT_EQ(e.Message(), "Language name shall be included in LangNames property!");
   }
   d->SetNumOfLanguages(3);
-  EXPECT_EQ(d->GetLangNames()->Strings(2), "Language N3");
+  EXPECT_EQ(d->LangNames()->Strings(2), "Language N3");
   d->SetNumOfLanguages(1);
-  EXPECT_EQ(Lines(*d->GetLangNames()), std::vector<std::string>{"Türkçe"});
+  EXPECT_EQ(Lines(*d->LangNames()), std::vector<std::string>{"Türkçe"});
 }
 
 TEST(Dispatcher, LinkingSwitchesTheComponentToTheDispatchersLanguage) {
@@ -71,14 +71,14 @@ TEST(Dispatcher, LinkingSwitchesTheComponentToTheDispatchersLanguage) {
   };
   f.lang->SetLangDispatcher(d.get());
   EXPECT_EQ(linked, std::vector<TlcCustomLang*>{f.lang});
-  EXPECT_EQ(f.lang->GetActiveLanguage(), 2);
-  EXPECT_EQ(f.lang->GetLanguage(), "English");
+  EXPECT_EQ(f.lang->ActiveLanguage(), 2);
+  EXPECT_EQ(f.lang->Language(), "English");
   EXPECT_EQ(f.button->GetCaption(), "Yes");
   EXPECT_EQ(d->LinkedLangs(), std::vector<TlcCustomLang*>{f.lang});
 
   d->SetActiveLanguage(1);  // pushed to every linked component
   EXPECT_EQ(f.button->GetCaption(), "Evet");
-  EXPECT_EQ(d->GetLanguage(), "Türkçe");
+  EXPECT_EQ(d->Language(), "Türkçe");
   EXPECT_THROW(d->SetActiveLanguage(3), ELanguageError);  // the component's own range check
 }
 
@@ -87,14 +87,14 @@ TEST(Dispatcher, CountAndNamesArePushedToLinkedComponents) {
   DispatchedForm f;
   f.lang->SetLangDispatcher(d.get());
   d->SetNumOfLanguages(3);
-  EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
+  EXPECT_EQ(f.lang->NumOfLanguages(), 3);
   TStringList names;
   names.Add("A");
   names.Add("B");
   d->SetLangNames(&names);
-  EXPECT_EQ(Lines(*f.lang->GetLangNames()), (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(f.lang->GetLanguage(), "A");
-  EXPECT_EQ(f.lang->GetNumOfLanguages(), 2);
+  EXPECT_EQ(Lines(*f.lang->LangNames()), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(f.lang->Language(), "A");
+  EXPECT_EQ(f.lang->NumOfLanguages(), 2);
 }
 
 TEST(Dispatcher, UnlinksWhenEitherSideGoes) {
@@ -110,7 +110,7 @@ TEST(Dispatcher, UnlinksWhenEitherSideGoes) {
   DispatchedForm f;
   f.lang->SetLangDispatcher(d.get());
   d.reset();
-  EXPECT_EQ(f.lang->GetLangDispatcher(), nullptr);
+  EXPECT_EQ(f.lang->LangDispatcher(), nullptr);
 }
 
 TEST(Dispatcher, LinkingReadsTheTableFromTheDispatchersFile) {
@@ -127,7 +127,7 @@ TEST(Dispatcher, LinkingReadsTheTableFromTheDispatchersFile) {
   DispatchedForm f;
   f.lang->SetLangDispatcher(d.get());
   EXPECT_EQ(Lines(f.Section(stCaptions)), std::vector<std::string>{Line({"Button1", "Tamam", "OK"})});
-  EXPECT_EQ(f.lang->GetActiveLanguage(), 2);
+  EXPECT_EQ(f.lang->ActiveLanguage(), 2);
   EXPECT_EQ(f.button->GetCaption(), "OK");
 }
 
@@ -156,8 +156,8 @@ TEST(TestMode, ExpandWidthPadsFromTheEndTowardsTheStart) {
 
 TEST(TestMode, FillsUntranslatedTextsOfLinkedComponents) {
   auto d = TwoLanguageDispatcher();
-  d->GetTestModeInfo()->Active = true;
-  d->GetTestModeInfo()->Kind = tmkFlipCase;
+  d->TestModeInfo()->Active = true;
+  d->TestModeInfo()->Kind = tmkFlipCase;
   DispatchedForm f;
   TTestButton* other = f.Add<TTestButton>("Button2");
   SetLines(f.Section(stCaptions), {Line({"Button1", "Evet", "Yes"}), Line({"Button2", "Hayır", ""})});
@@ -167,6 +167,6 @@ TEST(TestMode, FillsUntranslatedTextsOfLinkedComponents) {
   EXPECT_EQ(f.button->GetCaption(), "Yes");
   EXPECT_EQ(other->GetCaption(), "hAYIR");
   EXPECT_EQ(f.lang->LookupText(stStrings, "Msg", false), "mERHABA");
-  d->GetTestModeInfo()->Active = false;
+  d->TestModeInfo()->Active = false;
   EXPECT_EQ(f.lang->LookupText(stStrings, "Msg", false), "");
 }

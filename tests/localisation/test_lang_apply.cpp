@@ -50,7 +50,7 @@ protected:
 TEST_F(ProgramForm, SwitchingToEnglish) {
   f.form->SetCaption("something else");
   f.lang->SetActiveLanguage(2);
-  EXPECT_EQ(f.lang->GetLanguage(), "English");
+  EXPECT_EQ(f.lang->Language(), "English");
   EXPECT_EQ(toolButton6->GetCaption(), "Start Messages");
   EXPECT_EQ(button6->GetCaption(), "Sil");
   EXPECT_EQ(Lines(*radioGroup3->GetItems()), (std::vector<std::string>{"Run on Startup", "Do not Run on Startup"}));
@@ -87,13 +87,13 @@ TEST_F(ProgramForm, OutOfRangeLanguageRaisesAndChangesNothing) {
   } catch (const ELanguageError& e) {
     EXPECT_STREQ(e.what(), "3 - is not a valid property value!\rValue must be within [1..2]!");
   }
-  EXPECT_EQ(f.lang->GetActiveLanguage(), 1);
+  EXPECT_EQ(f.lang->ActiveLanguage(), 1);
   EXPECT_EQ(changes, 0);
 }
 
 TEST_F(ProgramForm, LanguageByName) {
   f.lang->SetLanguage("english");
-  EXPECT_EQ(f.lang->GetActiveLanguage(), 2);
+  EXPECT_EQ(f.lang->ActiveLanguage(), 2);
   EXPECT_EQ(toolButton6->GetCaption(), "Start Messages");
   try {
     f.lang->SetLanguage("Deutsch");
@@ -101,7 +101,7 @@ TEST_F(ProgramForm, LanguageByName) {
   } catch (const ELanguageError& e) {
     EXPECT_STREQ(e.what(), "Language name shall be included in LangNames property!");
   }
-  EXPECT_EQ(f.lang->GetActiveLanguage(), 2);
+  EXPECT_EQ(f.lang->ActiveLanguage(), 2);
 }
 
 TEST_F(ProgramForm, AnApplicationThatChangesNothingWritesNoProperty) {
@@ -203,14 +203,14 @@ TEST(ApplyOwner, OwnerCaptionHintAndFont) {
   f.lang->SetActiveLanguage(2);
   EXPECT_EQ(f.form->GetCaption(), "Title");
   EXPECT_EQ(f.form->GetHint(), "hint");
-  EXPECT_EQ(f.form->GetFont()->GetName(), "Arial");
-  EXPECT_EQ(f.form->GetFont()->GetCharset(), 0);
+  EXPECT_EQ(f.form->GetFont()->Name(), "Arial");
+  EXPECT_EQ(f.form->GetFont()->Charset(), 0);
 
   // The owner's charset identifier must match exactly.
   SetLines(f.Section(stCharSets), {Line({"TForm1", "turkish_charset", "turkish_charset"})});
   f.lang->SetActiveLanguage(1);
-  EXPECT_EQ(f.form->GetFont()->GetCharset(), 0);
-  EXPECT_EQ(f.form->GetFont()->GetName(), "Tahoma");
+  EXPECT_EQ(f.form->GetFont()->Charset(), 0);
+  EXPECT_EQ(f.form->GetFont()->Name(), "Tahoma");
 }
 
 TEST(ApplyOwner, DoNotTranslateAndSmartExcludeProtectTheOwner) {
@@ -241,10 +241,10 @@ TEST(ApplyFonts, FontNameAndCharsetUnlessTheControlUsesItsParentsFont) {
   SetLines(f.Section(stCharSets), {Line({"MESAJLAR", "DEFAULT_CHARSET", "greek_charset"}),
                                    Line({"Button1", "DEFAULT_CHARSET", "GREEK_CHARSET"})});
   f.lang->SetActiveLanguage(2);
-  EXPECT_EQ(memo->GetFont()->GetName(), "Arial");
-  EXPECT_EQ(memo->GetFont()->GetCharset(), 161);
-  EXPECT_EQ(button->GetFont()->GetName(), "MS Sans Serif");
-  EXPECT_EQ(button->GetFont()->GetCharset(), 1);
+  EXPECT_EQ(memo->GetFont()->Name(), "Arial");
+  EXPECT_EQ(memo->GetFont()->Charset(), 161);
+  EXPECT_EQ(button->GetFont()->Name(), "MS Sans Serif");
+  EXPECT_EQ(button->GetFont()->Charset(), 1);
 }
 
 TEST(ApplyPaths, RelativePathValueIsComparedAsItsFullPathAndWrittenAsItStands) {
@@ -276,7 +276,7 @@ TEST(ApplySubProperties, PropertiesObjectListsAndTexts) {
   f.lang->SetActiveLanguage(2);
   EXPECT_EQ(Lines(*grid->GetProperties()->GetItems()), (std::vector<std::string>{"one", "two"}));
   EXPECT_EQ(grid->GetProperties()->GetCaption(), "caption");
-  EXPECT_EQ(grid->GetProperties()->GetTitle(), Utf8ToUtf16("wide ş"));
+  EXPECT_EQ(grid->GetProperties()->Title(), Utf8ToUtf16("wide ş"));
   EXPECT_EQ(edit->GetWideText(), Utf8ToUtf16("wide ğ"));
   EXPECT_EQ(edit->GetText(), "");
 }
@@ -294,7 +294,7 @@ TEST(ApplyCollections, ItemsOfCollectionsAndOfThePropertiesObject) {
             Line({"Grid1.Missing[0].Caption", "a", "b"}), Line({"Grid1.Columns[0].NoSuchProperty", "a", "b"})});
   f.lang->SetActiveLanguage(2);
   EXPECT_EQ(grid->Column(0)->GetCaption(), "Name");
-  EXPECT_EQ(grid->Column(1)->GetFont()->GetName(), "Tahoma");
+  EXPECT_EQ(grid->Column(1)->GetFont()->Name(), "Tahoma");
   EXPECT_EQ(Lines(*grid->Column(1)->GetLines()), (std::vector<std::string>{"x", "y"}));
   EXPECT_EQ(static_cast<TTestColumn*>(grid->GetProperties()->GetColumns()->Items(0))->GetCaption(), "Inner");
   // An index past the items is pruned; a missing collection or item property drops the line.
@@ -328,7 +328,7 @@ TEST(ApplyExtended, ExtendedTranslationsWriteAnyKind) {
   auto* list = f.Add<TTestListBox>("List1");
   grid->GetColumns()->Add();
   auto add = [&](const std::string& id, const std::string& values) {
-    TlcExtendedItem* item = f.lang->GetExtendedTranslations()->AddItem();
+    TlcExtendedItem* item = f.lang->ExtendedTranslations()->AddItem();
     item->SetIdentifier(id);
     item->SetValues(values);
     return item;
@@ -342,10 +342,10 @@ TEST(ApplyExtended, ExtendedTranslationsWriteAnyKind) {
       "0\x01"
       "1\x01");
   add("Grid1.ParentFont", "False\x01True\x01");
-  EXPECT_TRUE(root->GetIsRoot());
+  EXPECT_TRUE(root->IsRoot());
   f.lang->SetActiveLanguage(2);
   EXPECT_EQ(f.form->GetCaption(), "Title");
-  EXPECT_EQ(grid->GetFont()->GetName(), "Arial");
+  EXPECT_EQ(grid->GetFont()->Name(), "Arial");
   EXPECT_EQ(list->GetItemIndex(), 1);
   EXPECT_EQ(Lines(*list->GetItems()), (std::vector<std::string>{"x y", "z"}));
   EXPECT_TRUE(grid->GetParentFont());
@@ -365,13 +365,13 @@ TEST(ApplyExtended, ValuesAreFoundByWordPosition) {
 TEST(ApplyExtended, RememberedComponentGivesTheIdentifierItsCurrentName) {
   TLangForm f;
   auto* button = f.Add<TTestButton>("Button1");
-  TlcExtendedItem* item = f.lang->GetExtendedTranslations()->AddItem();
+  TlcExtendedItem* item = f.lang->ExtendedTranslations()->AddItem();
   item->SetIdentifier("Button1.Caption");
   item->SetComponent(button);
   button->SetName("StartButton");
-  EXPECT_EQ(item->GetIdentifier(), "StartButton.Caption");
+  EXPECT_EQ(item->Identifier(), "StartButton.Caption");
   item->SetComponent(f.form.get());
-  EXPECT_EQ(item->GetIdentifier(), "TForm1.Caption");
+  EXPECT_EQ(item->Identifier(), "TForm1.Caption");
 }
 
 TEST(ApplyMenus, DoNotTranslateSkipsAComponent) {

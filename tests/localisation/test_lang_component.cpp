@@ -8,19 +8,19 @@
 TEST(LangComponent, NewComponentDefaults) {
   TForm1 form;
   TlcLang lang(&form);
-  EXPECT_EQ(lang.GetVersion(), "4.1.0");
+  EXPECT_EQ(lang.Version(), "4.1.0");
   lang.SetVersion("9.9");
-  EXPECT_EQ(lang.GetVersion(), "4.1.0");
-  EXPECT_EQ(lang.GetNumOfLanguages(), 1);
-  EXPECT_EQ(lang.GetActiveLanguage(), 1);
-  EXPECT_EQ(lang.GetLangDelim(), 1);
-  EXPECT_EQ(lang.GetLanguage(), "Language N1");
-  EXPECT_EQ(Lines(*lang.GetLangNames()), std::vector<std::string>{"Language N1"});
-  EXPECT_EQ(Lines(*lang.GetStringsTypes()), (std::vector<std::string>{"TIB_STRINGLIST", "TSTRINGLIST"}));
-  EXPECT_EQ(lang.GetChangingCursor(), -1);
-  EXPECT_EQ(lang.GetResourceLanguageIndex(), 1);
-  EXPECT_EQ(lang.GetTranslateType(), ttNoChange);
-  EXPECT_TRUE(lang.GetOptions().Empty());
+  EXPECT_EQ(lang.Version(), "4.1.0");
+  EXPECT_EQ(lang.NumOfLanguages(), 1);
+  EXPECT_EQ(lang.ActiveLanguage(), 1);
+  EXPECT_EQ(lang.LangDelim(), 1);
+  EXPECT_EQ(lang.Language(), "Language N1");
+  EXPECT_EQ(Lines(*lang.LangNames()), std::vector<std::string>{"Language N1"});
+  EXPECT_EQ(Lines(*lang.StringsTypes()), (std::vector<std::string>{"TIB_STRINGLIST", "TSTRINGLIST"}));
+  EXPECT_EQ(lang.ChangingCursor(), -1);
+  EXPECT_EQ(lang.ResourceLanguageIndex(), 1);
+  EXPECT_EQ(lang.TranslateType(), ttNoChange);
+  EXPECT_TRUE(lang.Options().Empty());
 }
 
 TEST(LangComponent, OnlyOneLangComponentPerOwner) {
@@ -48,14 +48,14 @@ TEST(LangComponent, NumOfLanguagesGrowsAndShrinksNamesAndLines) {
   TLangForm f;
   SetLines(f.Section(stCaptions), {Line({"Button1", "Tamam", "OK"})});
   f.lang->SetNumOfLanguages(3);
-  EXPECT_EQ(Lines(*f.lang->GetLangNames()), (std::vector<std::string>{"Türkçe", "English", "Language N3"}));
+  EXPECT_EQ(Lines(*f.lang->LangNames()), (std::vector<std::string>{"Türkçe", "English", "Language N3"}));
   EXPECT_EQ(f.Section(stCaptions).Strings(0), Line({"Button1", "Tamam", "OK"}));
   // Run time: the looked-up sections are padded to the new count.
   EXPECT_EQ(f.Section(stDlgsCaptions).Strings(0), "Warning\x01Warning\x01\x01\x01");
 
   f.lang->SetNumOfLanguages(1);
   EXPECT_EQ(f.Section(stCaptions).Strings(0), Line({"Button1", "Tamam"}));
-  EXPECT_EQ(Lines(*f.lang->GetLangNames()), std::vector<std::string>{"Türkçe"});
+  EXPECT_EQ(Lines(*f.lang->LangNames()), std::vector<std::string>{"Türkçe"});
 
   try {
     f.lang->SetNumOfLanguages(0);
@@ -63,11 +63,11 @@ TEST(LangComponent, NumOfLanguagesGrowsAndShrinksNamesAndLines) {
   } catch (const ELanguageError& e) {
     EXPECT_STREQ(e.what(), "0 - is not a valid property value !\rValue must be more than ZERO !");
   }
-  EXPECT_EQ(f.lang->GetNumOfLanguages(), 1);
+  EXPECT_EQ(f.lang->NumOfLanguages(), 1);
   // A damaged stored count is refused before anything grows.
   EXPECT_THROW(f.lang->SetNumOfLanguages(1 << 30), ELanguageError);
-  EXPECT_EQ(f.lang->GetNumOfLanguages(), 1);
-  EXPECT_EQ(f.lang->GetLangNames()->Count(), 1);
+  EXPECT_EQ(f.lang->NumOfLanguages(), 1);
+  EXPECT_EQ(f.lang->LangNames()->Count(), 1);
 }
 
 TEST(LangComponent, LangNamesSetTheCountAndTheLanguageName) {
@@ -76,26 +76,26 @@ TEST(LangComponent, LangNamesSetTheCountAndTheLanguageName) {
   TStringList names;
   SetLines(names, {"A", "B", "C"});
   f.lang->SetLangNames(&names);
-  EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
-  EXPECT_EQ(f.lang->GetLanguage(), "A");
+  EXPECT_EQ(f.lang->NumOfLanguages(), 3);
+  EXPECT_EQ(f.lang->Language(), "A");
   EXPECT_EQ(f.Section(stCaptions).Strings(0), Line({"Button1", "Tamam", "OK"}));
   // An empty list leaves one language.
   names.Clear();
   f.lang->SetLangNames(&names);
-  EXPECT_EQ(f.lang->GetNumOfLanguages(), 1);
+  EXPECT_EQ(f.lang->NumOfLanguages(), 1);
 }
 
 TEST(LangComponent, LangDelimReplacesTheDelimiterEverywhere) {
   TLangForm f;
   SetLines(f.Section(stCaptions), {Line({"Button1", "Tamam", "OK"})});
-  TlcExtendedItem* item = f.lang->GetExtendedTranslations()->AddItem();
+  TlcExtendedItem* item = f.lang->ExtendedTranslations()->AddItem();
   item->SetValues(
       "a\x01"
       "b\x01");
   f.lang->SetLangDelim('|');
   EXPECT_EQ(f.Section(stCaptions).Strings(0), "Button1|Tamam|OK|");
   EXPECT_EQ(f.Section(stDlgsCaptions).Strings(0), "Warning|Warning||");
-  EXPECT_EQ(item->GetValues(), "a|b|");
+  EXPECT_EQ(item->Values(), "a|b|");
 }
 
 TEST(LangComponent, ChangeLocalesAddsTheFifteenSettingLines) {
@@ -124,14 +124,14 @@ TEST(LangComponent, DoNotTranslateAtDesignTimeRemovesTheComponentsLines) {
 TEST(LangComponent, ResourceLanguageIndexIsRangeChecked) {
   TLangForm f;
   f.lang->SetResourceLanguageIndex(2);
-  EXPECT_EQ(f.lang->GetResourceLanguageIndex(), 2);
+  EXPECT_EQ(f.lang->ResourceLanguageIndex(), 2);
   try {
     f.lang->SetResourceLanguageIndex(3);
     FAIL();
   } catch (const ELanguageError& e) {
     EXPECT_STREQ(e.what(), "3 - is not a valid property value!\rValue must be within [1..2]!");
   }
-  EXPECT_EQ(f.lang->GetResourceLanguageIndex(), 2);
+  EXPECT_EQ(f.lang->ResourceLanguageIndex(), 2);
 }
 
 TEST(LangComponent, RemovedComponentLeavesDoNotTranslateAndExtendedTranslations) {
@@ -141,12 +141,12 @@ TEST(LangComponent, RemovedComponentLeavesDoNotTranslateAndExtendedTranslations)
   TStringList names;
   SetLines(names, {"Button1", "Button2"});
   f.lang->SetDoNotTranslate(&names);
-  f.lang->GetExtendedTranslations()->AddItem()->SetIdentifier("Button1.Caption");
-  f.lang->GetExtendedTranslations()->AddItem()->SetIdentifier("Button2.Caption");
+  f.lang->ExtendedTranslations()->AddItem()->SetIdentifier("Button1.Caption");
+  f.lang->ExtendedTranslations()->AddItem()->SetIdentifier("Button2.Caption");
   button->Free();
-  EXPECT_EQ(Lines(*f.lang->GetDoNotTranslate()), std::vector<std::string>{"Button2"});
-  ASSERT_EQ(f.lang->GetExtendedTranslations()->Count(), 1);
-  EXPECT_EQ(f.lang->GetExtendedTranslations()->Item(0)->GetIdentifier(), "Button2.Caption");
+  EXPECT_EQ(Lines(*f.lang->DoNotTranslate()), std::vector<std::string>{"Button2"});
+  ASSERT_EQ(f.lang->ExtendedTranslations()->Count(), 1);
+  EXPECT_EQ(f.lang->ExtendedTranslations()->Item(0)->Identifier(), "Button2.Caption");
 }
 
 // ---------------------------------------------------------------------------------------
@@ -191,7 +191,7 @@ TEST_F(LoadedLang, TabDelimitedTableIsMigrated) {
   f.lang->SetLangDelim(9);
   SetLines(f.Section(stCaptions), {"Button1\tTamam\tOK\t"});
   f.lang->FinishLoading();
-  EXPECT_EQ(f.lang->GetLangDelim(), 1);
+  EXPECT_EQ(f.lang->LangDelim(), 1);
   EXPECT_EQ(f.Section(stCaptions).Strings(0), Line({"Button1", "Tamam", "OK"}));
 }
 
@@ -241,7 +241,7 @@ TEST_F(LoadedLang, NothingIsAppliedUnlessTheOwnerIsInherited) {
   SetLines(f.Section(stCaptions), {Line({"Button1", "Tamam", "OK"})});
   f.lang->SetActiveLanguage(2);
   f.lang->FinishLoading();
-  EXPECT_EQ(f.lang->GetActiveLanguage(), 2);
+  EXPECT_EQ(f.lang->ActiveLanguage(), 2);
   EXPECT_EQ(button->GetCaption(), "Tamam");
 
   TLangForm inherited;
@@ -256,7 +256,7 @@ TEST_F(LoadedLang, NothingIsAppliedUnlessTheOwnerIsInherited) {
 
 TEST_F(LoadedLang, OutOfRangeLanguageWhileLoadingIsIgnored) {
   f.lang->SetActiveLanguage(7);
-  EXPECT_EQ(f.lang->GetActiveLanguage(), 1);
+  EXPECT_EQ(f.lang->ActiveLanguage(), 1);
 }
 
 TEST(LangComponent, ChangingCursorShowsWhileTheLanguageIsApplied) {
@@ -300,7 +300,7 @@ TEST(LangComponent, ExtendedTranslationsFirstOrLast) {
     TLangForm f;
     auto* button = f.Add<TTestButton>("Button1");
     SetLines(f.Section(stCaptions), {Line({"TForm1", "", ""}), Line({"Button1", "a", "from section"})});
-    TlcExtendedItem* item = f.lang->GetExtendedTranslations()->AddItem();
+    TlcExtendedItem* item = f.lang->ExtendedTranslations()->AddItem();
     item->SetIdentifier("Button1.Caption");
     item->SetValues(
         "a\x01"

@@ -37,7 +37,7 @@ std::vector<std::string> Sorted(std::vector<std::string> lines) {
 
 TEST(TranslationFile, SectionEntriesBecomeLinesOfTheOwnersKeys) {
   FilesForm f;
-  f.lang->GetDoNotTranslate()->Add("Edit1");
+  f.lang->DoNotTranslate()->Add("Edit1");
   TStringStream file(FileText(
       "[Captions]\r\nTForm1.Button1=Yes~!@#Evet~!@#\r\nForm1.Button2=No~!@#Hayir~!@#\r\nTOther.Button1=x~!@#y~!@#\r\n"
       "TForm1.Edit1=e~!@#f~!@#\r\nTForm1.TForm1=Title~!@#Baslik~!@#\r\nTForm1.Missing=m~!@#n~!@#\r\n"));
@@ -92,8 +92,8 @@ TEST(TranslationFile, LanguageNamesOfTheFileReplaceTheComponents) {
       "[Language names - for internal use only!]\r\nLanguage_1=A\r\nLanguage_2=B\r\nLanguage_3=C\r\n"
       "Language_5=E\r\n[Captions]\r\n");
   f.lang->Files().LoadSectionFromStream(stCaptions, file, true);
-  EXPECT_EQ(Lines(*f.lang->GetLangNames()), (std::vector<std::string>{"A", "B", "C"}));  // stops at the gap
-  EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
+  EXPECT_EQ(Lines(*f.lang->LangNames()), (std::vector<std::string>{"A", "B", "C"}));  // stops at the gap
+  EXPECT_EQ(f.lang->NumOfLanguages(), 3);
 }
 
 TEST(TranslationFile, CollectionKeysAreWrittenWithoutBracketsAndReadBack) {
@@ -142,7 +142,7 @@ TEST(TranslationFile, WholeTableRoundTripsThroughAFile) {
   SetLines(f.Section(stCaptions), {Line({"TForm1", "Başlık", "Title"}), Line({"Button1", "Evet", "Yes"})});
   SetLines(f.Section(stHints), {Line({"Button2", "İpucu\r\niki", ""})});
   SetLines(f.Section(stOtherStrings), {Line({"Edit1.Text", "2", ""})});
-  TlcExtendedItem* item = f.lang->GetExtendedTranslations()->AddItem();
+  TlcExtendedItem* item = f.lang->ExtendedTranslations()->AddItem();
   item->SetIdentifier("Edit1.Text");
   item->SetPropertyType(tkLString);
   item->SetValues(Line({"bir", "one"}));
@@ -157,11 +157,11 @@ TEST(TranslationFile, WholeTableRoundTripsThroughAFile) {
   for (int t : {stCaptions, stHints, stOtherStrings, stDlgsCaptions})
     EXPECT_EQ(Sorted(Lines(g.Section(t))), Sorted(Lines(f.Section(t)))) << StringsTypeName(t);
   EXPECT_EQ(g.Section(stCaptions).Strings(0), Line({"TForm1", "Başlık", "Title"}));
-  ASSERT_EQ(g.lang->GetExtendedTranslations()->Count(), 1);
-  TlcExtendedItem* back = g.lang->GetExtendedTranslations()->Item(0);
-  EXPECT_EQ(back->GetIdentifier(), "Edit1.Text");
-  EXPECT_EQ(back->GetPropertyType(), tkLString);
-  EXPECT_EQ(back->GetValues(), Line({"bir", "one"}));
+  ASSERT_EQ(g.lang->ExtendedTranslations()->Count(), 1);
+  TlcExtendedItem* back = g.lang->ExtendedTranslations()->Item(0);
+  EXPECT_EQ(back->Identifier(), "Edit1.Text");
+  EXPECT_EQ(back->PropertyType(), tkLString);
+  EXPECT_EQ(back->Values(), Line({"bir", "one"}));
   EXPECT_EQ(TempDir::Read(name), saved);
 }
 
@@ -263,21 +263,21 @@ TEST(TranslationFile, ImportingOneLanguageAddsItsColumn) {
   }
   FilesForm f;
   SetLines(f.Section(stCaptions), {Line({"Button1", "Evet", "Yes"})});
-  TlcExtendedItem* item = f.lang->GetExtendedTranslations()->AddItem();
+  TlcExtendedItem* item = f.lang->ExtendedTranslations()->AddItem();
   item->SetIdentifier("Edit1.Text");
   item->SetValues(Line({"bir", "one"}));
 
   f.lang->Files().LoadLanguageFromFile(name, "English");  // known language: its column is refreshed
-  EXPECT_EQ(f.lang->GetNumOfLanguages(), 2);
+  EXPECT_EQ(f.lang->NumOfLanguages(), 2);
   f.lang->Files().LoadLanguageFromFile(name, "Deutsch");
-  EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
-  EXPECT_EQ(f.lang->GetLangNames()->Strings(2), "Deutsch");
+  EXPECT_EQ(f.lang->NumOfLanguages(), 3);
+  EXPECT_EQ(f.lang->LangNames()->Strings(2), "Deutsch");
   EXPECT_EQ(Lines(f.Section(stCaptions)),
             (std::vector<std::string>{Line({"Button1", "Evet", "Yes", "Ja"}), Line({"Button2", "", "No", "Nein"})}));
-  EXPECT_EQ(item->GetValues(), Line({"bir", "one", "eins"}));
+  EXPECT_EQ(item->Values(), Line({"bir", "one", "eins"}));
 
   f.lang->Files().LoadLanguageFromFile(name, "deutsch");  // names compare case-sensitively: nothing
-  EXPECT_EQ(f.lang->GetNumOfLanguages(), 3);
+  EXPECT_EQ(f.lang->NumOfLanguages(), 3);
   f.lang->SetDoRaiseExceptions(true);
   try {
     f.lang->Files().LoadLanguageFromFile(name, "Klingon");

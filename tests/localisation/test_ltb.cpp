@@ -30,7 +30,7 @@ std::string StoredTable() {
   names.Add("Türkçe");
   names.Add("English");
   source.lang->SetLangNames(&names);
-  TlcExtendedItem* item = source.lang->GetExtendedTranslations()->AddItem();
+  TlcExtendedItem* item = source.lang->ExtendedTranslations()->AddItem();
   item->SetIdentifier("Button1.Hint");
   item->SetPropertyType(tkLString);
   item->SetValues(Line({"ipucu", "hint"}));
@@ -53,9 +53,9 @@ TEST(LTBFile, ReadsTheTableOfTheOwnersClass) {
   EXPECT_EQ(Lines(f.Section(stCaptions)),
             (std::vector<std::string>{Line({"TForm1", "Başlık", "Title"}), Line({"Button1", "Evet", "Yes"})}));
   EXPECT_EQ(Lines(f.Section(stStrings)), std::vector<std::string>{Line({"Msg", "Merhaba", "Hello"})});
-  EXPECT_EQ(f.lang->GetLangNames()->Strings(0), "Türkçe");
-  ASSERT_EQ(f.lang->GetExtendedTranslations()->Count(), 1);
-  EXPECT_EQ(f.lang->GetExtendedTranslations()->Item(0)->GetValues(), Line({"ipucu", "hint"}));
+  EXPECT_EQ(f.lang->LangNames()->Strings(0), "Türkçe");
+  ASSERT_EQ(f.lang->ExtendedTranslations()->Count(), 1);
+  EXPECT_EQ(f.lang->ExtendedTranslations()->Item(0)->Values(), Line({"ipucu", "hint"}));
   EXPECT_EQ(manager.FixedLanguages(), std::vector<std::string>{"English"});
   EXPECT_FALSE(f.lang->Table().IsTemporary());
   EXPECT_EQ(f.button->GetCaption(), "");  // reading applies nothing
@@ -128,7 +128,7 @@ TEST(LTBFile, ReadsAFileMadeFromAStoredTextLayout) {
   // The stored block is Windows-1254 text.
   EXPECT_EQ(Lines(f.Section(stCaptions)),
             (std::vector<std::string>{Line({"TForm1", "Başlık", "Title"}), Line({"Button1", "Evet", "Yes"})}));
-  EXPECT_EQ(Lines(*f.lang->GetLangNames()), (std::vector<std::string>{"Türkçe", "English"}));
+  EXPECT_EQ(Lines(*f.lang->LangNames()), (std::vector<std::string>{"Türkçe", "English"}));
   EXPECT_EQ(f.Section(stDlgsCaptions).Count(), 15);  // not in the block: the defaults stay
   EXPECT_EQ(manager.FixedLanguages(), (std::vector<std::string>{"English", "Türkçe"}));
 }

@@ -96,10 +96,10 @@ TEST_F(StoredTable, NewComponentHoldsTheFifteenMessageDialogRows) {
   EXPECT_EQ(dialogs.Strings(13), Line({"Yes To All", "Y&es to All", ""}));
   TForm1 single;
   TlcLang one(&single);
-  EXPECT_EQ(one.GetSectionStrings(stDlgsCaptions)->Strings(12), Line({"No To All", "N&o to All"}));
+  EXPECT_EQ(one.SectionStrings(stDlgsCaptions)->Strings(12), Line({"No To All", "N&o to All"}));
   for (int t = 0; t < StringsTypeCount; ++t)
-    if (t != stDlgsCaptions && f.lang->GetSectionStrings(t)) EXPECT_EQ(f.lang->GetSectionStrings(t)->Count(), 0) << t;
-  EXPECT_EQ(f.lang->GetSectionStrings(stListView_TreeView_Items), nullptr);
+    if (t != stDlgsCaptions && f.lang->SectionStrings(t)) EXPECT_EQ(f.lang->SectionStrings(t)->Count(), 0) << t;
+  EXPECT_EQ(f.lang->SectionStrings(stListView_TreeView_Items), nullptr);
 }
 
 TEST_F(StoredTable, WritesElevenSectionsInOrderWithLineBreaksEncoded) {
@@ -156,12 +156,12 @@ TEST_F(StoredTable, TravelsWithTheFormThroughTheLayoutStream) {
   ReadComponentFromStream(stream, &copy);
   auto* lang = dynamic_cast<TlcCustomLang*>(copy.FindComponent("lcLang1"));
   ASSERT_NE(lang, nullptr);
-  EXPECT_EQ(lang->GetNumOfLanguages(), 2);
-  EXPECT_EQ(lang->GetLangNames()->Strings(1), "English");
-  EXPECT_EQ(lang->GetLanguage(), "Türkçe");
-  EXPECT_EQ(lang->GetLangDelim(), 1);
-  EXPECT_EQ(Lines(*lang->GetSectionStrings(stCaptions)), Lines(f.Section(stCaptions)));
-  EXPECT_EQ(lang->GetSectionStrings(stDlgsCaptions)->Count(), DialogCaptionCount);
+  EXPECT_EQ(lang->NumOfLanguages(), 2);
+  EXPECT_EQ(lang->LangNames()->Strings(1), "English");
+  EXPECT_EQ(lang->Language(), "Türkçe");
+  EXPECT_EQ(lang->LangDelim(), 1);
+  EXPECT_EQ(Lines(*lang->SectionStrings(stCaptions)), Lines(f.Section(stCaptions)));
+  EXPECT_EQ(lang->SectionStrings(stDlgsCaptions)->Count(), DialogCaptionCount);
   // Nothing is applied while loading: the button keeps its design text.
   EXPECT_EQ(static_cast<TTestButton*>(copy.FindComponent("Button1"))->GetCaption(), "Başla");
 }

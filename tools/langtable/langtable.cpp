@@ -50,7 +50,7 @@ TlcCustomLang* FindLang(TComponent& root) {
 std::set<std::string> LineKeys(TlcCustomLang& lang) {
   std::set<std::string> keys;
   for (int t = 0; t < StringsTypeCount; ++t)
-    if (TStrings* section = lang.GetSectionStrings(t))
+    if (TStrings* section = lang.SectionStrings(t))
       for (int i = 0; i < section->Count(); ++i)
         keys.insert(std::to_string(t) + ":" + ExtractLangField(section->Strings(i), lang.Delim(), 0));
   return keys;
@@ -60,7 +60,7 @@ std::set<std::string> LineKeys(TlcCustomLang& lang) {
 // in another form than the list's own (quotes around an empty line, say) would be written again
 // at every switch: it is refused, with the form to write.
 void CheckCommaTexts(TlcCustomLang& lang, const std::string& translations, int language) {
-  TStrings* lines = lang.GetSectionStrings(stMultiLines);
+  TStrings* lines = lang.SectionStrings(stMultiLines);
   for (int i = 0; i < lines->Count(); ++i) {
     const std::string value = ExtractLangField(lines->Strings(i), lang.Delim(), language);
     TStringList list;
@@ -87,7 +87,7 @@ void Run(const std::string& layout, const std::string& translations, const std::
   for (const std::string& key : LineKeys(lang))
     if (!collected.count(key)) unknown += " " + key.substr(key.find(':') + 1);
   if (!unknown.empty()) throw Exception(translations + ": keys the window does not have:" + unknown);
-  CheckCommaTexts(lang, translations, lang.GetLangNames()->IndexOf(language) + 1);
+  CheckCommaTexts(lang, translations, lang.LangNames()->IndexOf(language) + 1);
   lang.Table().PadLines();
 
   TMemoryStream block;

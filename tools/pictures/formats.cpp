@@ -95,11 +95,11 @@ Bytes EncodeIco(const std::vector<const Image*>& images) {
 }
 
 namespace {
-using Colour = std::array<unsigned char, 3>;  // B, G, R
+using Color = std::array<unsigned char, 3>;  // B, G, R
 
 // Median cut: the box of colours with the widest channel is split at its median until there
 // are `count` boxes or none can be split; each box gives its mean colour.
-std::vector<Colour> MedianCutPalette(std::vector<Colour> colours, size_t count) {
+std::vector<Color> MedianCutPalette(std::vector<Color> colors, size_t count) {
   struct Box {
     size_t begin, end;
   };
@@ -107,13 +107,13 @@ std::vector<Colour> MedianCutPalette(std::vector<Colour> colours, size_t count) 
     int best = -1;
     for (int c = 0; c < 3; ++c) {
       unsigned char lo = 255, hi = 0;
-      for (size_t i = b.begin; i < b.end; ++i) lo = std::min(lo, colours[i][c]), hi = std::max(hi, colours[i][c]);
+      for (size_t i = b.begin; i < b.end; ++i) lo = std::min(lo, colors[i][c]), hi = std::max(hi, colors[i][c]);
       if (hi - lo > best) best = hi - lo, channel = c;
     }
     return best;
   };
   std::vector<Box> boxes;
-  if (!colours.empty()) boxes.push_back({0, colours.size()});
+  if (!colors.empty()) boxes.push_back({0, colors.size()});
   while (boxes.size() < count) {
     int bestRange = 0, bestChannel = 0;
     size_t bestBox = boxes.size();
@@ -124,17 +124,17 @@ std::vector<Colour> MedianCutPalette(std::vector<Colour> colours, size_t count) 
     }
     if (bestBox == boxes.size()) break;
     const Box b = boxes[bestBox];
-    std::sort(colours.begin() + b.begin, colours.begin() + b.end,
-              [&](const Colour& x, const Colour& y) { return x[bestChannel] < y[bestChannel]; });
+    std::sort(colors.begin() + b.begin, colors.begin() + b.end,
+              [&](const Color& x, const Color& y) { return x[bestChannel] < y[bestChannel]; });
     const size_t middle = b.begin + (b.end - b.begin) / 2;
     boxes[bestBox].end = middle;
     boxes.push_back({middle, b.end});
   }
-  std::vector<Colour> palette;
+  std::vector<Color> palette;
   for (const Box& b : boxes) {
     unsigned sum[3] = {0, 0, 0};
     for (size_t i = b.begin; i < b.end; ++i)
-      for (int c = 0; c < 3; ++c) sum[c] += colours[i][c];
+      for (int c = 0; c < 3; ++c) sum[c] += colors[i][c];
     const unsigned n = b.end - b.begin;
     palette.push_back({static_cast<unsigned char>((sum[0] + n / 2) / n),
                        static_cast<unsigned char>((sum[1] + n / 2) / n),
@@ -143,12 +143,12 @@ std::vector<Colour> MedianCutPalette(std::vector<Colour> colours, size_t count) 
   return palette;
 }
 
-unsigned char Nearest(const std::vector<Colour>& palette, const Colour& colour) {
+unsigned char Nearest(const std::vector<Color>& palette, const Color& color) {
   size_t best = 0;
   int bestDistance = 1 << 30;
   for (size_t i = 0; i < palette.size(); ++i) {
     int d = 0;
-    for (int c = 0; c < 3; ++c) d += (palette[i][c] - colour[c]) * (palette[i][c] - colour[c]);
+    for (int c = 0; c < 3; ++c) d += (palette[i][c] - color[c]) * (palette[i][c] - color[c]);
     if (d < bestDistance) bestDistance = d, best = i;
   }
   return static_cast<unsigned char>(best);
@@ -159,22 +159,22 @@ Bytes EncodeIco8(const Image& image) {
   const int w = image.Width(), h = image.Height();
   const Bytes bgra = image.Bgra();
   auto opaque = [&](size_t i) { return bgra[i * 4 + 3] >= 128; };
-  auto colourAt = [&](size_t i) { return Colour{bgra[i * 4], bgra[i * 4 + 1], bgra[i * 4 + 2]}; };
-  std::vector<Colour> colours;
+  auto colorAt = [&](size_t i) { return Color{bgra[i * 4], bgra[i * 4 + 1], bgra[i * 4 + 2]}; };
+  std::vector<Color> colors;
   for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i)
-    if (opaque(i)) colours.push_back(colourAt(i));
-  std::vector<Colour> palette = MedianCutPalette(colours, 256);
-  palette.resize(256, Colour{0, 0, 0});
+    if (opaque(i)) colors.push_back(colorAt(i));
+  std::vector<Color> palette = MedianCutPalette(colors, 256);
+  palette.resize(256, Color{0, 0, 0});
 
   const unsigned pixelRow = ((w + 3) / 4) * 4, maskRow = ((w + 31) / 32) * 4;
   Bytes body;
   PutInfoHeader(body, w, h * 2, pixelRow * h + maskRow * h, 8);
-  for (const Colour& c : palette) body.insert(body.end(), {c[0], c[1], c[2], 0});
+  for (const Color& c : palette) body.insert(body.end(), {c[0], c[1], c[2], 0});
   for (int y = h - 1; y >= 0; --y) {
     Bytes row(pixelRow, 0);
     for (int x = 0; x < w; ++x) {
       const size_t i = static_cast<size_t>(y) * w + x;
-      if (opaque(i)) row[x] = Nearest(palette, colourAt(i));
+      if (opaque(i)) row[x] = Nearest(palette, colorAt(i));
     }
     body.insert(body.end(), row.begin(), row.end());
   }

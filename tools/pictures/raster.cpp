@@ -79,13 +79,13 @@ void Image::Fill(const Shape& shape, const Paint& paint, float opacity) {
       if (const float c = cov[y * width_ + x]; c > 0) Composite(x, y, paint({x + 0.5f, y + 0.5f}), c * opacity);
 }
 
-void Image::Fill(const Shape& shape, Rgba colour, float opacity) { Fill(shape, Solid(colour), opacity); }
+void Image::Fill(const Shape& shape, Rgba color, float opacity) { Fill(shape, Solid(color), opacity); }
 
-void Image::Shadow(const Shape& shape, float dx, float dy, float radius, Rgba colour) {
+void Image::Shadow(const Shape& shape, float dx, float dy, float radius, Rgba color) {
   std::vector<float> cov = Coverage(Moved(shape, dx, dy));
   Blur(cov, width_, height_, static_cast<int>(std::lround(radius)));
   for (int y = 0; y < height_; ++y)
-    for (int x = 0; x < width_; ++x) Composite(x, y, colour, cov[y * width_ + x]);
+    for (int x = 0; x < width_; ++x) Composite(x, y, color, cov[y * width_ + x]);
 }
 
 void Image::Over(const Image& top, float opacity) {

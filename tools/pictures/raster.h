@@ -33,9 +33,9 @@ public:
 
   // Paints the shape with 4 x 4 supersampled coverage, times opacity.
   void Fill(const Shape& shape, const Paint& paint, float opacity = 1.0f);
-  void Fill(const Shape& shape, Rgba colour, float opacity = 1.0f);
+  void Fill(const Shape& shape, Rgba color, float opacity = 1.0f);
   // A soft shadow of the shape: its coverage blurred by radius pixels, moved by (dx, dy).
-  void Shadow(const Shape& shape, float dx, float dy, float radius, Rgba colour);
+  void Shadow(const Shape& shape, float dx, float dy, float radius, Rgba color);
   // Composites another image of the same size over this one.
   void Over(const Image& top, float opacity = 1.0f);
   // Copies other into this image at (x, y) (for strips of images).

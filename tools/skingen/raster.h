@@ -49,7 +49,7 @@ public:
   explicit TCanvas(TBitmapPixels& bitmap) : b_(bitmap) {}
   // Fills the shape with the paint inside the clip rectangle (default: the whole bitmap).
   void Fill(const TShape& shape, const TPaint& paint, double opacity = 1.0);
-  void Fill(const TShape& shape, TRgb colour, double opacity = 1.0) { Fill(shape, Solid(colour), opacity); }
+  void Fill(const TShape& shape, TRgb color, double opacity = 1.0) { Fill(shape, Solid(color), opacity); }
   // Pixels that the shape covers less than half become magenta (the transparent key),
   // the rest stay: a hard outline for window and button corners.
   void KeyOutside(const TShape& shape);

@@ -32,7 +32,7 @@ struct TTheme {
 
 TRgb IniRgb(const TQuickIni& ini, const char* key, TRgb def) {
   const std::string v = ini.ReadString("Generator", key, "");
-  return v.empty() ? def : FromColor(ParseSkinColour(v));
+  return v.empty() ? def : FromColor(ParseSkinColor(v));
 }
 
 TTheme ReadTheme(const TQuickIni& ini) {
@@ -172,14 +172,14 @@ TBitmapPixels PanelStrip(const TTheme& t, int n, int w, int h, double r, const i
       n, w, h, [&](TCanvas& c, int x, int f) { RaisedPanel(c, t, x, 0, x + w, h, r, states[f - 1]); }, kMagenta);
 }
 
-void Arrow(TCanvas& c, double cx, double cy, double s, int dir, TRgb colour) {
+void Arrow(TCanvas& c, double cx, double cy, double s, int dir, TRgb color) {
   // dir: 0 left, 1 right, 2 up, 3 down
   std::vector<std::pair<double, double>> p;
   if (dir == 0) p = {{cx + s * 0.5, cy - s}, {cx + s * 0.5, cy + s}, {cx - s * 0.6, cy}};
   if (dir == 1) p = {{cx - s * 0.5, cy - s}, {cx - s * 0.5, cy + s}, {cx + s * 0.6, cy}};
   if (dir == 2) p = {{cx - s, cy + s * 0.5}, {cx + s, cy + s * 0.5}, {cx, cy - s * 0.6}};
   if (dir == 3) p = {{cx - s, cy - s * 0.5}, {cx + s, cy - s * 0.5}, {cx, cy + s * 0.6}};
-  c.Fill(Polygon(p), colour);
+  c.Fill(Polygon(p), color);
 }
 
 // A check box (13 x 13): value 0 unchecked, 1 checked, 2 mixed; state 1 normal, 2 hot,

@@ -41,11 +41,11 @@ TBitmap* ArrowGlyph() {
   static TBitmap glyph(48, 16);
   static const bool drawn = [] {
     glyph.Pixels().Fill(RGBToColor(255, 0, 255));
-    const TColor colours[] = {RGBToColor(30, 110, 40), RGBToColor(120, 120, 120), RGBToColor(20, 70, 25)};
+    const TColor colors[] = {RGBToColor(30, 110, 40), RGBToColor(120, 120, 120), RGBToColor(20, 70, 25)};
     for (int g = 0; g < 3; ++g)
       for (int y = 3; y < 13; ++y)
         for (int x = 4; x < 4 + (y < 8 ? y - 2 : 14 - y); ++x)
-          glyph.Pixels().SetPixel(g * 16 + x + (g == 2), y + (g == 2), colours[g]);
+          glyph.Pixels().SetPixel(g * 16 + x + (g == 2), y + (g == 2), colors[g]);
     return true;
   }();
   (void)drawn;

@@ -7,13 +7,13 @@
 
 QUILLIMO_REGISTER_CLASS(TlcBrowseForFolder, [](TPropertyTable& p) {
   using B = TlcBrowseForFolder;
-  p.Bool("CanCreateSpecialFolder", &B::GetCanCreateSpecialFolder, &B::SetCanCreateSpecialFolder, false);
-  p.String("DialogCaption", &B::GetDialogCaption, &B::SetDialogCaption);
-  p.Set("Flags", &B::GetFlags, &B::SetFlags, TBIFlags{ReturnFSAncestors, ReturnOnlyFSDirs});
-  p.Enum("RootFolder", &B::GetRootFolder, &B::SetRootFolder, csDesktop);
+  p.Bool("CanCreateSpecialFolder", &B::CanCreateSpecialFolder, &B::SetCanCreateSpecialFolder, false);
+  p.String("DialogCaption", &B::DialogCaption, &B::SetDialogCaption);
+  p.Set("Flags", &B::Flags, &B::SetFlags, TBIFlags{ReturnFSAncestors, ReturnOnlyFSDirs});
+  p.Enum("RootFolder", &B::RootFolder, &B::SetRootFolder, csDesktop);
   p.Object("lcLang", &B::GetlcLang, &B::SetlcLang);
-  p.String("SelectedDir", &B::GetSelectedDir, &B::SetSelectedDir);
-  p.String("Title", &B::GetTitle, &B::SetTitle);
+  p.String("SelectedDir", &B::SelectedDir, &B::SetSelectedDir);
+  p.String("Title", &B::Title, &B::SetTitle);
   p.Event("OnShow", &B::OnShow);
   p.Event("OnSelectionChanged", &B::OnSelectionChanged);
   p.Event("OnValidateFailed", &B::OnValidateFailed);

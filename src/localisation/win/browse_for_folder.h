@@ -37,22 +37,22 @@ public:
   explicit TlcBrowseForFolder(TComponent* owner) : TComponent(owner) {}
   ~TlcBrowseForFolder() override;
 
-  bool GetCanCreateSpecialFolder() const { return canCreateSpecialFolder_; }
+  bool CanCreateSpecialFolder() const { return canCreateSpecialFolder_; }
   void SetCanCreateSpecialFolder(bool value) { canCreateSpecialFolder_ = value; }
-  const std::string& GetDialogCaption() const { return dialogCaption_; }
+  const std::string& DialogCaption() const { return dialogCaption_; }
   void SetDialogCaption(const std::string& value) { dialogCaption_ = value; }
-  TBIFlags GetFlags() const { return flags_; }
+  TBIFlags Flags() const { return flags_; }
   void SetFlags(TBIFlags value) { flags_ = value; }
-  TCSIDL GetRootFolder() const { return rootFolder_; }
+  TCSIDL RootFolder() const { return rootFolder_; }
   void SetRootFolder(TCSIDL value) { rootFolder_ = value; }
   TlcCustomLang* GetlcLang() const { return link_.Get(); }
   // Linking a component makes it keep all of its dialog caption rows (NeedAllDlgs).
   void SetlcLang(TlcCustomLang* value) { link_.Set(value); }
-  const std::string& GetSelectedDir() const { return selectedDir_; }
+  const std::string& SelectedDir() const { return selectedDir_; }
   // A new text is parsed by the shell's desktop folder into the identifier list; a text it
   // cannot parse leaves the component without one.
   void SetSelectedDir(const std::string& value);
-  const std::string& GetTitle() const { return title_; }
+  const std::string& Title() const { return title_; }
   void SetTitle(const std::string& value) { title_ = value; }
 
   // The selected folder's identifier list, owned by the component; nullptr when there is none.

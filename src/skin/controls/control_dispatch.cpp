@@ -29,9 +29,7 @@
 #include "toolkit/win/stdctrls.h"
 
 namespace {
-bool Has(const TSkinFormFrame& frame, TSkinControlType type) {
-  return frame.SkinData()->GetSkinControls().Contains(type);
-}
+bool Has(const TSkinFormFrame& frame, TSkinControlType type) { return frame.SkinData()->SkinControls().Contains(type); }
 bool HasTabs(const TSkinFormFrame& frame) { return Has(frame, xcTab) && frame.SkinData()->Model().Tabs != nullptr; }
 
 TCanvas* CanvasOf(TSkinFormFrame& frame) { return &frame.ControlCanvas(); }
@@ -159,7 +157,7 @@ void SkinGroupItems(TSkinFormFrame& frame, TComponent* group) {
 
 // Windowed controls whose window scrolls: a scroll style, a memo, a list box, or Tag 55.
 bool IsScrolling(TComponent* component) {
-  if (component->GetTag() == 55) return true;
+  if (component->Tag() == 55) return true;
   auto* control = dynamic_cast<TWinControl*>(component);
   if (!control) return false;
   if (dynamic_cast<TMemo*>(control) || dynamic_cast<TCustomListBox*>(control)) return true;
@@ -168,7 +166,7 @@ bool IsScrolling(TComponent* component) {
 
 bool IsPreviewForm(const TSkinFormFrame& frame) {
   if (!frame.Form()) return false;
-  const std::string name = frame.Form()->GetName();
+  const std::string name = frame.Form()->Name();
   return LowerCase(name).find("preview") != std::string::npos || name == "TRPStandardPreview" ||
          name == "TzzPrintPreview" || name == "TgvfmStdPreview";
 }
@@ -471,7 +469,7 @@ TSkinControl* FindByHandle(const TSkinFormFrame& frame, HWND wnd) {
 
 void DispatchComponent(TSkinFormFrame& frame, TComponent* component, TComponent* container) {
   TSkinSet& skin = *frame.SkinData();
-  if (skin.IsTagDisabled(component->GetTag()) || IsServed(frame, component)) return;
+  if (skin.IsTagDisabled(component->Tag()) || IsServed(frame, component)) return;
   // A control without a window yet (on a page not shown) is not made to have one: making the
   // hidden pages' windows would double the time a window takes to appear. Its companion joins
   // the window when it is made (handle watches).
@@ -494,7 +492,7 @@ void DispatchComponent(TSkinFormFrame& frame, TComponent* component, TComponent*
 
 bool ApplySkinMap(TSkinFormFrame& frame, const std::string& className, TComponent* component) {
   const std::string key = LowerCase(className) + "=";
-  TStrings* aliases = frame.SkinData()->GetSkinAliases();
+  TStrings* aliases = frame.SkinData()->SkinAliases();
   std::string kind;
   bool matched = false;
   for (int i = 0; i < aliases->Count() && !matched; ++i) {

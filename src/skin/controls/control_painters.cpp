@@ -56,7 +56,7 @@ void DrawGlyph(HDC dc, const RECT& rect, int glyphCount, int glyphState, const T
 
 void DrawCaption(HDC dc, const RECT& rect, UINT alignment, bool enabled, const std::string& text) {
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = enabled ? GetTextColor(dc) : SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+  const COLORREF oldColor = enabled ? GetTextColor(dc) : SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
   RECT measured = rect;
   DrawWideText(dc, text, measured, DT_CALCRECT | DT_EXPANDTABS | DT_NOCLIP);
   const int w = measured.right - measured.left, h = measured.bottom - measured.top;
@@ -68,7 +68,7 @@ void DrawCaption(HDC dc, const RECT& rect, UINT alignment, bool enabled, const s
   at.top = rect.top + (rect.bottom - rect.top - h) / 2 - 1;
   at.bottom = at.top + h;
   DrawWideText(dc, text, at, DT_EXPANDTABS | DT_NOCLIP | alignment);
-  SetTextColor(dc, oldColour);
+  SetTextColor(dc, oldColor);
   SetBkMode(dc, oldMode);
 }
 
@@ -97,9 +97,9 @@ void DrawIconCaption(HDC dc, const RECT& rect, UINT alignment, const std::string
   }
   if (text.empty()) return;
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = enabled ? GetTextColor(dc) : SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+  const COLORREF oldColor = enabled ? GetTextColor(dc) : SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
   RECT at{x, rect.top + (height - textH) / 2, rect.right, rect.top + (height - textH) / 2 + textH};
   DrawWideText(dc, text, at, format | DT_LEFT);
-  SetTextColor(dc, oldColour);
+  SetTextColor(dc, oldColor);
   SetBkMode(dc, oldMode);
 }

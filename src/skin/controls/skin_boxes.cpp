@@ -45,7 +45,7 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& rect) {
   if (Text().empty()) return;
   SetBkMode(dc, OPAQUE);
   SetBkColor(dc, Rgb(Skin()->Model().ButtonFaceColour));
-  if (Control()) SetTextColor(dc, Rgb(Control()->Font()->GetColor()));
+  if (Control()) SetTextColor(dc, Rgb(Control()->Font()->Color()));
   RECT at{rect.left + 9, rect.top, rect.right, rect.bottom};
   DrawWideText(dc, Text(), at, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXPANDTABS);
 }

@@ -15,7 +15,9 @@ QUILLIMO_REGISTER_CLASS(TSkinBitButton)
 QUILLIMO_REGISTER_CLASS(TSkinSpeedButton)
 
 namespace {
-bool HasButtonImage(const TSkinSet* skin) { return skin && skin->Model().Buttons && !skin->Model().Buttons->Image.Empty(); }
+bool HasButtonImage(const TSkinSet* skin) {
+  return skin && skin->Model().Buttons && !skin->Model().Buttons->Image.Empty();
+}
 
 HFONT WindowFont(HWND wnd) { return reinterpret_cast<HFONT>(SendMessageW(wnd, WM_GETFONT, 0, 0)); }
 }  // namespace
@@ -125,12 +127,12 @@ void TSkinButton::Paint(HDC dc, const RECT& rect) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   HDC buffer = BufferWithFrame(w, h, 5, state);
   TSelectObject font(buffer, WindowFont(Handle()));
-  TColor colour = Skin()->Model().ButtonTextColour;
-  if (state == 1) colour = Skin()->Model().Buttons->NormalColour2;
-  if (state == 4) colour = Skin()->Model().Buttons->MouseOverColour2;
-  if (state == 2) colour = Skin()->Model().Buttons->PressedColour2;
-  if (state == 3) colour = RGBToColor(128, 128, 128);
-  SetTextColor(buffer, static_cast<COLORREF>(ColorToRGB(colour)));
+  TColor color = Skin()->Model().ButtonTextColour;
+  if (state == 1) color = Skin()->Model().Buttons->NormalColour2;
+  if (state == 4) color = Skin()->Model().Buttons->MouseOverColour2;
+  if (state == 2) color = Skin()->Model().Buttons->PressedColour2;
+  if (state == 3) color = RGBToColor(128, 128, 128);
+  SetTextColor(buffer, static_cast<COLORREF>(ColorToRGB(color)));
   SetBkMode(buffer, TRANSPARENT);
   RECT measured{0, 0, 0, 0};
   DrawWideText(buffer, Text(), measured, DT_CALCRECT | DT_EXPANDTABS | DT_NOCLIP);
@@ -167,12 +169,12 @@ void TSkinBitButton::PaintGlyphAndCaption(HDC dc, const RECT& rect, const TGlyph
   if (glyph.cx > 0) DrawGlyph(dc, places.Glyph, glyphs.NumGlyphs(), glyphStates[state], glyphs.Glyph());
   if (Text().empty()) return;
   const TDataSkinButton& b = *Skin()->Model().Buttons;
-  TColor colour = Skin()->Model().ButtonTextColour;
-  if (state == 1 && b.HasNormalColour2) colour = b.NormalColour2;
-  if (state == 4 && b.HasMouseOverColour2) colour = b.MouseOverColour2;
-  if (state == 2 && b.HasPressedColour2) colour = b.PressedColour2;
-  if (state == 3) colour = clBtnShadow;
-  SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(colour)));
+  TColor color = Skin()->Model().ButtonTextColour;
+  if (state == 1 && b.HasNormalColour2) color = b.NormalColour2;
+  if (state == 4 && b.HasMouseOverColour2) color = b.MouseOverColour2;
+  if (state == 2 && b.HasPressedColour2) color = b.PressedColour2;
+  if (state == 3) color = clBtnShadow;
+  SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(color)));
   SetBkMode(dc, TRANSPARENT);
   RECT at = places.Caption;
   UINT align = DT_CENTER;
@@ -270,8 +272,8 @@ void TSkinSpeedButton::Paint(HDC dc, const RECT& rect) {
   if (scratch.Width() < w || scratch.Height() < h)
     scratch.SetSize(std::max(scratch.Width(), w), std::max(scratch.Height(), h));
   const RECT local{0, 0, w, h};
-  DrawSkinElementScratch(local, Skin()->Model().Buttons.get(), Skin()->Model().Buttons->Trans == 1, Skin()->Model().Buttons->FrameCount, state,
-                         Skin()->Model().ButtonFaceColour);
+  DrawSkinElementScratch(local, Skin()->Model().Buttons.get(), Skin()->Model().Buttons->Trans == 1,
+                         Skin()->Model().Buttons->FrameCount, state, Skin()->Model().ButtonFaceColour);
   HDC scratchDc = scratch.Canvas().Handle();
   HFONT font = FontHandle(GraphicControl()->Font()->Data());
   if (speed && speed->Glyph() && speed->Glyph()->Width() > 0) {

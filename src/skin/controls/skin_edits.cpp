@@ -11,8 +11,8 @@ QUILLIMO_REGISTER_CLASS(TSkinComBox)
 QUILLIMO_REGISTER_CLASS(TSkinEdit)
 
 namespace {
-void FrameWith(HDC dc, const RECT& r, TColor colour) {
-  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(colour)));
+void FrameWith(HDC dc, const RECT& r, TColor color) {
+  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(color)));
   FrameRect(dc, &r, brush);
   DeleteObject(brush);
 }

@@ -19,8 +19,8 @@
 
 void SkinToolkitExtras(TComponent*, TSkinSet* skin, TComponent*, TComponent* control, std::string,
                        TComponent*& skinned) {
-  const TSkinControlTypes on = skin->GetSkinControls();
-  if (skin->IsTagDisabled(control->GetTag())) return;
+  const TSkinControlTypes on = skin->SkinControls();
+  if (skin->IsTagDisabled(control->Tag())) return;
   if (dynamic_cast<TSpinButton*>(control) && on.Contains(xcButton))
     skinned = new TSkinUpDown(control);
   else if (dynamic_cast<TCustomCheckBox*>(control) && on.Contains(xcCheckBox))

@@ -99,7 +99,7 @@ std::int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view k
   return ParseSkinInteger(ReadString(section, key, ""), value) ? value : def;
 }
 
-TColor ParseSkinColour(std::string_view text) {
+TColor ParseSkinColor(std::string_view text) {
   std::uint32_t rgb[3] = {0, 0, 0};
   int found = 0;
   std::size_t i = 0;
@@ -120,9 +120,9 @@ TColor ParseSkinColour(std::string_view text) {
                     static_cast<std::uint8_t>(rgb[2]));
 }
 
-TColor TQuickIni::ReadColour(std::string_view section, std::string_view key, TColor def) const {
+TColor TQuickIni::ReadColor(std::string_view section, std::string_view key, TColor def) const {
   const std::string value = ReadString(section, key, "");
-  return value.empty() ? def : ParseSkinColour(value);
+  return value.empty() ? def : ParseSkinColor(value);
 }
 
 std::vector<std::string> TQuickIni::ReadSections() const {

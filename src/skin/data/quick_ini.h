@@ -28,7 +28,7 @@ public:
   // Red, green and blue from the first three decimal numbers of the value (any other
   // characters separate them; missing ones are 0, each is taken modulo 256); def when the
   // value is missing or empty.
-  TColor ReadColour(std::string_view section, std::string_view key, TColor def) const;
+  TColor ReadColor(std::string_view section, std::string_view key, TColor def) const;
   // Section names in file order (repeated headers included).
   std::vector<std::string> ReadSections() const;
 
@@ -47,6 +47,6 @@ private:
   std::vector<TSection> sections_;
 };
 
-// The value forms, on their own (ReadInteger and ReadColour use them).
+// The value forms, on their own (ReadInteger and ReadColor use them).
 bool ParseSkinInteger(std::string_view text, std::int32_t& value);
-TColor ParseSkinColour(std::string_view text);
+TColor ParseSkinColor(std::string_view text);

@@ -31,7 +31,7 @@ private:
   std::vector<std::string> DistinctSections() const;
 
   void LoadBorder(TDataSkinBorder& border, bool vertical);
-  void LoadColours();
+  void LoadColors();
   void LoadSysButtons();
   void LoadButtons();
   void LoadTitle();
@@ -41,7 +41,7 @@ private:
   // LeftWidth, RightWidth, TopHeight, BottomHeight, Trans and Tile (default 0 each).
   void LoadMargins(TDataSkinObject& element, std::string_view section) const;
   // NormalColour, MouseOverColour, PressedColour (default -1).
-  void LoadStateColours(TDataSkinObject& element, std::string_view section) const;
+  void LoadStateColors(TDataSkinObject& element, std::string_view section) const;
   template <class T>
   void LoadElement(std::unique_ptr<T>& member, std::string_view section, std::string_view secondImageKey = {});
   void SetFrameCounts();
@@ -76,7 +76,7 @@ void TSkinLoader::Run() {
   LoadBorder(*m_.BorderRight, true);
   LoadBorder(*m_.BorderTop, false);
   LoadBorder(*m_.BorderBottom, false);
-  LoadColours();
+  LoadColors();
   LoadSysButtons();
   LoadButtons();
   LoadTitle();
@@ -131,29 +131,29 @@ void TSkinLoader::LoadBorder(TDataSkinBorder& border, bool vertical) {
   border.Trans = Int(kPersonality, name + "Trans", 1);
 }
 
-void TSkinLoader::LoadColours() {
+void TSkinLoader::LoadColors() {
   const char* c = "Colours";
-  m_.WindowTextColour = ini_.ReadColour(c, "WindowText", clWindowText);
-  m_.TitleTextActiveColour = ini_.ReadColour(c, "TitleTextActive", clCaptionText);
-  m_.TitleTextNoActiveColour = ini_.ReadColour(c, "TitleTextNoActive", clInactiveCaptionText);
-  m_.ButtonFaceColour = ini_.ReadColour(c, "ButtonFace", clBtnFace);
-  m_.ButtonTextColour = ini_.ReadColour(c, "ButtonText", clBtnText);
-  m_.ButtonHilightColour = ini_.ReadColour(c, "ButtonHilight", clBtnHighlight);
-  m_.ButtonLightColour = ini_.ReadColour(c, "Buttonlight", clBtnHighlight);
-  m_.ButtonShadowColour = ini_.ReadColour(c, "ButtonShadow", clBtnShadow);
-  m_.ButtonDkShadowColour = ini_.ReadColour(c, "ButtonDkShadow", cl3DDkShadow);
-  m_.HilightTextColour = ini_.ReadColour(c, "HilightText", clHighlightText);
-  m_.HilightColour = ini_.ReadColour(c, "Hilight", clHighlight);
-  m_.MenubarColour = ini_.ReadColour(c, "Menubar", m_.ButtonFaceColour);
-  m_.MenuBarTextColour = ini_.ReadColour(c, "MenuBarText", clMenuText);
-  m_.MenuTextColour = ini_.ReadColour(c, "MenuText", clMenuText);
-  m_.MenuColour = ini_.ReadColour(c, "Menu", clMenu);
-  m_.ScrollbarColour = ini_.ReadColour(c, "Scrollbar", clScrollBar);
+  m_.WindowTextColour = ini_.ReadColor(c, "WindowText", clWindowText);
+  m_.TitleTextActiveColour = ini_.ReadColor(c, "TitleTextActive", clCaptionText);
+  m_.TitleTextNoActiveColour = ini_.ReadColor(c, "TitleTextNoActive", clInactiveCaptionText);
+  m_.ButtonFaceColour = ini_.ReadColor(c, "ButtonFace", clBtnFace);
+  m_.ButtonTextColour = ini_.ReadColor(c, "ButtonText", clBtnText);
+  m_.ButtonHilightColour = ini_.ReadColor(c, "ButtonHilight", clBtnHighlight);
+  m_.ButtonLightColour = ini_.ReadColor(c, "Buttonlight", clBtnHighlight);
+  m_.ButtonShadowColour = ini_.ReadColor(c, "ButtonShadow", clBtnShadow);
+  m_.ButtonDkShadowColour = ini_.ReadColor(c, "ButtonDkShadow", cl3DDkShadow);
+  m_.HilightTextColour = ini_.ReadColor(c, "HilightText", clHighlightText);
+  m_.HilightColour = ini_.ReadColor(c, "Hilight", clHighlight);
+  m_.MenubarColour = ini_.ReadColor(c, "Menubar", m_.ButtonFaceColour);
+  m_.MenuBarTextColour = ini_.ReadColor(c, "MenuBarText", clMenuText);
+  m_.MenuTextColour = ini_.ReadColor(c, "MenuText", clMenuText);
+  m_.MenuColour = ini_.ReadColor(c, "Menu", clMenu);
+  m_.ScrollbarColour = ini_.ReadColor(c, "Scrollbar", clScrollBar);
 
   m_.ColourTable.clear();
   for (const std::string& s : DistinctSections())
     if (s.size() > 6 && SameText(std::string_view(s).substr(0, 6), "Colour") && !SameText(s, "Colours"))
-      m_.ColourTable.push_back(ini_.ReadColour(s, "color", clWindowText));
+      m_.ColourTable.push_back(ini_.ReadColor(s, "color", clWindowText));
 }
 
 void TSkinLoader::LoadSysButtons() {
@@ -215,15 +215,15 @@ void TSkinLoader::LoadButtons() {
   b.Image = Image(s, "Bitmap");
   b.CheckImage = Image(s, "CheckButton");
   b.RadioImage = Image(s, "RadioButton");
-  LoadStateColours(b, s);
+  LoadStateColors(b, s);
   b.RadioFrameCount = Int(s, "RadioButtonFrame", 0);
   b.CheckFrameCount = Int(s, "CheckButtonFrame", 0);
   b.HasNormalColour2 = Has(s, "NormalColour2");
   b.HasMouseOverColour2 = Has(s, "MouseOverColour2");
   b.HasPressedColour2 = Has(s, "PressedColour2");
-  b.NormalColour2 = ini_.ReadColour(s, "NormalColour2", m_.ButtonTextColour);
-  b.MouseOverColour2 = ini_.ReadColour(s, "MouseOverColour2", m_.ButtonTextColour);
-  b.PressedColour2 = ini_.ReadColour(s, "PressedColour2", m_.ButtonTextColour);
+  b.NormalColour2 = ini_.ReadColor(s, "NormalColour2", m_.ButtonTextColour);
+  b.MouseOverColour2 = ini_.ReadColor(s, "MouseOverColour2", m_.ButtonTextColour);
+  b.PressedColour2 = ini_.ReadColor(s, "PressedColour2", m_.ButtonTextColour);
 }
 
 void TSkinLoader::LoadTitle() {
@@ -240,13 +240,13 @@ void TSkinLoader::LoadTitle() {
   t.TXTBackRight = Int(kPersonality, "TXTBackRight", 0);
   t.FontHeight = Int("Fonts", "FontHeight", 14);
   // A text colour counts only when all three components are given (0 or more).
-  auto rgb = [&](const char* prefix, TColor& colour) {
+  auto rgb = [&](const char* prefix, TColor& color) {
     const std::string p = prefix;
     const int r = Int(kPersonality, p + "R", -1), g = Int(kPersonality, p + "G", -1),
               b = Int(kPersonality, p + "B", -1);
     if (r >= 0 && g >= 0 && b >= 0)
-      colour = RGBToColor(static_cast<std::uint8_t>(r % 256), static_cast<std::uint8_t>(g % 256),
-                          static_cast<std::uint8_t>(b % 256));
+      color = RGBToColor(static_cast<std::uint8_t>(r % 256), static_cast<std::uint8_t>(g % 256),
+                         static_cast<std::uint8_t>(b % 256));
   };
   rgb("ActiveText", t.ActiveTextColour);
   rgb("InActiveText", t.InActiveTextColour);
@@ -287,7 +287,7 @@ void TSkinLoader::LoadMargins(TDataSkinObject& e, std::string_view s) const {
   e.Tile = Int(s, "Tile", 0);
 }
 
-void TSkinLoader::LoadStateColours(TDataSkinObject& e, std::string_view s) const {
+void TSkinLoader::LoadStateColors(TDataSkinObject& e, std::string_view s) const {
   e.NormalColour = Int(s, "NormalColour", -1);
   e.MouseOverColour = Int(s, "MouseOverColour", -1);
   e.PressedColour = Int(s, "PressedColour", -1);
@@ -298,10 +298,10 @@ void TSkinLoader::LoadElementFields(TDataSkinObject& e, std::string_view s) {
   e.Style = Int(s, "Style", 0);
   LoadMargins(e, s);
   if (e.Tile > 1) e.Tile = 0;
-  LoadStateColours(e, s);
-  e.NormalColour2 = ini_.ReadColour(s, "NormalColour2", m_.ButtonTextColour);
-  e.MouseOverColour2 = ini_.ReadColour(s, "MouseOverColour2", m_.ButtonTextColour);
-  e.PressedColour2 = ini_.ReadColour(s, "PressedColour2", m_.ButtonTextColour);
+  LoadStateColors(e, s);
+  e.NormalColour2 = ini_.ReadColor(s, "NormalColour2", m_.ButtonTextColour);
+  e.MouseOverColour2 = ini_.ReadColor(s, "MouseOverColour2", m_.ButtonTextColour);
+  e.PressedColour2 = ini_.ReadColor(s, "PressedColour2", m_.ButtonTextColour);
 }
 
 template <class T>

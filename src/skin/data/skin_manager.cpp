@@ -69,7 +69,7 @@ void TSkinManager::OnActionTimer() {
 bool TSkinManager::AcceptClassName(const std::string& className) const {
   bool doSkin = true;
   for (TSkinSet* skin : skinDataList_)
-    if (skin->GetSkinFormtype() == sfMainform) {
+    if (skin->SkinFormtype() == sfMainform) {
       skin->CheckFormSkin(className, doSkin);
       break;
     }

@@ -116,7 +116,7 @@ void TSkinSet::SetSkinAliases(TStrings* value) {
     skinAliases_->Clear();
 }
 
-std::string TSkinSet::GetSkinStore() const {
+std::string TSkinSet::SkinStore() const {
   return IsDesigning() && skinImage_->Size() > 0 ? SkinSetText::StoreGood : SkinSetText::StoreNone;
 }
 
@@ -262,15 +262,15 @@ void TSkinSet::WriteSkinStream(TStream& stream) {
 
 QUILLIMO_REGISTER_CLASS(TSkinSet, [](TPropertyTable& p) {
   using S = TSkinSet;
-  p.Bool("Active", &S::GetActive, &S::SetActive, false);
-  p.Integer("DisableTag", &S::GetDisableTag, &S::SetDisableTag, 99);
-  p.Set("SkinControls", &S::GetSkinControls, &S::SetSkinControls, DefaultSkinControls());
-  p.Object("SkinAliases", &S::GetSkinAliases, &S::SetSkinAliases);
-  p.String("SkinFile", &S::GetSkinFile, &S::SetSkinFile);
-  p.String("SkinStore", &S::GetSkinStore, &S::SetSkinStore);
-  p.Enum("SkinFormtype", &S::GetSkinFormtype, &S::SetSkinFormtype, sfMainform);
-  p.String("Version", &S::GetVersion, &S::SetVersion);
-  p.Bool("MenuUpdate", &S::GetMenuUpdate, &S::SetMenuUpdate, true);
+  p.Bool("Active", &S::Active, &S::SetActive, false);
+  p.Integer("DisableTag", &S::DisableTag, &S::SetDisableTag, 99);
+  p.Set("SkinControls", &S::SkinControls, &S::SetSkinControls, DefaultSkinControls());
+  p.Object("SkinAliases", &S::SkinAliases, &S::SetSkinAliases);
+  p.String("SkinFile", &S::SkinFile, &S::SetSkinFile);
+  p.String("SkinStore", &S::SkinStore, &S::SetSkinStore);
+  p.Enum("SkinFormtype", &S::SkinFormtype, &S::SetSkinFormtype, sfMainform);
+  p.String("Version", &S::Version, &S::SetVersion);
+  p.Bool("MenuUpdate", &S::MenuUpdate, &S::SetMenuUpdate, true);
   p.Event("OnFormSkin", &S::OnFormSkin);
   p.Event("OnSkinChanged", &S::OnSkinChanged);
   p.Event("OnSkinControl", &S::OnSkinControl);

@@ -69,23 +69,23 @@ public:
   ~TSkinSet() override;
 
   // ---- Published properties ----
-  bool GetActive() const { return active_; }
+  bool Active() const { return active_; }
   void SetActive(bool value);
-  int GetDisableTag() const { return disableTag_; }
+  int DisableTag() const { return disableTag_; }
   void SetDisableTag(int value) { disableTag_ = value; }
-  TSkinControlTypes GetSkinControls() const { return skinControls_; }
+  TSkinControlTypes SkinControls() const { return skinControls_; }
   void SetSkinControls(TSkinControlTypes value) { skinControls_ = value; }
-  TStrings* GetSkinAliases() const { return skinAliases_.get(); }
+  TStrings* SkinAliases() const { return skinAliases_.get(); }
   void SetSkinAliases(TStrings* value);  // copies the lines
-  const std::string& GetSkinFile() const { return skinFile_; }
+  const std::string& SkinFile() const { return skinFile_; }
   void SetSkinFile(const std::string& path);
-  std::string GetSkinStore() const;
+  std::string SkinStore() const;
   void SetSkinStore(const std::string&) {}  // read-only
-  TSkinFormType GetSkinFormtype() const { return skinFormtype_; }
+  TSkinFormType SkinFormtype() const { return skinFormtype_; }
   void SetSkinFormtype(TSkinFormType value) { skinFormtype_ = value; }
-  std::string GetVersion() const { return SkinSetText::Version; }
+  std::string Version() const { return SkinSetText::Version; }
   void SetVersion(const std::string&) {}  // read-only
-  bool GetMenuUpdate() const { return menuUpdate_; }
+  bool MenuUpdate() const { return menuUpdate_; }
   void SetMenuUpdate(bool value) { menuUpdate_ = value; }
 
   TOnFormSkin OnFormSkin;

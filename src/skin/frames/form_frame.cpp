@@ -48,11 +48,11 @@ TSkinFormFrame::~TSkinFormFrame() {
 
 void TSkinFormFrame::AttachToForm(TSkinSet* skin, TCustomForm* form) {
   form_ = form;
-  formCommands_ = skin->GetSkinControls().Contains(xcMainMenu);
+  formCommands_ = skin->SkinControls().Contains(xcMainMenu);
   AttachToWindow(skin);
   savedColor_ = form->Color();
   form->SetColor(skin->Model().ButtonFaceColour);
-  if (skin->GetSkinControls().Contains(xcMainMenu)) menus_->SetPopupsOwnerDraw(true);
+  if (skin->SkinControls().Contains(xcMainMenu)) menus_->SetPopupsOwnerDraw(true);
 }
 
 void TSkinFormFrame::ReadWindowState() {
@@ -75,7 +75,7 @@ void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
   hoverTimer_->SetEnabled(false);
   hoverTimer_->SetInterval(250);
   hoverTimer_->OnTimer = [this](TObject*) { HoverCheck(); };
-  skinFrame_ = skin->GetSkinControls().Contains(xcMainMenu);
+  skinFrame_ = skin->SkinControls().Contains(xcMainMenu);
 
   style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
@@ -143,7 +143,7 @@ void TSkinFormFrame::LoadIcon() {
   if (!iconHandle_) iconHandle_ = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_BIG, 0));
   if (iconHandle_) {
     TBitmap icon(iconSize_, cy);
-    icon.Pixels().Fill(kSkinKeyColour);
+    icon.Pixels().Fill(kSkinKeyColor);
     HICON small = static_cast<HICON>(CopyImage(iconHandle_, IMAGE_ICON, iconSize_, cy, LR_COPYFROMRESOURCE));
     DrawIconEx(icon.Canvas().Handle(), 0, 0, small ? small : iconHandle_, iconSize_, cy, 0, nullptr, DI_NORMAL);
     if (small) DestroyIcon(small);
@@ -151,11 +151,11 @@ void TSkinFormFrame::LoadIcon() {
     return;
   }
   iconBitmap_ = TBitmapPixels(iconSize_, cy);
-  iconBitmap_.Fill(kSkinKeyColour);
+  iconBitmap_.Fill(kSkinKeyColor);
   if (skinData_->IconImage().Empty()) {
     if (TSkinManager* manager = GetSkinManager())
       for (TSkinSet* other : manager->SkinDataList())
-        if (other->GetSkinFormtype() == sfMainform && !other->IconImage().Empty()) iconBitmap_ = other->IconImage();
+        if (other->SkinFormtype() == sfMainform && !other->IconImage().Empty()) iconBitmap_ = other->IconImage();
   } else {
     iconBitmap_ = skinData_->IconImage();
   }

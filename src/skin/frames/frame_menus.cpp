@@ -23,7 +23,7 @@ TFrameMenus::~TFrameMenus() { EndTracking(); }
 
 void TFrameMenus::AttachBar() {
   TSkinSet& skin = *frame_.SkinData();
-  savedMenuUpdate_ = skin.GetMenuUpdate();
+  savedMenuUpdate_ = skin.MenuUpdate();
   nativeMenu_ = GetMenu(frame_.Handle());
   if (!nativeMenu_ || frame_.IsMdiChild()) return;
   bar_ = std::make_unique<TSkinMenuBar>(&frame_, &skin);
@@ -45,7 +45,7 @@ void TFrameMenus::PaintBar(HDC dc, const RECT& rect) {
 }
 
 void TFrameMenus::RebuildChangedBar() {
-  if (!bar_ || !frame_.SkinData()->GetMenuUpdate()) return;
+  if (!bar_ || !frame_.SkinData()->MenuUpdate()) return;
   // A native menu handed back to the window is taken again; a toolkit menu changed in place
   // (the window has no native menu while it is skinned) is read from the menu.
   if (GetMenu(frame_.Handle()))
@@ -138,13 +138,13 @@ void TFrameMenus::ShowSystemMenu(int x, int y) {
     TMenuItem* items = systemMenuPopup_->Items();
     for (int i = 0; i < items->Count(); ++i) {
       TMenuItem* item = items->Items(i);
-      if (item->GetTag() <= kSysMinimize) item->SetEnabled(static_cast<int>(frame_.WindowState()) != item->GetTag());
+      if (item->Tag() <= kSysMinimize) item->SetEnabled(static_cast<int>(frame_.WindowState()) != item->Tag());
     }
   }
   const DWORD now = GetTickCount();
   if (now - lastSystemMenuTick_ > doubleClickTime_) {
     lastSystemMenuTick_ = now;
-    if (systemMenuPopup_ && frame_.SkinData()->GetSkinControls().Contains(xcSystemMenu) && !frame_.IsMdiChild())
+    if (systemMenuPopup_ && frame_.SkinData()->SkinControls().Contains(xcSystemMenu) && !frame_.IsMdiChild())
       systemMenuPopup_->Popup(x, y);
     else
       TrackPopupMenu(systemMenu_, TPM_RIGHTBUTTON, x, y, 0, frame_.Handle(), nullptr);
@@ -180,10 +180,10 @@ void ForEachItem(TMenuItem* item, const std::function<void(TMenuItem*)>& f) {
 void TFrameMenus::SetPopupsOwnerDraw(bool on) {
   TCustomForm* form = frame_.Form();
   TSkinSet& skin = *frame_.SkinData();
-  if (!form || !skin.GetSkinControls().Contains(xcPopupMenu)) return;
+  if (!form || !skin.SkinControls().Contains(xcPopupMenu)) return;
   for (int i = 0; i < form->ComponentCount(); ++i) {
     auto* popup = dynamic_cast<TPopupMenu*>(form->Components(i));
-    if (!popup || skin.IsTagDisabled(popup->GetTag())) continue;
+    if (!popup || skin.IsTagDisabled(popup->Tag())) continue;
     popup->SetOwnerDraw(on);
     ForEachItem(popup->Items(), [&](TMenuItem* item) {
       if (on) {

@@ -39,12 +39,12 @@ void AnimationOff() {
 
 HBRUSH FaceBrush(const TSkinSet& skin) {
   static HBRUSH brush = nullptr;
-  static COLORREF colour = 0;
+  static COLORREF color = 0;
   const COLORREF want = static_cast<COLORREF>(ColorToRGB(skin.Model().ButtonFaceColour));
-  if (!brush || colour != want) {
+  if (!brush || color != want) {
     if (brush) DeleteObject(brush);
     brush = CreateSolidBrush(want);
-    colour = want;
+    color = want;
   }
   return brush;
 }

@@ -38,8 +38,8 @@ void MaskedCopy(HDC dc, int x, int y, const TBitmapPixels& pixels, TColor key) {
   DeleteObject(maskBitmap);
 }
 
-void Put(HDC dc, const RECT& rect, const TBitmapPixels& pixels, bool colourKey) {
-  if (colourKey)
+void Put(HDC dc, const RECT& rect, const TBitmapPixels& pixels, bool colorKey) {
+  if (colorKey)
     TransparentBlit(dc, rect.left, rect.top, pixels);
   else
     BlitPixels(dc, rect.left, rect.top, pixels);
@@ -78,10 +78,10 @@ void TransparentBlit(HDC dc, int x, int y, const TBitmapPixels& pixels, TColor k
   DeleteObject(shown);
 }
 
-void DrawSlicedImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, bool tile, bool colourKey,
+void DrawSlicedImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, bool tile, bool colorKey,
                      int count, int frame, TSliceMargins margins) {
   if (rect.right < rect.left || rect.bottom < rect.top) return;
-  Put(dc, rect, BuildSlicedImage(ToPixelRect(rect), image, margins, stacked, tile, count, frame), colourKey);
+  Put(dc, rect, BuildSlicedImage(ToPixelRect(rect), image, margins, stacked, tile, count, frame), colorKey);
 }
 
 void DrawSlicedBorder(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, int count, int frame,
@@ -94,17 +94,17 @@ void DrawSlicedBorder(HDC dc, const RECT& rect, const TBitmapPixels& image, bool
       BlitPixelsPart(dc, rect.left + p.Dest.Left, rect.top + p.Dest.Top, whole, p.Dest);
 }
 
-void DrawThreePartImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, bool colourKey, int count,
+void DrawThreePartImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, bool colorKey, int count,
                         int frame, int left, int right) {
   if (rect.right < rect.left || rect.bottom < rect.top) return;
   Put(dc, rect,
       BuildThreePartImage(rect.right - rect.left, rect.bottom - rect.top, image, {stacked, count, frame}, left, right),
-      colourKey);
+      colorKey);
 }
 
-void DrawFrameImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool colourKey, int count, int frame) {
+void DrawFrameImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool colorKey, int count, int frame) {
   if (rect.right < rect.left || rect.bottom < rect.top) return;
-  Put(dc, rect, BuildFrameImage(rect.right - rect.left, rect.bottom - rect.top, image, count, frame), colourKey);
+  Put(dc, rect, BuildFrameImage(rect.right - rect.left, rect.bottom - rect.top, image, count, frame), colorKey);
 }
 
 void TileImage(HDC dc, const RECT& rect, const TBitmapPixels& image, const RECT& source) {

@@ -24,23 +24,23 @@ void BlitPixels(HDC dc, int x, int y, const TBitmapPixels& pixels);
 // Copies the part src of the pixels to (x, y) of dc.
 void BlitPixelsPart(HDC dc, int x, int y, const TBitmapPixels& pixels, const TPixelRect& src);
 // Draws the pixels at (x, y) leaving the destination wherever a pixel has the key colour.
-void TransparentBlit(HDC dc, int x, int y, const TBitmapPixels& pixels, TColor key = kSkinKeyColour);
+void TransparentBlit(HDC dc, int x, int y, const TBitmapPixels& pixels, TColor key = kSkinKeyColor);
 
 // The primitives of the skin painters (all draw nothing for an inverted rectangle).
-void DrawSlicedImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, bool tile, bool colourKey,
+void DrawSlicedImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, bool tile, bool colorKey,
                      int count, int frame, TSliceMargins margins);
 void DrawSlicedBorder(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, int count, int frame,
                       TSliceMargins margins);
-void DrawThreePartImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, bool colourKey, int count,
+void DrawThreePartImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool stacked, bool colorKey, int count,
                         int frame, int left, int right);
-void DrawFrameImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool colourKey, int count, int frame);
+void DrawFrameImage(HDC dc, const RECT& rect, const TBitmapPixels& image, bool colorKey, int count, int frame);
 void TileImage(HDC dc, const RECT& rect, const TBitmapPixels& image, const RECT& source);
 
 // A region covering every pixel of the bitmap that is not within the tolerance above the key,
 // moved by the offsets; built in batches of 2000 rectangles. An empty region for a bitmap
 // without solid pixels. The caller owns it.
 HRGN RegionFromBitmap(const TBitmapPixels& bitmap, int dx, int dy, int toleranceBlue = 1, int toleranceGreen = 1,
-                      int toleranceRed = 1, TColor key = kSkinKeyColour);
+                      int toleranceRed = 1, TColor key = kSkinKeyColor);
 
 // The window's text (WM_GETTEXT, at most 1000 characters) and class name (at most 100).
 std::string GetWindowTextString(HWND wnd);

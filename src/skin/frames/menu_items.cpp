@@ -32,7 +32,7 @@ TMenuItemView ViewOfItem(TMenuItem& item) {
   v.Default = item.Default();
   v.ShortCut = item.ShortCut();
   v.ImageIndex = item.ImageIndex();
-  if (TMenu* menu = item.GetParentMenu()) v.Images = menu->Images;
+  if (TMenu* menu = item.ParentMenu()) v.Images = menu->Images;
   if (item.Parent()) v.Parent = item.Parent()->Handle();
   return v;
 }
@@ -80,13 +80,13 @@ void DrawContent(const TSkinSet& skin, bool rtl, const TMenuItemView& item, HDC 
     DeleteDC(mdc);
     DeleteObject(check);
   }
-  TColor colour = skin.Model().MenuTextColour;
-  if (item.Enabled && selected) colour = skin.Model().HilightTextColour;
+  TColor color = skin.Model().MenuTextColour;
+  if (item.Enabled && selected) color = skin.Model().HilightTextColour;
   if (!item.Enabled)
-    colour =
+    color =
         skin.Model().ButtonShadowColour == skin.Model().MenuTextColour ? clBtnShadow : skin.Model().ButtonShadowColour;
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(colour));
+  SetTextColor(dc, ColorToRGB(color));
   HFONT bold = nullptr;
   if (item.Default) {
     LOGFONTW lf{};
@@ -166,7 +166,7 @@ void MeasureWidenedItem(const TSkinSet& skin, TMenuItem& item, HDC dc, int& widt
   item.OnMeasureItem = nullptr;
   item.MeasureItem(dc, width, height);
   item.OnMeasureItem = saved;
-  TMenu* menu = item.GetParentMenu();
+  TMenu* menu = item.ParentMenu();
   width += ItemLeftWidth(skin) + (menu && menu->Images ? withImages : 35);
 }
 

@@ -9,7 +9,7 @@ void DrawWideText(HDC dc, const std::string& text, RECT& rect, UINT format) {
 
 void DrawCenteredCaption(HDC dc, const RECT& rect, const std::string& text, UINT alignment, bool enabled) {
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = enabled ? GetTextColor(dc) : SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+  const COLORREF oldColor = enabled ? GetTextColor(dc) : SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
   RECT measured = rect;
   DrawWideText(dc, text, measured, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
   const int w = measured.right - measured.left, h = measured.bottom - measured.top;
@@ -17,6 +17,6 @@ void DrawCenteredCaption(HDC dc, const RECT& rect, const std::string& text, UINT
   at.right = at.left + w;
   at.bottom = at.top + h;
   DrawWideText(dc, text, at, DT_SINGLELINE | DT_EXPANDTABS | alignment);
-  SetTextColor(dc, oldColour);
+  SetTextColor(dc, oldColor);
   SetBkMode(dc, oldMode);
 }

@@ -125,7 +125,7 @@ bool TFrameWindowSide::AttachWindow(TSkinWindow window) {
   RECT r{};
   GetWindowRect(wnd, &r);
   if (static_cast<long long>(r.right - r.left) * (r.bottom - r.top) == 0) return false;
-  if (form && form->GetTag() == 99) return false;
+  if (form && form->Tag() == 99) return false;
   if (className == "TApplication") return false;
   if (!manager->AcceptClassName(className)) return false;
   TSkinSet* skin = FindSkinFor(wnd);
@@ -158,16 +158,16 @@ TSkinSet* TFrameWindowSide::FindSkinFor(HWND wnd) const {
   const auto& list = Manager().SkinDataList();
   TSkinSet* found = nullptr;
   for (TSkinSet* skin : list)
-    if (skin->GetSkinFormtype() == sfOnlyThisForm && OwnerWindowOf(*skin) == wnd) found = skin;
+    if (skin->SkinFormtype() == sfOnlyThisForm && OwnerWindowOf(*skin) == wnd) found = skin;
   if (found) return found;
   const std::string lower = Lower(GetClassNameString(wnd));
   if (lower == "tmessageform" || lower == "#32770") {
     for (TSkinSet* skin : list)
-      if (skin->GetSkinFormtype() == sfDialog) found = skin;
+      if (skin->SkinFormtype() == sfDialog) found = skin;
     if (found) return found;
   }
   for (TSkinSet* skin : list)
-    if (skin->GetSkinFormtype() == sfMainform) found = skin;
+    if (skin->SkinFormtype() == sfMainform) found = skin;
   if (found) return found;
   return list.empty() ? nullptr : list.front();
 }
@@ -206,7 +206,7 @@ void TFrameWindowSide::AttachPopup(HWND wnd) {
   for (auto& popup : popupList_)
     if (popup->Handle() == wnd) return;
   TSkinSet* skin = FindSkinFor(wnd);
-  if (!skin || skin->Loading() || !skin->GetSkinControls().Contains(xcMainMenu)) return;
+  if (!skin || skin->Loading() || !skin->SkinControls().Contains(xcMainMenu)) return;
   auto popup = std::make_unique<TSkinPopupWindow>();
   popup->Attach(wnd, skin, nullptr);
   popupList_.push_back(std::move(popup));
@@ -237,7 +237,7 @@ void TFrameWindowSide::CarryOut(TSkinAction action, TSkinSet& skin) {
     RemoveForm(frame);
     delete frame;
   };
-  if (skin.GetSkinFormtype() == sfOnlyThisForm) {
+  if (skin.SkinFormtype() == sfOnlyThisForm) {
     switch (action) {
       case TSkinAction::Activate:
         manager.SetScanning(true);

@@ -18,14 +18,14 @@ struct TKeyMask {
   // True when every pixel has the key colour (keyed drawing then changes nothing).
   bool AllKey() const;
 };
-TKeyMask MakeKeyMask(const TBitmapPixels& bitmap, TColor key = kSkinKeyColour);
+TKeyMask MakeKeyMask(const TBitmapPixels& bitmap, TColor key = kSkinKeyColor);
 
 // The rectangles of every maximal run of non-transparent pixels, row by row from the top, each
 // one pixel high and moved by (dx, dy). A pixel is transparent when each of its red, green and
 // blue values lies between the key's value and that value plus the channel's tolerance (capped
 // at 255).
 std::vector<TPixelRect> RegionRuns(const TBitmapPixels& bitmap, int dx, int dy, int toleranceBlue, int toleranceGreen,
-                                   int toleranceRed, TColor key = kSkinKeyColour);
+                                   int toleranceRed, TColor key = kSkinKeyColor);
 
 // The same pixels in fewer rectangles: a run that continues a run of the row above with the same
 // left and right edges makes that rectangle one row taller (a straight border edge becomes one

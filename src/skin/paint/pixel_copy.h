@@ -7,7 +7,7 @@
 #include "toolkit/core/bitmap.h"
 
 // Magenta: the transparent colour of every skin image ($00BBGGRR).
-inline constexpr TColor kSkinKeyColour = 0xFF00FF;
+inline constexpr TColor kSkinKeyColor = 0xFF00FF;
 
 // Copies source piece src stretched to dest piece dst. Nothing when either is empty.
 void StretchCopy(TBitmapPixels& dest, const TPixelRect& dst, const TBitmapPixels& source, const TPixelRect& src);
@@ -22,4 +22,4 @@ void TileCopyClipped(TBitmapPixels& dest, const TPixelRect& dst, const TBitmapPi
 
 // Copies the whole source to (x, y) of dest, leaving dest's pixel wherever the source pixel
 // has the key colour.
-void KeyedCopy(TBitmapPixels& dest, int x, int y, const TBitmapPixels& source, TColor key = kSkinKeyColour);
+void KeyedCopy(TBitmapPixels& dest, int x, int y, const TBitmapPixels& source, TColor key = kSkinKeyColor);

@@ -27,8 +27,8 @@ bool IsValidIdent(std::string_view name) {
 }
 
 QUILLIMO_REGISTER_CLASS(TComponent, [](TPropertyTable& p) {
-  p.String("Name", &TComponent::GetName, &TComponent::SetName).Stored(false);  // the stream stores it in the header
-  p.Integer("Tag", &TComponent::GetTag, &TComponent::SetTag, 0);
+  p.String("Name", &TComponent::Name, &TComponent::SetName).Stored(false);  // the stream stores it in the header
+  p.Integer("Tag", &TComponent::Tag, &TComponent::SetTag, 0);
 })
 
 TComponent::TComponent(TComponent* owner) {

@@ -46,12 +46,12 @@ public:
   TComponent* Owner() const { return owner_; }
   TPersistent* GetOwner() const override;
 
-  const std::string& GetName() const { return name_; }
+  const std::string& Name() const { return name_; }
   // Raises EComponentError "'<name>' is not a valid component name" for a non-identifier and
   // "A component named <name> already exists" when the owner has another component of
   // that name (case-insensitive). An empty name is allowed.
   virtual void SetName(const std::string& name);
-  int GetTag() const { return tag_; }
+  int Tag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
 
   // Owned components, in creation order.

@@ -358,7 +358,7 @@ std::string GetPropValue(TObject* obj, const TPropInfo& prop) {
       TObject* object = GetObjectProp(obj, prop);
       if (auto* strings = dynamic_cast<TStrings*>(object)) return strings->CommaText();
       auto* component = dynamic_cast<TComponent*>(object);
-      return component ? component->GetName() : std::string();
+      return component ? component->Name() : std::string();
     }
     case tkMethod: return GetMethodProp(obj, prop).Name;
     default: WrongKind(prop);
@@ -386,7 +386,7 @@ void SetPropValue(TObject* obj, const TPropInfo& prop, std::string_view value) {
       if (!value.empty()) {
         TComponent* root = LookupRoot(obj);
         target = root ? root->FindComponent(value) : nullptr;
-        if (!target && root && SameText(root->GetName(), value)) target = root;
+        if (!target && root && SameText(root->Name(), value)) target = root;
         if (!target) throw EPropertyError(ExceptionText::InvalidPropertyValue);
       }
       SetObjectProp(obj, prop, target);

@@ -7,13 +7,13 @@
 // Declaring the properties of a class, in its .cpp file:
 //
 //   QUILLIMO_REGISTER_CLASS(TButton, [](TPropertyTable& p) {
-//     p.String("Caption", &TButton::GetCaption, &TButton::SetCaption);
-//     p.Integer("Width", &TButton::GetWidth, &TButton::SetWidth, 75);  // default 75: not stored when 75
-//     p.Bool("Visible", &TButton::GetVisible, &TButton::SetVisible, true);
-//     p.Enum("Align", &TButton::GetAlign, &TButton::SetAlign, alNone);
-//     p.Set("Anchors", &TButton::GetAnchors, &TButton::SetAnchors);
-//     p.Object("Font", &TButton::GetFont, &TButton::SetFont).Stored(&TButton::IsFontStored);
-//     p.String("Version", &TButton::GetVersion);                       // no writer: read-only
+//     p.String("Caption", &TButton::Caption, &TButton::SetCaption);
+//     p.Integer("Width", &TButton::Width, &TButton::SetWidth, 75);  // default 75: not stored when 75
+//     p.Bool("Visible", &TButton::Visible, &TButton::SetVisible, true);
+//     p.Enum("Align", &TButton::Align, &TButton::SetAlign, alNone);
+//     p.Set("Anchors", &TButton::Anchors, &TButton::SetAnchors);
+//     p.Object("Font", &TButton::Font, &TButton::SetFont).Stored(&TButton::IsFontStored);
+//     p.String("Version", &TButton::Version);                          // no writer: read-only
 //     p.Integer("Kind", &TButton::kind_);                              // a field, read and written directly
 //     p.Event("OnClick", &TButton::OnClick);                           // a TEvent<...> field
 //   });

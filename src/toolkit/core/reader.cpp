@@ -322,7 +322,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
   loaded_.push_back(root);
   root->IncludeState(csLoading);
   root->IncludeState(csReading);
-  if (!name.empty() && !SameText(root->GetName(), name)) {
+  if (!name.empty() && !SameText(root->Name(), name)) {
     if (!IsValidIdent(name)) throw EReadError(Format(InvalidName, {name}));
     // A root of the same name may exist in the owner already (a second instance of a form).
     std::string unique = name;
@@ -446,9 +446,9 @@ void TReader::ReadProperty(TPersistent* instance) {
     // Faults of the stream itself (truncation) are not the property's; keep their text
     // when it already names the property.
     if (e.Message().rfind("Error reading ", 0) == 0) throw;
-    message = Format(PropertyException, {current_ ? current_->GetName() : std::string(), name, e.Message()});
+    message = Format(PropertyException, {current_ ? current_->Name() : std::string(), name, e.Message()});
   } catch (const Exception& e) {
-    message = Format(PropertyException, {current_ ? current_->GetName() : std::string(), name, e.Message()});
+    message = Format(PropertyException, {current_ ? current_->Name() : std::string(), name, e.Message()});
   }
   pendingName_.clear();
   // The value may be partly read; skipping is possible only from its start.
@@ -562,7 +562,7 @@ void TReader::ResolveFixups() {
   fixups_.clear();
   for (const Fixup& f : fixups) {
     // "Owner" (or the root's own name) is the root itself.
-    bool isRoot = SameText(f.name, "Owner") || SameText(root_->GetName(), f.name);
+    bool isRoot = SameText(f.name, "Owner") || SameText(root_->Name(), f.name);
     TComponent* target = isRoot ? root_ : root_->FindComponent(f.name);
     // A reference that names nothing here (another form's component) stays unset.
     if (target) SetObjectProp(f.instance, *f.prop, target);

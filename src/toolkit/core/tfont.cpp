@@ -53,15 +53,15 @@ const TTypeInfo& FontStylesTypeInfo() {
 }  // namespace
 
 QUILLIMO_REGISTER_CLASS(TFont, [](TPropertyTable& p) {
-  p.Integer("Charset", &TFont::GetCharset, &TFont::SetCharset, DefaultFontCharset);
-  p.Integer("Color", &TFont::GetColor, &TFont::SetColor).NoDefault();
-  p.Integer("Height", &TFont::GetHeight, &TFont::SetHeight);
-  p.String("Name", &TFont::GetName, &TFont::SetName);
-  p.Integer("Size", &TFont::GetSize, &TFont::SetSize).Stored(false);
+  p.Integer("Charset", &TFont::Charset, &TFont::SetCharset, DefaultFontCharset);
+  p.Integer("Color", &TFont::Color, &TFont::SetColor).NoDefault();
+  p.Integer("Height", &TFont::Height, &TFont::SetHeight);
+  p.String("Name", &TFont::Name, &TFont::SetName);
+  p.Integer("Size", &TFont::Size, &TFont::SetSize).Stored(false);
   TPropInfo style;
   style.Name = "Style";
   style.PropType = &FontStylesTypeInfo();
-  style.GetOrd = [](TObject* o) -> std::int64_t { return static_cast<TFont*>(o)->GetStyle().Bits(); };
+  style.GetOrd = [](TObject* o) -> std::int64_t { return static_cast<TFont*>(o)->Style().Bits(); };
   style.SetOrd = [](TObject* o, std::int64_t bits) {
     static_cast<TFont*>(o)->SetStyle(TFontStyles::FromBits(static_cast<std::uint8_t>(bits)));
   };

@@ -16,17 +16,17 @@ public:
   const TFontData& Data() const { return data_; }
   void SetData(const TFontData& data);
 
-  const std::string& GetName() const { return data_.Name; }
+  const std::string& Name() const { return data_.Name; }
   void SetName(const std::string& name);
-  TFontCharset GetCharset() const { return data_.Charset; }
+  TFontCharset Charset() const { return data_.Charset; }
   void SetCharset(TFontCharset charset);
-  int GetHeight() const { return data_.Height; }
+  int Height() const { return data_.Height; }
   void SetHeight(int height);
-  int GetSize() const { return data_.Size(); }
+  int Size() const { return data_.Size(); }
   void SetSize(int size);
-  TFontStyles GetStyle() const { return data_.Style; }
+  TFontStyles Style() const { return data_.Style; }
   void SetStyle(TFontStyles style);
-  TColor GetColor() const { return data_.Color; }
+  TColor Color() const { return data_.Color; }
   void SetColor(TColor color);
 
   void Assign(const TPersistent* source) override;

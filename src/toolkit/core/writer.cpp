@@ -212,7 +212,7 @@ void TWriter::WriteComponent(TComponent* component) {
   component->IncludeState(csWriting);
   try {
     WriteClassName(component->ClassName());
-    WriteStr(component->GetName());
+    WriteStr(component->Name());
     WriteProperties(component);
     WriteListEnd();
     component->GetChildren([this](TComponent* child) { WriteComponent(child); }, root_);
@@ -270,16 +270,16 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
 
 std::string TWriter::ReferenceName(TComponent* component) const {
   if (component == root_) return "Owner";
-  if (!component->Owner() || component->Owner() == root_) return component->GetName();
-  if (component->Owner()->GetName().empty()) return component->GetName();
-  return component->Owner()->GetName() + "." + component->GetName();
+  if (!component->Owner() || component->Owner() == root_) return component->Name();
+  if (component->Owner()->Name().empty()) return component->Name();
+  return component->Owner()->Name() + "." + component->Name();
 }
 
 void TWriter::WriteObjectProperty(TPersistent* instance, const TPropInfo& prop) {
   TObject* value = prop.GetObject(instance);
   if (!value) return;
   if (auto* component = dynamic_cast<TComponent*>(value)) {
-    if (component->GetName().empty() || !prop.IsWritable()) return;
+    if (component->Name().empty() || !prop.IsWritable()) return;
     WriteStr(prefix_ + prop.Name);
     WriteIdent(ReferenceName(component));
     return;

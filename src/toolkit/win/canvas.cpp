@@ -5,10 +5,10 @@
 #include "toolkit/win/graphics.h"
 
 QUILLIMO_REGISTER_CLASS(TBrush,
-                        [](TPropertyTable& p) { p.Integer("Color", &TBrush::GetColor, &TBrush::SetColor, clWhite); });
+                        [](TPropertyTable& p) { p.Integer("Color", &TBrush::Color, &TBrush::SetColor, clWhite); });
 QUILLIMO_REGISTER_CLASS(TPen, [](TPropertyTable& p) {
-  p.Integer("Color", &TPen::GetColor, &TPen::SetColor, clBlack);
-  p.Integer("Width", &TPen::GetWidth, &TPen::SetWidth, 1);
+  p.Integer("Color", &TPen::Color, &TPen::SetColor, clBlack);
+  p.Integer("Width", &TPen::Width, &TPen::SetWidth, 1);
 });
 QUILLIMO_REGISTER_CLASS(TCanvas);
 
@@ -95,29 +95,29 @@ void TCanvas::SelectFont() {
   RequireHandle();
   HGDIOBJ old = SelectObject(dc_, FontHandle(font_.Data()));
   if (!oldFont_) oldFont_ = old;
-  SetTextColor(dc_, ColorToRGB(font_.GetColor()));
+  SetTextColor(dc_, ColorToRGB(font_.Color()));
 }
 
 void TCanvas::SelectBrush() {
   RequireHandle();
   if (brushStale_) {
-    HBRUSH made = brush_.GetStyle() == bsClear ? nullptr : CreateSolidBrush(ColorToRGB(brush_.GetColor()));
+    HBRUSH made = brush_.Style() == bsClear ? nullptr : CreateSolidBrush(ColorToRGB(brush_.Color()));
     HGDIOBJ old = SelectObject(dc_, made ? made : GetStockObject(NULL_BRUSH));
     if (!oldBrush_) oldBrush_ = old;
     if (brushHandle_) DeleteObject(brushHandle_);
     brushHandle_ = made;
     brushStale_ = false;
   }
-  const bool clear = brush_.GetStyle() == bsClear;
+  const bool clear = brush_.Style() == bsClear;
   SetBkMode(dc_, clear ? TRANSPARENT : OPAQUE);
-  if (!clear) SetBkColor(dc_, ColorToRGB(brush_.GetColor()));
+  if (!clear) SetBkColor(dc_, ColorToRGB(brush_.Color()));
 }
 
 void TCanvas::SelectPen() {
   RequireHandle();
   if (penStale_) {
     static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-    HPEN made = CreatePen(styles[pen_.GetStyle()], pen_.GetWidth(), ColorToRGB(pen_.GetColor()));
+    HPEN made = CreatePen(styles[pen_.Style()], pen_.Width(), ColorToRGB(pen_.Color()));
     HGDIOBJ old = SelectObject(dc_, made);
     if (!oldPen_) oldPen_ = old;
     if (penHandle_) DeleteObject(penHandle_);
@@ -138,7 +138,7 @@ void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text) 
   SelectFont();
   SelectBrush();
   const std::wstring w = Utf8ToWide(text);
-  const UINT options = ETO_CLIPPED | (brush_.GetStyle() == bsClear ? 0 : ETO_OPAQUE);
+  const UINT options = ETO_CLIPPED | (brush_.Style() == bsClear ? 0 : ETO_OPAQUE);
   ExtTextOutW(dc_, x, y, options, &rect, w.c_str(), static_cast<UINT>(w.size()), nullptr);
 }
 

@@ -22,9 +22,9 @@ enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psIns
 class TBrush : public TPersistent {
   QUILLIMO_CLASS(TBrush, TPersistent)
 public:
-  TColor GetColor() const { return color_; }
+  TColor Color() const { return color_; }
   void SetColor(TColor color);
-  TBrushStyle GetStyle() const { return style_; }
+  TBrushStyle Style() const { return style_; }
   void SetStyle(TBrushStyle style);
   void Assign(const TPersistent* source) override;
 
@@ -38,11 +38,11 @@ private:
 class TPen : public TPersistent {
   QUILLIMO_CLASS(TPen, TPersistent)
 public:
-  TColor GetColor() const { return color_; }
+  TColor Color() const { return color_; }
   void SetColor(TColor color);
-  int GetWidth() const { return width_; }
+  int Width() const { return width_; }
   void SetWidth(int width);
-  TPenStyle GetStyle() const { return style_; }
+  TPenStyle Style() const { return style_; }
   void SetStyle(TPenStyle style);
   void Assign(const TPersistent* source) override;
 

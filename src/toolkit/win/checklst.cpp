@@ -184,7 +184,7 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   FillRect(dc, &text, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : BackgroundBrush(dc));
   HGDIOBJ old = SelectObject(dc, FontHandle(Font()->Data()));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : static_cast<COLORREF>(ColorToRGB(Font()->GetColor())));
+  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : static_cast<COLORREF>(ColorToRGB(Font()->Color())));
   std::wstring w = Utf8ToWide(Items()->Get(index));
   RECT inner = text;
   inner.left += 2;

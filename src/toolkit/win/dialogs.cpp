@@ -75,7 +75,7 @@ bool TFontDialog::Execute() {
   cf.hwndOwner = GetActiveWindow();
   cf.lpLogFont = &logFont;
   cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS | CF_ENABLEHOOK;
-  cf.rgbColors = static_cast<COLORREF>(ColorToRGB(font_->GetColor()));
+  cf.rgbColors = static_cast<COLORREF>(ColorToRGB(font_->Color()));
   cf.lpfnHook = &TFontDialog::HookProc;
   cf.lCustData = reinterpret_cast<LPARAM>(this);
   BOOL chosen = ChooseFontW(&cf);

@@ -152,7 +152,7 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
   return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
-TMenu* TMenuItem::GetParentMenu() const {
+TMenu* TMenuItem::ParentMenu() const {
   const TMenuItem* i = this;
   while (i->parent_) i = i->parent_;
   return i->menu_;
@@ -171,7 +171,7 @@ HMENU TMenuItem::Handle() {
 // are made anew, so that the system measures them again.
 void TMenuItem::Changed() {
   if (!parent_) return;
-  TMenu* menu = GetParentMenu();
+  TMenu* menu = ParentMenu();
   if (!parent_->handle_ || parent_->destroying_ || !visible_ || (menu && menu->OwnerDraw())) {
     parent_->RebuildHandle();
     return;
@@ -198,7 +198,7 @@ MENUITEMINFOW TMenuItem::EntryInfo(std::wstring& text) const {
   MENUITEMINFOW mi{};
   mi.cbSize = sizeof(mi);
   mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU | MIIM_DATA;
-  TMenu* menu = GetParentMenu();
+  TMenu* menu = ParentMenu();
   if (IsLine()) mi.fType |= MFT_SEPARATOR;
   if (radioItem_) mi.fType |= MFT_RADIOCHECK;
   if (menu && menu->OwnerDraw()) mi.fType |= MFT_OWNERDRAW;
@@ -223,7 +223,7 @@ void TMenuItem::RebuildHandle() {
     mi.hSubMenu = item->Count() > 0 ? item->Handle() : nullptr;
     InsertMenuItemW(handle_, position++, TRUE, &mi);
   }
-  if (TMenu* menu = GetParentMenu()) menu->MenuChanged();
+  if (TMenu* menu = ParentMenu()) menu->MenuChanged();
 }
 
 void TMenuItem::Click() { OnClick(this); }

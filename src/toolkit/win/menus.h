@@ -65,7 +65,7 @@ public:
   TMenuItem* Parent() const { return parent_; }
   int MenuIndex() const { return parent_ ? parent_->IndexOf(this) : -1; }
   // The menu this item belongs to (through its parents), or nullptr.
-  TMenu* GetParentMenu() const;
+  TMenu* ParentMenu() const;
 
   // The command number of the item's entry and, for items with children, their HMENU.
   UINT Command() const { return command_; }

@@ -31,7 +31,7 @@ private:
 void DrawCaption(HDC dc, const TControl& c, RECT r, UINT flags) {
   HGDIOBJ old = SelectObject(dc, FontHandle(c.Font()->Data()));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, c.Enabled() ? static_cast<COLORREF>(ColorToRGB(c.Font()->GetColor())) : GetSysColor(COLOR_GRAYTEXT));
+  SetTextColor(dc, c.Enabled() ? static_cast<COLORREF>(ColorToRGB(c.Font()->Color())) : GetSysColor(COLOR_GRAYTEXT));
   std::wstring w = Utf8ToWide(c.Caption());
   DrawTextW(dc, w.c_str(), -1, &r, flags);
   SelectObject(dc, old);

@@ -166,7 +166,7 @@ void TWinControl::CreateWnd() {
   TCreateParams params;
   CreateParams(params);
   if ((params.Style & WS_CHILD) && !params.WndParent)
-    throw EInvalidOperation(Format("Control '%s' has no parent window", {GetName()}));
+    throw EInvalidOperation(Format("Control '%s' has no parent window", {Name()}));
   if (params.OwnClass) RegisterOwnClass(params);
   ownClass_ = params.OwnClass;
   HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : params.Menu;
@@ -453,7 +453,7 @@ void TWinControl::WndProc(TMessage& msg) {
     case CN_CTLCOLORLISTBOX:
     case CN_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(msg.WParam);
-      SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->GetColor())));
+      SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->Color())));
       SetBkColor(dc, BackgroundRGB());
       msg.Result = reinterpret_cast<LRESULT>(BackgroundBrush(dc));
       return;

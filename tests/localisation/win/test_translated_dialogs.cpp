@@ -67,10 +67,10 @@ TEST_F(TranslatedDialogs, FontDialogShowsTheTableCaptionsInBothLanguagesInTheFor
   ASSERT_EQ(system.texts.count(1088), 1u);
   EXPECT_EQ(system.texts.at(1088), "&Yazı Tipi:");
 
-  ASSERT_EQ(lang->GetSectionStrings(stDlgsCaptions)->Count(), 15);
+  ASSERT_EQ(lang->SectionStrings(stDlgsCaptions)->Count(), 15);
   dialog->SetlcLang(lang);  // all 82 rows at once
-  EXPECT_TRUE(lang->GetNeedAllDlgs());
-  EXPECT_EQ(lang->GetSectionStrings(stDlgsCaptions)->Count(), 82);
+  EXPECT_TRUE(lang->NeedAllDlgs());
+  EXPECT_EQ(lang->SectionStrings(stDlgsCaptions)->Count(), 82);
 
   const std::map<int, std::string> english = {
       {1088, "&Font:"}, {1089, "Font st&yle:"}, {1090, "Si&ze:"},     {1091, "&Color:"},
@@ -92,7 +92,7 @@ TEST_F(TranslatedDialogs, FontDialogShowsTheTableCaptionsInBothLanguagesInTheFor
 TEST_F(TranslatedDialogs, FontDialogShowsTheActiveLanguagesOwnTextBeforeTheDefaultLanguages) {
   auto* dialog = new TlcFontDialog(&form);
   dialog->SetlcLang(lang);
-  TStrings* rows = lang->GetSectionStrings(stDlgsCaptions);
+  TStrings* rows = lang->SectionStrings(stDlgsCaptions);
   const std::string d(1, lang->Delim());
   int row = -1;
   for (int i = 0; i < rows->Count(); ++i)
@@ -108,7 +108,7 @@ TEST_F(TranslatedDialogs, FontDialogShowsTheActiveLanguagesOwnTextBeforeTheDefau
 TEST_F(TranslatedDialogs, FontDialogKeepsTheSystemTextOfAMissingKeyAndForgetsADestroyedTable) {
   auto* dialog = new TlcFontDialog(&form);
   dialog->SetlcLang(lang);
-  TStrings* rows = lang->GetSectionStrings(stDlgsCaptions);
+  TStrings* rows = lang->SectionStrings(stDlgsCaptions);
   for (int i = rows->Count() - 1; i >= 0; --i)
     if (rows->Strings(i).rfind("Font:", 0) == 0) rows->Delete(i);
   const Seen seen = ShowFontDialog(*dialog);
@@ -122,8 +122,8 @@ TEST_F(TranslatedDialogs, FontDialogKeepsTheSystemTextOfAMissingKeyAndForgetsADe
 
 TEST_F(TranslatedDialogs, BrowseForFolderParsesItsFolderAndTranslatesItsButtons) {
   auto* browse = new TlcBrowseForFolder(&form);
-  EXPECT_EQ(browse->GetFlags(), (TBIFlags{ReturnFSAncestors, ReturnOnlyFSDirs}));
-  EXPECT_EQ(browse->GetRootFolder(), csDesktop);
+  EXPECT_EQ(browse->Flags(), (TBIFlags{ReturnFSAncestors, ReturnOnlyFSDirs}));
+  EXPECT_EQ(browse->RootFolder(), csDesktop);
   EXPECT_EQ(SpecialFolderId(csWindowsDir), CSIDL_WINDOWS);
   EXPECT_EQ(BrowseFlagBits({ReturnOnlyFSDirs, NewDialogStyle}),
             static_cast<UINT>(BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE));
@@ -139,7 +139,7 @@ TEST_F(TranslatedDialogs, BrowseForFolderParsesItsFolderAndTranslatesItsButtons)
   EXPECT_EQ(browse->SelectedItem(), nullptr);
 
   browse->SetlcLang(lang);
-  EXPECT_TRUE(lang->GetNeedAllDlgs());
+  EXPECT_TRUE(lang->NeedAllDlgs());
   browse->SetSelectedDir(WideToUtf8(windows));
   browse->SetDialogCaption("Klasör");
   std::string ok, cancel, caption;

@@ -104,7 +104,7 @@ inline ::testing::AssertionResult ShowsKeyed(const TBitmapPixels& shown, int x, 
   for (int j = 0; j < expected.Height(); ++j)
     for (int i = 0; i < expected.Width(); ++i) {
       const TColor want = expected.GetPixel(i, j);
-      if (want == kSkinKeyColour) continue;
+      if (want == kSkinKeyColor) continue;
       const TColor got = shown.GetPixel(x + i, y + j);
       if (got != want)
         return ::testing::AssertionFailure()

@@ -183,9 +183,9 @@ TEST_F(Dispatch, TheProgramsControlsGetTheirCompanions) {
 }
 
 TEST_F(Dispatch, ExclusionsAliasesAndGates) {
-  skin->GetSkinAliases()->Add("TMemo=nil");
-  skin->GetSkinAliases()->Add("TButton=edit");
-  TSkinControlTypes types = skin->GetSkinControls();
+  skin->SkinAliases()->Add("TMemo=nil");
+  skin->SkinAliases()->Add("TButton=edit");
+  TSkinControlTypes types = skin->SkinControls();
   types.Exclude(xcEdit);
   types.Exclude(xcPanel);
   types.Include(xcGroupBox);
@@ -224,7 +224,7 @@ TEST_F(Dispatch, APageControlIsSkinnedOnlyWhenTheSkinHasTabs) {
 }
 
 TEST_F(Dispatch, ClassesOfOtherToolkitsAreMatchedByName) {
-  skin->GetSkinAliases()->Add("TQXDEDIT=edit");
+  skin->SkinAliases()->Add("TQXDEDIT=edit");
   SkinnedForm f(*skin);
   auto* tabSet = f.Add<TTabSet>(10, 10, 200, 24);
   auto* notebook = f.Add<TTabbedNotebook>(10, 40, 200, 100);

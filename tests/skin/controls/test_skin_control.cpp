@@ -43,7 +43,7 @@ public:
 
 using CompanionBase = StoredSkin;
 
-TEST_F(CompanionBase, AttachesOnceAndGivesHandlerAndColourBack) {
+TEST_F(CompanionBase, AttachesOnceAndGivesHandlerAndColorBack) {
   SkinnedForm f(*skin, false);
   auto* panel = f.Add<TPanel>(10, 10, 100, 60);
   panel->SetColor(RGBToColor(10, 20, 30));

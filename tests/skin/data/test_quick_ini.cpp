@@ -68,19 +68,19 @@ TEST(QuickIni, IntegerForms) {
   EXPECT_EQ(ini.ReadInteger("I", "Missing", 13), 13);
 }
 
-TEST(QuickIni, ColourForms) {
+TEST(QuickIni, ColorForms) {
   const TQuickIni ini = Parse(
       "[C]\nBlanks=70 115 150\nCommas=1,2,3\nShort=200\nWrap=256 257 511\nExtra=1 2 3 4\nJunk=r:10;g:20;b:30\n"
       "Huge=99999999999 5 6 7\nEmpty=\n");
-  EXPECT_EQ(ini.ReadColour("C", "Blanks", clNone), RGBToColor(70, 115, 150));
-  EXPECT_EQ(ini.ReadColour("C", "Commas", clNone), RGBToColor(1, 2, 3));
-  EXPECT_EQ(ini.ReadColour("C", "Short", clNone), RGBToColor(200, 0, 0));
-  EXPECT_EQ(ini.ReadColour("C", "Wrap", clNone), RGBToColor(0, 1, 255));
-  EXPECT_EQ(ini.ReadColour("C", "Extra", clNone), RGBToColor(1, 2, 3));
-  EXPECT_EQ(ini.ReadColour("C", "Junk", clNone), RGBToColor(10, 20, 30));
-  EXPECT_EQ(ini.ReadColour("C", "Huge", clNone), RGBToColor(5, 6, 7));  // the 32-bit overflow is skipped
-  EXPECT_EQ(ini.ReadColour("C", "Empty", clBtnFace), clBtnFace);
-  EXPECT_EQ(ini.ReadColour("C", "Missing", clMenu), clMenu);
+  EXPECT_EQ(ini.ReadColor("C", "Blanks", clNone), RGBToColor(70, 115, 150));
+  EXPECT_EQ(ini.ReadColor("C", "Commas", clNone), RGBToColor(1, 2, 3));
+  EXPECT_EQ(ini.ReadColor("C", "Short", clNone), RGBToColor(200, 0, 0));
+  EXPECT_EQ(ini.ReadColor("C", "Wrap", clNone), RGBToColor(0, 1, 255));
+  EXPECT_EQ(ini.ReadColor("C", "Extra", clNone), RGBToColor(1, 2, 3));
+  EXPECT_EQ(ini.ReadColor("C", "Junk", clNone), RGBToColor(10, 20, 30));
+  EXPECT_EQ(ini.ReadColor("C", "Huge", clNone), RGBToColor(5, 6, 7));  // the 32-bit overflow is skipped
+  EXPECT_EQ(ini.ReadColor("C", "Empty", clBtnFace), clBtnFace);
+  EXPECT_EQ(ini.ReadColor("C", "Missing", clMenu), clMenu);
 }
 
 }  // namespace

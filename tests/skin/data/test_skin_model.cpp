@@ -71,7 +71,7 @@ TEST(SkinModel, AnEntryThatIsNoBitmapFailsTheLoad) {
   EXPECT_THROW(TLoadedModel("[Buttons]\nBitmap=b.bmp\n", {{"b.bmp", skintest::Bytes("not a bitmap")}}), EInvalidImage);
 }
 
-TEST(SkinModel, ColoursAndColourTable) {
+TEST(SkinModel, ColorsAndColorTable) {
   TLoadedModel m(
       "[Colours]\nButtonFace=10 20 30\nMenuText=1 1 1\nActiveBorder=9 9 9\n[Colour0]\ncolor=255 0 "
       "0\n[Colours]\nButtonFace=0\n"
@@ -85,7 +85,7 @@ TEST(SkinModel, ColoursAndColourTable) {
   EXPECT_EQ(s.ColourTable, (std::vector<TColor>{RGBToColor(255, 0, 0), clWindowText, RGBToColor(0, 0, 255)}));
 }
 
-TEST(SkinModel, ButtonsWithTheirStripsAndTextColours) {
+TEST(SkinModel, ButtonsWithTheirStripsAndTextColors) {
   TLoadedModel m(
       "[Colours]\nButtonText=5 5 "
       "5\n[Buttons]\nBitmap=b.bmp\nCheckButton=c.bmp\nRadioButton=r.bmp\nLeftWidth=3\nTile=1\n"
@@ -105,7 +105,7 @@ TEST(SkinModel, ButtonsWithTheirStripsAndTextColours) {
   EXPECT_EQ(b.RadioFrameCount, 8);   // 128 / 16
 }
 
-TEST(SkinModel, TitleTextOffsetsAndColoursNeedAllThreeComponents) {
+TEST(SkinModel, TitleTextOffsetsAndColorsNeedAllThreeComponents) {
   TLoadedModel m(
       "[Personality]\nTextShift=12\nTextShiftVert=3\nTextRightClip=60\nTextAlignment=1\nTXTBackleft=4\n"
       "ActiveTextR=255\nActiveTextG=300\nActiveTextB=0\nInactiveTextR=10\nInActiveTextG=10\n[Fonts]\nFontHeight=16\n");

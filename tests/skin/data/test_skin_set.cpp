@@ -96,20 +96,20 @@ protected:
 
 TEST_F(SkinSetTest, Defaults) {
   TSkinSet* skin = NewSkin();
-  EXPECT_FALSE(skin->GetActive());
+  EXPECT_FALSE(skin->Active());
   EXPECT_TRUE(skin->Loading());
-  EXPECT_EQ(skin->GetDisableTag(), 99);
-  EXPECT_EQ(skin->GetSkinFormtype(), sfMainform);
-  EXPECT_TRUE(skin->GetMenuUpdate());
-  EXPECT_EQ(skin->GetVersion(), "3.4.1.02");
-  EXPECT_EQ(skin->GetSkinStore(), "(none)");
-  EXPECT_TRUE(skin->GetSkinControls().Contains(xcMainMenu));
-  EXPECT_TRUE(skin->GetSkinControls().Contains(xcSystemMenu));
-  EXPECT_FALSE(skin->GetSkinControls().Contains(xcReportGen));
+  EXPECT_EQ(skin->DisableTag(), 99);
+  EXPECT_EQ(skin->SkinFormtype(), sfMainform);
+  EXPECT_TRUE(skin->MenuUpdate());
+  EXPECT_EQ(skin->Version(), "3.4.1.02");
+  EXPECT_EQ(skin->SkinStore(), "(none)");
+  EXPECT_TRUE(skin->SkinControls().Contains(xcMainMenu));
+  EXPECT_TRUE(skin->SkinControls().Contains(xcSystemMenu));
+  EXPECT_FALSE(skin->SkinControls().Contains(xcReportGen));
   EXPECT_EQ(skin->Model().Buttons->Name, "Buttons");
   EXPECT_EQ(skin->Model().BorderBottom->Name, "Bottom");
 
-  TStrings* aliases = skin->GetSkinAliases();
+  TStrings* aliases = skin->SkinAliases();
   ASSERT_EQ(aliases->Count(), 84);
   std::set<std::string> distinct;
   for (int i = 0; i < aliases->Count(); ++i) distinct.insert(aliases->Get(i));
@@ -124,11 +124,11 @@ TEST_F(SkinSetTest, ReadOnlyPropertiesIgnoreWrites) {
   const TPropInfo* store = TSkinSet::StaticClassInfo().Properties().Find("SkinStore");
   ASSERT_NE(store, nullptr);
   store->SetStr(skin, "(Good)");
-  EXPECT_EQ(skin->GetSkinStore(), "(none)");
+  EXPECT_EQ(skin->SkinStore(), "(none)");
   ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("A")));
-  EXPECT_EQ(skin->GetSkinStore(), "(none)");  // at run time always
+  EXPECT_EQ(skin->SkinStore(), "(none)");  // at run time always
   skin->SetDesigning(true);
-  EXPECT_EQ(skin->GetSkinStore(), "(Good)");
+  EXPECT_EQ(skin->SkinStore(), "(Good)");
 }
 
 TEST_F(SkinSetTest, ABadSkinRaisesItsErrorAndKeepsTheModel) {
@@ -208,7 +208,7 @@ TEST_F(SkinSetTest, SkinFiles) {
   ASSERT_TRUE(skin->LoadSkinImage(GoodSkin("Stored")));
 
   skin->SetSkinFile(dir.Path("missing.skn"));
-  EXPECT_EQ(skin->GetSkinFile(), dir.Path("missing.skn"));
+  EXPECT_EQ(skin->SkinFile(), dir.Path("missing.skn"));
   EXPECT_EQ(skin->Model().SkinName, "Stored");
   EXPECT_FALSE(skin->Loading());
   EXPECT_EQ(GetSkinManager()->PendingAction(), TSkinAction::None);
@@ -246,7 +246,7 @@ TEST_F(SkinSetTest, SkinFiles) {
   } catch (const ElzhException& e) {
     EXPECT_STREQ(e.what(), "LZH : Unexpected end of compressed data");
   }
-  EXPECT_EQ(skin->GetSkinFile(), dir.Path("3.skn"));
+  EXPECT_EQ(skin->SkinFile(), dir.Path("3.skn"));
   EXPECT_EQ(skin->Model().SkinName, "FromFile");
   EXPECT_FALSE(skin->Loading());
   EXPECT_FALSE(Timer().Enabled());
@@ -265,7 +265,7 @@ TEST_F(SkinSetTest, StoredSkinRoundTripAndStartingSkinned) {
   EXPECT_EQ(copy->SkinImage().Bytes(), std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
   EXPECT_EQ(copy->Model().SkinName, "Stored");
   EXPECT_FALSE(copy->Loading());
-  EXPECT_TRUE(copy->GetActive());
+  EXPECT_TRUE(copy->Active());
   ASSERT_NE(GetSkinManager(), nullptr);
   EXPECT_TRUE(GetSkinManager()->Active());  // before any window activation: at once
   EXPECT_EQ(GetSkinManager()->SkinDataList(), std::vector<TSkinSet*>{copy});
@@ -292,7 +292,7 @@ TEST_F(SkinSetTest, ActiveWithoutAStoredSkinStartsUnskinned) {
   TSkinSet* copy = StoreAndReload();
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->SkinImage().Size(), 0);
-  EXPECT_FALSE(copy->GetActive());
+  EXPECT_FALSE(copy->Active());
   EXPECT_FALSE(GetSkinManager()->Active());
 }
 

@@ -119,7 +119,7 @@ inline int ExpectRegionFollowsLeftBorder(HWND wnd, const TSkinSet& skin, int edg
   int keyed = 0, wrong = 0;
   for (int y = 0; y < h && hasRegion; ++y)
     for (int x = 0; x < edgeLeft; ++x) {
-      const bool key = left.GetPixel(x, y) == kSkinKeyColour;
+      const bool key = left.GetPixel(x, y) == kSkinKeyColor;
       keyed += key;
       if ((PtInRegion(region, x, y) != FALSE) == key && wrong++ == 0)
         ADD_FAILURE() << "region and left border differ first at " << x << "," << y;

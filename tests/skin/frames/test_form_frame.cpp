@@ -23,8 +23,8 @@ TEST_F(FramePainting, BordersAndCaptionBarComeFromTheSkinImages) {
   const TBitmapPixels painted = PaintedFrame(frame);
   const int w = painted.Width(), h = painted.Height();
   const TBitmapPixels left = ExpectedBorder(*skin->Model().BorderLeft, false, frame.Edges().Left, h);
-  const TBitmapPixels bottom =
-      ExpectedBorder(*skin->Model().BorderBottom, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Bottom);
+  const TBitmapPixels bottom = ExpectedBorder(*skin->Model().BorderBottom, true,
+                                              w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Bottom);
   const TBitmapPixels top =
       ExpectedBorder(*skin->Model().BorderTop, true, w - frame.Edges().Left - frame.Edges().Right, frame.Edges().Top);
   for (int y : {0, frame.Edges().Top + 3, h / 2, h - 1})
@@ -269,7 +269,7 @@ TEST_F(TitleButtons, TheIconButtonOpensTheSkinnedSystemMenuAndTwoClicksClose) {
   EXPECT_EQ(menuRect.top, at.y + 1);
   const TPopupMenu* systemMenu = f.frame->Menus().SystemMenuPopup();
   ASSERT_NE(systemMenu, nullptr);
-  EXPECT_EQ(systemMenu->GetTag(), 33333);
+  EXPECT_EQ(systemMenu->Tag(), 33333);
   EXPECT_TRUE(systemMenu->OwnerDraw());
   EXPECT_FALSE(closed);
   // A second click within the double-click time closes the window instead.
@@ -300,7 +300,7 @@ TEST_F(TitleButtons, AHotButtonTurnsBackWhenTheMouseLeaves) {
 
 using Detaching = StoredSkin;
 
-TEST_F(Detaching, DetachRestoreGivesBackCaptionMenuColourAndClientSize) {
+TEST_F(Detaching, DetachRestoreGivesBackCaptionMenuColorAndClientSize) {
   FramedForm f(*skin, bsSizeable, 300, 180, true);
   HWND wnd = f.form.Handle();
   EXPECT_EQ(f.form.Color(), skin->Model().ButtonFaceColour);

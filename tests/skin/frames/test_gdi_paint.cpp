@@ -18,7 +18,7 @@ TBitmapPixels KeyedImage() {
   TBitmapPixels image(7, 5);
   for (int y = 0; y < image.Height(); ++y)
     for (int x = 0; x < image.Width(); ++x)
-      image.SetPixel(x, y, (x * 3 + y) % 4 == 0 ? kSkinKeyColour : RGBToColor(Byte(20 * x + 10), Byte(40 * y + 5), 90));
+      image.SetPixel(x, y, (x * 3 + y) % 4 == 0 ? kSkinKeyColor : RGBToColor(Byte(20 * x + 10), Byte(40 * y + 5), 90));
   return image;
 }
 
@@ -55,8 +55,8 @@ TEST(KeyedCopy, KeyPixelsKeepTheBackgroundThroughAnOriginShiftAndTheCallersClip)
         const int ix = x - device.x, iy = y - device.y;
         const bool inImage = ix >= 0 && iy >= 0 && ix < image.Width() && iy < image.Height();
         const bool clipped = shifted && ix == image.Width() - 1;
-        const TColor expected = inImage && !clipped && image.GetPixel(ix, iy) != kSkinKeyColour ? image.GetPixel(ix, iy)
-                                                                                                : before.GetPixel(x, y);
+        const TColor expected = inImage && !clipped && image.GetPixel(ix, iy) != kSkinKeyColor ? image.GetPixel(ix, iy)
+                                                                                               : before.GetPixel(x, y);
         ASSERT_EQ(target.Pixels().GetPixel(x, y), expected) << x << "," << y;
       }
     HRGN clipAfter = CreateRectRgn(0, 0, 0, 0);
@@ -69,12 +69,12 @@ TEST(KeyedCopy, KeyPixelsKeepTheBackgroundThroughAnOriginShiftAndTheCallersClip)
 
 // The window region of a keyed skin image, as the frame makes it: the key and a green one step
 // above it are left out, anything further from the key stays in; moved by the offsets.
-TEST(WindowRegion, LeavesOutTheKeyAndColoursWithinOneStepAboveIt) {
-  const TColor colours[] = {kSkinKeyColour, RGBToColor(255, 1, 255), RGBToColor(255, 2, 255), RGBToColor(254, 0, 255),
-                            RGBToColor(255, 0, 254)};
+TEST(WindowRegion, LeavesOutTheKeyAndColorsWithinOneStepAboveIt) {
+  const TColor colors[] = {kSkinKeyColor, RGBToColor(255, 1, 255), RGBToColor(255, 2, 255), RGBToColor(254, 0, 255),
+                           RGBToColor(255, 0, 254)};
   const bool shown[] = {false, false, true, true, true};
   TBitmapPixels image(5, 1);
-  for (int x = 0; x < 5; ++x) image.SetPixel(x, 0, colours[x]);
+  for (int x = 0; x < 5; ++x) image.SetPixel(x, 0, colors[x]);
   HRGN region = RegionFromBitmap(image, 10, 20);
   for (int x = 0; x < 5; ++x) EXPECT_EQ(PtInRegion(region, 10 + x, 20) != FALSE, shown[x]) << x;
   DeleteObject(region);

@@ -233,9 +233,9 @@ TEST_F(MenuBar, OwnerDrawnItemsArePaintedFromTheSkinsMenuItemImage) {
   const TBitmapPixels face1 = skintest::ReferenceElement(item, 120, 20, false, item.Tile == 1, frames, 1);
   const TBitmapPixels face4 = skintest::ReferenceElement(item, 120, 20, false, item.Tile == 1, frames, 4);
   for (POINT p : {POINT{1, 1}, POINT{118, 18}, POINT{110, 10}}) {
-    if (face1.GetPixel(p.x, p.y) != kSkinKeyColour)
+    if (face1.GetPixel(p.x, p.y) != kSkinKeyColor)
       EXPECT_EQ(normal.Pixels().GetPixel(p.x, p.y), face1.GetPixel(p.x, p.y));
-    if (face4.GetPixel(p.x, p.y) != kSkinKeyColour)
+    if (face4.GetPixel(p.x, p.y) != kSkinKeyColor)
       EXPECT_EQ(selected.Pixels().GetPixel(p.x, p.y), face4.GetPixel(p.x, p.y));
   }
   // Items are measured wider than the toolkit measures them: room for the glyph column.

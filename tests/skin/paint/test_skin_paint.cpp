@@ -147,8 +147,8 @@ TEST(ThreePartImage, CapsStretchToTheHeightAndTheMiddleRepeatsAtItsWidth) {
 
 TEST(KeyedDrawing, KeyPixelsLeaveTheDestinationAndMasksMarkThem) {
   TBitmapPixels image = CodedImage(18, 2);
-  image.SetPixel(0, 0, kSkinKeyColour);
-  image.SetPixel(17, 1, kSkinKeyColour);
+  image.SetPixel(0, 0, kSkinKeyColor);
+  image.SetPixel(17, 1, kSkinKeyColor);
   TBitmapPixels dest(20, 3);
   dest.Fill(clWhite);
   KeyedCopy(dest, 1, 1, image);
@@ -163,7 +163,7 @@ TEST(KeyedDrawing, KeyPixelsLeaveTheDestinationAndMasksMarkThem) {
   EXPECT_FALSE(mask.AllKey());
   // An image all of the key colour changes nothing.
   TBitmapPixels key(4, 4);
-  key.Fill(kSkinKeyColour);
+  key.Fill(kSkinKeyColor);
   TBitmapPixels before = dest;
   KeyedCopy(dest, 0, 0, key);
   EXPECT_TRUE(dest.SamePixels(before));
@@ -173,7 +173,7 @@ TEST(KeyedDrawing, KeyPixelsLeaveTheDestinationAndMasksMarkThem) {
 TEST(RegionRuns, RunsOfSolidPixelsRowByRowWithTolerance) {
   TBitmapPixels image(9, 3);
   image.Fill(clBlack);
-  for (int y = 0; y < 3; ++y) image.SetPixel(4, y, kSkinKeyColour);
+  for (int y = 0; y < 3; ++y) image.SetPixel(4, y, kSkinKeyColor);
   const auto runs = RegionRuns(image, 10, 20, 1, 1, 1);
   ASSERT_EQ(runs.size(), 6u);
   EXPECT_EQ(runs[0], (TPixelRect{10, 20, 14, 21}));
@@ -185,7 +185,7 @@ TEST(RegionRuns, RunsOfSolidPixelsRowByRowWithTolerance) {
   const auto tolerant = RegionRuns(image, 0, 0, 1, 1, 1);
   EXPECT_EQ(tolerant[0], (TPixelRect{1, 0, 4, 1}));
   TBitmapPixels empty(5, 5);
-  empty.Fill(kSkinKeyColour);
+  empty.Fill(kSkinKeyColor);
   EXPECT_TRUE(RegionRuns(empty, 0, 0, 1, 1, 1).empty());
 }
 
@@ -209,8 +209,8 @@ TEST(RegionRuns, MergedRowsCoverTheSamePixelsInFewerRectangles) {
   TBitmapPixels image(6, 40);
   image.Fill(clBlack);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 3 - y; ++x) image.SetPixel(x, y, kSkinKeyColour);
-  image.SetPixel(4, 20, kSkinKeyColour);
+    for (int x = 0; x < 3 - y; ++x) image.SetPixel(x, y, kSkinKeyColor);
+  image.SetPixel(4, 20, kSkinKeyColor);
   const auto runs = RegionRuns(image, 2, 3, 1, 1, 1);
   const auto merged = MergeRunRows(runs);
   EXPECT_LT(merged.size(), 8u);
@@ -221,7 +221,7 @@ TEST(RegionRuns, MergedRowsCoverTheSamePixelsInFewerRectangles) {
   };
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 6; ++x) {
-      const int expected = image.GetPixel(x, y) == kSkinKeyColour ? 0 : 1;
+      const int expected = image.GetPixel(x, y) == kSkinKeyColor ? 0 : 1;
       ASSERT_EQ(covered(merged, x + 2, y + 3), expected) << x << "," << y;
     }
   // The straight edge above the hole and below it: two tall rectangles of the full width.

@@ -60,7 +60,7 @@ QUILLIMO_REGISTER_CLASS(TTestWidget, [](TPropertyTable& p) {
   p.Set("Anchors", &TTestWidget::Anchors);
   p.Float("Ratio", &TTestWidget::Ratio);
   p.Integer("Hidden", &TTestWidget::Hidden).Stored(false);
-  p.String("Version", &TTestWidget::GetVersion);
+  p.String("Version", &TTestWidget::Version);
   p.Object("Font", &TTestWidget::GetFont, &TTestWidget::SetFont);
   p.Object("Lines", &TTestWidget::GetLines, &TTestWidget::SetLines);
   p.Object("Items", &TTestWidget::GetItems, &TTestWidget::SetItems);
@@ -74,7 +74,7 @@ TTestWidget::TTestWidget(TComponent* owner)
       lines_(std::make_unique<TStringList>()),
       items_(std::make_unique<TCollection>(TTestItem::StaticClassInfo(), this)) {}
 
-TTestWidget::~TTestWidget() { TestLog().push_back("~" + GetName()); }
+TTestWidget::~TTestWidget() { TestLog().push_back("~" + Name()); }
 
 void TTestWidget::SetBuddy(TComponent* buddy) {
   if (buddy_ && buddy_ != buddy) buddy_->RemoveFreeNotification(this);
@@ -96,7 +96,7 @@ void TTestWidget::Notification(TComponent* component, TOperation operation) {
 void TTestWidget::Loaded() {
   TComponent::Loaded();
   buddyResolvedAtLoaded = buddy_ != nullptr;
-  TestLog().push_back("Loaded " + GetName());
+  TestLog().push_back("Loaded " + Name());
 }
 
 QUILLIMO_REGISTER_CLASS(TTestPanel, [](TPropertyTable& p) { p.Integer("Width", &TTestPanel::Width, 0); })
@@ -135,7 +135,7 @@ QUILLIMO_REGISTER_CLASS(TTestForm, [](TPropertyTable& p) {
 
 void TTestForm::Loaded() {
   TComponent::Loaded();
-  TestLog().push_back("Loaded " + GetName());
+  TestLog().push_back("Loaded " + Name());
 }
 
 std::unique_ptr<TTestForm> MakeGoldenForm() {

@@ -61,7 +61,7 @@ public:
   std::string Data;  // the "Data" binary block
   TNotifyEvent OnClick;
 
-  std::string GetVersion() const { return "1.0"; }
+  std::string Version() const { return "1.0"; }
   TTestFont* GetFont() const { return font_.get(); }
   void SetFont(TTestFont* font) { font_->Assign(font); }
   TStringList* GetLines() const { return lines_.get(); }

@@ -32,7 +32,7 @@ TEST(BitmapPixels, LayoutIsATopDownDibWithAlignedRows) {
   EXPECT_THROW(b.ScanLine(-1), EInvalidGraphicOperation);
 }
 
-TEST(BitmapPixels, PixelsOutsideAreIgnoredAndSystemColoursResolved) {
+TEST(BitmapPixels, PixelsOutsideAreIgnoredAndSystemColorsResolved) {
   TBitmapPixels b(2, 2, pf32bit);
   EXPECT_EQ(b.GetPixel(2, 0), clNone);
   EXPECT_EQ(b.GetPixel(0, -1), clNone);

@@ -91,7 +91,7 @@ constexpr TColor kA = 0x112233, kB = 0x445566, kC = 0x778899, kD = 0xAABBCC;
 
 }  // namespace
 
-TEST(BmpDecode, TrueColourRowsBottomUpAndTopDownWithPadding) {
+TEST(BmpDecode, TrueColorRowsBottomUpAndTopDownWithPadding) {
   InfoBmp bmp;
   bmp.width = 3;  // 9 bytes a row, 3 of padding
   bmp.height = 2;

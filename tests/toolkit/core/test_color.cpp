@@ -3,7 +3,7 @@
 #include "toolkit/core/color.h"
 #include "toolkit/core/exceptions.h"
 
-TEST(Color, ValuesAreBgrWithSystemColoursNegative) {
+TEST(Color, ValuesAreBgrWithSystemColorsNegative) {
   EXPECT_EQ(RGBToColor(0x12, 0x34, 0x56), 0x563412);
   EXPECT_EQ(ColorRed(0x563412), 0x12);
   EXPECT_EQ(ColorBlue(0x563412), 0x56);

@@ -14,7 +14,7 @@ public:
   void Notification(TComponent* c, TOperation op) override {
     TComponent::Notification(c, op);
     std::string kind = dynamic_cast<TTestWidget*>(c) ? "widget" : "component";
-    heard.push_back((op == opInsert ? "insert " : "remove ") + c->GetName() + " " + kind);
+    heard.push_back((op == opInsert ? "insert " : "remove ") + c->Name() + " " + kind);
   }
 };
 
@@ -88,9 +88,9 @@ TEST(Names, MustBeIdentifiersAndUniqueAmongTheOwnersComponents) {
   EXPECT_EQ(ErrorOf([&] { b->SetName("1abc"); }), "'1abc' is not a valid component name");
   EXPECT_EQ(ErrorOf([&] { b->SetName("two words"); }), "'two words' is not a valid component name");
   EXPECT_EQ(ErrorOf([&] { b->SetName("Düğme"); }), "'Düğme' is not a valid component name");
-  EXPECT_EQ(b->GetName(), "");
+  EXPECT_EQ(b->Name(), "");
   a->SetName("BUTTON1");  // only the case changes
-  EXPECT_EQ(a->GetName(), "BUTTON1");
+  EXPECT_EQ(a->Name(), "BUTTON1");
   b->SetName("_Button_2");
   new TTestWidget(&owner);  // several unnamed components are fine
   EXPECT_EQ(owner.FindComponent("button1"), a);

@@ -51,12 +51,12 @@ TEST(Font, OnChangeFiresForAChangeOnlyAndOncePerChange) {
     ++changes;
   };
   // Setting what the font already holds is no change.
-  font.SetName(font.GetName());
-  font.SetCharset(font.GetCharset());
-  font.SetHeight(font.GetHeight());
-  font.SetSize(font.GetSize());
-  font.SetStyle(font.GetStyle());
-  font.SetColor(font.GetColor());
+  font.SetName(font.Name());
+  font.SetCharset(font.Charset());
+  font.SetHeight(font.Height());
+  font.SetSize(font.Size());
+  font.SetStyle(font.Style());
+  font.SetColor(font.Color());
   font.SetData(font.Data());
   const TFont same;
   font.Assign(&same);

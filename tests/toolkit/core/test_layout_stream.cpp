@@ -79,7 +79,7 @@ TEST(LayoutGolden, WriterMatchesFreePascalByteForByte) {
 TEST(LayoutGolden, ReaderRestoresEveryProperty) {
   TTestForm form(nullptr);
   Read(ReadTestData("layout_golden.bin"), &form);
-  EXPECT_EQ(form.GetName(), "Form1");
+  EXPECT_EQ(form.Name(), "Form1");
   EXPECT_EQ(form.Caption, "Test form");
   ASSERT_EQ(form.ComponentCount(), 2);
   auto* w1 = dynamic_cast<TTestWidget*>(form.FindComponent("Widget1"));
@@ -178,7 +178,7 @@ TEST(LayoutReader, ParentedChildrenAreStoredInsideTheirParentAndOwnedByTheRoot) 
   EXPECT_EQ(i->GetParent(), o);
   EXPECT_EQ(i->Width, 5);
   ASSERT_EQ(o->Children().size(), 2u);
-  EXPECT_EQ(o->Children()[1]->GetName(), "Second");
+  EXPECT_EQ(o->Children()[1]->Name(), "Second");
   EXPECT_EQ(Write(&copy), bytes);
 }
 
@@ -202,7 +202,7 @@ TEST(LayoutReader, HonoursTheChildPositionPrefix) {
   Read(s, &form);
   auto* outer = static_cast<TTestPanel*>(form.FindComponent("Outer"));
   ASSERT_EQ(outer->Children().size(), 2u);
-  EXPECT_EQ(outer->Children()[0]->GetName(), "B");
+  EXPECT_EQ(outer->Children()[0]->Name(), "B");
 }
 
 TEST(LayoutReader, ReportsFaultsWithTheComponentAndPropertyName) {

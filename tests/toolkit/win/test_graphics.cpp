@@ -15,9 +15,9 @@ std::string DataFile(const std::string& name) { return std::string(QUILLIMO_TEST
 TColor At(TBitmap& bitmap, int x, int y) { return bitmap.Pixels().GetPixel(x, y); }
 
 // A bitmap filled with one colour.
-std::unique_ptr<TBitmap> Filled(int w, int h, TColor colour, TPixelFormat format = pf24bit) {
+std::unique_ptr<TBitmap> Filled(int w, int h, TColor color, TPixelFormat format = pf24bit) {
   auto bitmap = std::make_unique<TBitmap>(w, h, format);
-  bitmap->Pixels().Fill(colour);
+  bitmap->Pixels().Fill(color);
   return bitmap;
 }
 
@@ -202,7 +202,7 @@ TEST(Bitmap, SizeFormatAndStoredForm) {
   EXPECT_THROW(read.ReadData(lying), EReadError);
 }
 
-TEST(Jpeg, DecodesColourAndGreyFiles) {
+TEST(Jpeg, DecodesColorAndGreyFiles) {
   TJPEGImage jpeg;
   jpeg.LoadFromFile(DataFile("two_halves.jpg"));
   ASSERT_EQ(jpeg.Width(), 16);
