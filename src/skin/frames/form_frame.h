@@ -153,6 +153,9 @@ public:
   void FollowMdiMaximized(bool maximized);
   // The next UpdateRegion builds the region whatever the size (the skin changed).
   void ForgetRegionShape();
+  // Paints a title-bar button in its state straight onto the window, over the caption as last
+  // composed (so that the button's keyed pixels show the bar).
+  void PaintTitleButton(const TSkinTitleButton& button);
 
   static constexpr int kMaximizeBox = 1, kMinimizeBox = 2, kSystemMenu = 8, kCaptionRemoved = 0x10;
 
@@ -205,7 +208,6 @@ private:
   void DrawCaptionButtons(HDC dc);
   bool ButtonVisible(const TDataSkinSysButton& b) const;
   TBitmapPixels RenderBorder(int k, int width, int height) const;
-  friend class TSkinTitleButton;
 
   std::string captionPrefix_ = "  ";
   std::string captionText_;

@@ -83,7 +83,8 @@ void TSkinFormFrame::PaintCaptionText(HDC dc, const RECT& area) {
   const TDataSkinTitle& title = *skinData_->Model().Title;
   TSelectObject font(dc, captionFont_);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(windowActive_ ? skinData_->Model().TitleTextActiveColour : skinData_->Model().TitleTextNoActiveColour));
+  SetTextColor(dc, ColorToRGB(windowActive_ ? skinData_->Model().TitleTextActiveColour
+                                            : skinData_->Model().TitleTextNoActiveColour));
   RECT text = area;
   DrawWideText(dc, captionPrefix_ + " " + captionText_, text, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
   text.right += title.TXTBackleft + title.TXTBackRight;
@@ -208,21 +209,22 @@ void TSkinFormFrame::DrawCaptionButtons(HDC dc) {
   }
 }
 
-void TSkinTitleButton::Paint() {
-  TSkinFormFrame& f = *Frame;
-  if (!f.Handle() || !Visible || SkinButton->Image.Empty() || f.FrameState() != TFrameState::Running) return;
-  const int frame = (State == 3 && SkinButton->Visibility == 100) ? 4 : State;
-  if (SkinButton->Action == SysButtonAction::SystemMenu || SkinButton->Action == SysButtonAction::SystemMenuIcon)
-    return;
-  TWindowDC dc(f.Handle());
+void TSkinTitleButton::Paint() { Frame->PaintTitleButton(*this); }
+
+void TSkinFormFrame::PaintTitleButton(const TSkinTitleButton& button) {
+  const TDataSkinSysButton& look = *button.SkinButton;
+  if (!handle_ || !button.Visible || look.Image.Empty() || frameState_ != TFrameState::Running) return;
+  const int frame = (button.State == 3 && look.Visibility == 100) ? 4 : button.State;
+  if (look.Action == SysButtonAction::SystemMenu || look.Action == SysButtonAction::SystemMenuIcon) return;
+  TWindowDC dc(handle_);
   // Under the button: the caption as last composed, so keyed pixels show the bar.
-  const int w = Bounds.right - Bounds.left, h = Bounds.bottom - Bounds.top;
+  const RECT& r = button.Bounds;
+  const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return;
   TBitmapPixels back(w, h);
-  if (f.captionDrawn_ && SkinButton->Visibility != 100)
-    back.CopyRect(0, 0, f.captionBuffer_.Pixels(), Bounds.left, Bounds.top, w, h);
-  KeyedCopy(back, 0, 0, BuildFrameImage(w, h, SkinButton->Image, SkinButton->FrameCount, frame));
-  BlitPixels(dc, Bounds.left, Bounds.top, back);
+  if (captionDrawn_ && look.Visibility != 100) back.CopyRect(0, 0, captionBuffer_.Pixels(), r.left, r.top, w, h);
+  KeyedCopy(back, 0, 0, BuildFrameImage(w, h, look.Image, look.FrameCount, frame));
+  BlitPixels(dc, r.left, r.top, back);
 }
 
 void TSkinFormFrame::UpdateRegion() {
@@ -239,8 +241,8 @@ void TSkinFormFrame::UpdateRegion() {
   region_ = nullptr;
   regionWidth_ = w;
   regionHeight_ = h;
-  const TDataSkinBorder &left = *skinData_->Model().BorderLeft, &right = *skinData_->Model().BorderRight, &top = *skinData_->Model().BorderTop,
-                        &bottom = *skinData_->Model().BorderBottom;
+  const TDataSkinBorder &left = *skinData_->Model().BorderLeft, &right = *skinData_->Model().BorderRight,
+                        &top = *skinData_->Model().BorderTop, &bottom = *skinData_->Model().BorderBottom;
   if (left.Trans == 0 && right.Trans == 0 && top.Trans == 0 && bottom.Trans == 0) {
     region_ = CreateRectRgn(0, 0, w, h);
   } else {

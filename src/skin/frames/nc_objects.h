@@ -33,7 +33,7 @@ public:
 class TSkinTitleButton : public TNCObject {
 public:
   TSkinTitleButton(TSkinFormFrame* frame, TDataSkinSysButton* button) : TNCObject(frame), SkinButton(button) {}
-  // Draws the button in its state straight onto the window.
+  // Draws the button in its state straight onto the window (the frame paints it).
   void Paint() override;
   TDataSkinSysButton* SkinButton;
 };

@@ -292,6 +292,21 @@ TEST_F(TitleButtons, AHotButtonTurnsBackWhenTheMouseLeaves) {
   SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(over.x, over.y));
   EXPECT_EQ(close->State, 3);
   EXPECT_EQ(f.frame->HotObject(), close);
+  // The screen shows the button's hot picture (its keyed pixels show the caption bar).
+  const RECT& b = close->Bounds;
+  const TDataSkinSysButton& look = *close->SkinButton;
+  const TBitmapPixels hot = skintest::ReferenceFrame(look.Image, b.right - b.left, b.bottom - b.top, look.FrameCount,
+                                                     look.Visibility == 100 ? 4 : 3);
+  PumpFor(30);
+  const TBitmapPixels shown = ScreenPixelsOf(wnd);
+  int compared = 0;
+  for (int y = 0; y < hot.Height(); ++y)
+    for (int x = 0; x < hot.Width(); ++x) {
+      if (hot.GetPixel(x, y) == kSkinKeyColor) continue;
+      ++compared;
+      ASSERT_EQ(shown.GetPixel(b.left + x, b.top + y), hot.GetPixel(x, y)) << x << "," << y;
+    }
+  EXPECT_GT(compared, 0);
   // The cursor goes elsewhere: the hover timer (250 ms) lets the button go.
   SetCursorPos(wr.left + 5, wr.bottom + 40);
   EXPECT_TRUE(PumpUntil([&] { return close->State == 1; }, 1000));
