@@ -62,11 +62,13 @@ QUILLIMO_REGISTER_CLASS(TToolBar, [](TPropertyTable& p) {
   p.Bool("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions, false);
   p.Bool("Flat", &TToolBar::Flat, &TToolBar::SetFlat, false);
   p.Bool("Transparent", &TToolBar::Transparent, &TToolBar::SetTransparent, false);
+  p.Bool("TabStop", &TToolBar::TabStop, &TToolBar::SetTabStop, true);
 });
 
 TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 150, 29);
   SetAlign(alTop);
+  SetTabStop(true);
 }
 
 void TToolBar::CreateParams(TCreateParams& params) {
@@ -209,14 +211,92 @@ void TToolBar::UpdateButtons() {
   updating_ = false;
 }
 
-void TToolBar::WndProc(TMessage& msg) {
-  if (msg.Msg == WM_COMMAND && msg.LParam == 0) {
-    // Commands of the tool bar's own buttons come to the tool bar's parent; see CN_COMMAND.
+bool TToolBar::Pressable(int index) const {
+  const TToolButton* b = buttons_[static_cast<std::size_t>(index)];
+  return b->Visible() && b->Enabled() && b->Style() != tbsSeparator && b->Style() != tbsDivider;
+}
+
+TToolButton* TToolBar::KeyboardButton() const {
+  if (!HandleAllocated()) return nullptr;
+  const auto hot = static_cast<int>(SendMessageW(Handle(), TB_GETHOTITEM, 0, 0));
+  return hot >= 0 && hot < ButtonCount() ? buttons_[static_cast<std::size_t>(hot)] : nullptr;
+}
+
+void TToolBar::MoveKeyboardButton(int step) {
+  const int n = ButtonCount();
+  if (!HandleAllocated() || n == 0) return;
+  int at = static_cast<int>(SendMessageW(Handle(), TB_GETHOTITEM, 0, 0));
+  for (int tried = 0; tried < n; ++tried) {
+    at = at < 0 || at >= n ? (step > 0 ? 0 : n - 1) : (at + step + n) % n;
+    if (Pressable(at)) {
+      SendMessageW(Handle(), TB_SETHOTITEM, static_cast<WPARAM>(at), 0);
+      return;
+    }
   }
-  if (msg.Msg == CN_COMMAND) {
-    int index = LOWORD(msg.WParam) - 1000;
-    if (index >= 0 && index < ButtonCount()) buttons_[static_cast<std::size_t>(index)]->Click();
-    return;
+}
+
+bool TToolBar::KeyDown(WPARAM key, LPARAM flags) {
+  switch (key) {
+    case VK_LEFT:
+    case VK_UP: MoveKeyboardButton(-1); return true;
+    case VK_RIGHT:
+    case VK_DOWN: MoveKeyboardButton(1); return true;
+    case VK_HOME:
+    case VK_END:
+      SendMessageW(Handle(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+      MoveKeyboardButton(key == VK_HOME ? 1 : -1);
+      return true;
+    case VK_SPACE:
+    case VK_RETURN: {
+      // A held key clicks once.
+      constexpr LPARAM kRepeat = 1 << 30;
+      TToolButton* b = KeyboardButton();
+      if (b && !(flags & kRepeat)) b->Click();
+      return true;
+    }
+    default: return false;
+  }
+}
+
+void TToolBar::AnswerInfoTip(NMTBGETINFOTIPW& tip) const {
+  const int index = tip.iItem - 1000;
+  if (index < 0 || index >= ButtonCount() || !tip.pszText || tip.cchTextMax <= 0) return;
+  const std::wstring caption = Utf8ToWide(buttons_[static_cast<std::size_t>(index)]->Caption());
+  const std::size_t n = std::min(caption.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
+  caption.copy(tip.pszText, n);
+  tip.pszText[n] = L'\0';
+}
+
+void TToolBar::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case CN_COMMAND: {
+      int index = LOWORD(msg.WParam) - 1000;
+      if (index >= 0 && index < ButtonCount()) buttons_[static_cast<std::size_t>(index)]->Click();
+      return;
+    }
+    case WM_GETDLGCODE:
+      TWinControl::WndProc(msg);
+      msg.Result |= DLGC_WANTARROWS;
+      return;
+    case WM_KEYDOWN:
+      if (KeyDown(msg.WParam, msg.LParam)) return;
+      break;
+    // The keyboard comes to a button with the focus and leaves it with the focus.
+    case WM_SETFOCUS:
+      TWinControl::WndProc(msg);
+      if (!KeyboardButton()) MoveKeyboardButton(1);
+      return;
+    case WM_KILLFOCUS:
+      TWinControl::WndProc(msg);
+      SendMessageW(Handle(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+      return;
+    case CN_NOTIFY:
+      if (reinterpret_cast<NMHDR*>(msg.LParam)->code == TBN_GETINFOTIPW) {
+        AnswerInfoTip(*reinterpret_cast<NMTBGETINFOTIPW*>(msg.LParam));
+        return;
+      }
+      break;
+    default: break;
   }
   if (msg.Msg == CN_NOTIFY && reinterpret_cast<NMHDR*>(msg.LParam)->code == NM_CUSTOMDRAW && OnCustomDrawButton) {
     auto* cd = reinterpret_cast<NMTBCUSTOMDRAW*>(msg.LParam);

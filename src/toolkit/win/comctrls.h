@@ -1,6 +1,8 @@
 #pragma once
 // The common controls of comctl32 that the program's windows use: the tool bar with its
 // buttons (TToolBar, TToolButton) and the tabbed page control (TPageControl, TTabSheet).
+// The tool bar is a tab stop: with the focus, Left/Right (Up/Down, Home/End) move the keyboard
+// button, which shows hot, and Space or Enter clicks it; each button's tooltip is its caption.
 #include <vector>
 
 #include "toolkit/win/wincontrol.h"
@@ -80,6 +82,8 @@ public:
   void UpdateButtons();
   // Gives one button's native button its caption again (a renamed button keeps its place).
   void UpdateButtonCaption(TToolButton* button);
+  // The button the keyboard is on (the native hot button), or nullptr.
+  TToolButton* KeyboardButton() const;
 
 protected:
   friend class TToolButton;
@@ -93,6 +97,14 @@ protected:
 private:
   void SortButtons();
   int CommandOf(const TToolButton* button) const;
+  // Keyboard handling: true when the key was taken.
+  bool KeyDown(WPARAM key, LPARAM flags);
+  // Moves the keyboard button step buttons on (wrapping), over separators and buttons that
+  // cannot be pressed; from no button, +1 starts at the first and -1 at the last.
+  void MoveKeyboardButton(int step);
+  bool Pressable(int index) const;
+  // The tooltip of a button: its caption, into the notification's buffer.
+  void AnswerInfoTip(NMTBGETINFOTIPW& tip) const;
   std::vector<TToolButton*> buttons_;
   std::vector<std::wstring> captions_;
   int buttonWidth_ = 23, buttonHeight_ = 22;

@@ -25,6 +25,31 @@ void PumpFor(int ms) {
   PumpUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
 }
 
+void PumpApplicationFor(int ms) {
+  const DWORD start = GetTickCount();
+  while (static_cast<int>(GetTickCount() - start) < ms) {
+    Application->ProcessMessages();
+    Sleep(1);
+  }
+}
+
+void PressKey(WORD key, bool shift) {
+  std::vector<INPUT> keys;
+  auto add = [&](WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    keys.push_back(in);
+  };
+  if (shift) add(VK_SHIFT, false);
+  add(key, false);
+  add(key, true);
+  if (shift) add(VK_SHIFT, true);
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  PumpApplicationFor(60);
+}
+
 namespace {
 MessageBoxCatcher* current = nullptr;
 HWND pendingBox = nullptr;

@@ -11,6 +11,12 @@
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 // Dispatches messages for about ms milliseconds.
 void PumpFor(int ms);
+// The same through the application's message handling, which gives the dialog keys (Tab,
+// arrows) to the focused form's navigation as the program's own loop does.
+void PumpApplicationFor(int ms);
+// Presses and releases a key as the user does (SendInput; with Shift held when shift), then
+// lets the application handle what comes of it.
+void PressKey(WORD key, bool shift = false);
 
 // While alive, every message box of this thread is read (title, text, style) and closed with
 // its first button as soon as it opens.
