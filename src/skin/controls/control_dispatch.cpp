@@ -541,6 +541,7 @@ void PaintToolBarButton(TSkinFormFrame& frame, TToolBar* toolBar, TToolButton* b
   InflateRect(&r, -1, -1);
   DrawSlicedImage(toolBar->CustomDrawDC(), r, buttons->Image, false, false, buttons->Trans == 1, 5, index,
                   MarginsOf(*buttons));
+  toolBar->SetCustomDrawOwnFace();
 }
 
 void SetEnumPropByName(TComponent* component, const std::string& property, const std::string& value) {

@@ -103,11 +103,11 @@ void TSkinButton::ReadButtonState() {
 }
 
 // A default button shows its own frame only while it is not focused: once focused it shows
-// the focused frame like any other button.
+// the focused frame like any other button (while the system lets focus marks show).
 int TSkinButton::StateIndex() const {
   if (!Enabled()) return 3;
   if (Pressed()) return 2;
-  if (Hot() || Focused()) return 4;
+  if (Hot() || ShowsFocus()) return 4;
   if (default_) return 5;
   return 1;
 }
@@ -148,7 +148,7 @@ void TSkinButton::Paint(HDC dc, const RECT& rect) {
 
 int TSkinBitButton::GlyphButtonState() const {
   int state = 1;
-  if (Focused()) state = 4;
+  if (ShowsFocus()) state = 4;
   if (Pressed())
     state = 2;
   else if (Hot())

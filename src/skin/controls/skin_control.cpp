@@ -171,6 +171,13 @@ bool TSkinControl::HandleBefore(TMessage& msg) {
 
 void TSkinControl::AfterMessage(TMessage& msg) {
   switch (msg.Msg) {
+    case WM_UPDATEUISTATE:
+      if (HIWORD(msg.WParam) & UISF_HIDEFOCUS) {
+        if (LOWORD(msg.WParam) == UIS_SET) focusMarksHidden_ = true;
+        if (LOWORD(msg.WParam) == UIS_CLEAR) focusMarksHidden_ = false;
+      }
+      RepaintNow();
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
@@ -182,6 +189,10 @@ void TSkinControl::AfterMessage(TMessage& msg) {
     case WM_PAINT: Redraw(reinterpret_cast<HDC>(msg.WParam)); break;
     default: break;
   }
+}
+
+bool TSkinControl::ShowsFocus() const {
+  return focused_ && handle_ && !focusMarksHidden_ && !(SendMessageW(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
 }
 
 bool TSkinControl::WindowArea(RECT& area) const {

@@ -136,6 +136,11 @@ protected:
   void SetEnabled(bool value) { enabled_ = value; }
   bool Focused() const { return focused_; }
   void SetFocused(bool value) { focused_ = value; }
+  // Focused, and the system's keyboard cues let focus marks show (they stay hidden until the
+  // keyboard is used when the system says so): the window's state (WM_QUERYUISTATE) and what the
+  // last WM_UPDATEUISTATE asked for, which a system that keeps no state of its own (Wine) sends
+  // all the same.
+  bool ShowsFocus() const;
   void SetText(std::string text) { text_ = std::move(text); }
   void SetControl(TWinControl* control) { control_ = control; }
   void SetGraphicControl(TControl* control) { graphicControl_ = control; }
@@ -154,6 +159,7 @@ private:
   TCanvas* canvas_ = nullptr;
   bool enabled_ = true;
   bool focused_ = false;
+  bool focusMarksHidden_ = false;  // by the last WM_UPDATEUISTATE
   std::string text_;
   TSkinSet* skin_ = nullptr;
   HWND handle_ = nullptr;

@@ -150,6 +150,7 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
     FillFace(bdc, {0, 0, along, across});
     TSelectObject font(bdc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
     auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle(), TCM_GETIMAGELIST, 0, 0));
+    SetFocused(GetFocus() == Handle());
     int focused = static_cast<int>(SendMessageW(Handle(), TCM_GETCURFOCUS, 0, 0));
     if (focused < 0) focused = static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0));
     const int count = static_cast<int>(SendMessageW(Handle(), TCM_GETITEMCOUNT, 0, 0));
@@ -174,6 +175,12 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
       SendMessageW(Handle(), TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
       SetTextColor(bdc, Rgb(frame == 2 ? tabs.MouseOverColour2 : tabs.NormalColour2));
       DrawIconCaption(bdc, b, DT_CENTER, WideToUtf8(text), item.iImage, images);
+      // The tab image has no focused look: a focused tab control marks its tab the system's way.
+      if (i == focused && ShowsFocus()) {
+        RECT mark = b;
+        InflateRect(&mark, -3, -3);
+        DrawFocusRect(bdc, &mark);
+      }
     }
     TBitmapPixels strips = buffer_.Pixels();
     if (orientation_ == TabOrientation::Left) strips = RotateCounterClockwise(strips);

@@ -310,11 +310,13 @@ void TToolBar::WndProc(TMessage& msg) {
       if (index >= 0 && index < ButtonCount()) {
         customDrawDC_ = cd->nmcd.hdc;
         customDrawText_ = clNone;
+        customDrawOwnFace_ = false;
         OnCustomDrawButton(this, buttons_[static_cast<std::size_t>(index)], cd->nmcd.uItemState, defaultDraw);
         customDrawDC_ = nullptr;
         if (customDrawText_ != clNone) cd->clrText = static_cast<COLORREF>(ColorToRGB(customDrawText_));
       }
       msg.Result = defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
+      if (defaultDraw && customDrawOwnFace_) msg.Result |= TBCDRF_NOBACKGROUND | TBCDRF_NOEDGES;
       return;
     }
   }

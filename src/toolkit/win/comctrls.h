@@ -77,6 +77,9 @@ public:
   HDC CustomDrawDC() const { return customDrawDC_; }
   // During OnCustomDrawButton: the colour the default drawing writes the caption in.
   void SetCustomDrawTextColor(TColor color) { customDrawText_ = color; }
+  // During OnCustomDrawButton: the handler painted the button's face and edges; the default
+  // drawing adds only the image and the caption (no background or edges, themed or not).
+  void SetCustomDrawOwnFace() { customDrawOwnFace_ = true; }
 
   // Rebuilds the native buttons from the tool buttons.
   void UpdateButtons();
@@ -112,6 +115,7 @@ private:
   HIMAGELIST images_ = nullptr;
   HDC customDrawDC_ = nullptr;
   TColor customDrawText_ = clNone;
+  bool customDrawOwnFace_ = false;
   bool updating_ = false;
 };
 
