@@ -8,6 +8,7 @@
 #include "skin/controls/toolkit_extras.h"
 #include "toolkit/win/checkbox.h"
 #include "toolkit/win/comctrls.h"
+#include "toolkit/core/utf8.h"
 #include "toolkit/win/stdctrls.h"
 
 using namespace controltest;
@@ -121,6 +122,30 @@ TEST_P(FocusMarks, TheToolBarsKeyboardButtonShowsTheHotFrame) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   const TBitmapPixels shown = Shown(bar->Handle());
   EXPECT_EQ(EdgePixels(shown, r.left, r.top, w, h), ButtonEdges(w, h, 4));
+}
+
+// What assistive technology reads of a control stays the system's: its window class and text.
+TEST_P(FocusMarks, SkinnedControlsKeepTheirWindowClassesAndTexts) {
+  SkinnedForm f(*skin);
+  auto* button = f.Add<TButton>(20, 20, 96, 30);
+  button->SetCaption("Tamam");
+  auto* check = f.Add<TCheckBox>(20, 70, 160, 22);
+  check->SetCaption("Onay kutusu");
+  auto* radio = f.Add<TRadioButton>(20, 100, 160, 22);
+  radio->SetCaption("Seçenek");
+  f.Frame();
+  auto classAndText = [](TWinControl* c) {
+    wchar_t name[64] = {}, text[64] = {};
+    GetClassNameW(c->Handle(), name, 64);
+    GetWindowTextW(c->Handle(), text, 64);
+    return WideToUtf8(name) + "|" + WideToUtf8(text);
+  };
+  ASSERT_NE(f.CompanionOf(button), nullptr);
+  ASSERT_NE(f.CompanionOf(check), nullptr);
+  ASSERT_NE(f.CompanionOf(radio), nullptr);
+  EXPECT_EQ(classAndText(button), "Button|Tamam");
+  EXPECT_EQ(classAndText(check), "Button|Onay kutusu");
+  EXPECT_EQ(classAndText(radio), "Button|Seçenek");
 }
 
 INSTANTIATE_TEST_SUITE_P(TwoSkins, FocusMarks, ::testing::Values("1.skn", "6.skn"));

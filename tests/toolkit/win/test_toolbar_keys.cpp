@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include "screen_capture.h"
-#include "toolkit/core/utf8.h"
 #include "toolkit/win/comctrls.h"
 #include "toolkit/win/form.h"
 #include "toolkit/win/stdctrls.h"
@@ -107,22 +106,8 @@ TEST_F(ToolBarKeys, SpaceAndEnterClickTheKeyboardButton) {
 }
 
 TEST_F(ToolBarKeys, EachButtonsTooltipIsItsCaption) {
-  HWND tips = reinterpret_cast<HWND>(SendMessageW(bar->Handle(), TB_GETTOOLTIPS, 0, 0));
-  ASSERT_NE(tips, nullptr);
-  auto tip = [&](int index) {
-    wchar_t text[80] = {};
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof(info);
-    info.hwnd = bar->Handle();
-    TBBUTTON tb{};
-    SendMessageW(bar->Handle(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tb));
-    info.uId = static_cast<UINT_PTR>(tb.idCommand);
-    info.lpszText = text;
-    SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&info));
-    return WideToUtf8(text);
-  };
-  EXPECT_EQ(tip(0), "Start");
-  EXPECT_EQ(tip(3), "Hide");
+  EXPECT_EQ(ToolTipText(bar->Handle(), 0), "Start");
+  EXPECT_EQ(ToolTipText(bar->Handle(), 3), "Hide");
   buttons[0]->SetCaption("Başla");
-  EXPECT_EQ(tip(0), "Başla") << "the tooltip follows the caption";
+  EXPECT_EQ(ToolTipText(bar->Handle(), 0), "Başla") << "the tooltip follows the caption";
 }

@@ -1,5 +1,7 @@
 #include "win_test_support.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "toolkit/core/utf8.h"
@@ -48,6 +50,21 @@ void PressKey(WORD key, bool shift) {
   if (shift) add(VK_SHIFT, true);
   SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
   PumpApplicationFor(60);
+}
+
+std::string ToolTipText(HWND toolBar, int index) {
+  HWND tips = reinterpret_cast<HWND>(SendMessageW(toolBar, TB_GETTOOLTIPS, 0, 0));
+  TBBUTTON button{};
+  if (!tips || !SendMessageW(toolBar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)))
+    return {};
+  wchar_t text[128] = {};
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof(info);
+  info.hwnd = toolBar;
+  info.uId = static_cast<UINT_PTR>(button.idCommand);
+  info.lpszText = text;
+  SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
+  return WideToUtf8(text);
 }
 
 namespace {

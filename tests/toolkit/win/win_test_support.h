@@ -17,6 +17,8 @@ void PumpApplicationFor(int ms);
 // Presses and releases a key as the user does (SendInput; with Shift held when shift), then
 // lets the application handle what comes of it.
 void PressKey(WORD key, bool shift = false);
+// The text the tooltip of a tool bar's native button (by index) shows, asked of the tooltip.
+std::string ToolTipText(HWND toolBar, int index);
 
 // While alive, every message box of this thread is read (title, text, style) and closed with
 // its first button as soon as it opens.
