@@ -269,6 +269,7 @@ void TToolBar::AnswerInfoTip(NMTBGETINFOTIPW& tip) const {
 
 void TToolBar::WndProc(TMessage& msg) {
   switch (msg.Msg) {
+    // The commands of the native buttons go to the tool bar's parent, which reflects them here.
     case CN_COMMAND: {
       int index = LOWORD(msg.WParam) - 1000;
       if (index >= 0 && index < ButtonCount()) buttons_[static_cast<std::size_t>(index)]->Click();
