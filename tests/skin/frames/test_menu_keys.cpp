@@ -107,6 +107,23 @@ TEST_F(MenuBarKeys, DownOrEnterOpensTheSelectedItemsSubmenuAndEscapeStepsBackTwi
   EXPECT_FALSE(Menus().KeyboardMode());
 }
 
+// Right in the first item's submenu moves to "&Git", which has none: the bar only selects it
+// (its command does not run) and keeps the keys.
+TEST_F(MenuBarKeys, RightInASubmenuMovesToTheNeighbourAndOneWithoutASubmenuIsOnlySelected) {
+  int go = 0;
+  f.form.Menu()->Items()->Items(1)->OnClick = [&](TObject*) { ++go; };
+  PressKeys({VK_F10});
+  PumpProgramFor(40);
+  MenuScript script({[&](HWND) { PressKeys({VK_RIGHT}); }});
+  PressKeys({VK_DOWN});
+  ASSERT_TRUE(RunScript(script));
+  EXPECT_EQ(HotItems(), Hot{1});
+  EXPECT_EQ(go, 0);
+  EXPECT_TRUE(Menus().KeyboardMode());
+  PressKeys({VK_ESCAPE});
+  EXPECT_EQ(HotItems(), Hot{});
+}
+
 // "G&it" is chosen by its access key, "Yardım" (no access key) by its first letter; a letter in
 // an opened submenu chooses its item the same way and runs it.
 TEST_F(MenuBarKeys, AltAndALetterChooseByAccessKeyElseByFirstLetterAndALetterInTheSubmenuRunsItsItem) {
