@@ -8,7 +8,8 @@ bool SameLetter(wchar_t a, wchar_t b) {
   if (a == b) return true;
   const wchar_t pair[2] = {a, b};
   wchar_t upper[2] = {};
-  if (LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING, pair, 2, upper, 2) != 2) return false;
+  if (LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING, pair, 2, upper, 2) != 2)
+    return false;
   return upper[0] == upper[1];
 }
 
