@@ -15,6 +15,12 @@ void UseSkinFile(TForm1& form, int number) {
 }
 }  // namespace
 
+void TForm1::FollowHighContrast() {
+  if (!skin) return;
+  if (!highContrast_) highContrast_.emplace(*skin);
+  highContrast_->Follow();
+}
+
 void TForm1::Arayz11Click(TObject*) { UseSkinFile(*this, 1); }
 void TForm1::Arayz21Click(TObject*) { UseSkinFile(*this, 2); }
 void TForm1::Arayz31Click(TObject*) { UseSkinFile(*this, 3); }
