@@ -1,16 +1,14 @@
 // The main window's tool bar with the keyboard alone: Tab from the last control of the page
 // reaches it, the arrow keys move to a button, Enter and Space press it (here the language
 // buttons, which switch the language), and each button's tooltip and text are its caption in
-// the language shown. The real window from its stored layout, in its stored skin, real key
-// presses through the application's message handling.
+// the language shown. The program's main window from its stored layout, in its stored skin,
+// real key presses through the application's message handling.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "app/main_window.h"
-#include "app/skin_engine_setup.h"
-#include "test_program_directory.h"
+#include "app_test_support.h"
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/win_test_support.h"
@@ -21,22 +19,13 @@ namespace {
 class ToolBarKeys : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir = std::make_unique<TestProgramDirectory>("toolbar_keys");
-    dir->Write("programlist0.txt", "Genel,1\r\n");
-    dir->Write("language0\\Genel.txt", "Bir,1\r\n");
-    dir->Write("programlist1.txt", "Calm,1\r\n");
-    dir->Write("language1\\Calm.txt", "One,1\r\n");
-    UseProgramSkinEngine();
-    form = new TForm1(nullptr);
-    form->AfterConstruction();
-    form->Show();
+    std::string failure;
+    ASSERT_TRUE(apptest::StartProgramWindows(failure)) << failure;
+    form = Form1;
+    form->PageControl1->SetActivePageIndex(0);
     SetForegroundWindow(form->Handle());
     SetCursorPos(0, 0);
     PumpApplicationFor(100);
-  }
-  void TearDown() override {
-    delete form;
-    dir.reset();
   }
   // Each button's tooltip and native text against its caption.
   void ExpectTipsAndTextsAreTheCaptions() {
@@ -53,7 +42,6 @@ protected:
     }
   }
   MessageBoxCatcher boxes;
-  std::unique_ptr<TestProgramDirectory> dir;
   TForm1* form = nullptr;
 };
 }  // namespace
