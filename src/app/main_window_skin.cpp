@@ -1,4 +1,5 @@
-// The skin menu: each item gives the skin component one of the skin files beside the program.
+// The skin menu: each item gives the skin component one of the skin files beside the program;
+// and the skin set aside while the system's high-contrast mode is on.
 #include <string>
 
 #include "app/main_window.h"
