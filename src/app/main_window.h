@@ -2,6 +2,7 @@
 // TForm1: the main window "Quillimo v 1.1". Its layout (tool bar, four tabs, main menu, tray
 // menu, timers, image lists) is the stored layout TFORM1; every command of the window is one
 // of the handler methods below, bound by name from that layout.
+#include <optional>
 #include <string>
 
 #include "app/flash_engine.h"
@@ -20,6 +21,7 @@
 // the portable string lists use.
 #include "localisation/win/font_dialog.h"
 #include "skin/data/skin_set.h"
+#include "skin/frames/high_contrast.h"
 
 class TForm1 : public TForm {
   QUILLIMO_CLASS(TForm1, TForm)
@@ -146,6 +148,9 @@ protected:
   void WndProc(TMessage& msg) override;
 
 private:
+  // Skinning steps aside while the system's high-contrast mode is on (main_window_skin.cpp).
+  void FollowHighContrast();
+  std::optional<THighContrastFollower> highContrast_;
   // Counts the language switches begun, so that a switch can tell that the language radio
   // group's handler ran one inside it.
   int languageSwitches_ = 0;

@@ -30,6 +30,7 @@ void Step(TEdit* edit, int step, std::int64_t from, std::int64_t to) {
 // language. A failure ends the handler at that step and shows the error box (the toolkit's
 // form creation catches it); start-up goes on with the window as far as it was filled.
 void TForm1::FormCreate(TObject*) {
+  FollowHighContrast();
   TStrings& lines = *ayarmemo->Lines();
   lines.Clear();
   const std::string fileName = SettingsFileName(ProgramDirectory());
@@ -92,6 +93,7 @@ void TForm1::WndProc(TMessage& msg) {
   switch (msg.Msg) {
     case WM_CLOSE: SaveSettings(); break;
     case WM_QUERYENDSESSION: msg.Result = TRUE; return;
+    case WM_SETTINGCHANGE: FollowHighContrast(); break;
     case WM_ENDSESSION:
       if (msg.WParam) {
         try {

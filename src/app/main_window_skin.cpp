@@ -1,4 +1,5 @@
-// The skin menu: each item gives the skin component one of the skin files beside the program.
+// The skin menu: each item gives the skin component one of the skin files beside the program;
+// and the skin set aside while the system's high-contrast mode is on.
 #include <string>
 
 #include "app/main_window.h"
@@ -14,6 +15,12 @@ void UseSkinFile(TForm1& form, int number) {
   form.skin->SetSkinFile(ProgramDirectory() + "\\skins\\" + std::to_string(number) + ".skn");
 }
 }  // namespace
+
+void TForm1::FollowHighContrast() {
+  if (!skin) return;
+  if (!highContrast_) highContrast_.emplace(*skin);
+  highContrast_->Follow();
+}
 
 void TForm1::Arayz11Click(TObject*) { UseSkinFile(*this, 1); }
 void TForm1::Arayz21Click(TObject*) { UseSkinFile(*this, 2); }

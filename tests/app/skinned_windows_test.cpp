@@ -13,6 +13,7 @@
 #include "app_test_support.h"
 #include "skin/data/skin_manager.h"
 #include "skin/frames/form_frame.h"
+#include "skin/frames/high_contrast.h"
 #include "skin/frames/menu_bar.h"
 #include "skin/frames/window_side.h"
 #include "toolkit/win/application.h"
@@ -163,4 +164,21 @@ TEST_F(SkinnedWindows, TheSkinnedMenuBarFollowsALanguageSwitch) {
   apptest::ClickToolButton(Form1->ToolButton2);
   PumpFor(50);
   EXPECT_EQ(captions(), (std::vector<std::string>{"Arayüz", "Yardım", "Hakkında"}));
+}
+
+// While the system's high-contrast mode is on the windows keep their native frames and colours;
+// when it goes off the skin comes back, without a restart. (Wine cannot switch the mode: the
+// test answers for the system.)
+TEST_F(SkinnedWindows, HighContrastSetsTheSkinAsideUntilItGoesOff) {
+  bool on = true;
+  SetHighContrastQuery([&] { return on; });
+  const auto framed = [] { return FrameWindowSide()->FindForm(Form1->Handle()) != nullptr; };
+  SendMessageW(Form1->Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !framed(); }, 3000));
+  EXPECT_TRUE(IsSystemColor(Form1->Color()));  // the layout's own colour
+  on = false;
+  SendMessageW(Form1->Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  EXPECT_TRUE(PumpUntil(framed, 3000));
+  EXPECT_EQ(Form1->Color(), Form1->skin->Model().ButtonFaceColour);
+  SetHighContrastQuery(nullptr);
 }

@@ -6,6 +6,7 @@
 #include "toolkit/core/properties.h"
 
 bool TManualActionTimer::Tick() {
+  soonAsked_ = false;
   if (!enabled_) return false;
   if (OnTimer) OnTimer();
   return true;
@@ -49,9 +50,10 @@ void TSkinManager::DropSystemButtons() { windows_->DropSystemButtons(); }
 void TSkinManager::RequestAction(TSkinAction action, int interval) {
   pendingAction_ = action;
   timer_->SetInterval(interval);
-  if (started_)
+  if (started_) {
     timer_->SetEnabled(true);
-  else if (action == TSkinAction::Activate || action == TSkinAction::Deactivate)
+    if (action == TSkinAction::ApplyChangedSkin) timer_->FireSoon();
+  } else if (action == TSkinAction::Activate || action == TSkinAction::Deactivate)
     active_ = action == TSkinAction::Activate;
 }
 

@@ -4,7 +4,8 @@
 // It keeps the registered skin components, whether skinning is on, and the deferred actions
 // that skin components request (1 switch on, 2 switch off, 3 apply a changed skin, 6 purge
 // dead frames), carried out on a 250 ms timer so that a component can ask from inside a
-// property setter or while its form is being read.
+// property setter or while its form is being read. A changed skin, which the user is waiting
+// to see, is carried out as soon as the message loop is idle; its timer stays as the fallback.
 //
 // Everything that touches windows (the CBT hook, frames, forms) is behind TSkinWindowSide,
 // which the skinned-windows layer provides; the timer is behind TSkinActionTimer, which the
@@ -35,6 +36,9 @@ public:
   virtual int Interval() const = 0;
   virtual void SetEnabled(bool enabled) = 0;
   virtual bool Enabled() const = 0;
+  // Asks for one tick as soon as the message loop is idle (the interval's ticks go on after
+  // it); nothing while disabled.
+  virtual void FireSoon() = 0;
   // Called on every tick while enabled.
   std::function<void()> OnTimer;
 };
@@ -46,12 +50,16 @@ public:
   int Interval() const override { return interval_; }
   void SetEnabled(bool enabled) override { enabled_ = enabled; }
   bool Enabled() const override { return enabled_; }
+  // Nothing runs by itself here: the request is only noted, until the next Tick.
+  void FireSoon() override { soonAsked_ = enabled_; }
+  bool SoonAsked() const { return soonAsked_; }
   // One tick: runs OnTimer when enabled; false when it was not.
   bool Tick();
 
 private:
   int interval_ = 250;
   bool enabled_ = false;
+  bool soonAsked_ = false;
 };
 
 // The window part of the manager: hooks, frames and forms.
@@ -89,8 +97,8 @@ public:
   void DropSystemButtons();
 
   // Sets the pending action and the timer's interval; the timer runs once a window has been
-  // activated (Started). Before that, Activate and Deactivate take effect at once (Active)
-  // and the others do nothing.
+  // activated (Started), and for a changed skin it ticks as soon as the loop is idle. Before
+  // that, Activate and Deactivate take effect at once (Active) and the others do nothing.
   void RequestAction(TSkinAction action, int interval);
   // One tick of the action timer.
   void OnActionTimer();

@@ -36,6 +36,7 @@ inline constexpr UINT RepaintFrame = 0x3502;  // posted: paint the skinned frame
 inline constexpr UINT FinishAttach = 0x3503;  // posted after attaching (wParam 0, lParam 1000)
 inline constexpr UINT QuerySkinned = 0x3504;  // sent: a skinned frame or pop-up answers 1
 inline constexpr UINT TitleButton = 0x3514;   // posted: an application-defined title-bar button (wParam = action)
+inline constexpr UINT OpenBarItem = 0x3515;   // posted: open the menu-bar item selected by keyboard (wParam = index)
 inline constexpr UINT ReapplySkin = 0x3401;   // sent to a skinned form: re-apply the skin colours
 }  // namespace SkinMessage
 

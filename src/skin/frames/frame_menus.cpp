@@ -17,7 +17,10 @@
 
 TFrameMenus::TFrameMenus(TSkinFormFrame& frame) : frame_(frame), doubleClickTime_(GetDoubleClickTime()) {}
 
-TFrameMenus::~TFrameMenus() { EndTracking(); }
+TFrameMenus::~TFrameMenus() {
+  StopBarKeys();
+  EndTracking();
+}
 
 // ---- The bar ----
 
@@ -32,10 +35,14 @@ void TFrameMenus::AttachBar() {
   bar_->BuildFromWindowMenu();
 }
 
-void TFrameMenus::DropBar() { bar_.reset(); }
+void TFrameMenus::DropBar() {
+  LeaveBar();
+  bar_.reset();
+}
 
 void TFrameMenus::GiveBackNativeBar() {
   if (!bar_) return;
+  LeaveBar();
   SetMenu(frame_.Handle(), nativeMenu_);
   bar_.reset();
 }
@@ -70,14 +77,7 @@ void TFrameMenus::TakeMdiMenu(HMENU menu, bool forced) {
   SetMenu(frame_.Handle(), nullptr);
 }
 
-bool TFrameMenus::HasAccessKey(wchar_t key) const { return bar_ && bar_->ButtonForAccel(key); }
-
-bool TFrameMenus::PostOpenByAccessKey(wchar_t key) {
-  TMenuBtn* button = bar_ ? bar_->ButtonForAccel(key) : nullptr;
-  if (!button) return false;
-  PostOpenBarButton(*button);
-  return true;
-}
+bool TFrameMenus::HasItemForKey(wchar_t key) const { return bar_ && bar_->ButtonForKey(key); }
 
 // ---- The system menu ----
 

@@ -57,10 +57,8 @@ public:
   // An MDI child's menu set on the frame window: the bar shows it (always when forced) and the
   // native bar stays off the window.
   void TakeMdiMenu(HMENU menu, bool forced);
-  // True when a bar item has key as its access key ("&F").
-  bool HasAccessKey(wchar_t key) const;
-  // Posts the opening of the enabled bar item whose access key is key; false when none has it.
-  bool PostOpenByAccessKey(wchar_t key);
+  // True when a typed letter chooses a bar item (menu_keys.h).
+  bool HasItemForKey(wchar_t key) const;
 
   // ---- Opening bar items (menu_tracking.cpp) ----
   // Opens the button's submenu (posts its command first); returns when the menu closes, having
@@ -76,6 +74,27 @@ public:
   // The frame's window got WM_MENUSELECT (sent to the menu's owner, so it never passes the
   // message filter).
   void NoteMenuSelect(WPARAM wp, LPARAM lp);
+
+  // ---- The bar by keyboard (menu_keyboard.cpp) ----
+  // As the system's bar does for F10 or Alt pressed and released alone: the first item is
+  // selected (shown hot) and the thread's keys go to the bar, Left and Right moving along it,
+  // Down or Enter opening the selected item, a letter opening the item it chooses, Esc or a
+  // click leaving it. Escape in an opened submenu closes it and the bar keeps its item selected.
+  void SelectBarByKeyboard();
+  // Alt and a letter: the item the letter chooses is selected and its opening posted; false
+  // when no item has the letter.
+  bool OpenByKey(wchar_t key);
+  // The keys go to the bar (an item is selected, or its submenu opened, by keyboard).
+  bool KeyboardMode() const { return keyboardMode_; }
+  // No item selected any more; the keys go to the window again.
+  void LeaveBar();
+  // The posted opening of the selected item (SkinMessage::OpenBarItem, wParam its index): its
+  // submenu opens, or its command runs and the bar is left.
+  void OpenSelected(int index);
+  // WM_MENUCHAR of a pop-up menu of the window: a letter that chooses an item carries the item
+  // out (MNC_EXECUTE: an item with a submenu opens it, another runs its command); 0 when the
+  // letter chooses none.
+  LRESULT MenuChar(WPARAM wp, LPARAM lp) const;
 
   // ---- The system menu ----
   TPopupMenu* SystemMenuPopup() const { return systemMenuPopup_.get(); }
@@ -97,11 +116,24 @@ public:
 private:
   // menu_tracking.cpp
   TMenuBtn* TrackButton(TMenuBtn& button);
+  // Opens the button's submenu and its neighbours' as asked; returns the bar item to keep
+  // selected (the one whose submenu Escape closed, or a neighbour moved to that has none to
+  // open), nullptr when the menus closed otherwise.
+  TMenuBtn* RunBarMenus(TMenuBtn& button);
   void StartTracking(HMENU menu);
   void EndTracking();
-  TMenuBtn* Neighbour(int step) const;
+  // The next bar item with a caption from the item at index, step +1 or -1, wrapping.
+  TMenuBtn* Neighbour(int index, int step) const;
   void FilterMenuMessage(const MSG& msg);
   static LRESULT CALLBACK MenuHookProc(int code, WPARAM wp, LPARAM lp);
+  // menu_keyboard.cpp
+  TMenuBtn* SelectedButton() const;
+  void SelectBarItem(TMenuBtn& button);
+  void PostOpen(const TMenuBtn& button);
+  // The hook goes and the keys go back to the window (the selected item is not repainted).
+  void StopBarKeys();
+  void FilterBarMessage(MSG& msg);
+  static LRESULT CALLBACK BarKeyHookProc(int code, WPARAM wp, LPARAM lp);
 
   TSkinFormFrame& frame_;
   std::unique_ptr<TSkinMenuBar> bar_;
@@ -124,4 +156,10 @@ private:
   bool firstMessageSeen_ = false;
   POINT lastMousePoint_{};
   HHOOK menuHook_ = nullptr;
+  bool steppedBack_ = false;  // Escape closed the bar item's own submenu
+
+  // The bar by keyboard.
+  bool keyboardMode_ = false;
+  bool barMenusOpen_ = false;  // a submenu opened from the keyboard is open
+  HHOOK barKeyHook_ = nullptr;
 };

@@ -125,6 +125,7 @@ void TSkinFormFrame::CaptionMessage(TMessage& msg) {
     case WM_SIZE: SizeChanged(msg); break;
     case WM_ACTIVATE:
       windowActive_ = LOWORD(msg.WParam) != WA_INACTIVE;
+      if (!windowActive_) menus_->LeaveBar();
       passOn = true;
       break;
     case WM_GETMINMAXINFO: GetMinMaxInfo(msg); break;
@@ -160,6 +161,11 @@ void TSkinFormFrame::CaptionMessage(TMessage& msg) {
       menus_->NoteMenuSelect(msg.WParam, msg.LParam);
       passOn = true;
       break;
+    case WM_MENUCHAR:
+      msg.Result = menus_->MenuChar(msg.WParam, msg.LParam);
+      passOn = msg.Result == 0;
+      break;
+    case SkinMessage::OpenBarItem: menus_->OpenSelected(static_cast<int>(msg.WParam)); break;
     case SkinMessage::FinishAttach: FinishAttachment(); break;
     case CM_MENUCHANGED: {
       skinData_->SetFramePaint(false);
@@ -214,7 +220,7 @@ void TSkinFormFrame::NonClientMessage(TMessage& msg, bool passOn) {
   if (passOn) CallOldProc(msg);
 }
 
-// A form's messages: the caption text, the skin re-applied and the menu bar's access keys
+// A form's messages: the caption text, the skin re-applied and the menu bar's letters
 // (a form with the skinned menu bar), then the frame's procedure.
 void TSkinFormFrame::FormWndProc(TMessage& msg) {
   if (formCommands_) switch (msg.Msg) {
@@ -226,7 +232,7 @@ void TSkinFormFrame::FormWndProc(TMessage& msg) {
       case SkinMessage::ReapplySkin: ReapplySkin(); return;
       case CM_DIALOGCHAR:
         if (GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0 &&
-            menus_->PostOpenByAccessKey(static_cast<wchar_t>(msg.WParam))) {
+            menus_->OpenByKey(static_cast<wchar_t>(msg.WParam))) {
           msg.Result = 1;
           return;
         }
@@ -336,8 +342,12 @@ void TSkinFormFrame::GetMinMaxInfo(TMessage& msg) {
 void TSkinFormFrame::SysCommand(TMessage& msg) {
   const UINT command = static_cast<UINT>(msg.WParam & 0xFFF0);
   if (!menus_->Tracking() && command == SC_KEYMENU && msg.LParam != 32 && msg.LParam != 45 && !GetCapture()) {
+    // The window has no native bar while it is skinned: the system's keyboard menu would open
+    // the system menu instead. Alone, the key selects the skinned bar; a letter that chooses a
+    // bar item is dropped (a form opens the item from the letter before it gets here).
     const auto key = static_cast<wchar_t>(msg.LParam);
-    if (key == 0 || menus_->HasAccessKey(key)) {
+    if (key == 0) menus_->SelectBarByKeyboard();
+    if (key == 0 || menus_->HasItemForKey(key)) {
       msg.Result = 1;
       return;
     }
@@ -407,7 +417,7 @@ bool TSkinFormFrame::NcMouse(TMessage& msg) {
         object->Hover();
         return true;
       }
-      if (hotObject_) hotObject_->Leave();
+      if (hotObject_ && !menus_->KeyboardMode()) hotObject_->Leave();  // the keyboard's item stays selected
       return false;
     case WM_NCLBUTTONDOWN:
       if (object) {
@@ -473,7 +483,7 @@ void TSkinFormFrame::NcPaint(TMessage& msg) {
 }
 
 void TSkinFormFrame::HoverCheck() {
-  if (menus_->Tracking()) return;
+  if (menus_->Tracking() || menus_->KeyboardMode()) return;
   POINT cursor{};
   GetCursorPos(&cursor);
   const POINT p = ToFrameCoords(cursor.x, cursor.y);

@@ -6,6 +6,7 @@
 #include "skin/data/skin_set.h"
 #include "skin/frames/form_frame.h"
 #include "skin/frames/gdi_paint.h"
+#include "skin/frames/menu_keys.h"
 #include "skin/frames/text_painters.h"
 #include "skin/frames/window_side.h"
 #include "skin/paint/three_part_image.h"
@@ -179,24 +180,16 @@ TMenuBtn* TSkinMenuBar::ButtonAt(POINT p) const {
 }
 
 TMenuBtn* TSkinMenuBar::ButtonForAccel(wchar_t key) const {
-  const wchar_t wanted = static_cast<wchar_t>(
-      reinterpret_cast<std::uintptr_t>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(key)))));
-  for (auto& b : buttons_) {
-    if (!b->Enabled() || !b->Visible) continue;
-    std::wstring text = Utf8ToWide(b->Caption());
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-      if (text[i] != L'&') continue;
-      if (text[i + 1] == L'&') {
-        ++i;
-        continue;
-      }
-      const wchar_t accel = static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(
-          CharUpperW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(text[i + 1])))));
-      if (accel == wanted) return b.get();
-      break;
-    }
-  }
+  for (auto& b : buttons_)
+    if (b->Enabled() && b->Visible && SameLetter(AccessKeyOf(Utf8ToWide(b->Caption())), key)) return b.get();
   return nullptr;
+}
+
+TMenuBtn* TSkinMenuBar::ButtonForKey(wchar_t key) const {
+  std::vector<TKeyedItem> items;
+  for (auto& b : buttons_) items.push_back({Utf8ToWide(b->Caption()), b->Enabled() && b->Visible});
+  const int index = ItemForKey(items, key);
+  return index < 0 ? nullptr : buttons_[static_cast<std::size_t>(index)].get();
 }
 
 void TMenuBtn::Paint() { bar_->PaintButton(*this); }

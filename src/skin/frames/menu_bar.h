@@ -69,6 +69,9 @@ public:
   TMenuBtn* ButtonAt(POINT p) const;
   // The first enabled button whose caption has key as its accelerator ("&F" ... ), or nullptr.
   TMenuBtn* ButtonForAccel(wchar_t key) const;
+  // The enabled button a typed letter chooses: by its access key, else by its caption's first
+  // letter when the caption has no access key (menu_keys.h); nullptr when none.
+  TMenuBtn* ButtonForKey(wchar_t key) const;
 
 private:
   void StartBuild();

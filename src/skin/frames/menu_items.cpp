@@ -37,6 +37,21 @@ TMenuItemView ViewOfItem(TMenuItem& item) {
   return v;
 }
 
+TKeyedItem KeyedItemAt(HMENU menu, int position) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE;
+  if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info) || (info.fType & MFT_SEPARATOR))
+    return {L"", false};
+  const bool enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
+  TMenuItem* item = TMenuItem::FindCommand(info.wID);
+  if (item && item->Parent() && item->Parent()->Handle() == menu)
+    return {Utf8ToWide(item->Caption()), enabled && !item->IsLine()};
+  wchar_t text[81] = {};
+  GetMenuStringW(menu, static_cast<UINT>(position), text, 80, MF_BYPOSITION);
+  return {text, enabled};
+}
+
 TMenuItemView ViewOfNativeItem(HMENU menu, UINT id) {
   TMenuItemView view;
   view.Caption = NativeItemCaption(menu, id);

@@ -8,6 +8,7 @@
 
 #include "toolkit/win/messages.h"
 
+#include "skin/frames/menu_keys.h"
 #include "toolkit/win/menus.h"
 
 class TImageList;
@@ -40,5 +41,9 @@ void PaintMenuItem(const TSkinSet& skin, bool rightToLeft, const TMenuItemView& 
 void MeasureWidenedItem(const TSkinSet& skin, TMenuItem& item, HDC dc, int& width, int& height, int withImages);
 // A native entry's size: its caption in the menu font and the glyph column.
 void MeasureNativeItem(const TSkinSet& skin, const std::string& caption, HDC dc, UINT& width, UINT& height);
+// The entry at the position as a typed letter sees it: a toolkit item's own caption (its entry
+// may be owner-drawn, with no text for the system), else the entry's text; a separator or a
+// disabled entry cannot be chosen.
+TKeyedItem KeyedItemAt(HMENU menu, int position);
 // Switches every item of the menu and its submenus to owner-drawn.
 void MakeOwnerDrawn(HMENU menu);

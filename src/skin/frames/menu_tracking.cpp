@@ -14,11 +14,10 @@ namespace {
 TFrameMenus* openMenus = nullptr;
 }  // namespace
 
-TMenuBtn* TFrameMenus::Neighbour(int step) const {
+TMenuBtn* TFrameMenus::Neighbour(int index, int step) const {
   const auto& buttons = bar_->Buttons();
   const int n = static_cast<int>(buttons.size());
   if (n == 0) return nullptr;
-  int index = openIndex_;
   for (int tries = 0; tries < n; ++tries) {
     index = (index + step + n) % n;
     TMenuBtn* b = buttons[static_cast<std::size_t>(index)].get();
@@ -41,21 +40,30 @@ void TFrameMenus::FilterMenuMessage(const MSG& msg) {
     if (msg.hwnd) PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0);
   }
   TMenuBtn* candidate = nullptr;
+  // Inside a nested submenu Left and Escape close that submenu only.
+  const bool nested = currentParent_ && currentParent_ != trackedMenu_;
   switch (msg.message) {
     case WM_KEYDOWN:
+      steppedBack_ = false;
       if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
         switching_ = false;
+        steppedBack_ = msg.wParam == VK_ESCAPE && !nested;
       } else if (msg.wParam == VK_LEFT) {
-        // Inside a nested submenu the key closes that submenu instead.
-        const bool nested = currentParent_ && currentParent_ != trackedMenu_;
-        if (!nested) candidate = Neighbour(-1);
+        if (!nested) candidate = Neighbour(openIndex_, -1);
       } else if (msg.wParam == VK_RIGHT) {
-        if (!currentSubMenu_) candidate = Neighbour(+1);
+        if (!currentSubMenu_) candidate = Neighbour(openIndex_, +1);
       }
       break;
     case WM_SYSKEYDOWN:
+      steppedBack_ = false;
       if (msg.wParam == VK_MENU) tracking_ = false;
       return;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN: steppedBack_ = false; return;
     case WM_MOUSEMOVE: {
       POINT p = msg.pt;
       if (p.x != lastMousePoint_.x || p.y != lastMousePoint_.y) {
@@ -131,17 +139,27 @@ TMenuBtn* TFrameMenus::TrackButton(TMenuBtn& button) {
   return next;
 }
 
+TMenuBtn* TFrameMenus::RunBarMenus(TMenuBtn& button) {
+  steppedBack_ = false;
+  TMenuBtn* next = &button;
+  TMenuBtn* last = &button;
+  // A switch opens the neighbour at once; a bound keeps a broken skin or menu from looping.
+  for (int switches = 0; next && switches < 64; ++switches) {
+    // A neighbour with no submenu to open is only selected: its command does not run.
+    if (switches > 0 && (!next->SubMenu() || !next->Enabled())) return next;
+    last = next;
+    next->Press();
+    next = TrackButton(*next);
+  }
+  return steppedBack_ ? last : nullptr;
+}
+
 bool TFrameMenus::OpenBarButton(TMenuBtn& button) {
   if (!button.SubMenu()) {
     PostMessageW(frame_.Handle(), WM_COMMAND, button.CommandId(), 0);
     return false;
   }
-  TMenuBtn* next = &button;
-  // A switch opens the neighbour at once; a bound keeps a broken skin or menu from looping.
-  for (int switches = 0; next && switches < 64; ++switches) {
-    next->Press();
-    next = TrackButton(*next);
-  }
+  if (TMenuBtn* last = RunBarMenus(button); last && last->State != 1) last->Leave();
   return true;
 }
 

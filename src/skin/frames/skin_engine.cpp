@@ -29,6 +29,7 @@ void TToolkitActionTimer::SetInterval(int milliseconds) { timer_->SetInterval(mi
 int TToolkitActionTimer::Interval() const { return timer_->Interval(); }
 void TToolkitActionTimer::SetEnabled(bool enabled) { timer_->SetEnabled(enabled); }
 bool TToolkitActionTimer::Enabled() const { return timer_->Enabled(); }
+void TToolkitActionTimer::FireSoon() { timer_->FireSoon(); }
 
 TBitmapPixels LoadMenuGlyphResource(HINSTANCE module) {
   HRSRC res = FindResourceW(module, L"SYSMENUGLYPHS", MAKEINTRESOURCEW(2) /* RT_BITMAP */);

@@ -36,6 +36,7 @@ public:
   int Interval() const override;
   void SetEnabled(bool enabled) override;
   bool Enabled() const override;
+  void FireSoon() override;
 
 private:
   std::unique_ptr<TTimer> timer_;

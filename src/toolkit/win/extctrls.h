@@ -17,6 +17,8 @@ public:
   void SetEnabled(bool v);
   int Interval() const { return interval_; }
   void SetInterval(int v);
+  // The next tick as soon as the message loop is idle (TSystemTimer::FireSoon).
+  void FireSoon() { timer_.FireSoon(); }
 
   TNotifyEvent OnTimer;
   void Loaded() override;

@@ -9,6 +9,8 @@
 namespace {
 // The fallback timer's id on its window.
 constexpr UINT_PTR kFallbackTimerId = 1;
+// Posted to the timers' window when a timer's tick was brought forward.
+constexpr UINT kFireNowMessage = WM_APP + 1;
 // How long before a due time the wait stops and the spin on the clock begins. A wait of the
 // system (with a 1 ms timer period) ends up to about a millisecond late.
 constexpr std::int64_t kSpinMicroseconds = 1500;
@@ -28,9 +30,15 @@ bool BeginMillisecondPeriod() {
 }
 
 LRESULT CALLBACK FallbackProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg != WM_TIMER || wp != kFallbackTimerId) return DefWindowProcW(w, msg, wp, lp);
-  TTimerQueue::Get().OnFallbackTimer();
-  return 0;
+  if (msg == WM_TIMER && wp == kFallbackTimerId) {
+    TTimerQueue::Get().OnFallbackTimer();
+    return 0;
+  }
+  if (msg == kFireNowMessage) {
+    TTimerQueue::Get().FireDue();
+    return 0;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
 }
 }  // namespace
 
@@ -69,6 +77,13 @@ void TTimerQueue::Add(TSystemTimer* timer, int intervalMs) {
 void TTimerQueue::Remove(TSystemTimer* timer) {
   std::erase_if(entries_, [timer](const Entry& e) { return e.timer == timer; });
   ArmFallback();
+}
+
+void TTimerQueue::BringForward(TSystemTimer* timer) {
+  auto it = std::find_if(entries_.begin(), entries_.end(), [timer](const Entry& e) { return e.timer == timer; });
+  if (it == entries_.end()) return;
+  it->due = Now();
+  PostMessageW(static_cast<HWND>(fallbackWindow_), kFireNowMessage, 0, 0);
 }
 
 TTimerQueue::Entry* TTimerQueue::Earliest() {
@@ -151,6 +166,10 @@ void TSystemTimer::Stop() {
   if (!running_) return;
   TTimerQueue::Get().Remove(this);
   running_ = false;
+}
+
+void TSystemTimer::FireSoon() {
+  if (running_) TTimerQueue::Get().BringForward(this);
 }
 
 void TSystemTimer::Fire() {

@@ -26,6 +26,10 @@ public:
   void Start(int intervalMs);
   void Stop();
   bool Running() const { return running_; }
+  // Brings the next tick forward to the moment the message loop is idle (a message posted to
+  // the timers' window wakes whichever loop runs); the ticks after it keep the interval. Does
+  // nothing while stopped.
+  void FireSoon();
 
 private:
   friend class TTimerQueue;
@@ -59,6 +63,7 @@ private:
   TTimerQueue();
   void Add(TSystemTimer* timer, int intervalMs);
   void Remove(TSystemTimer* timer);
+  void BringForward(TSystemTimer* timer);
   Entry* Earliest();
   void SpinUntil(std::int64_t due) const;
   std::int64_t SpinTicks() const;

@@ -230,6 +230,7 @@ TEST_F(SkinSetTest, SkinFiles) {
   EXPECT_EQ(messages.size(), 1u);
   EXPECT_EQ(skin->Model().SkinName, "FromFile");
   EXPECT_TRUE(Timer().Enabled());
+  EXPECT_TRUE(Timer().SoonAsked());  // the user waits to see it: not only on the interval
   EXPECT_TRUE(Timer().Tick());
   EXPECT_EQ(log.actions, std::vector<TSkinAction>{TSkinAction::ApplyChangedSkin});
   EXPECT_EQ(changed, 1);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frame_test_support.h"
+#include "menu_test_support.h"
 #include "skin/frames/menu_bar.h"
 #include "skin/sliced_reference.h"
 #include "toolkit/win/menus.h"
@@ -15,41 +16,8 @@
 using namespace frametest;
 
 namespace {
-// Drives an open menu from a timer that the menu's own loop dispatches: each tick that finds a
-// pop-up menu window runs the next step with the frame's state.
-class MenuScript {
-public:
-  using Step = std::function<void(HWND menu)>;
-  explicit MenuScript(std::vector<Step> steps) : steps_(std::move(steps)) {
-    current_ = this;
-    timer_ = SetTimer(nullptr, 0, 60, &MenuScript::Tick);
-  }
-  ~MenuScript() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  bool Done() const { return next_ >= steps_.size(); }
-
-private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (!current_ || current_->Done()) return;
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    if (!menu || !IsWindowVisible(menu)) return;
-    current_->steps_[current_->next_++](menu);
-  }
-  static inline MenuScript* current_ = nullptr;
-  std::vector<Step> steps_;
-  std::size_t next_ = 0;
-  UINT_PTR timer_ = 0;
-};
-
-int VisibleMenuWindows() {
-  int n = 0;
-  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
-       w = FindWindowExW(nullptr, w, L"#32768", nullptr))
-    n += IsWindowVisible(w) ? 1 : 0;
-  return n;
-}
+using menutest::MenuScript;
+using menutest::VisibleMenuWindows;
 
 // What the window's own DC holds over its whole area (the border included), read at once.
 TBitmapPixels WindowPixels(HWND wnd) {
