@@ -70,6 +70,24 @@ start_xvfb() {
   export DISPLAY=":$n"
 }
 
+# QUILLIMO_DPI=144 (or 120, 192, ...): the run's screen has that many pixels per inch. Wine reads
+# LogPixels from the user's desktop settings and from the current hardware profile's fonts; both
+# are written into the run's own copy of the prefix before its wineserver starts.
+set_dpi() {
+  [[ -n ${QUILLIMO_DPI:-} ]] || return 0
+  [[ $QUILLIMO_DPI =~ ^[0-9]+$ ]] || { echo "with-display.sh: QUILLIMO_DPI is not a number" >&2; exit 1; }
+  local value
+  value=$(printf '"LogPixels"=dword:%08x' "$QUILLIMO_DPI")
+  sed -i "s/^\"LogPixels\"=dword:.*/$value/" "$run_prefix/system.reg" "$run_prefix/user.reg"
+  # The desktop key holds none yet: the value goes after its header and time stamp.
+  awk -v value="$value" '
+    { print }
+    /^\[Control Panel\\\\Desktop\] / { desktop = 1; next }
+    desktop && /^#time=/ { print value; desktop = 0 }
+  ' "$run_prefix/user.reg" >"$run_prefix/user.reg.new"
+  mv "$run_prefix/user.reg.new" "$run_prefix/user.reg"
+}
+
 # The wineserver runs in the foreground (-f) so that its process id is ours to stop; its output
 # goes to /dev/null so that it never holds the caller's pipe open.
 start_wineserver() {
@@ -92,6 +110,7 @@ start_wineserver() {
 }
 
 copy_prefix
+set_dpi
 start_xvfb
 start_wineserver
 "$@"

@@ -86,15 +86,20 @@ TEST_F(ExecutableResourcesTest, CarriesAManifestAskingForCommonControls6) {
   EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
 }
 
-// The systems the program names as supported, as the system's loader reads them from the
-// manifest (an activation context made from it), so that none runs it in a compatibility mode.
-TEST_F(ExecutableResourcesTest, CarriesAManifestNamingWindows7To11AsSupported) {
+// The activation context the system's loader makes from the program's manifest.
+HANDLE ManifestContext() {
   ACTCTXW request{};
   request.cbSize = sizeof(request);
   request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
   request.lpSource = L"" QUILLIMO_VESPERIN_EXE;
   request.lpResourceName = MAKEINTRESOURCEW(1);
-  HANDLE context = CreateActCtxW(&request);
+  return CreateActCtxW(&request);
+}
+
+// The systems the program names as supported, as the system's loader reads them from the
+// manifest, so that none runs it in a compatibility mode.
+TEST_F(ExecutableResourcesTest, CarriesAManifestNamingWindows7To11AsSupported) {
+  HANDLE context = ManifestContext();
   ASSERT_NE(context, INVALID_HANDLE_VALUE);
   std::string info(4096, '\0');
   SIZE_T size = 0;
@@ -118,6 +123,22 @@ TEST_F(ExecutableResourcesTest, CarriesAManifestNamingWindows7To11AsSupported) {
   for (const auto& os : supported)
     EXPECT_NE(info.find(std::string(reinterpret_cast<const char*>(&os.id), sizeof(GUID))), std::string::npos)
         << "Windows " << os.system;
+}
+
+// Aware of each monitor's resolution (version 2, else 1) and, for systems before those, of the
+// system's: the system stretches none of the program's windows.
+TEST_F(ExecutableResourcesTest, CarriesAManifestDeclaringPerMonitorDpiAwareness) {
+  HANDLE context = ManifestContext();
+  ASSERT_NE(context, INVALID_HANDLE_VALUE);
+  auto setting = [&](const wchar_t* space, const wchar_t* name) {
+    wchar_t value[64] = {};
+    SIZE_T size = 0;
+    return QueryActCtxSettingsW(0, context, space, name, value, 64, &size) ? std::wstring(value) : std::wstring();
+  };
+  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+            L"PerMonitorV2, PerMonitor");
+  EXPECT_EQ(setting(nullptr, L"dpiAware"), L"true/pm");
+  ReleaseActCtx(context);
 }
 
 TEST_F(ExecutableResourcesTest, CarriesTheStoredLayoutsOfTheThreeWindows) {

@@ -20,6 +20,18 @@ int RoundedMulDiv(int a, int b, int c) {
 
 }  // namespace
 
-int FontHeightForSize(int size) { return -RoundedMulDiv(size, FontPixelsPerInch, 72); }
+int FontHeightForSize(int size, int pixelsPerInch) { return -RoundedMulDiv(size, pixelsPerInch, 72); }
 
-int FontSizeForHeight(int height) { return -RoundedMulDiv(height, 72, FontPixelsPerInch); }
+int FontSizeForHeight(int height, int pixelsPerInch) { return -RoundedMulDiv(height, 72, pixelsPerInch); }
+
+TFontData ScaledFontData(const TFontData& font, int pixelsPerInch) {
+  TFontData scaled = font;
+  scaled.PixelsPerInch = pixelsPerInch;
+  if (pixelsPerInch == font.PixelsPerInch || pixelsPerInch <= 0 || font.PixelsPerInch <= 0) return scaled;
+  const int size = font.Size();
+  if (font.Height < 0 && FontHeightForSize(size, font.PixelsPerInch) == font.Height)
+    scaled.Height = FontHeightForSize(size, pixelsPerInch);
+  else
+    scaled.Height = RoundedMulDiv(font.Height, pixelsPerInch, font.PixelsPerInch);
+  return scaled;
+}

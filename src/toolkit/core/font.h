@@ -39,13 +39,14 @@ enum TFontPitch { fpDefault, fpVariable, fpFixed };
 using TFontCharset = std::uint8_t;
 inline constexpr TFontCharset DefaultFontCharset = 1;  // the Win32 DEFAULT_CHARSET
 
-// Screen resolution that Size is measured against.
+// The resolution a font's pixel height is meant for when nothing else is said: the one stored
+// layouts are designed at.
 inline constexpr int FontPixelsPerInch = 96;
 
 // Height in pixels (negative: character height without internal leading) for a size in
-// points, and back; both round like Win32 MulDiv (halves away from zero).
-int FontHeightForSize(int size);
-int FontSizeForHeight(int height);
+// points at pixelsPerInch, and back; both round like Win32 MulDiv (halves away from zero).
+int FontHeightForSize(int size, int pixelsPerInch = FontPixelsPerInch);
+int FontSizeForHeight(int height, int pixelsPerInch = FontPixelsPerInch);
 
 struct TFontData {
   std::string Name = "MS Sans Serif";
@@ -54,9 +55,16 @@ struct TFontData {
   TFontCharset Charset = DefaultFontCharset;
   TColor Color = clWindowText;
   TFontPitch Pitch = fpDefault;
+  // The resolution Height is given at: Size converts through it.
+  int PixelsPerInch = FontPixelsPerInch;
 
-  int Size() const { return FontSizeForHeight(Height); }
-  void SetSize(int size) { Height = FontHeightForSize(size); }
+  int Size() const { return FontSizeForHeight(Height, PixelsPerInch); }
+  void SetSize(int size) { Height = FontHeightForSize(size, PixelsPerInch); }
 
   bool operator==(const TFontData&) const = default;
 };
+
+// font shown at pixelsPerInch instead of its own resolution. A height that is exactly that of
+// a whole point size (as the font dialog and Size give) keeps that point size; any other pixel
+// height is scaled by the ratio of the resolutions.
+TFontData ScaledFontData(const TFontData& font, int pixelsPerInch);

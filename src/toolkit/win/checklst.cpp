@@ -118,6 +118,11 @@ void TCustomListBox::SetItemHeight(int v) {
   if (HandleAllocated()) SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, v);
 }
 
+void TCustomListBox::ChangeScale(int from, int to) {
+  SetItemHeight(MulDiv(itemHeight_, to, from));
+  TWinControl::ChangeScale(from, to);
+}
+
 void TCustomListBox::WndProc(TMessage& msg) {
   if (msg.Msg == CN_COMMAND && HIWORD(msg.WParam) == LBN_SELCHANGE) {
     // The list reports every click; only a new selection is a change.

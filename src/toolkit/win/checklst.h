@@ -50,6 +50,8 @@ public:
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int v);
   int Count() const { return items_->Count(); }
+  // The item height scales with the font it holds.
+  void ChangeScale(int fromPixelsPerInch, int toPixelsPerInch) override;
 
 protected:
   void CreateParams(TCreateParams& params) override;

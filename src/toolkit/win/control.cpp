@@ -174,13 +174,29 @@ LRESULT TControl::Perform(UINT msg, WPARAM wp, LPARAM lp) {
   return m.Result;
 }
 
-void TControl::WndProc(TMessage& msg) { DefaultHandler(msg); }
+void TControl::WndProc(TMessage& msg) {
+  // The font changed: the window takes it, and so do the children that take their parent's.
+  if (msg.Msg == CM_FONTCHANGED) FontChanged();
+  DefaultHandler(msg);
+}
 
 void TControl::Invalidate() {
   if (parent_) parent_->Invalidate();
 }
 
 void TControl::Click() { OnClick(this); }
+
+void TControl::ChangeScale(int from, int to) {
+  SetBounds(MulDiv(left_, to, from), MulDiv(top_, to, from), MulDiv(width_, to, from), MulDiv(height_, to, from));
+  ScaleFont(from, to);
+}
+
+void TControl::ScaleFont(int from, int to) {
+  if (parentFont_) return;
+  TFontData font = font_->Data();
+  font.PixelsPerInch = from;
+  font_->SetData(ScaledFontData(font, to));
+}
 
 POINT TControl::ClientOrigin() const {
   POINT p{left_, top_};

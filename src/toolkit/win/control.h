@@ -97,6 +97,11 @@ public:
   // Fires OnClick.
   virtual void Click();
 
+  // Scales the control from one resolution (pixels per inch) to another, as a layout made at
+  // the first is shown at the second: its bounds and its own font (one taken from the parent
+  // follows the parent's). A windowed control scales its children too.
+  virtual void ChangeScale(int fromPixelsPerInch, int toPixelsPerInch);
+
   // Where the control's top-left corner is on the screen, and conversions.
   POINT ClientToScreen(POINT p) const;
   POINT ScreenToClient(POINT p) const;
@@ -127,6 +132,9 @@ protected:
   virtual void ColorChanged() { Invalidate(); }
   void ParentFontChanged();
   void ParentColorChanged();
+
+  // The font's part of ChangeScale: its height, unless it is the parent's.
+  void ScaleFont(int fromPixelsPerInch, int toPixelsPerInch);
 
   // Sets Visible without any effect (forms start hidden).
   void SetVisibleFlag(bool v) { visible_ = v; }

@@ -4,6 +4,7 @@
 
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
+#include "toolkit/win/dpi_awareness.h"
 #include "toolkit/win/font_handle.h"
 
 QUILLIMO_REGISTER_CLASS(TFontDialog, [](TPropertyTable& p) {
@@ -65,7 +66,10 @@ bool FaceIsListed(const LOGFONTW& logFont) {
 }  // namespace
 
 bool TFontDialog::Execute() {
-  LOGFONTW logFont = FontToLogFont(font_->Data());
+  // The dialog turns pixel heights into points at the screen's resolution: the font goes in
+  // and comes out at that resolution, so the point size shown is the font's own.
+  const int pixelsPerInch = SystemPixelsPerInch();
+  LOGFONTW logFont = FontToLogFont(ScaledFontData(font_->Data(), pixelsPerInch));
   if (!FaceIsListed(logFont)) {
     const std::wstring face = RealFaceName(logFont);
     lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
@@ -84,6 +88,7 @@ bool TFontDialog::Execute() {
   if (!chosen) return false;
 
   TFontData data = font_->Data();
+  data.PixelsPerInch = pixelsPerInch;
   data.Name = WideToUtf8(logFont.lfFaceName);
   data.Height = logFont.lfHeight;
   TFontStyles style;

@@ -24,7 +24,8 @@ LOGFONTW FontToLogFont(const TFontData& font) {
 HFONT FontHandle(const TFontData& font) {
   static std::vector<std::pair<TFontData, HFONT>> cache;
   TFontData key = font;
-  key.Color = 0;  // the colour is not part of the GDI font
+  key.Color = 0;  // the colour and the resolution are not part of the GDI font
+  key.PixelsPerInch = 0;
   for (auto& [data, handle] : cache)
     if (data == key) return handle;
   LOGFONTW lf = FontToLogFont(key);

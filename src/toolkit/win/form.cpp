@@ -4,6 +4,7 @@
 
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
+#include "toolkit/win/dpi_awareness.h"
 #include "toolkit/win/layout_resource.h"
 #include "toolkit/win/menus.h"
 #include "toolkit/win/screen.h"
@@ -19,6 +20,7 @@ QUILLIMO_REGISTER_CLASS(TCustomForm, [](TPropertyTable& p) {
   p.Enum("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle, fsNormal);
   p.Object("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
   p.Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false);
+  p.Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch, FontPixelsPerInch);
   p.Event("OnCreate", &TCustomForm::OnCreate);
   p.Event("OnDestroy", &TCustomForm::OnDestroy);
   p.Event("OnShow", &TCustomForm::OnShow);
@@ -102,6 +104,35 @@ void TCustomForm::HandleCreated() {
   UpdateMenu();
   if (clientWidth_ >= 0) SetClientWidth(clientWidth_);
   if (clientHeight_ >= 0) SetClientHeight(clientHeight_);
+  // Made on a monitor of another resolution than the one it was laid out for.
+  if (!ComponentState().Contains(csLoading)) SetPixelsPerInch(WindowPixelsPerInch(Handle()));
+}
+
+void TCustomForm::SetPixelsPerInch(int v) {
+  if (v <= 0 || v == pixelsPerInch_) return;
+  if (ComponentState().Contains(csLoading))
+    pixelsPerInch_ = v;  // the layout's own resolution: Loaded scales from it
+  else
+    ChangeScale(pixelsPerInch_, v);
+}
+
+void TCustomForm::ChangeScale(int from, int to) {
+  DisableAlign();
+  ScaleFont(from, to);
+  ScaleControls(from, to);
+  pixelsPerInch_ = to;
+  if (clientWidth_ >= 0) SetClientWidth(MulDiv(clientWidth_, to, from));
+  if (clientHeight_ >= 0) SetClientHeight(MulDiv(clientHeight_, to, from));
+  EnableAlign();
+}
+
+void TCustomForm::DpiChanged(int pixelsPerInch, const RECT& suggested) {
+  TRedrawSuspension once(*this);  // one paint at the end, frame included
+  DisableAlign();
+  if (pixelsPerInch != pixelsPerInch_) ChangeScale(pixelsPerInch_, pixelsPerInch);
+  SetBounds(suggested.left, suggested.top, suggested.right - suggested.left, suggested.bottom - suggested.top);
+  EnableAlign();
+  Realign();
 }
 
 RECT TCustomForm::ClientRect() const {
@@ -191,6 +222,10 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
 // The client size is taken again once the whole layout is read: the menu bar and the border
 // style, which the window's size around it depends on, may come after it.
 void TCustomForm::Loaded() {
+  // The layout's pixels are the resolution's it was made at: scaled to the monitor's, while
+  // its controls are still loading (nothing is laid out or told of a resize yet).
+  const int monitor = HandleAllocated() ? WindowPixelsPerInch(Handle()) : Screen->PixelsPerInch();
+  if (monitor != pixelsPerInch_) ChangeScale(pixelsPerInch_, monitor);
   TWinControl::Loaded();
   if (clientWidth_ >= 0) SetClientWidth(clientWidth_);
   if (clientHeight_ >= 0) SetClientHeight(clientHeight_);
@@ -325,6 +360,10 @@ void TCustomForm::WndProc(TMessage& msg) {
       if (AboutToAppear && pos && (pos->flags & SWP_SHOWWINDOW) && !IsWindowVisible(Handle())) AboutToAppear(*this);
       break;
     }
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(msg.WParam), *reinterpret_cast<const RECT*>(msg.LParam));
+      msg.Result = 0;
+      return;
     case WM_CLOSE:
       Close();
       msg.Result = 0;

@@ -77,6 +77,13 @@ public:
   void SetMenu(TMainMenu* menu);
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool v) { keyPreview_ = v; }
+  // The resolution the form is laid out for. A stored layout gives the one it was made at (96
+  // when it says none); once read, the form is scaled to its monitor's, and it follows the
+  // monitor's when the window moves to another. Set outside a layout, it scales the form.
+  int PixelsPerInch() const { return pixelsPerInch_; }
+  void SetPixelsPerInch(int v);
+  // The client size and the children scaled; the form's window keeps its place.
+  void ChangeScale(int fromPixelsPerInch, int toPixelsPerInch) override;
 
   RECT ClientRect() const override;
   // The client size is kept as asked for and applied to the window once the frame is known.
@@ -135,6 +142,8 @@ protected:
 private:
   void ApplyPosition();
   void UpdateMenu();
+  // WM_DPICHANGED: the layout scaled to the new resolution, the window at the system's rectangle.
+  void DpiChanged(int pixelsPerInch, const RECT& suggested);
   DWORD FrameStyle() const;
   DWORD FrameExStyle() const;
   TFormBorderStyle borderStyle_ = bsSizeable;
@@ -146,6 +155,7 @@ private:
   bool positioned_ = false;
   TModalResult modalResult_ = mrNone;
   int clientWidth_ = -1, clientHeight_ = -1;
+  int pixelsPerInch_ = FontPixelsPerInch;
 };
 
 class TForm : public TCustomForm {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/core/utf8.h"
+#include "toolkit/win/dpi_awareness.h"
 #include "toolkit/win/form.h"
 
 namespace {
@@ -31,6 +32,8 @@ TCustomForm* TScreen::ActiveForm() const {
     if (form->HandleAllocated() && form->Handle() == active) return form;
   return nullptr;
 }
+
+int TScreen::PixelsPerInch() const { return SystemPixelsPerInch(); }
 
 RECT TScreen::WorkArea() const {
   RECT r{0, 0, Width(), Height()};

@@ -16,6 +16,8 @@ public:
   TCustomForm* ActiveForm() const;
 
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+  // The primary monitor's resolution, pixels per inch (dpi_awareness.h).
+  int PixelsPerInch() const;
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   // The work area: the desktop without the task bar.
   RECT WorkArea() const;

@@ -402,6 +402,19 @@ void TWinControl::Realign() {
   realigning_ = false;
 }
 
+void TWinControl::ChangeScale(int from, int to) {
+  DisableAlign();
+  TControl::ChangeScale(from, to);
+  ScaleControls(from, to);
+  EnableAlign();
+}
+
+void TWinControl::ScaleControls(int from, int to) {
+  // A copy: a control may make or move others as it scales.
+  const std::vector<TControl*> controls = controls_;
+  for (TControl* c : controls) c->ChangeScale(from, to);
+}
+
 void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
   for (TControl* c : controls_)
     if (c->Owner() == root) proc(c);

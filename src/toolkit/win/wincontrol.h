@@ -72,6 +72,8 @@ public:
   void SetFocus();
 
   void SetBounds(int left, int top, int width, int height) override;
+  // The control and its children, laid out once at the end.
+  void ChangeScale(int fromPixelsPerInch, int toPixelsPerInch) override;
   RECT ClientRect() const override;
   bool Showing() const override;
   std::string GetText() const override;
@@ -132,6 +134,8 @@ protected:
   virtual void PaintWindow(HDC dc) {}
   // Erases the background with the control's colour; own classes do it on WM_ERASEBKGND.
   void EraseBackground(HDC dc);
+  // The children's part of ChangeScale.
+  void ScaleControls(int fromPixelsPerInch, int toPixelsPerInch);
   // Sets the parent window of a top-level window (forms); nullptr for none.
   void SetOwnerWindow(HWND owner) { ownerWindow_ = owner; }
   bool Destroying() const { return destroying_; }

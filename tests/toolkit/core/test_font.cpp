@@ -22,6 +22,26 @@ TEST(FontData, SizeAndHeightRoundLikeTheClassicToolkit) {
   EXPECT_EQ(font.Size(), 14);
 }
 
+// A font read at one resolution and shown at another: whole point sizes stay whole point
+// sizes, other pixel heights follow the ratio of the resolutions.
+TEST(FontData, ScaledToAnotherResolution) {
+  TFontData font;  // -11 px at 96: the height of 8 points
+  TFontData at144 = ScaledFontData(font, 144);
+  EXPECT_EQ(at144.PixelsPerInch, 144);
+  EXPECT_EQ(at144.Height, -16);  // 8 points at 144, not -11 * 1.5
+  EXPECT_EQ(at144.Size(), 8);
+  EXPECT_EQ(ScaledFontData(at144, 96), font);
+  EXPECT_EQ(ScaledFontData(font, 120).Height, -13);
+  EXPECT_EQ(ScaledFontData(font, 192).Height, -21);
+
+  font.Height = -14;  // 10.5 points: no whole size, scaled as pixels
+  EXPECT_EQ(ScaledFontData(font, 144).Height, -21);
+  font.Height = 15;  // a cell height
+  EXPECT_EQ(ScaledFontData(font, 120).Height, 19);
+  EXPECT_EQ(FontSizeForHeight(-16, 144), 8);
+  EXPECT_EQ(FontHeightForSize(9, 120), -15);
+}
+
 TEST(FontData, StylesAndEquality) {
   TFontStyles styles{fsBold, fsStrikeOut};
   EXPECT_TRUE(styles.Contains(fsBold));

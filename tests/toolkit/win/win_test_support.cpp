@@ -6,6 +6,14 @@
 
 #include "toolkit/core/utf8.h"
 #include "toolkit/win/application.h"
+#include "toolkit/win/dpi_awareness.h"
+
+namespace {
+// Test programs carry no manifest: they declare the program's awareness of each monitor's
+// resolution themselves, before their first window, so that their windows are laid out as the
+// program's are.
+const bool declaredDpiAware = DeclarePerMonitorDpiAwareness();
+}  // namespace
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   DWORD start = GetTickCount();
