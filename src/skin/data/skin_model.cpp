@@ -23,33 +23,12 @@ void TSkinModel::TakeModel(TSkinModel&& other) {
   *Buttons = std::move(*other.Buttons);
   SysButtons = std::move(other.SysButtons);
 
-  Tabs = std::move(other.Tabs);
-  Progress = std::move(other.Progress);
-  UpDownHorz = std::move(other.UpDownHorz);
-  UpDownVert = std::move(other.UpDownVert);
-  ComboButton = std::move(other.ComboButton);
-  SunkEdge = std::move(other.SunkEdge);
-  ExtraImages = std::move(other.ExtraImages);
-  GroupBoxEdge = std::move(other.GroupBoxEdge);
-  Toolbars = std::move(other.Toolbars);
-  StatusBarEdges = std::move(other.StatusBarEdges);
-  Headerbar = std::move(other.Headerbar);
-  GroupBox = std::move(other.GroupBox);
-  MenuBar = std::move(other.MenuBar);
-  MenuItem = std::move(other.MenuItem);
-  MenuBackground = std::move(other.MenuBackground);
-  Scrollbar = std::move(other.Scrollbar);
-  HorzScroll = std::move(other.HorzScroll);
-  VertScroll = std::move(other.VertScroll);
-  HorzScrollThumb = std::move(other.HorzScrollThumb);
-  VertScrollThumb = std::move(other.VertScrollThumb);
-  TrackbarThumbHorz = std::move(other.TrackbarThumbHorz);
-  TrackbarThumbVert = std::move(other.TrackbarThumbVert);
-  TrackbarThumbLeft = std::move(other.TrackbarThumbLeft);
-  TrackbarThumbRight = std::move(other.TrackbarThumbRight);
-  TrackbarThumbUp = std::move(other.TrackbarThumbUp);
-  TrackbarThumbDown = std::move(other.TrackbarThumbDown);
+  EachOptionalElement(other, [](auto& mine, auto& theirs) { mine = std::move(theirs); });
+  CopyColours(other);
+  other.CreateFixedElements();
+}
 
+void TSkinModel::CopyColours(const TSkinModel& other) {
   WindowTextColour = other.WindowTextColour;
   TitleTextActiveColour = other.TitleTextActiveColour;
   TitleTextNoActiveColour = other.TitleTextNoActiveColour;
@@ -66,10 +45,8 @@ void TSkinModel::TakeModel(TSkinModel&& other) {
   MenuTextColour = other.MenuTextColour;
   MenuColour = other.MenuColour;
   ScrollbarColour = other.ScrollbarColour;
-  ColourTable = std::move(other.ColourTable);
+  ColourTable = other.ColourTable;
   FaceBrush = other.FaceBrush;
-
-  other.CreateFixedElements();
 }
 
 TBitmapPixels MirrorHorizontally(const TBitmapPixels& source) {

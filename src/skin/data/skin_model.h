@@ -107,6 +107,11 @@ public:
   std::int32_t BackgroundAlignment = 0;
 };
 
+// The fixed border of the tab page image (Tabs' Image2), which the tab painter keeps at its size.
+namespace TabPageBorder {
+inline constexpr int Left = 4, Top = 5, Right = 4, Bottom = 4;
+}
+
 // Actions of the caption-bar buttons that the loader itself refers to.
 namespace SysButtonAction {
 inline constexpr int SystemMenu = 3;       // draws the window icon, no image
@@ -130,6 +135,39 @@ public:
   // Takes over every member of other. The borders, title and buttons objects stay the same
   // objects (their contents are replaced), so references to them remain valid.
   void TakeModel(TSkinModel&& other);
+  // Copies the [Colours] of other (and the face brush colour).
+  void CopyColours(const TSkinModel& other);
+  // Calls visit(mine, theirs) with each pair of optional element members (null when the skin
+  // lacks the element) of this model and other.
+  template <class Model, class Visit>
+  void EachOptionalElement(Model& other, Visit visit) {
+    visit(Tabs, other.Tabs);
+    visit(Progress, other.Progress);
+    visit(UpDownHorz, other.UpDownHorz);
+    visit(UpDownVert, other.UpDownVert);
+    visit(ComboButton, other.ComboButton);
+    visit(SunkEdge, other.SunkEdge);
+    visit(ExtraImages, other.ExtraImages);
+    visit(GroupBoxEdge, other.GroupBoxEdge);
+    visit(Toolbars, other.Toolbars);
+    visit(StatusBarEdges, other.StatusBarEdges);
+    visit(Headerbar, other.Headerbar);
+    visit(GroupBox, other.GroupBox);
+    visit(MenuBar, other.MenuBar);
+    visit(MenuItem, other.MenuItem);
+    visit(MenuBackground, other.MenuBackground);
+    visit(Scrollbar, other.Scrollbar);
+    visit(HorzScroll, other.HorzScroll);
+    visit(VertScroll, other.VertScroll);
+    visit(HorzScrollThumb, other.HorzScrollThumb);
+    visit(VertScrollThumb, other.VertScrollThumb);
+    visit(TrackbarThumbHorz, other.TrackbarThumbHorz);
+    visit(TrackbarThumbVert, other.TrackbarThumbVert);
+    visit(TrackbarThumbLeft, other.TrackbarThumbLeft);
+    visit(TrackbarThumbRight, other.TrackbarThumbRight);
+    visit(TrackbarThumbUp, other.TrackbarThumbUp);
+    visit(TrackbarThumbDown, other.TrackbarThumbDown);
+  }
 
   std::string SkinName;
 

@@ -116,6 +116,13 @@ void TSkinSet::SetSkinAliases(TStrings* value) {
     skinAliases_->Clear();
 }
 
+const TSkinModel& TSkinSet::ModelFor(int pixelsPerInch) const {
+  if (pixelsPerInch <= 0 || pixelsPerInch == kSkinPixelsPerInch) return model_;
+  std::unique_ptr<TSkinModel>& scaled = scaledModels_[pixelsPerInch];
+  if (!scaled) scaled = ScaleSkinModel(model_, pixelsPerInch);
+  return *scaled;
+}
+
 std::string TSkinSet::SkinStore() const {
   return IsDesigning() && skinImage_->Size() > 0 ? SkinSetText::StoreGood : SkinSetText::StoreNone;
 }
@@ -144,6 +151,7 @@ bool TSkinSet::LoadSkin() {
     TSkinModel model;
     model.LoadModel(ini, reader);
     model_.TakeModel(std::move(model));
+    scaledModels_.clear();  // the old skin's
   } catch (const std::bad_alloc&) {
     KeepOldModel();
     throw EOutOfResources(SkinSetText::NoMemory);

@@ -12,10 +12,12 @@
 // SetSkinFile or the form loader, so that the command that chose the skin shows it.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
 
+#include "skin/data/scaled_model.h"
 #include "skin/data/skin_model.h"
 #include "toolkit/core/bitmap.h"
 #include "toolkit/core/component.h"
@@ -103,6 +105,10 @@ public:
   // What the loaded skin draws each element from (system colours and empty elements until a
   // skin has been read). The element objects stay the same objects across loads.
   const TSkinModel& Model() const { return model_; }
+  // The model drawn at a screen's resolution: Model() itself at 96 pixels per inch, else a
+  // scaled copy made on first use and kept until the next skin is read (its elements are then
+  // gone: painters take it afresh for each paint, and frames lay their buttons out again).
+  const TSkinModel& ModelFor(int pixelsPerInch) const;
   // True from creation and during every load until a skin has been read; while set, the
   // manager and the frames do not use this component's skin.
   bool Loading() const { return loading_; }
@@ -146,6 +152,7 @@ private:
   bool menuUpdate_ = true;
 
   TSkinModel model_;
+  mutable std::map<int, std::unique_ptr<TSkinModel>> scaledModels_;  // by pixels per inch
   TBitmapPixels iconImage_;
   TBitmapPixels menuGlyphs_;
   bool framePaint_ = true;
