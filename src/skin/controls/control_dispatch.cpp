@@ -30,7 +30,7 @@
 
 namespace {
 bool Has(const TSkinFormFrame& frame, TSkinControlType type) { return frame.SkinData()->SkinControls().Contains(type); }
-bool HasTabs(const TSkinFormFrame& frame) { return Has(frame, xcTab) && frame.SkinData()->Model().Tabs != nullptr; }
+bool HasTabs(const TSkinFormFrame& frame) { return Has(frame, xcTab) && frame.Model().Tabs != nullptr; }
 
 TCanvas* CanvasOf(TSkinFormFrame& frame) { return &frame.ControlCanvas(); }
 
@@ -524,7 +524,7 @@ void DispatchChildWindow(TSkinFormFrame& frame, HWND wnd) {
 }
 
 void PaintToolBarButton(TSkinFormFrame& frame, TToolBar* toolBar, TToolButton* button, TCustomDrawState state) {
-  const TDataSkinButton* buttons = frame.SkinData()->Model().Buttons.get();
+  const TDataSkinButton* buttons = frame.Model().Buttons.get();
   if (!buttons || buttons->Image.Empty() || frame.FrameState() != TFrameState::Running) return;
   int index = 0;
   if (state & CDIS_SELECTED)

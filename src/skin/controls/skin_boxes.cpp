@@ -30,12 +30,12 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& rect) {
   GetTextExtentPoint32W(dc, L"0", 1, &zero);
   const int y = zero.cy / 2 - 1;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HBRUSH face = CreateSolidBrush(Rgb(Skin()->Model().FaceBrush));
+  HBRUSH face = CreateSolidBrush(Rgb(SkinModel().FaceBrush));
   const RECT border{0, y, w, h}, inset{1, y + 1, w - 1, h - 1};
   FrameRect(dc, &border, face);
   FrameRect(dc, &inset, face);
   DeleteObject(face);
-  HPEN pen = CreatePen(PS_SOLID, 1, Rgb(Skin()->Model().ButtonShadowColour));
+  HPEN pen = CreatePen(PS_SOLID, 1, Rgb(SkinModel().ButtonShadowColour));
   {
     TSelectObject p(dc, pen);
     TSelectObject b(dc, GetStockObject(NULL_BRUSH));
@@ -44,7 +44,7 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& rect) {
   DeleteObject(pen);
   if (Text().empty()) return;
   SetBkMode(dc, OPAQUE);
-  SetBkColor(dc, Rgb(Skin()->Model().ButtonFaceColour));
+  SetBkColor(dc, Rgb(SkinModel().ButtonFaceColour));
   if (Control()) SetTextColor(dc, Rgb(Control()->Font()->Color()));
   RECT at{rect.left + 9, rect.top, rect.right, rect.bottom};
   DrawWideText(dc, Text(), at, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXPANDTABS);
@@ -75,7 +75,7 @@ bool TSkinSizer::HandleBefore(TMessage& msg) { return PaintsWholeWindow(msg) || 
 // under the frame.
 void TSkinSizer::Paint(HDC dc, const RECT& rect) {
   FillFace(dc, rect);
-  HBRUSH shadow = CreateSolidBrush(Rgb(Skin()->Model().ButtonShadowColour));
+  HBRUSH shadow = CreateSolidBrush(Rgb(SkinModel().ButtonShadowColour));
   FrameRect(dc, &rect, shadow);
   DeleteObject(shadow);
 }

@@ -116,7 +116,7 @@ HDC TSkinButton::BufferWithFrame(int w, int h, int count, int state) {
   buffer_.SetSize(w, h);
   HDC buffer = buffer_.Canvas().Handle();
   FillFace(buffer, {0, 0, w, h});
-  DrawSkinElement(buffer, {0, 0, w, h}, count, state, Skin()->Model().Buttons.get());
+  DrawSkinElement(buffer, {0, 0, w, h}, count, state, SkinModel().Buttons.get());
   return buffer;
 }
 
@@ -127,10 +127,10 @@ void TSkinButton::Paint(HDC dc, const RECT& rect) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   HDC buffer = BufferWithFrame(w, h, 5, state);
   TSelectObject font(buffer, WindowFont(Handle()));
-  TColor color = Skin()->Model().ButtonTextColour;
-  if (state == 1) color = Skin()->Model().Buttons->NormalColour2;
-  if (state == 4) color = Skin()->Model().Buttons->MouseOverColour2;
-  if (state == 2) color = Skin()->Model().Buttons->PressedColour2;
+  TColor color = SkinModel().ButtonTextColour;
+  if (state == 1) color = SkinModel().Buttons->NormalColour2;
+  if (state == 4) color = SkinModel().Buttons->MouseOverColour2;
+  if (state == 2) color = SkinModel().Buttons->PressedColour2;
   if (state == 3) color = RGBToColor(128, 128, 128);
   SetTextColor(buffer, static_cast<COLORREF>(ColorToRGB(color)));
   SetBkMode(buffer, TRANSPARENT);
@@ -168,8 +168,8 @@ void TSkinBitButton::PaintGlyphAndCaption(HDC dc, const RECT& rect, const TGlyph
   static constexpr int glyphStates[] = {1, 1, 3, 2, 1};  // button state -> up, down, disabled, up
   if (glyph.cx > 0) DrawGlyph(dc, places.Glyph, glyphs.NumGlyphs(), glyphStates[state], glyphs.Glyph());
   if (Text().empty()) return;
-  const TDataSkinButton& b = *Skin()->Model().Buttons;
-  TColor color = Skin()->Model().ButtonTextColour;
+  const TDataSkinButton& b = *SkinModel().Buttons;
+  TColor color = SkinModel().ButtonTextColour;
   if (state == 1 && b.HasNormalColour2) color = b.NormalColour2;
   if (state == 4 && b.HasMouseOverColour2) color = b.MouseOverColour2;
   if (state == 2 && b.HasPressedColour2) color = b.PressedColour2;
@@ -188,7 +188,7 @@ void TSkinBitButton::Paint(HDC dc, const RECT& rect) {
   ReadButtonState();
   const int state = GlyphButtonState();
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC buffer = BufferWithFrame(w, h, Skin()->Model().Buttons->FrameCount, state);
+  HDC buffer = BufferWithFrame(w, h, SkinModel().Buttons->FrameCount, state);
   const RECT local{0, 0, w, h};
   static const TGlyphSettings none;
   auto* bitBtn = dynamic_cast<TBitBtn*>(Control());
@@ -272,15 +272,15 @@ void TSkinSpeedButton::Paint(HDC dc, const RECT& rect) {
   if (scratch.Width() < w || scratch.Height() < h)
     scratch.SetSize(std::max(scratch.Width(), w), std::max(scratch.Height(), h));
   const RECT local{0, 0, w, h};
-  DrawSkinElementScratch(local, Skin()->Model().Buttons.get(), Skin()->Model().Buttons->Trans == 1,
-                         Skin()->Model().Buttons->FrameCount, state, Skin()->Model().ButtonFaceColour);
+  DrawSkinElementScratch(local, SkinModel().Buttons.get(), SkinModel().Buttons->Trans == 1,
+                         SkinModel().Buttons->FrameCount, state, SkinModel().ButtonFaceColour);
   HDC scratchDc = scratch.Canvas().Handle();
   HFONT font = FontHandle(GraphicControl()->Font()->Data());
   if (speed && speed->Glyph() && speed->Glyph()->Width() > 0) {
     PaintGlyphAndCaption(scratchDc, local, speed->Glyphs(), font, state);
   } else {
     TSelectObject selected(scratchDc, font);
-    SetTextColor(scratchDc, static_cast<COLORREF>(ColorToRGB(Skin()->Model().ButtonTextColour)));
+    SetTextColor(scratchDc, static_cast<COLORREF>(ColorToRGB(SkinModel().ButtonTextColour)));
     DrawCaption(scratchDc, local, DT_CENTER, Enabled(), Text());
   }
   BitBlt(dc, rect.left, rect.top, w, h, scratchDc, 0, 0, SRCCOPY);

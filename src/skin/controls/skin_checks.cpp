@@ -38,10 +38,10 @@ bool TSkinCheckBox::Grayed() const {
   return Handle() && (SendMessageW(Handle(), BM_GETCHECK, 0, 0) & BST_INDETERMINATE);
 }
 
-const TBitmapPixels& TSkinCheckBox::Strip() const { return Skin()->Model().Buttons->CheckImage; }
-int TSkinCheckBox::StripFrames() const { return Skin()->Model().Buttons->CheckFrameCount; }
-const TBitmapPixels& TSkinRadioButton::Strip() const { return Skin()->Model().Buttons->RadioImage; }
-int TSkinRadioButton::StripFrames() const { return Skin()->Model().Buttons->RadioFrameCount; }
+const TBitmapPixels& TSkinCheckBox::Strip() const { return SkinModel().Buttons->CheckImage; }
+int TSkinCheckBox::StripFrames() const { return SkinModel().Buttons->CheckFrameCount; }
+const TBitmapPixels& TSkinRadioButton::Strip() const { return SkinModel().Buttons->RadioImage; }
+int TSkinRadioButton::StripFrames() const { return SkinModel().Buttons->RadioFrameCount; }
 
 int TSkinCheckBox::FrameIndex(int n) const {
   const int value = Value();
@@ -64,7 +64,7 @@ int TSkinRadioButton::FrameIndex(int n) const {
 }
 
 void TSkinCheckBox::Paint(HDC dc, const RECT& rect) {
-  if (!Skin() || !Skin()->Model().Buttons || Strip().Empty() || !Handle()) return;
+  if (!Skin() || !SkinModel().Buttons || Strip().Empty() || !Handle()) return;
   ReadWindowState();
   const int n = std::max(StripFrames(), 1);
   const int w = Strip().Width() / n, h = Strip().Height();

@@ -5,6 +5,7 @@
 #include "skin/frames/gdi_paint.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/dc_guards.h"
+#include "toolkit/win/dpi_awareness.h"
 #include "toolkit/win/wincontrol.h"
 
 QUILLIMO_REGISTER_CLASS(TSkinControl)
@@ -218,6 +219,10 @@ void TSkinControl::Redraw(HDC dc) {
     // A broken paint never breaks the message loop.
   }
 }
+
+int TSkinControl::PixelsPerInch() const { return frame_ ? frame_->PixelsPerInch() : WindowPixelsPerInch(handle_); }
+
+const TSkinModel& TSkinControl::SkinModel() const { return skin_->ModelFor(PixelsPerInch()); }
 
 void TSkinControl::NotifySkinChanged() {
   if (recolor_ && control_) control_->SetColor(skin_->Model().ButtonFaceColour);

@@ -29,6 +29,7 @@ class TCanvas;
 class TControl;
 class TWinControl;
 class TSkinFormFrame;
+class TSkinModel;
 class TSkinSet;
 
 namespace SkinControlState {
@@ -130,6 +131,10 @@ protected:
   // the message is finished, the control shows pressed.
   bool PressAfterPrevious(TMessage& msg);
   TSkinSet* Skin() const { return skin_; }
+  // The skin as drawn at the resolution of the frame's window (of the control's own window
+  // without a frame); taken afresh for each paint, never kept.
+  const TSkinModel& SkinModel() const;
+  int PixelsPerInch() const;
   TSkinFormFrame* Frame() const { return frame_; }
   TCanvas* Canvas() const { return canvas_; }  // the frame's control canvas, borrowed
   bool Enabled() const { return enabled_; }

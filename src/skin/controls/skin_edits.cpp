@@ -47,7 +47,7 @@ RECT TSkinComBox::ButtonArea(const RECT& rect) const {
 }
 
 void TSkinComBox::Paint(HDC dc, const RECT& rect) {
-  const TDataSkinBorder* button = Skin() ? Skin()->Model().ComboButton.get() : nullptr;
+  const TDataSkinBorder* button = Skin() ? SkinModel().ComboButton.get() : nullptr;
   if (!button || button->Image.Empty() || !Handle()) return;
   exStyle_ = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
   ReadWindowState();
@@ -63,10 +63,10 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
                            : RECT{inner.right - thumb, inner.top, inner.right, inner.bottom};
     FillFace(dc, area);
     DrawFrameImage(dc, area, left ? button->Image2 : button->Image, false, std::max(button->FrameCount, 1), state);
-    FrameWith(dc, rect, Skin()->Model().ButtonShadowColour);
+    FrameWith(dc, rect, SkinModel().ButtonShadowColour);
     return;
   }
-  const TDataSkinObject* edge = Skin()->Model().SunkEdge.get();
+  const TDataSkinObject* edge = SkinModel().SunkEdge.get();
   if (!edge || edge->Image.Empty()) return;
   const RECT area = ButtonArea(rect);
   const int saved = SaveDC(dc);
@@ -78,7 +78,7 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
   ExcludeClipRect(dc, edit.left, edit.top, edit.right, edit.bottom);
   DrawSkinElement(dc, rect, std::max(edge->FrameCount, 1), state, edge);
   DrawFrameTransparent(dc, area, std::max(button->FrameCount, 1), state, left ? button->Image2 : button->Image);
-  if (const TDataSkinObject* arrow = Skin()->Model().ExtraImages.get(); arrow && !arrow->Image.Empty()) {
+  if (const TDataSkinObject* arrow = SkinModel().ExtraImages.get(); arrow && !arrow->Image.Empty()) {
     const int n = std::max(arrow->FrameCount, 1);
     const int aw = arrow->Image.Width() / n, ah = arrow->Image.Height();
     RECT inside = area;
@@ -128,7 +128,7 @@ void TSkinEdit::Paint(HDC dc, const RECT& rect) {
   GetClientRect(Handle(), &client);
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (client.right == w || client.bottom == h) return;
-  FrameWith(dc, rect, Skin()->Model().ButtonShadowColour);
+  FrameWith(dc, rect, SkinModel().ButtonShadowColour);
   const RECT inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
   FrameWith(dc, inner, clWhite);
 }
@@ -142,5 +142,5 @@ void TSkinEdit::PaintPrintBorder(HDC dc) {
   if (w - client.right <= 2 || h - client.bottom <= 2) return;
   const RECT outer{0, 0, w, h}, inner{1, 1, w - 1, h - 1};
   FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
-  FrameWith(dc, outer, Skin()->Model().ButtonShadowColour);
+  FrameWith(dc, outer, SkinModel().ButtonShadowColour);
 }

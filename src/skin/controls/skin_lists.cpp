@@ -17,7 +17,7 @@ QUILLIMO_REGISTER_CLASS(TSkinListView)
 // ---- TSkinHeader
 
 bool TSkinHeader::HandleBefore(TMessage& msg) {
-  if (msg.Msg == WM_ERASEBKGND && Skin() && Skin()->Model().Headerbar && !Skin()->Model().Headerbar->Image.Empty()) {
+  if (msg.Msg == WM_ERASEBKGND && Skin() && SkinModel().Headerbar && !SkinModel().Headerbar->Image.Empty()) {
     msg.Result = 1;
     return true;
   }
@@ -25,7 +25,7 @@ bool TSkinHeader::HandleBefore(TMessage& msg) {
 }
 
 void TSkinHeader::Paint(HDC dc, const RECT& rect) {
-  const TDataSkinObject* bar = Skin() ? Skin()->Model().Headerbar.get() : nullptr;
+  const TDataSkinObject* bar = Skin() ? SkinModel().Headerbar.get() : nullptr;
   if (!bar || bar->Image.Empty() || !Handle()) return;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   if (W <= 0 || H <= 0) return;

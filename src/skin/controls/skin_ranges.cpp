@@ -24,7 +24,7 @@ COLORREF Rgb(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 // ---- TSkinProgress
 
 bool TSkinProgress::HandleBefore(TMessage& msg) {
-  const bool image = Skin() && Skin()->Model().Progress && !Skin()->Model().Progress->Image.Empty();
+  const bool image = Skin() && SkinModel().Progress && !SkinModel().Progress->Image.Empty();
   if (msg.Msg == WM_PAINT && !image) return TSkinControl::HandleBefore(msg);
   if (PaintsWholeWindow(msg)) return true;
   return TSkinControl::HandleBefore(msg);
@@ -38,7 +38,7 @@ int TSkinProgress::FilledWidth(int width) const {
 }
 
 void TSkinProgress::Paint(HDC dc, const RECT& rect) {
-  const TDataSkinBorder* e = Skin() ? Skin()->Model().Progress.get() : nullptr;
+  const TDataSkinBorder* e = Skin() ? SkinModel().Progress.get() : nullptr;
   if (!e || e->Image.Empty() || !Handle()) return;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   const int filled = FilledWidth(w);
@@ -95,13 +95,13 @@ bool TSkinTrackBar::HandleBefore(TMessage& msg) {
 
 void TSkinTrackBar::DrawThumb(HDC dc, RECT thumb) {
   const bool vertical = GetWindowLongPtrW(Handle(), GWL_STYLE) & TBS_VERT;
-  const TDataSkinObject* e =
-      vertical && Skin()->Model().TrackbarThumbVert ? Skin()->Model().TrackbarThumbVert.get() : Skin()->Model().TrackbarThumbHorz.get();
+  const TDataSkinObject* e = vertical && SkinModel().TrackbarThumbVert ? SkinModel().TrackbarThumbVert.get()
+                                                                       : SkinModel().TrackbarThumbHorz.get();
   if (e && !e->Image.Empty()) {
     DrawFrameTransparent(dc, thumb, 5, 2, e->Image);
     return;
   }
-  HBRUSH shadow = CreateSolidBrush(Rgb(Skin()->Model().ButtonShadowColour));
+  HBRUSH shadow = CreateSolidBrush(Rgb(SkinModel().ButtonShadowColour));
   FrameRect(dc, &thumb, shadow);
   DeleteObject(shadow);
 }
@@ -148,7 +148,7 @@ void TSkinUpDown::Paint(HDC dc, const RECT&) {
   GetCursorPos(&cursor);
   ScreenToClient(Handle(), &cursor);
   const bool enabled = !(GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_DISABLED);
-  const TDataSkinBorder* e = horizontal ? Skin()->Model().UpDownHorz.get() : Skin()->Model().UpDownVert.get();
+  const TDataSkinBorder* e = horizontal ? SkinModel().UpDownHorz.get() : SkinModel().UpDownVert.get();
   for (int half = 0; half < 2; ++half) {
     const RECT& r = halves[half];
     int state = Pressed() && PtInRect(&r, cursor) ? 2 : 1;
@@ -164,9 +164,9 @@ void TSkinUpDown::Paint(HDC dc, const RECT&) {
       }
       continue;
     }
-    HPEN pen = CreatePen(PS_SOLID, 1, Rgb(Skin()->Model().ButtonDkShadowColour));
+    HPEN pen = CreatePen(PS_SOLID, 1, Rgb(SkinModel().ButtonDkShadowColour));
     HBRUSH fill =
-        CreateSolidBrush(Rgb(state == 2 || state == 4 ? Skin()->Model().ButtonShadowColour : Skin()->Model().ButtonFaceColour));
+        CreateSolidBrush(Rgb(state == 2 || state == 4 ? SkinModel().ButtonShadowColour : SkinModel().ButtonFaceColour));
     {
       TSelectObject p(wdc, pen);
       TSelectObject b(wdc, fill);

@@ -88,17 +88,17 @@ int ScrollHitTest(const TScrollBarGeometry& g, int x) {
   return SB_LINEDOWN;
 }
 
-void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinSet& skin, int pressedPart,
+void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinModel& skin, int pressedPart,
                        const TScrollBarGeometry& g, bool thumbDragged) {
-  const TDataSkinObject* bar = skin.Model().Scrollbar.get();
+  const TDataSkinObject* bar = skin.Scrollbar.get();
   if (!bar || bar->Image.Empty()) return;
   const int length = horizontal ? rect.right - rect.left : rect.bottom - rect.top;
   if (length <= 0 || rect.right <= rect.left || rect.bottom <= rect.top) return;
   // Composed along x, 16 pixels across; turned for a vertical bar.
   TBitmapPixels work(length, kAcross);
-  work.Fill(ColorToRGB(skin.Model().ScrollbarColour));
+  work.Fill(ColorToRGB(skin.ScrollbarColour));
   const int s = g.ArrowLength;
-  const TDataSkinObject* track = horizontal ? skin.Model().HorzScroll.get() : skin.Model().VertScroll.get();
+  const TDataSkinObject* track = horizontal ? skin.HorzScroll.get() : skin.VertScroll.get();
   if (track && !track->Image.Empty() && length - 2 * s > 0) {
     const TBitmapPixels piece = Piece(*track, length - 2 * s, horizontal, 4, 1);
     KeyedOrPlain(work, s, 0, piece, track->Trans == 1);
@@ -116,7 +116,7 @@ void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinSet
     KeyedCopy(work, 0, 0, arrow(first));
     KeyedCopy(work, length - a, 0, arrow(second));
   }
-  const TDataSkinObject* thumb = horizontal ? skin.Model().HorzScrollThumb.get() : skin.Model().VertScrollThumb.get();
+  const TDataSkinObject* thumb = horizontal ? skin.HorzScrollThumb.get() : skin.VertScrollThumb.get();
   if (thumb && !thumb->Image.Empty() && g.ThumbLength > 0 && g.TrackLength >= g.ThumbLength) {
     const int count = std::max(thumb->FrameCount, 1);
     const TBitmapPixels piece = Piece(*thumb, g.ThumbLength, horizontal, count, thumbDragged ? 2 : 1);
@@ -243,7 +243,7 @@ bool TSkinScrollbar::Layout(const RECT& rect) {
 }
 
 void TSkinScrollbar::Paint(HDC dc, const RECT& rect) {
-  if (!Skin() || !Skin()->Model().Scrollbar || Skin()->Model().Scrollbar->Image.Empty()) return;
+  if (!Skin() || !SkinModel().Scrollbar || SkinModel().Scrollbar->Image.Empty()) return;
   if (rect.left > 10000 || rect.top > 10000 || !Layout(rect)) return;
   if (cornerRect_.right > cornerRect_.left) FillFace(dc, cornerRect_);
   const bool thumbH = draggingThumb_ && pressedPart_ == ScrollPart::HorzThumb;
@@ -252,7 +252,7 @@ void TSkinScrollbar::Paint(HDC dc, const RECT& rect) {
     const RECT& r = bar->Rect;
     if (bar->Scrolling || r.right <= r.left || r.bottom <= r.top) continue;
     const bool horizontal = bar == &horz_;
-    DrawSkinScrollBar(dc, r, horizontal, *Skin(), pressedPart_, bar->Geometry, horizontal ? thumbH : thumbV);
+    DrawSkinScrollBar(dc, r, horizontal, SkinModel(), pressedPart_, bar->Geometry, horizontal ? thumbH : thumbV);
   }
 }
 
@@ -361,7 +361,7 @@ bool TSkinScControl::HandleBefore(TMessage& msg) {
 }
 
 void TSkinScControl::Paint(HDC dc, const RECT& rect) {
-  if (!Skin() || !Skin()->Model().Scrollbar || Skin()->Model().Scrollbar->Image.Empty() || !Handle()) return;
+  if (!Skin() || !SkinModel().Scrollbar || SkinModel().Scrollbar->Image.Empty() || !Handle()) return;
   const bool horizontal = !(GetWindowLongPtrW(Handle(), GWL_STYLE) & SBS_VERT);
   RECT client{};
   GetClientRect(Handle(), &client);
@@ -383,5 +383,5 @@ void TSkinScControl::Paint(HDC dc, const RECT& rect) {
   const int arrow = GetSystemMetrics(SM_CXHSCROLL);
   // The range counts both ends.
   const TScrollBarGeometry bar = ScrollThumbGeometry(length, arrow, min, max + 1, page, pos);
-  DrawSkinScrollBar(dc, client, horizontal, *Skin(), pressedPart_, bar, false);
+  DrawSkinScrollBar(dc, client, horizontal, SkinModel(), pressedPart_, bar, false);
 }

@@ -28,7 +28,7 @@ TScrollBarGeometry ScrollThumbGeometry(int barLength, int arrow, int min, int ma
 // SB_LINEDOWN.
 int ScrollHitTest(const TScrollBarGeometry& g, int x);
 // Draws one bar into rect of dc from the skin.
-void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinSet& skin, int pressedPart,
+void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinModel& skin, int pressedPart,
                        const TScrollBarGeometry& g, bool thumbDragged);
 
 class TSkinScrollbar : public TSkinControl {

@@ -88,20 +88,20 @@ void TSkinStatusBar::Paint(HDC dc, const RECT& rect) {
   const RECT local{0, 0, W, H};
   FillFace(sdc, local);
   TSelectObject font(sdc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
-  const TDataSkinObject* edges = Skin()->Model().StatusBarEdges.get();
-  SetTextColor(sdc, Rgb(edges ? edges->NormalColour2 : Skin()->Model().ButtonTextColour));
+  const TDataSkinObject* edges = SkinModel().StatusBarEdges.get();
+  SetTextColor(sdc, Rgb(edges ? edges->NormalColour2 : SkinModel().ButtonTextColour));
   for (const Panel& p : Panels(local)) {
     if (edges && !edges->Image.Empty()) {
       DrawSkinElement(sdc, p.Rect, 3, p.Frame, edges);
     } else if (p.Frame == 1) {
-      Edge(sdc, p.Rect, Rgb(Skin()->Model().ButtonShadowColour), Rgb(Skin()->Model().ButtonHilightColour));
+      Edge(sdc, p.Rect, Rgb(SkinModel().ButtonShadowColour), Rgb(SkinModel().ButtonHilightColour));
     } else if (p.Frame == 2) {
-      Edge(sdc, p.Rect, Rgb(Skin()->Model().ButtonHilightColour), Rgb(Skin()->Model().ButtonShadowColour));
+      Edge(sdc, p.Rect, Rgb(SkinModel().ButtonHilightColour), Rgb(SkinModel().ButtonShadowColour));
     }
     const RECT text{p.Rect.left + 2, p.Rect.top, p.Rect.right - 2, p.Rect.bottom};
     DrawCaption(sdc, text, p.Alignment | DT_SINGLELINE, true, p.Text.empty() ? " " : p.Text);
   }
-  const TDataSkinObject* extra = Skin()->Model().ExtraImages.get();
+  const TDataSkinObject* extra = SkinModel().ExtraImages.get();
   if ((GetWindowLongPtrW(Handle(), GWL_STYLE) & SBARS_SIZEGRIP) && extra && !extra->Image.Empty()) {
     const int n = std::max(extra->FrameCount, 1);
     const int gw = extra->Image.Width() / n, gh = extra->Image.Height();

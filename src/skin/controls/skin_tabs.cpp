@@ -25,6 +25,12 @@ QUILLIMO_REGISTER_CLASS(TSkinTab31)
 namespace {
 bool HasTabs(const TSkinSet* skin) { return skin && skin->Model().Tabs && !skin->Model().Tabs->Image.Empty(); }
 
+// The tab page image's fixed border at the resolution.
+TSliceMargins TabPageMargins(int pixelsPerInch) {
+  return {ScaledPixels(TabPageBorder::Left, pixelsPerInch), ScaledPixels(TabPageBorder::Top, pixelsPerInch),
+          ScaledPixels(TabPageBorder::Right, pixelsPerInch), ScaledPixels(TabPageBorder::Bottom, pixelsPerInch)};
+}
+
 COLORREF Rgb(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
 // One tab of the Tabs element at r of dc: sliced with its margins, Tile and Trans.
@@ -63,9 +69,9 @@ void TSkinTab::PrepareImages() {
   else if (style & TCS_BOTTOM)
     orientation_ = TabOrientation::Bottom;
   if (!HasTabs(Skin())) return;
-  tabImage_ = Skin()->Model().Tabs->Image;
+  tabImage_ = SkinModel().Tabs->Image;
   tabImage_.SetPixelFormat(pf24bit);
-  borderImage_ = Skin()->Model().Tabs->Image2;
+  borderImage_ = SkinModel().Tabs->Image2;
   if (!borderImage_.Empty()) borderImage_.SetPixelFormat(pf24bit);
   switch (orientation_) {
     case TabOrientation::Bottom:
@@ -117,7 +123,7 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
   if (!HasTabs(Skin()) || !Handle()) return;
   FindScroller();
   if (tabImage_.Empty()) PrepareImages();
-  const TDataSkinObject& tabs = *Skin()->Model().Tabs;
+  const TDataSkinObject& tabs = *SkinModel().Tabs;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   const RECT page = PageArea();
   const bool vertical = orientation_ == TabOrientation::Left || orientation_ == TabOrientation::Right;
@@ -188,7 +194,7 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
     BlitPixels(dc, strip.left, strip.top, strips);
   }
   RestoreDC(dc, saved);
-  if (!borderImage_.Empty()) DrawSlicedBorder(dc, page, borderImage_, false, 1, 1, {4, 5, 4, 4});
+  if (!borderImage_.Empty()) DrawSlicedBorder(dc, page, borderImage_, false, 1, 1, TabPageMargins(PixelsPerInch()));
 }
 
 // ---- TSkinTab31
@@ -207,7 +213,7 @@ void TSkinTab31::AttachControl(TSkinFormFrame* frame, TSkinSet* skin, bool, TCan
   SetControl(tabSet);
   AttachHandle(tabSet->Handle(), skin, frame, canvas);
   if (HasTabs(skin)) {
-    tabImage_ = skin->Model().Tabs->Image;
+    tabImage_ = SkinModel().Tabs->Image;
     tabImage_.SetPixelFormat(pf24bit);
     tabImage_ = FlipVertically(tabImage_);
   }
@@ -236,7 +242,7 @@ bool TSkinTab31::HandleBefore(TMessage& msg) {
 
 void TSkinTab31::Paint(HDC dc, const RECT& rect) {
   if (!HasTabs(Skin()) || tabImage_.Empty() || !Control()) return;
-  const TDataSkinObject& tabs = *Skin()->Model().Tabs;
+  const TDataSkinObject& tabs = *SkinModel().Tabs;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   TBitmap work(W, H);
   HDC wdc = work.Canvas().Handle();

@@ -9,6 +9,7 @@
 #include "skin/frames/skin_engine.h"
 #include "skin/frames/window_side.h"
 #include "toolkit/win/dc_guards.h"
+#include "toolkit/win/dpi_awareness.h"
 #include "toolkit/win/extctrls.h"
 #include "toolkit/win/form.h"
 #include "toolkit/win/menus.h"
@@ -55,6 +56,8 @@ void TSkinFormFrame::AttachToForm(TSkinSet* skin, TCustomForm* form) {
   if (skin->SkinControls().Contains(xcMainMenu)) menus_->SetPopupsOwnerDraw(true);
 }
 
+const TSkinModel& TSkinFormFrame::Model() const { return skinData_->ModelFor(pixelsPerInch_); }
+
 void TSkinFormFrame::ReadWindowState() {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof(wp);
@@ -71,6 +74,7 @@ void TSkinFormFrame::ReadWindowState() {
 void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
   if (Subclassed() || !handle_) return;
   skinData_ = skin;
+  pixelsPerInch_ = WindowPixelsPerInch(handle_);
   hoverTimer_ = std::make_unique<TTimer>(nullptr);
   hoverTimer_->SetEnabled(false);
   hoverTimer_->SetInterval(250);
@@ -196,13 +200,13 @@ void TSkinFormFrame::LayoutSysButtons() {
       const int count = std::max(b.FrameCount, 1);
       return height ? b.Image.Height() / count : b.Image.Width() / count;
     };
-    edgeTop_ = part(*skinData_->Model().BorderTop, true);
-    edgeLeft_ = part(*skinData_->Model().BorderLeft, false);
-    edgeRight_ = part(*skinData_->Model().BorderRight, false);
-    edgeBottom_ = part(*skinData_->Model().BorderBottom, true);
+    edgeTop_ = part(*Model().BorderTop, true);
+    edgeLeft_ = part(*Model().BorderLeft, false);
+    edgeRight_ = part(*Model().BorderRight, false);
+    edgeBottom_ = part(*Model().BorderBottom, true);
   }
   FreeSysButtons();
-  for (auto& button : skinData_->Model().SysButtons) {
+  for (auto& button : Model().SysButtons) {
     if (button->Action == SysButtonAction::SystemMenu || button->Action == SysButtonAction::SystemMenuIcon) {
       if (button->Image.Empty()) button->Image = iconBitmap_;
       if (skinData_->IconImage().Empty()) skinData_->KeepIconImage(iconBitmap_);
@@ -242,7 +246,7 @@ void TSkinFormFrame::FitWindow(bool refresh) {
     GetTextExtentPoint32W(dc, L" ", 1, &space);
     spaceWidth_ = space.cx;
     captionText_ = GetWindowTextString(handle_);
-    const TDataSkinTitle& t = *skinData_->Model().Title;
+    const TDataSkinTitle& t = *Model().Title;
     const int needed = (static_cast<int>(Utf8ToWide(captionText_).size()) + 7) * spaceWidth_ + edgeLeft_ + edgeRight_ +
                        t.LeftWidth + t.RightWidth + t.TXTBackleft + t.TXTBackRight;
     if (width < needed) {
@@ -263,10 +267,10 @@ void TSkinFormFrame::FitWindow(bool refresh) {
 
 void TSkinFormFrame::ReapplySkin() {
   if (form_) {
-    form_->SetColor(skinData_->Model().ButtonFaceColour);
+    form_->SetColor(Model().ButtonFaceColour);
     for (int i = 0; i < form_->ComponentCount(); ++i)
       if (auto* embedded = dynamic_cast<TCustomForm*>(form_->Components(i)))
-        embedded->SetColor(skinData_->Model().ButtonFaceColour);
+        embedded->SetColor(Model().ButtonFaceColour);
   }
   for (TFrameCompanion* control : std::vector<TFrameCompanion*>(controlList_)) control->NotifySkinChanged();
   frameState_ = TFrameState::Refreshing;
@@ -280,6 +284,17 @@ void TSkinFormFrame::ReapplySkin() {
     UpdateRegion();
   }
   frameState_ = TFrameState::Running;
+}
+
+void TSkinFormFrame::FollowResolution(TMessage& msg) {
+  pixelsPerInch_ = HIWORD(msg.WParam);
+  LayoutSysButtons();  // edges and caption buttons of the skin at the new resolution
+  ForgetRegionShape();
+  CallOldProc(msg);  // the form scales its layout and takes the system's rectangle
+  FrameChanged();
+  UpdateRegion();
+  for (TFrameCompanion* control : std::vector<TFrameCompanion*>(controlList_)) control->NotifySkinChanged();
+  RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 bool TSkinFormFrame::AddSkinControl(TFrameCompanion* control) {

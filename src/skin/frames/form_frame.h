@@ -27,6 +27,7 @@
 #include "toolkit/win/window_proc_hook.h"
 
 class TCustomForm;
+class TSkinModel;
 class TSkinSet;
 class TTimer;
 
@@ -111,6 +112,10 @@ public:
   HWND Handle() const { return handle_; }
   TCustomForm* Form() const { return form_; }
   TSkinSet* SkinData() const { return skinData_; }
+  // The skin as drawn at the window's resolution (the painters of the frame, its menus and its
+  // controls read this): taken afresh from the skin component each time, never kept.
+  const TSkinModel& Model() const;
+  int PixelsPerInch() const { return pixelsPerInch_; }
   TFrameState FrameState() const { return frameState_; }
   TFrameWindowState WindowState() const { return windowState_; }
   TFrameKind FrameKind() const { return frameKind_; }
@@ -183,6 +188,8 @@ private:
   void FormWndProc(TMessage& msg);
   void ClientWndProc(TMessage& msg);
   void SizeChanged(TMessage& msg);
+  // WM_DPICHANGED: the frame takes the skin at the new resolution, the form its layout.
+  void FollowResolution(TMessage& msg);
   void GetMinMaxInfo(TMessage& msg);
   void SysCommand(TMessage& msg);
   void NcCalcSize(TMessage& msg);
@@ -238,6 +245,7 @@ private:
   HWND handle_ = nullptr;
   TCanvas frameCanvas_, controlCanvas_;
   TSkinSet* skinData_ = nullptr;
+  int pixelsPerInch_ = 96;  // the window's resolution, as the frame last took it
   std::unique_ptr<TFrameMenus> menus_;
   std::vector<std::unique_ptr<TSkinTitleButton>> captionButtons_;
   TBitmapPixels iconBitmap_;

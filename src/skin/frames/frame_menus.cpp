@@ -157,15 +157,15 @@ void TFrameMenus::ShowSystemMenu(int x, int y) {
 // ---- Owner-drawn items ----
 
 void TFrameMenus::MeasurePopupItem(TMenuItem& item, HDC dc, int& width, int& height) const {
-  MeasureWidenedItem(*frame_.SkinData(), item, dc, width, height, 12);
+  MeasureWidenedItem(frame_.Model(), item, dc, width, height, 12);
 }
 
 void TFrameMenus::MeasureMenuItem(TMenuItem& item, HDC dc, int& width, int& height) const {
-  MeasureWidenedItem(*frame_.SkinData(), item, dc, width, height, 10);
+  MeasureWidenedItem(frame_.Model(), item, dc, width, height, 10);
 }
 
 void TFrameMenus::DrawItem(TMenuItem& item, HDC dc, const RECT& rect, bool selected) const {
-  PaintMenuItem(*frame_.SkinData(), frame_.RightToLeft(), ViewOfItem(item), dc, rect, selected, false);
+  PaintMenuItem(frame_.Model(), frame_.RightToLeft(), ViewOfItem(item), dc, rect, selected, false);
 }
 
 namespace {
@@ -216,7 +216,7 @@ bool TFrameMenus::HandleMeasureItem(MEASUREITEMSTRUCT& mis) const {
       return true;
     }
   }
-  MeasureNativeItem(*frame_.SkinData(), NativeItemCaption(trackedMenu_, mis.itemID), dc, mis.itemWidth, mis.itemHeight);
+  MeasureNativeItem(frame_.Model(), NativeItemCaption(trackedMenu_, mis.itemID), dc, mis.itemWidth, mis.itemHeight);
   return true;
 }
 
@@ -229,11 +229,11 @@ bool TFrameMenus::HandleDrawItem(const DRAWITEMSTRUCT& dis) const {
     if (TMenuItem* item = TMenuItem::FindCommand(dis.itemID)) {
       TMenuItemView view = ViewOfItem(*item);
       view.Parent = menu;
-      PaintMenuItem(*frame_.SkinData(), frame_.RightToLeft(), view, dis.hDC, dis.rcItem, selected, false);
+      PaintMenuItem(frame_.Model(), frame_.RightToLeft(), view, dis.hDC, dis.rcItem, selected, false);
       return true;
     }
   }
-  PaintMenuItem(*frame_.SkinData(), frame_.RightToLeft(), ViewOfNativeItem(menu, dis.itemID), dis.hDC, dis.rcItem,
-                selected, true);
+  PaintMenuItem(frame_.Model(), frame_.RightToLeft(), ViewOfNativeItem(menu, dis.itemID), dis.hDC, dis.rcItem, selected,
+                true);
   return true;
 }

@@ -14,10 +14,10 @@ enum BorderPiece { kLeft = 1, kRight = 2, kTop = 3, kBottom = 4 };
 }
 
 TBitmapPixels TSkinFormFrame::RenderBorder(int k, int width, int height) const {
-  const TDataSkinBorder* b = k == kLeft    ? skinData_->Model().BorderLeft.get()
-                             : k == kRight ? skinData_->Model().BorderRight.get()
-                             : k == kTop   ? skinData_->Model().BorderTop.get()
-                                           : skinData_->Model().BorderBottom.get();
+  const TDataSkinBorder* b = k == kLeft    ? Model().BorderLeft.get()
+                             : k == kRight ? Model().BorderRight.get()
+                             : k == kTop   ? Model().BorderTop.get()
+                                           : Model().BorderBottom.get();
   const int count = std::max(b->FrameCount, 1);
   const int frame = (windowActive_ || count == 1) ? 1 : 2;
   // Frames of the side pieces lie side by side, of the top and bottom stacked; the centre is
@@ -80,11 +80,10 @@ void TSkinFormFrame::PaintCaptionBar(HDC windowDc, int w) {
 }
 
 void TSkinFormFrame::PaintCaptionText(HDC dc, const RECT& area) {
-  const TDataSkinTitle& title = *skinData_->Model().Title;
+  const TDataSkinTitle& title = *Model().Title;
   TSelectObject font(dc, captionFont_);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(windowActive_ ? skinData_->Model().TitleTextActiveColour
-                                            : skinData_->Model().TitleTextNoActiveColour));
+  SetTextColor(dc, ColorToRGB(windowActive_ ? Model().TitleTextActiveColour : Model().TitleTextNoActiveColour));
   RECT text = area;
   DrawWideText(dc, captionPrefix_ + " " + captionText_, text, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
   text.right += title.TXTBackleft + title.TXTBackRight;
@@ -181,7 +180,7 @@ void TSkinFormFrame::LayoutButtons(int w) {
         y = b.YCoord;
         break;
       case 100: {
-        const int lw = skinData_->Model().MenuBar ? skinData_->Model().MenuBar->LeftWidth : 0;
+        const int lw = Model().MenuBar ? Model().MenuBar->LeftWidth : 0;
         y = (MenuBarHeight() - bh) / 2 + edgeTop_;
         x = rightToLeft_ ? b.XCoord + lw + edgeLeft_ : w - b.XCoord - edgeRight_ - lw;
         break;
@@ -241,8 +240,8 @@ void TSkinFormFrame::UpdateRegion() {
   region_ = nullptr;
   regionWidth_ = w;
   regionHeight_ = h;
-  const TDataSkinBorder &left = *skinData_->Model().BorderLeft, &right = *skinData_->Model().BorderRight,
-                        &top = *skinData_->Model().BorderTop, &bottom = *skinData_->Model().BorderBottom;
+  const TDataSkinBorder &left = *Model().BorderLeft, &right = *Model().BorderRight, &top = *Model().BorderTop,
+                        &bottom = *Model().BorderBottom;
   if (left.Trans == 0 && right.Trans == 0 && top.Trans == 0 && bottom.Trans == 0) {
     region_ = CreateRectRgn(0, 0, w, h);
   } else {

@@ -12,6 +12,7 @@
 #include "skin/frames/menu_bar.h"
 #include "skin/frames/window_side.h"
 #include "toolkit/win/dc_guards.h"
+#include "toolkit/win/dpi_awareness.h"
 #include "toolkit/win/extctrls.h"
 #include "toolkit/win/form.h"
 #include "toolkit/win/menus.h"
@@ -167,6 +168,7 @@ void TSkinFormFrame::CaptionMessage(TMessage& msg) {
       break;
     case SkinMessage::OpenBarItem: menus_->OpenSelected(static_cast<int>(msg.WParam)); break;
     case SkinMessage::FinishAttach: FinishAttachment(); break;
+    case WM_DPICHANGED: FollowResolution(msg); break;
     case CM_MENUCHANGED: {
       skinData_->SetFramePaint(false);
       CallOldProc(msg);

@@ -119,7 +119,7 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& rect) {
   TBitmap& scratch = SharedScratchBitmap();
   scratch.SetSize(w, h);
   int x = 6;
-  const TDataSkinObject* bar = skin_->Model().MenuBar.get();
+  const TDataSkinObject* bar = frame_->Model().MenuBar.get();
   if (!bar || bar->Image.Empty()) {
     scratch.Pixels().Fill(ColorToRGB(skin_->Model().MenubarColour));
   } else {

@@ -15,7 +15,7 @@
 #include "toolkit/win/screen.h"
 
 namespace {
-int ItemLeftWidth(const TSkinSet& skin) { return skin.Model().MenuItem ? skin.Model().MenuItem->LeftWidth : 0; }
+int ItemLeftWidth(const TSkinModel& skin) { return skin.MenuItem ? skin.MenuItem->LeftWidth : 0; }
 }  // namespace
 
 std::string NativeItemCaption(HMENU menu, UINT id) {
@@ -65,7 +65,7 @@ TMenuItemView ViewOfNativeItem(HMENU menu, UINT id) {
 
 namespace {
 // The item's content over its background: glyph box, caption, shortcut, or an etched line.
-void DrawContent(const TSkinSet& skin, bool rtl, const TMenuItemView& item, HDC dc, const RECT& rect, bool selected) {
+void DrawContent(const TSkinModel& skin, bool rtl, const TMenuItemView& item, HDC dc, const RECT& rect, bool selected) {
   if (item.IsLine()) {
     RECT line{rect.left, rect.top + 4, rect.right, rect.top + 6};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
@@ -95,11 +95,9 @@ void DrawContent(const TSkinSet& skin, bool rtl, const TMenuItemView& item, HDC 
     DeleteDC(mdc);
     DeleteObject(check);
   }
-  TColor color = skin.Model().MenuTextColour;
-  if (item.Enabled && selected) color = skin.Model().HilightTextColour;
-  if (!item.Enabled)
-    color =
-        skin.Model().ButtonShadowColour == skin.Model().MenuTextColour ? clBtnShadow : skin.Model().ButtonShadowColour;
+  TColor color = skin.MenuTextColour;
+  if (item.Enabled && selected) color = skin.HilightTextColour;
+  if (!item.Enabled) color = skin.ButtonShadowColour == skin.MenuTextColour ? clBtnShadow : skin.ButtonShadowColour;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(color));
   HFONT bold = nullptr;
@@ -133,15 +131,15 @@ void DrawContent(const TSkinSet& skin, bool rtl, const TMenuItemView& item, HDC 
 
 }  // namespace
 
-void PaintMenuItem(const TSkinSet& skin, bool rightToLeft, const TMenuItemView& item, HDC dc, const RECT& rect,
+void PaintMenuItem(const TSkinModel& skin, bool rightToLeft, const TMenuItemView& item, HDC dc, const RECT& rect,
                    bool selected, bool native) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   TBitmap buffer(w, h);
   HDC bdc = buffer.Canvas().Handle();
-  const TDataSkinObject* element = skin.Model().MenuItem.get();
+  const TDataSkinObject* element = skin.MenuItem.get();
   if (!element || element->Image.Empty()) {
-    buffer.Pixels().Fill(ColorToRGB(selected ? skin.Model().HilightColour : skin.Model().MenuColour));
+    buffer.Pixels().Fill(ColorToRGB(selected ? skin.HilightColour : skin.MenuColour));
     RECT local{0, 0, w, h};
     DrawContent(skin, rightToLeft, item, bdc, local, selected);
     BitBlt(dc, rect.left, rect.top, w, h, bdc, 0, 0, SRCCOPY);
@@ -153,7 +151,7 @@ void PaintMenuItem(const TSkinSet& skin, bool rightToLeft, const TMenuItemView& 
   if (background && !background->Empty())
     buffer.Pixels().CopyRect(0, 0, *background, rect.left + 3, rect.top + 3, w, h);
   else
-    buffer.Pixels().Fill(ColorToRGB(skin.Model().MenuColour));
+    buffer.Pixels().Fill(ColorToRGB(skin.MenuColour));
   const TSliceMargins margins = MarginsOf(*element);
   if (item.IsLine() && !native) {
     // The separator strip: the bottom rows of frame 2, caps at their width, middle stretched.
@@ -176,7 +174,7 @@ void PaintMenuItem(const TSkinSet& skin, bool rightToLeft, const TMenuItemView& 
   BitBlt(dc, rect.left, rect.top, w, h, bdc, 0, 0, SRCCOPY);
 }
 
-void MeasureWidenedItem(const TSkinSet& skin, TMenuItem& item, HDC dc, int& width, int& height, int withImages) {
+void MeasureWidenedItem(const TSkinModel& skin, TMenuItem& item, HDC dc, int& width, int& height, int withImages) {
   auto saved = item.OnMeasureItem;
   item.OnMeasureItem = nullptr;
   item.MeasureItem(dc, width, height);
@@ -185,7 +183,7 @@ void MeasureWidenedItem(const TSkinSet& skin, TMenuItem& item, HDC dc, int& widt
   width += ItemLeftWidth(skin) + (menu && menu->Images ? withImages : 35);
 }
 
-void MeasureNativeItem(const TSkinSet& skin, const std::string& caption, HDC dc, UINT& width, UINT& height) {
+void MeasureNativeItem(const TSkinModel& skin, const std::string& caption, HDC dc, UINT& width, UINT& height) {
   SIZE size{};
   const std::wstring wide = Utf8ToWide(caption);
   GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);

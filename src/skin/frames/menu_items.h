@@ -12,7 +12,7 @@
 #include "toolkit/win/menus.h"
 
 class TImageList;
-class TSkinSet;
+class TSkinModel;
 
 // A menu item as the painters need it: a toolkit item, or one made from a native entry.
 struct TMenuItemView {
@@ -33,14 +33,14 @@ TMenuItemView ViewOfNativeItem(HMENU menu, UINT id);
 // Paints an item into rect of dc: background from the skinned pop-up window, the MenuItem
 // frame, the content (glyph box, caption, shortcut), or the separator strip. A native entry's
 // separator is an etched line.
-void PaintMenuItem(const TSkinSet& skin, bool rightToLeft, const TMenuItemView& item, HDC dc, const RECT& rect,
+void PaintMenuItem(const TSkinModel& skin, bool rightToLeft, const TMenuItemView& item, HDC dc, const RECT& rect,
                    bool selected, bool native);
 // The item's own measure (its OnMeasureItem put aside), widened by the glyph column: the
 // MenuItem element's left margin and room for an image of the menu's list (withImages) or a
 // check mark.
-void MeasureWidenedItem(const TSkinSet& skin, TMenuItem& item, HDC dc, int& width, int& height, int withImages);
+void MeasureWidenedItem(const TSkinModel& skin, TMenuItem& item, HDC dc, int& width, int& height, int withImages);
 // A native entry's size: its caption in the menu font and the glyph column.
-void MeasureNativeItem(const TSkinSet& skin, const std::string& caption, HDC dc, UINT& width, UINT& height);
+void MeasureNativeItem(const TSkinModel& skin, const std::string& caption, HDC dc, UINT& width, UINT& height);
 // The entry at the position as a typed letter sees it: a toolkit item's own caption (its entry
 // may be owner-drawn, with no text for the system), else the entry's text; a separator or a
 // disabled entry cannot be chosen.

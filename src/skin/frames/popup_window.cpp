@@ -5,6 +5,7 @@
 #include "skin/frames/form_frame.h"
 #include "skin/frames/gdi_paint.h"
 #include "toolkit/win/dc_guards.h"
+#include "toolkit/win/dpi_awareness.h"
 
 namespace {
 constexpr int kBorder = 3;
@@ -39,7 +40,8 @@ void TSkinPopupWindow::Detach() {
 }
 
 bool TSkinPopupWindow::RenderBackground() {
-  const TDataSkinObject* element = skinData_ ? skinData_->Model().MenuBackground.get() : nullptr;
+  const TDataSkinObject* element =
+      skinData_ ? skinData_->ModelFor(WindowPixelsPerInch(handle_)).MenuBackground.get() : nullptr;
   if (!skinData_ || skinData_->Loading() || !element || element->Image.Empty()) return false;
   RECT r{};
   GetWindowRect(handle_, &r);

@@ -108,14 +108,15 @@ inline void FramedForm::AddMenu() {
 }
 
 // Checks the window's region over its left border pixel for pixel: in the region exactly where
-// the skin's left piece is not the key colour. Returns how many keyed pixels it met.
-inline int ExpectRegionFollowsLeftBorder(HWND wnd, const TSkinSet& skin, int edgeLeft, bool active = true) {
+// the skin's left piece (of the model drawn) is not the key colour. Returns how many keyed
+// pixels it met.
+inline int ExpectRegionFollowsLeftBorder(HWND wnd, const TSkinModel& skin, int edgeLeft, bool active = true) {
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   const bool hasRegion = GetWindowRgn(wnd, region) != ERROR;
   EXPECT_TRUE(hasRegion);
   const RECT wr = WindowRectOf(wnd);
   const int h = wr.bottom - wr.top;
-  const TBitmapPixels left = ExpectedBorder(*skin.Model().BorderLeft, false, edgeLeft, h, active ? 1 : 2);
+  const TBitmapPixels left = ExpectedBorder(*skin.BorderLeft, false, edgeLeft, h, active ? 1 : 2);
   int keyed = 0, wrong = 0;
   for (int y = 0; y < h && hasRegion; ++y)
     for (int x = 0; x < edgeLeft; ++x) {
@@ -128,6 +129,9 @@ inline int ExpectRegionFollowsLeftBorder(HWND wnd, const TSkinSet& skin, int edg
   EXPECT_TRUE(PtInRegion(region, (wr.right - wr.left) / 2, h / 2));
   DeleteObject(region);
   return keyed;
+}
+inline int ExpectRegionFollowsLeftBorder(HWND wnd, const TSkinSet& skin, int edgeLeft, bool active = true) {
+  return ExpectRegionFollowsLeftBorder(wnd, skin.Model(), edgeLeft, active);
 }
 
 // While alive, the process-wide skin manager with its window side (the thread's hook, frames,
