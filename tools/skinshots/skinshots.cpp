@@ -4,6 +4,7 @@
 // window with the Skin menu open. Written as one 24-bit BMP.
 //
 //   skinshots.exe OUT.bmp      (under Wine, on a virtual display: scripts/contact-sheet.sh)
+//   skinshots.exe OUT.bmp --skins 0,1   only those rows (0 the stored skin, 1 ... 6 the menu's)
 //   skinshots.exe --docs DIR   the README's pictures (scripts/docs-pictures.sh)
 #include "toolkit/win/messages.h"  // <windows.h> without its GetObject
 
@@ -79,8 +80,11 @@ int main(int argc, char** argv) {
                                           &TForm1::Arayz41Click,
                                           &TForm1::Arayz51Click,
                                           &TForm1::Arayz61Click};
+  const std::string chosen = argc > 3 && std::string(argv[2]) == "--skins" ? argv[3] : "0,1,2,3,4,5,6";
   std::vector<std::vector<TBitmapPixels>> rows;
-  for (auto command : commands) {
+  for (int k = 0; k < 7; ++k) {
+    if (chosen.find(static_cast<char>('0' + k)) == std::string::npos) continue;
+    auto command = commands[k];
     if (command) {
       (Form1->*command)(nullptr);
       PumpUntil([] { return GetSkinManager() && GetSkinManager()->PendingSkin() == nullptr; }, 3000);
