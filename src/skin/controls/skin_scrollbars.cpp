@@ -17,7 +17,7 @@ QUILLIMO_REGISTER_CLASS(TSkinScrollbar)
 QUILLIMO_REGISTER_CLASS(TSkinScControl)
 
 namespace {
-constexpr int kAcross = 16;
+constexpr int kAcross = 16;  // at 96 pixels per inch
 
 SCROLLINFO InfoRecord(UINT mask) {
   SCROLLINFO info{};
@@ -52,8 +52,8 @@ void KeyedOrPlain(TBitmapPixels& dest, int x, int y, const TBitmapPixels& piece,
 }
 
 // An element's piece along the bar: built at its own orientation, turned for vertical bars.
-TBitmapPixels Piece(const TDataSkinObject& e, int along, bool horizontal, int count, int frame) {
-  const int w = horizontal ? along : kAcross, h = horizontal ? kAcross : along;
+TBitmapPixels Piece(const TDataSkinObject& e, int along, int across, bool horizontal, int count, int frame) {
+  const int w = horizontal ? along : across, h = horizontal ? across : along;
   TBitmapPixels built = BuildSlicedImage({0, 0, w, h}, e.Image, MarginsOf(e), false, e.Tile == 1, count, frame);
   return horizontal ? built : Transpose(built);
 }
@@ -89,18 +89,19 @@ int ScrollHitTest(const TScrollBarGeometry& g, int x) {
 }
 
 void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinModel& skin, int pressedPart,
-                       const TScrollBarGeometry& g, bool thumbDragged) {
+                       const TScrollBarGeometry& g, bool thumbDragged, int pixelsPerInch) {
   const TDataSkinObject* bar = skin.Scrollbar.get();
   if (!bar || bar->Image.Empty()) return;
   const int length = horizontal ? rect.right - rect.left : rect.bottom - rect.top;
   if (length <= 0 || rect.right <= rect.left || rect.bottom <= rect.top) return;
   // Composed along x, 16 pixels across; turned for a vertical bar.
-  TBitmapPixels work(length, kAcross);
+  const int across = ScaledPixels(kAcross, pixelsPerInch);
+  TBitmapPixels work(length, across);
   work.Fill(ColorToRGB(skin.ScrollbarColour));
   const int s = g.ArrowLength;
   const TDataSkinObject* track = horizontal ? skin.HorzScroll.get() : skin.VertScroll.get();
   if (track && !track->Image.Empty() && length - 2 * s > 0) {
-    const TBitmapPixels piece = Piece(*track, length - 2 * s, horizontal, 4, 1);
+    const TBitmapPixels piece = Piece(*track, length - 2 * s, across, horizontal, 4, 1);
     KeyedOrPlain(work, s, 0, piece, track->Trans == 1);
   }
   const int a = length < 2 * s ? length / 2 : s;
@@ -110,7 +111,7 @@ void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinMod
       horizontal ? (pressedPart == ScrollPart::RightArrow ? 6 : 5) : (pressedPart == ScrollPart::DownArrow ? 14 : 13);
   if (a > 0) {
     auto arrow = [&](int frame) {
-      TBitmapPixels p = BuildFrameImage(horizontal ? a : kAcross, horizontal ? kAcross : a, bar->Image, 23, frame);
+      TBitmapPixels p = BuildFrameImage(horizontal ? a : across, horizontal ? across : a, bar->Image, 23, frame);
       return horizontal ? p : Transpose(p);
     };
     KeyedCopy(work, 0, 0, arrow(first));
@@ -119,7 +120,7 @@ void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinMod
   const TDataSkinObject* thumb = horizontal ? skin.HorzScrollThumb.get() : skin.VertScrollThumb.get();
   if (thumb && !thumb->Image.Empty() && g.ThumbLength > 0 && g.TrackLength >= g.ThumbLength) {
     const int count = std::max(thumb->FrameCount, 1);
-    const TBitmapPixels piece = Piece(*thumb, g.ThumbLength, horizontal, count, thumbDragged ? 2 : 1);
+    const TBitmapPixels piece = Piece(*thumb, g.ThumbLength, across, horizontal, count, thumbDragged ? 2 : 1);
     KeyedOrPlain(work, s + g.ThumbOffset, 0, piece, thumb->Trans == 1);
   }
   const TBitmapPixels finished = horizontal ? work : Transpose(work);
@@ -252,7 +253,8 @@ void TSkinScrollbar::Paint(HDC dc, const RECT& rect) {
     const RECT& r = bar->Rect;
     if (bar->Scrolling || r.right <= r.left || r.bottom <= r.top) continue;
     const bool horizontal = bar == &horz_;
-    DrawSkinScrollBar(dc, r, horizontal, SkinModel(), pressedPart_, bar->Geometry, horizontal ? thumbH : thumbV);
+    DrawSkinScrollBar(dc, r, horizontal, SkinModel(), pressedPart_, bar->Geometry, horizontal ? thumbH : thumbV,
+                      PixelsPerInch());
   }
 }
 
@@ -383,5 +385,5 @@ void TSkinScControl::Paint(HDC dc, const RECT& rect) {
   const int arrow = GetSystemMetrics(SM_CXHSCROLL);
   // The range counts both ends.
   const TScrollBarGeometry bar = ScrollThumbGeometry(length, arrow, min, max + 1, page, pos);
-  DrawSkinScrollBar(dc, client, horizontal, SkinModel(), pressedPart_, bar, false);
+  DrawSkinScrollBar(dc, client, horizontal, SkinModel(), pressedPart_, bar, false, PixelsPerInch());
 }

@@ -3,7 +3,7 @@
 // rich edits, list views: TSkinScrollbar, which can drag the thumb itself) and the stand-alone
 // scroll bar control (TSkinScControl). Both draw a bar the same way: the track element between
 // two arrows of the 23-frame Scrollbar image and the thumb element at its place, composed
-// 16 pixels across and stretched to the bar (DrawSkinScrollBar).
+// 16 pixels across (at 96 pixels per inch) and stretched to the bar (DrawSkinScrollBar).
 #include "skin/controls/skin_control.h"
 
 // The arrows, track and thumb along one bar.
@@ -27,9 +27,9 @@ TScrollBarGeometry ScrollThumbGeometry(int barLength, int arrow, int min, int ma
 // What lies at distance x along the bar: SB_LINEUP, SB_PAGEUP, SB_THUMBTRACK, SB_PAGEDOWN or
 // SB_LINEDOWN.
 int ScrollHitTest(const TScrollBarGeometry& g, int x);
-// Draws one bar into rect of dc from the skin.
+// Draws one bar into rect of dc from the skin (the model drawn at that resolution).
 void DrawSkinScrollBar(HDC dc, const RECT& rect, bool horizontal, const TSkinModel& skin, int pressedPart,
-                       const TScrollBarGeometry& g, bool thumbDragged);
+                       const TScrollBarGeometry& g, bool thumbDragged, int pixelsPerInch);
 
 class TSkinScrollbar : public TSkinControl {
   QUILLIMO_CLASS(TSkinScrollbar, TSkinControl)
