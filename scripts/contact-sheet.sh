@@ -3,7 +3,7 @@
 #   build/skins-contact-sheet.png  the program's own windows in each skin (tools/skinshots under
 #                                  Wine): per row the main window on each of its four tabs, the
 #                                  About window, an error box and the main window with the Skin
-#                                  menu open
+#                                  menu open; then the stored skin and skin 1 at 125, 150 and 200 %
 #   build/skinview-sheet.png       the skin viewer (tools/skinview) in each skin: per row its
 #                                  two tabs, every skinnable control
 #   build/skins-elements.png       the skin models sketched (tools/skinsheet): a small window and
@@ -17,8 +17,16 @@ bash scripts/build-windows-tools.sh skinshots skinview vesperin
 bmp="$root/build/skins-contact-sheet.bmp"
 png="$root/build/skins-contact-sheet.png"
 bash scripts/with-display.sh bash scripts/wine-run.sh build/windows/tools/skinshots/skinshots.exe "Z:$bmp"
-convert "$bmp" "$png"
-rm -f "$bmp"
+# Then a row per scale (125 %, 150 %, 200 %) for the stored skin and skin 1.
+scaled=()
+for dpi in 120 144 192; do
+  shot="$root/build/skins-contact-sheet-$dpi.bmp"
+  QUILLIMO_DPI=$dpi bash scripts/with-display.sh bash scripts/wine-run.sh build/windows/tools/skinshots/skinshots.exe \
+       "Z:$shot" --skins 0,1
+  scaled+=("$shot")
+done
+convert "$bmp" "${scaled[@]}" -background '#303840' -append "$png"
+rm -f "$bmp" "${scaled[@]}"
 echo "contact sheet: $png"
 
 skins="$root/build/native/skins"
