@@ -125,7 +125,8 @@ protected:
 TEST_F(HighDpiWindows, ClientSizesAreTheLayoutsScaled) {
   for (auto [form, file] : {std::pair<TCustomForm*, const char*>{Form1, "Form1.txt"}, {Form2, "Form2.txt"}}) {
     SCOPED_TRACE(file);
-    const LayoutObject& layout = ReadTextLayout(file).front();
+    const std::vector<LayoutObject> objects = ReadTextLayout(file);  // kept: the form is its first object
+    const LayoutObject& layout = objects.front();
     RECT client{};
     ASSERT_TRUE(GetClientRect(form->Handle(), &client));
     EXPECT_EQ(client.right, Scaled(layout.Numbers.at("ClientWidth")));
