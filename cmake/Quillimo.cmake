@@ -64,6 +64,19 @@ function(quillimo_test name)
   endif()
 endfunction()
 
+# Runs a windows test executable again on displays of other resolutions (QUILLIMO_DPI), only the
+# suites the gtest filter names: quillimo_dpi_tests(app_tests HighDpi* 120 144) adds
+# app_tests_dpi120 and app_tests_dpi144.
+function(quillimo_dpi_tests target filter)
+  foreach(dpi ${ARGN})
+    add_test(NAME ${target}_dpi${dpi}
+             COMMAND env QUILLIMO_DPI=${dpi} bash ${PROJECT_SOURCE_DIR}/scripts/with-display.sh
+                     bash ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh $<TARGET_FILE:${target}> --gtest_color=no
+                     --gtest_filter=${filter})
+    set_tests_properties(${target}_dpi${dpi} PROPERTIES TIMEOUT 300)
+  endforeach()
+endfunction()
+
 # A fuzz target: fuzz/<name>.cpp with LLVMFuzzerTestOneInput.
 #  - fuzz build (clang): a libFuzzer binary, run for a short time from its seed corpus.
 #  - native build: the same entry point linked with a replay driver that feeds it the seed

@@ -8,18 +8,9 @@
 
 using namespace controltest;
 
-namespace {
-int ScreenPixelsPerInch() {
-  HDC dc = GetDC(nullptr);
-  const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return ppi;
-}
-}  // namespace
-
 // A push button's edges are its frame of the Buttons image, sliced with margins at the scale.
 TEST(ScaledControls, APushButtonShowsTheButtonsImageAtTheScreensScale) {
-  const int dpi = ScreenPixelsPerInch();
+  const int dpi = frametest::ScreenPixelsPerInch();
   auto skin = BuiltSkin("1.skn");
   const TSkinModel& scaled = skin->ModelFor(dpi);
   const TDataSkinButton& source = *skin->Model().Buttons;

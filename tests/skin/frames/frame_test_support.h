@@ -48,6 +48,14 @@ inline RECT WindowRectOf(HWND wnd) {
   return r;
 }
 
+// The screen's resolution (the run's display: QUILLIMO_DPI of scripts/with-display.sh).
+inline int ScreenPixelsPerInch() {
+  HDC dc = GetDC(nullptr);
+  const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return ppi;
+}
+
 // What is on the screen over the window.
 inline TBitmapPixels ScreenOf(HWND wnd) { return ScreenPixelsOf(wnd); }
 

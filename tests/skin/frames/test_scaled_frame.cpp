@@ -10,13 +10,6 @@ using namespace frametest;
 
 namespace {
 
-int ScreenPixelsPerInch() {
-  HDC dc = GetDC(nullptr);
-  const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return ppi;
-}
-
 // Nearest neighbour: the source pixel under the centre of destination pixel i, when `from`
 // pixels are drawn as `to`.
 int Nearest(int i, int from, int to) { return (2 * i + 1) * from / (2 * to); }
