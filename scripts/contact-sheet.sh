@@ -25,7 +25,7 @@ for dpi in 120 144 192; do
        "Z:$shot" --skins 0,1
   scaled+=("$shot")
 done
-convert "$bmp" "${scaled[@]}" -background '#303840' -append "$png"
+convert "$bmp" "${scaled[@]}" -background '#303840' -append +repage "$png"
 rm -f "$bmp" "${scaled[@]}"
 echo "contact sheet: $png"
 
