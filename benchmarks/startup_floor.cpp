@@ -7,12 +7,16 @@
 // windows the main window shows at start, made directly with the system's classes: a tool bar,
 // a tab control of four tabs, and on its page two group boxes, each with an edit, two buttons
 // and a list of four lines. No toolkit, no skin, no menu: what that tree costs the system alone.
+// Its phases are marked in the Wine server's request log as bench_startup_split marks the
+// program's; with --once it ends when it is first idle (scripts/count-requests.sh).
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include <initializer_list>
+
+#include "request_marks.h"
 
 namespace {
 LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -24,7 +28,8 @@ LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command, int show) {
+  MarkRequests(L"start");
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   CommDlgExtendedError();
@@ -41,6 +46,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   HWND wnd = CreateWindowW(L"StartupFloor", L"Floor", WS_CAPTION | WS_BORDER, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
                            (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, nullptr, nullptr, instance, nullptr);
   DragAcceptFiles(wnd, FALSE);
+  MarkRequests(L"read");
 #ifdef QUILLIMO_WINDOW_TREE
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int cx, int cy, HWND parent) {
@@ -68,9 +74,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
       SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
   }
 #endif
+  MarkRequests(L"made");
   ShowWindow(wnd, show);
+  MarkRequests(L"shown");
   UpdateWindow(wnd);
+  MarkRequests(L"painted");
   MSG msg;
+  if (wcsstr(command, L"--once")) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    MarkRequests(L"idle");
+    return 0;
+  }
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -6,7 +6,9 @@
 // (the JPEG picture, the stored skin, the image lists). Then the main window is shown as the
 // message loop shows it, framed by the skin engine and painted, until nothing is left to do.
 // The pieces are the medians of repeated runs on a second main window that is never shown.
-//   wine bench_startup_split.exe [repeats]   (default 9)
+// Each phase of the first start is marked in the Wine server's request log (request_marks.h);
+// with --once the benchmark stops after the first start (scripts/count-requests.sh).
+//   wine bench_startup_split.exe [repeats | --once]   (default 9)
 #include "app/main_window.h"
 
 #include <algorithm>
@@ -25,6 +27,7 @@
 #include "toolkit/win/application.h"
 #include "toolkit/win/jpeg.h"
 #include "toolkit/win/jpeg_decode.h"
+#include "request_marks.h"
 #include "window_clock.h"
 
 #include <windows.h>
@@ -58,8 +61,13 @@ void Print(const char* what, double ms) { std::printf("  %-44s %8.2f ms\n", what
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+  const bool once = argc > 1 && std::string(argv[1]) == "--once";
+  const int repeats = argc > 1 && !once ? std::max(1, std::atoi(argv[1])) : 9;
+  // Writing to the console is a server request per line: under --once the figures are written
+  // at the end, so that they do not count as the start-up's requests.
+  if (once) std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
   SetProgramDirectory(QUILLIMO_PROGRAM_DIR);
+  MarkRequests(L"start");
 
   std::printf("start-up of the program's windows, in process\n");
   Print("application object and title", Time([] {
@@ -70,15 +78,24 @@ int main(int argc, char** argv) {
   Print("main window (layout, fields, create handler)", Time([] { Application->CreateForm(Form1); }));
   Print("About window", Time([] { Application->CreateForm(Form2); }));
   Print("flash window", Time([] { Application->CreateForm(Form3); }));
+  MarkRequests(L"read");
   const double made = Time([] { Form1->Handle(); });
+  MarkRequests(L"made");
   Print("  main window's windows made", made);
   const double show = Time([] { Form1->Show(); });
+  MarkRequests(L"shown");
   Print("  shown (framed, its controls skinned)", show);
   const double paint = Time([] { UpdateWindow(Form1->Handle()); });
+  MarkRequests(L"painted");
   Print("  first paint", paint);
   const double idle = Time([] { UntilIdle(); });
+  MarkRequests(L"idle");
   Print("  until idle (what the first paint left)", idle);
   Print("main window shown, framed and painted", made + show + paint + idle);
+  if (once) {
+    Application->DestroyComponents();
+    return 0;
+  }
 
   std::printf("the main window taken apart (median of %d)\n", repeats);
   Print("whole window (a second one, not shown)", Median(repeats, [] {

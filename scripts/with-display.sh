@@ -89,9 +89,15 @@ set_dpi() {
 }
 
 # The wineserver runs in the foreground (-f) so that its process id is ours to stop; its output
-# goes to /dev/null so that it never holds the caller's pipe open.
+# goes to /dev/null so that it never holds the caller's pipe open. With
+# QUILLIMO_WINESERVER_LOG=FILE it writes every request and reply to FILE (-d1), for counting the
+# server requests a program makes (scripts/count-requests.sh).
 start_wineserver() {
-  wineserver -f -p </dev/null >/dev/null 2>&1 &
+  if [[ -n ${QUILLIMO_WINESERVER_LOG:-} ]]; then
+    wineserver -f -p -d1 </dev/null >/dev/null 2>"$QUILLIMO_WINESERVER_LOG" &
+  else
+    wineserver -f -p </dev/null >/dev/null 2>&1 &
+  fi
   wineserver_pid=$!
   # Wait for its socket, so that no wine process starts a server of its own meanwhile. The
   # server's folder is named after the prefix's device and inode; where it lies differs between

@@ -138,10 +138,22 @@ TEST_F(HighDpiWindows, ControlRectanglesAreTheLayoutsScaled) {
   ExpectControlsScaled(Form2, "Form2.txt");
 }
 
+TEST_F(HighDpiWindows, ToolButtonWidthIsTheLayoutsScaled) {
+  for (const LayoutObject& object : ReadTextLayout("Form1.txt")) {
+    if (object.Name != "ToolBar1") continue;
+    // The height is the system's, from the image and the caption's font.
+    const auto size = static_cast<DWORD>(SendMessageW(Form1->ToolBar1->Handle(), TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_EQ(LOWORD(size), Scaled(object.Numbers.at("ButtonWidth")));
+    return;
+  }
+  FAIL() << "no ToolBar1 in the layout";
+}
+
 // Font heights: the layouts' 8 points stay 8 points, in the windows and in the flash window.
 TEST_F(HighDpiWindows, FontsKeepTheirPointSizes) {
   EXPECT_EQ(WindowFontHeight(Form1->Button1->Handle()), EightPointsAt(dpi));
-  EXPECT_EQ(WindowFontHeight(Form1->mesajlar->Handle()), EightPointsAt(dpi));  // a font of its own
+  EXPECT_EQ(WindowFontHeight(Form1->mesajlar->Handle()), EightPointsAt(dpi));      // a font of its own
+  EXPECT_EQ(WindowFontHeight(Form1->PageControl1->Handle()), EightPointsAt(dpi));  // the tabs' captions
   EXPECT_EQ(Form3->Label1->Font()->Height(), EightPointsAt(dpi));
   EXPECT_EQ(Form3->Label1->Font()->Size(), 8);
   // The flash window fits its text in that font.

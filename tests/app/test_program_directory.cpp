@@ -18,7 +18,7 @@ std::string ToUtf8(const std::filesystem::path& path) {
 }
 }  // namespace
 
-TestProgramDirectory::TestProgramDirectory(const std::string& name) {
+TestProgramDirectory::TestProgramDirectory(const std::string& name) : previous_(ProgramDirectory()) {
   std::filesystem::path dir = std::filesystem::temp_directory_path() /
                               FromUtf8("quillimo_" + name + "_" + std::to_string(GetCurrentProcessId()));
   std::filesystem::remove_all(dir);
@@ -29,7 +29,7 @@ TestProgramDirectory::TestProgramDirectory(const std::string& name) {
 }
 
 TestProgramDirectory::~TestProgramDirectory() {
-  SetProgramDirectory("");
+  SetProgramDirectory(previous_);
   std::error_code ignored;
   std::filesystem::remove_all(FromUtf8(path_), ignored);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A program directory of a test's own: a fresh temporary directory holding the two language
-// directories, which ProgramDirectory() answers while the object lives. The windows then read
-// and write their data files there. Names are UTF-8 and relative to the directory, with "\".
+// directories, which ProgramDirectory() answers while the object lives (then the directory it
+// answered before comes back). The windows then read and write their data files there. Names are UTF-8 and relative to
+// the directory, with "\".
 #include <string>
 
 class TestProgramDirectory {
@@ -23,5 +24,6 @@ public:
   void Remove(const std::string& name) const;
 
 private:
+  std::string previous_;
   std::string path_;
 };

@@ -491,17 +491,8 @@ void DispatchComponent(TSkinFormFrame& frame, TComponent* component, TComponent*
 }
 
 bool ApplySkinMap(TSkinFormFrame& frame, const std::string& className, TComponent* component) {
-  const std::string key = LowerCase(className) + "=";
-  TStrings* aliases = frame.SkinData()->SkinAliases();
   std::string kind;
-  bool matched = false;
-  for (int i = 0; i < aliases->Count() && !matched; ++i) {
-    const std::string line = LowerCase(aliases->Get(i));
-    if (line.compare(0, key.size(), key) != 0) continue;
-    matched = true;
-    kind = line.substr(line.find('=') + 1, 50);
-  }
-  if (!matched) return false;
+  if (!frame.SkinData()->AliasKind(className, kind)) return false;
   // A kind without a rule, or with its gate shut, makes nothing: the line still decides.
   ApplyFirstRule(SkinMapRules(), frame, component, kind);
   return true;

@@ -9,6 +9,7 @@
 #include "skin/data/skin_reader.h"
 #include "toolkit/core/filer.h"
 #include "toolkit/core/streams.h"
+#include "toolkit/core/text.h"
 
 namespace {
 
@@ -103,6 +104,7 @@ TSkinSet::TSkinSet(TComponent* owner)
       menuGlyphs_(MenuGlyphStrip()),
       skinImage_(std::make_unique<TMemoryStream>()) {
   for (const std::string& line : DefaultSkinAliases()) skinAliases_->Add(line);
+  skinAliases_->OnChange = [this](TObject*) { aliasKindsRead_ = false; };
 }
 
 TSkinSet::~TSkinSet() {
@@ -114,6 +116,22 @@ void TSkinSet::SetSkinAliases(TStrings* value) {
     skinAliases_->Assign(value);
   else
     skinAliases_->Clear();
+}
+
+bool TSkinSet::AliasKind(const std::string& className, std::string& kind) const {
+  if (!aliasKindsRead_) {
+    aliasKinds_.clear();
+    for (int i = 0; i < skinAliases_->Count(); ++i) {
+      const std::string line = LowerCase(skinAliases_->Get(i));
+      const std::size_t equals = line.find('=');
+      if (equals != std::string::npos) aliasKinds_.try_emplace(line.substr(0, equals), line.substr(equals + 1, 50));
+    }
+    aliasKindsRead_ = true;
+  }
+  const auto found = aliasKinds_.find(LowerCase(className));
+  if (found == aliasKinds_.end()) return false;
+  kind = found->second;
+  return true;
 }
 
 std::string TSkinSet::SkinStore() const {

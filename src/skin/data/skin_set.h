@@ -15,6 +15,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
 
 #include "skin/data/skin_model.h"
 #include "toolkit/core/bitmap.h"
@@ -112,6 +113,10 @@ public:
   void SkinChanged();
   // Whether windows of a class are skinned (DoSkin comes in true).
   void CheckFormSkin(const std::string& className, bool& doSkin);
+  // The kind that the first SkinAliases line naming the class gives it ("class=kind", compared
+  // in lower case), or false when no line names it. Every component of a form is looked up as
+  // the form is skinned: the lines are read into a table once, and again after they change.
+  bool AliasKind(const std::string& className, std::string& kind) const;
   // A component whose Tag leaves DisableTag as the remainder of a signed division by 100 is
   // never skinned.
   bool IsTagDisabled(int tag) const { return tag % 100 == disableTag_; }
@@ -141,6 +146,8 @@ private:
   int disableTag_ = 99;
   TSkinControlTypes skinControls_;
   std::unique_ptr<TStringList> skinAliases_;
+  mutable std::unordered_map<std::string, std::string> aliasKinds_;
+  mutable bool aliasKindsRead_ = false;
   std::string skinFile_;
   TSkinFormType skinFormtype_ = sfMainform;
   bool menuUpdate_ = true;

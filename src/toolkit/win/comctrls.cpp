@@ -93,6 +93,13 @@ void TToolBar::SetButtonHeight(int v) {
   buttonHeight_ = v;
   UpdateButtons();
 }
+void TToolBar::ChangeScale(int from, int to) {
+  buttonWidth_ = MulDiv(buttonWidth_, to, from);
+  buttonHeight_ = MulDiv(buttonHeight_, to, from);
+  TWinControl::ChangeScale(from, to);
+  UpdateButtons();
+}
+
 void TToolBar::SetShowCaptions(bool v) {
   showCaptions_ = v;
   UpdateButtons();
@@ -388,8 +395,21 @@ void TPageControl::CreateParams(TCreateParams& params) {
 }
 
 void TPageControl::HandleCreated() {
+  SendTabPadding();
   UpdateTabs();
   PlacePages();
+}
+
+void TPageControl::ChangeScale(int from, int to) {
+  tabPadding_ = {MulDiv(tabPadding_.x, to, from), MulDiv(tabPadding_.y, to, from)};
+  tabPaddingScaled_ = true;
+  SendTabPadding();
+  TWinControl::ChangeScale(from, to);
+}
+
+void TPageControl::SendTabPadding() {
+  if (tabPaddingScaled_ && HandleAllocated())
+    SendMessageW(Handle(), TCM_SETPADDING, 0, MAKELPARAM(tabPadding_.x, tabPadding_.y));
 }
 
 void TPageControl::SetImages(HIMAGELIST images) {

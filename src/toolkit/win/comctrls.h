@@ -96,6 +96,8 @@ protected:
   void ControlInserted(TControl* control) override;
   void ControlRemoved(TControl* control) override;
   void Loaded() override;
+  // The buttons' size scales with the layout (their images keep theirs).
+  void ChangeScale(int fromPixelsPerInch, int toPixelsPerInch) override;
 
 private:
   void SortButtons();
@@ -171,9 +173,12 @@ protected:
   void BoundsChanged() override;
   void ControlInserted(TControl* control) override;
   void ControlRemoved(TControl* control) override;
+  // The room around each tab's caption scales with the layout.
+  void ChangeScale(int fromPixelsPerInch, int toPixelsPerInch) override;
 
 private:
   void UpdateTabs();
+  void SendTabPadding();
   // A renamed page's tab gets its text in place.
   void UpdateTabCaption(TTabSheet* page);
   void PlacePages();
@@ -181,4 +186,8 @@ private:
   std::vector<TTabSheet*> pages_;
   TTabSheet* activePage_ = nullptr;
   HIMAGELIST images_ = nullptr;
+  // The system's room around a caption at 96 pixels per inch, scaled with the layout; sent to
+  // the window only once scaled.
+  POINT tabPadding_{6, 3};
+  bool tabPaddingScaled_ = false;
 };

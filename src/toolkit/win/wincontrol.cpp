@@ -34,6 +34,26 @@ int NextControlId() {
 // that the call creates.
 thread_local TWinControl* creating = nullptr;
 thread_local HHOOK creationHook = nullptr;
+
+// Keeps the creation hook set while a window, and the windows of its children made with it, are
+// created: the outermost scope sets it and takes it away, so a tree of windows sets it once
+// (setting and removing a hook are a server request each).
+class TCreationHookScope {
+public:
+  explicit TCreationHookScope(HOOKPROC hook) : own_(!creationHook) {
+    if (own_) creationHook = SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId());
+  }
+  ~TCreationHookScope() {
+    if (!own_) return;
+    UnhookWindowsHookEx(creationHook);
+    creationHook = nullptr;
+  }
+  TCreationHookScope(const TCreationHookScope&) = delete;
+  TCreationHookScope& operator=(const TCreationHookScope&) = delete;
+
+private:
+  bool own_;
+};
 }  // namespace
 
 QUILLIMO_REGISTER_CLASS(TWinControl, [](TPropertyTable& p) {
@@ -88,6 +108,7 @@ void TWinControl::CreateHandle() {
     Parent()->Handle();  // creates this control's window too, with the parent's children
     if (handle_) return;
   }
+  TCreationHookScope hook(&TWinControl::CreationHook);
   CreateWnd();
   if (!hook_.Attached()) BindWindow(handle_);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font()->Data())), FALSE);
@@ -171,16 +192,14 @@ void TWinControl::CreateWnd() {
   ownClass_ = params.OwnClass;
   HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : params.Menu;
   TWinControl* outer = creating;
-  const bool ownHook = !creationHook;
-  if (ownHook) creationHook = SetWindowsHookExW(WH_CBT, &TWinControl::CreationHook, nullptr, GetCurrentThreadId());
-  creating = this;
-  HWND wnd =
-      CreateWindowExW(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
-                      params.Y, params.Width, params.Height, params.WndParent, id, GetModuleHandleW(nullptr), nullptr);
-  creating = outer;
-  if (ownHook) {
-    UnhookWindowsHookEx(creationHook);
-    creationHook = nullptr;
+  HWND wnd = nullptr;
+  {
+    TCreationHookScope hook(&TWinControl::CreationHook);
+    creating = this;
+    wnd = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                          params.Y, params.Width, params.Height, params.WndParent, id, GetModuleHandleW(nullptr),
+                          nullptr);
+    creating = outer;
   }
   if (!wnd) {
     // A window whose creation failed after the hook bound it is gone again.

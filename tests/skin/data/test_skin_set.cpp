@@ -119,6 +119,24 @@ TEST_F(SkinSetTest, Defaults) {
   EXPECT_EQ(GetSkinManager(), nullptr);  // made only when a component finishes loading
 }
 
+TEST_F(SkinSetTest, AliasKindsFollowTheLinesAsTheyChange) {
+  TSkinSet* skin = NewSkin();
+  std::string kind;
+  EXPECT_TRUE(skin->AliasKind("tkzbutton", kind));
+  EXPECT_EQ(kind, "button");
+  EXPECT_FALSE(skin->AliasKind("TMemo", kind));
+  skin->SkinAliases()->Add("TMEMO=Edit");
+  skin->SkinAliases()->Add("TMemo=nil");  // the first line naming a class decides
+  EXPECT_TRUE(skin->AliasKind("TMemo", kind));
+  EXPECT_EQ(kind, "edit");
+  TStringList replaced;
+  replaced.Add("TKzButton=Panel");
+  skin->SetSkinAliases(&replaced);
+  EXPECT_TRUE(skin->AliasKind("TKzButton", kind));
+  EXPECT_EQ(kind, "panel");
+  EXPECT_FALSE(skin->AliasKind("TMemo", kind));
+}
+
 TEST_F(SkinSetTest, ReadOnlyPropertiesIgnoreWrites) {
   TSkinSet* skin = NewSkin();
   const TPropInfo* store = TSkinSet::StaticClassInfo().Properties().Find("SkinStore");

@@ -412,3 +412,26 @@ TEST_F(Manager, AnMdiFrameAndItsChildrenGetFramesOfTheirKind) {
   side->PurgeDeadForms();
   EXPECT_TRUE(side->FormList().empty());
 }
+
+TEST_F(Manager, AFormShownWithoutActivationAndHiddenAtOnceTakesTheNextSkinLikeTheOthers) {
+  TForm& shown = ShownForm();
+  forms.push_back(std::make_unique<TForm>(nullptr));
+  TForm& quiet = *forms.back();
+  quiet.SetBounds(120, 120, 200, 120);
+  // Framed as it appears, then hidden before any message of its own ran.
+  ShowWindow(quiet.Handle(), SW_SHOWNOACTIVATE);
+  ShowWindow(quiet.Handle(), SW_HIDE);
+  TSkinFormFrame* quietFrame = side->FindForm(quiet.Handle());
+  ASSERT_NE(quietFrame, nullptr);
+
+  const std::string bytes = TempDir::Read(std::string(QUILLIMO_SKINS_DIR) + "\\1.skn");
+  ASSERT_TRUE(skin->LoadSkinImage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
+  manager->SetPendingSkin(skin.get());
+  manager->RequestAction(TSkinAction::ApplyChangedSkin, 250);
+  ASSERT_TRUE(PumpUntil([&] { return !manager->ActionTimer().Enabled(); }, 2000));
+  const int newTop = skin->Model().BorderTop->Image.Height() / skin->Model().BorderTop->FrameCount;
+  for (TForm* form : {&shown, &quiet}) {
+    EXPECT_EQ(form->Color(), skin->Model().ButtonFaceColour);
+    EXPECT_EQ(side->FindForm(form->Handle())->Edges().Top, newTop);
+  }
+}
