@@ -39,6 +39,17 @@ bool StartProgramWindows(std::string& failure) {
   return Form1 && Form2 && Form3;
 }
 
+bool BringMainWindowToFront() {
+  if (!Form1->Visible()) Form1->Show();
+  return PumpApplicationUntil(
+      [] {
+        SetForegroundWindow(Form1->Handle());
+        PumpApplicationFor(150);
+        return GetForegroundWindow() == Form1->Handle();
+      },
+      4000);
+}
+
 namespace {
 int counter = 0;
 }

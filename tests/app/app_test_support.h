@@ -17,6 +17,11 @@ namespace apptest {
 // later calls do nothing. False (with the message in failure) when start-up failed.
 bool StartProgramWindows(std::string& failure);
 
+// Shows the main window and makes it the active window in front, for tests that type into it.
+// The programs that earlier tests started may take the activation away while their windows
+// close: it is taken back until it stays. False when it did not stay within a few seconds.
+bool BringMainWindowToFront();
+
 struct Message {
   std::string Text;
   bool Ticked = true;

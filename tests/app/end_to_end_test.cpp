@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "program_process.h"
+#include "screen_capture.h"
 #include "test_program_directory.h"
 #include "toolkit/core/utf8.h"
 
@@ -49,33 +50,6 @@ HWND WaitForOtherWindow(DWORD process, HWND main, const wchar_t* className, DWOR
     Sleep(5);
   } while (GetTickCount64() < deadline);
   return nullptr;
-}
-
-struct ScreenPixels {
-  int width = 0, height = 0;
-  std::vector<COLORREF> pixels;
-  COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-};
-
-// What the screen shows inside a window's rectangle.
-ScreenPixels Capture(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  ScreenPixels shot;
-  shot.width = r.right - r.left;
-  shot.height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
-  for (int y = 0; y < shot.height; ++y)
-    for (int x = 0; x < shot.width; ++x) shot.pixels.push_back(GetPixel(memory, x, y));
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return shot;
 }
 
 class EndToEnd : public ::testing::Test {
@@ -157,14 +131,16 @@ TEST_F(EndToEnd, AddStartSeeAFlashStopHideShowExit) {
   EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2, 1);
   EXPECT_NEAR(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, 1);
   // Dark text on a light face (the button face) that fills the rest of the window.
-  const ScreenPixels shot = Capture(flash);
-  ASSERT_GT(shot.width, 20);
+  const TBitmapPixels shot = ScreenPixelsOf(flash);
+  ASSERT_GT(shot.Width(), 20);
   int facePixels = 0, textPixels = 0;
-  for (COLORREF c : shot.pixels) {
-    facePixels += GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200;
-    textPixels += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
-  }
-  EXPECT_GT(facePixels, static_cast<int>(shot.pixels.size()) / 2);
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x) {
+      const auto c = static_cast<COLORREF>(shot.GetPixel(x, y));
+      facePixels += GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200;
+      textPixels += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+    }
+  EXPECT_GT(facePixels, shot.Width() * shot.Height() / 2);
   EXPECT_GT(textPixels, 10);
 
   // It goes after its duration; then Stop, and nothing more is shown.

@@ -9,6 +9,7 @@
 #include "skin/frames/menu_bar.h"
 #include "skin/frames/menu_test_support.h"
 #include "skin/frames/window_side.h"
+#include "win_test_support.h"
 
 using namespace menutest;
 
@@ -33,16 +34,7 @@ TEST(MainWindowMenuKeys, AltAndAFirstLetterOpenAnItemAndATurkishLetterChoosesInI
   };
   TMenuItem* lightItem = add("Işık", light);
   TMenuItem* messageItem = add("İleti", message);
-  // The keys go to the main window, active in front. The programs that earlier tests started
-  // may take the activation away while their windows close: it is taken back until it stays.
-  if (!Form1->Visible()) Form1->Show();
-  ASSERT_TRUE(PumpProgramUntil(
-      [] {
-        SetForegroundWindow(Form1->Handle());
-        PumpProgramFor(150);
-        return GetForegroundWindow() == Form1->Handle();
-      },
-      4000));
+  ASSERT_TRUE(apptest::BringMainWindowToFront());
 
   HMENU opened = nullptr;
   {
@@ -51,9 +43,9 @@ TEST(MainWindowMenuKeys, AltAndAFirstLetterOpenAnItemAndATurkishLetterChoosesInI
       TypeChar(L'i');
     }});
     PressKeys({VK_MENU, 'Y'});
-    EXPECT_TRUE(PumpProgramUntil([&] { return script.Done(); }, 5000));
+    EXPECT_TRUE(PumpApplicationUntil([&] { return script.Done(); }, 5000));
 
-    PumpProgramUntil([&] { return !frame->Menus().Tracking() && VisibleMenuWindows() == 0; }, 3000);
+    PumpApplicationUntil([&] { return !frame->Menus().Tracking() && VisibleMenuWindows() == 0; }, 3000);
     EXPECT_EQ(script.LeftOver(), 0);
   }
   EXPECT_EQ(opened, Form1->Yardm1->Handle());
@@ -62,5 +54,5 @@ TEST(MainWindowMenuKeys, AltAndAFirstLetterOpenAnItemAndATurkishLetterChoosesInI
   EXPECT_FALSE(frame->Menus().KeyboardMode());
   delete messageItem;
   delete lightItem;
-  PumpProgramFor(30);
+  PumpApplicationFor(30);
 }

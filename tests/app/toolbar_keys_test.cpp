@@ -24,16 +24,7 @@ protected:
     form = Form1;
     form->PageControl1->SetActivePageIndex(0);
     SetCursorPos(0, 0);
-    // The keys go to the main window, active in front; programs that earlier tests started may
-    // take the activation away while their windows close, so it is taken back until it stays.
-    if (!form->Visible()) form->Show();
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-          SetForegroundWindow(form->Handle());
-          PumpApplicationFor(150);
-          return GetForegroundWindow() == form->Handle();
-        },
-        4000));
+    ASSERT_TRUE(apptest::BringMainWindowToFront());
   }
   // Each button's tooltip and native text against its caption.
   void ExpectTipsAndTextsAreTheCaptions() {

@@ -5,6 +5,7 @@
 
 #include "skin/data/skin_set.h"
 #include "skin/frames/form_frame.h"
+#include "skin/frames/menu_accessible.h"
 #include "skin/frames/menu_bar.h"
 #include "skin/frames/menu_items.h"
 #include "skin/frames/popup_window.h"
@@ -20,6 +21,7 @@ TFrameMenus::TFrameMenus(TSkinFormFrame& frame) : frame_(frame), doubleClickTime
 TFrameMenus::~TFrameMenus() {
   StopBarKeys();
   EndTracking();
+  DisconnectMenuBarObjects(frame_);
 }
 
 // ---- The bar ----

@@ -9,6 +9,7 @@
 #include "skin/data/skin_set.h"
 #include "skin/frames/form_frame.h"
 #include "skin/frames/gdi_paint.h"
+#include "skin/frames/menu_accessible.h"
 #include "skin/frames/menu_bar.h"
 #include "skin/frames/window_side.h"
 #include "toolkit/win/dc_guards.h"
@@ -164,6 +165,10 @@ void TSkinFormFrame::CaptionMessage(TMessage& msg) {
       break;
     case WM_MENUCHAR:
       msg.Result = menus_->MenuChar(msg.WParam, msg.LParam);
+      passOn = msg.Result == 0;
+      break;
+    case WM_GETOBJECT:  // the bar's items for assistive technology
+      msg.Result = AnswerMenuBarObject(*this, msg.WParam, msg.LParam);
       passOn = msg.Result == 0;
       break;
     case SkinMessage::OpenBarItem: menus_->OpenSelected(static_cast<int>(msg.WParam)); break;

@@ -3,10 +3,12 @@
 // from whatever window has the focus (the bar is not a window and never has it). An opened item
 // runs the bar's usual tracking (menu_tracking.cpp); the letters typed in its submenus come to
 // the frame as WM_MENUCHAR, since the owner-drawn items show no access keys to the system.
+// Assistive technology hears of the bar entered, each item selected and the bar left.
 #include <vector>
 
 #include "skin/frames/form_frame.h"
 #include "skin/frames/frame_menus.h"
+#include "skin/frames/menu_accessible.h"
 #include "skin/frames/menu_bar.h"
 #include "skin/frames/menu_items.h"
 #include "skin/frames/menu_keys.h"
@@ -21,9 +23,11 @@ TMenuBtn* TFrameMenus::SelectedButton() const { return dynamic_cast<TMenuBtn*>(f
 void TFrameMenus::SelectBarItem(TMenuBtn& button) {
   if (keyboardMenus && keyboardMenus != this) keyboardMenus->LeaveBar();
   keyboardMenus = this;
+  if (!keyboardMode_) NotifyMenuBarStart(frame_.Handle());
   keyboardMode_ = true;
   if (!barKeyHook_) barKeyHook_ = SetWindowsHookExW(WH_GETMESSAGE, BarKeyHookProc, nullptr, GetCurrentThreadId());
   button.Hover();
+  NotifyMenuBarFocus(frame_.Handle(), button.Index());
 }
 
 void TFrameMenus::SelectBarByKeyboard() {
@@ -47,6 +51,7 @@ void TFrameMenus::StopBarKeys() {
   if (barKeyHook_) UnhookWindowsHookEx(barKeyHook_);
   barKeyHook_ = nullptr;
   if (keyboardMenus == this) keyboardMenus = nullptr;
+  if (keyboardMode_) NotifyMenuBarEnd(frame_.Handle());
   keyboardMode_ = false;
 }
 

@@ -34,6 +34,20 @@ wchar_t FirstLetterOf(std::wstring_view caption) {
 }
 }  // namespace
 
+wchar_t ChoosingKeyOf(std::wstring_view caption) {
+  const wchar_t key = AccessKeyOf(caption);
+  return key ? key : FirstLetterOf(caption);
+}
+
+std::wstring ShownCaption(std::wstring_view caption) {
+  std::wstring shown;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == L'&' && i + 1 < caption.size()) ++i;
+    shown += caption[i];
+  }
+  return shown;
+}
+
 int ItemForKey(const std::vector<TKeyedItem>& items, wchar_t key) {
   if (key == 0) return -1;
   for (std::size_t i = 0; i < items.size(); ++i)

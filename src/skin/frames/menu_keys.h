@@ -14,6 +14,10 @@ bool SameLetter(wchar_t a, wchar_t b);
 // The caption's access key: the character after the first single '&' ("&&" is an '&' shown);
 // 0 when it has none.
 wchar_t AccessKeyOf(std::wstring_view caption);
+// The key that chooses the item: its access key, else the first shown letter of its caption.
+wchar_t ChoosingKeyOf(std::wstring_view caption);
+// The caption as shown: the '&' marks dropped, "&&" an '&'.
+std::wstring ShownCaption(std::wstring_view caption);
 
 // One item a letter can choose: its caption, and whether it can be chosen at all (visible,
 // enabled, not a separator).

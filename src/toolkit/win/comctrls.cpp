@@ -362,6 +362,12 @@ void TTabSheet::SetTabVisible(bool v) {
   if (TPageControl* pc = PageControl()) pc->UpdateTabs();
 }
 
+// A page holds controls: the dialog manager walks into it (Tab, mnemonics, arrows).
+void TTabSheet::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
 void TTabSheet::TextChanged() {
   TWinControl::TextChanged();
   if (TPageControl* pc = PageControl()) pc->UpdateTabCaption(this);
@@ -385,6 +391,7 @@ void TPageControl::CreateParams(TCreateParams& params) {
   params.ClassName = WC_TABCONTROLW;
   params.OwnClass = false;
   params.Style |= WS_CLIPCHILDREN;
+  params.ExStyle |= WS_EX_CONTROLPARENT;  // the pages are its child windows
 }
 
 void TPageControl::HandleCreated() {
@@ -506,6 +513,21 @@ int TPageControl::ActivePageIndex() const { return activePage_ ? activePage_->Pa
 
 void TPageControl::SetActivePageIndex(int index) {
   SetActivePage(index >= 0 && index < PageCount() ? pages_[static_cast<std::size_t>(index)] : nullptr);
+}
+
+bool TPageControl::SelectNextPage(bool forward) {
+  std::vector<TTabSheet*> shown;
+  for (TTabSheet* p : pages_)
+    if (p->TabVisible()) shown.push_back(p);
+  if (shown.empty()) return false;
+  const auto at = std::find(shown.begin(), shown.end(), activePage_);
+  const std::size_t n = shown.size();
+  const std::size_t index = at == shown.end() ? (forward ? n - 1 : 0) : static_cast<std::size_t>(at - shown.begin());
+  TTabSheet* next = shown[(index + (forward ? 1 : n - 1)) % n];
+  if (next == activePage_) return false;
+  SetActivePage(next);
+  OnChange(this);
+  return true;
 }
 
 void TPageControl::WndProc(TMessage& msg) {

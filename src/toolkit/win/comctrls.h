@@ -136,6 +136,7 @@ public:
   int PageIndex() const;
 
 protected:
+  void CreateParams(TCreateParams& params) override;
   void TextChanged() override;
 
 private:
@@ -153,6 +154,9 @@ public:
   void SetActivePage(TTabSheet* page);
   int ActivePageIndex() const;
   void SetActivePageIndex(int index);
+  // Shows the next (or previous) page whose tab is visible, wrapping round, as the user's
+  // choice (OnChange runs). False when there is no other page.
+  bool SelectNextPage(bool forward);
   HIMAGELIST Images() const { return images_; }
   void SetImages(HIMAGELIST images);
   TNotifyEvent OnChange;

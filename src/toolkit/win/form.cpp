@@ -8,6 +8,7 @@
 #include "toolkit/win/layout_resource.h"
 #include "toolkit/win/menus.h"
 #include "toolkit/win/screen.h"
+#include "toolkit/win/tab_navigation.h"
 
 QUILLIMO_REGISTER_CLASS(TCustomForm, [](TPropertyTable& p) {
   p.Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle, bsSizeable);
@@ -336,8 +337,8 @@ bool TCustomForm::IsDialogKeyMessage(MSG& msg) {
     if ((ctrl || alt || (msg.wParam >= VK_F1 && msg.wParam <= VK_F24)) &&
         form->IsShortCut(static_cast<WORD>(msg.wParam), shift, ctrl, alt))
       return true;
+    if (msg.wParam == VK_TAB) return HandleTabKey(*form, msg);
     switch (msg.wParam) {
-      case VK_TAB:
       case VK_LEFT:
       case VK_RIGHT:
       case VK_UP:

@@ -334,6 +334,12 @@ QUILLIMO_REGISTER_CLASS(TGroupBox);
 
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 105); }
 
+// A group box holds controls: the dialog manager walks into it (Tab, mnemonics, arrows).
+void TCustomGroupBox::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
 void TCustomGroupBox::TextChanged() {
   TWinControl::TextChanged();
   Invalidate();
@@ -376,6 +382,13 @@ public:
 
 protected:
   void Clicked() override { group_->ButtonClicked(index_); }
+  // A button that the arrow keys move to is chosen, as a dialog's radio buttons are (the
+  // system does not tell every button's parent of that).
+  void WndProc(TMessage& msg) override {
+    TRadioButton::WndProc(msg);
+    if (msg.Msg == WM_SETFOCUS && group_->ItemIndex() != index_ && GetKeyState(VK_LBUTTON) >= 0)
+      group_->ButtonClicked(index_);
+  }
   // A window made after the selection was set (a group read from a layout) shows it too.
   void HandleCreated() override {
     SendMessageW(Handle(), BM_SETCHECK, group_->ItemIndex() == index_ ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -417,7 +430,13 @@ void TCustomRadioGroup::SetItemIndex(int v) {
     if (buttons_[static_cast<std::size_t>(i)]->HandleAllocated())
       SendMessageW(buttons_[static_cast<std::size_t>(i)]->Handle(), BM_SETCHECK, i == v ? BST_CHECKED : BST_UNCHECKED,
                    0);
+  UpdateTabStops();
   Click();
+}
+
+void TCustomRadioGroup::UpdateTabStops() {
+  for (std::size_t i = 0; i < buttons_.size(); ++i)
+    buttons_[i]->SetTabStop(static_cast<int>(i) == std::max(itemIndex_, 0));
 }
 
 void TCustomRadioGroup::ButtonClicked(int index) { SetItemIndex(index); }
@@ -441,6 +460,7 @@ void TCustomRadioGroup::UpdateButtons() {
     b->SetCaption(items_->Get(i));
     if (b->HandleAllocated()) SendMessageW(b->Handle(), BM_SETCHECK, i == itemIndex_ ? BST_CHECKED : BST_UNCHECKED, 0);
   }
+  UpdateTabStops();
   ArrangeButtons();
 }
 
@@ -482,6 +502,12 @@ QUILLIMO_REGISTER_CLASS(TCustomPanel, [](TPropertyTable& p) {
 QUILLIMO_REGISTER_CLASS(TPanel);
 
 TCustomPanel::TCustomPanel(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 41); }
+
+// A panel holds controls: the dialog manager walks into it (Tab, mnemonics, arrows).
+void TCustomPanel::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.ExStyle |= WS_EX_CONTROLPARENT;
+}
 
 void TCustomPanel::SetBevelOuter(TBevelCut v) {
   bevelOuter_ = v;

@@ -171,6 +171,7 @@ public:
   explicit TCustomGroupBox(TComponent* owner);
 
 protected:
+  void CreateParams(TCreateParams& params) override;
   void PaintWindow(HDC dc) override;
   void TextChanged() override;
 };
@@ -204,6 +205,9 @@ protected:
 private:
   friend class TGroupButton;
   void UpdateButtons();
+  // Only the selected button (the first while none is) is a tab stop; the arrow keys move
+  // between the buttons, as in a dialog's group of radio buttons.
+  void UpdateTabStops();
   void ArrangeButtons();
   void ButtonClicked(int index);
   std::unique_ptr<TStringList> items_;
@@ -230,6 +234,7 @@ public:
   void SetAlignment(TAlignment v);
 
 protected:
+  void CreateParams(TCreateParams& params) override;
   void PaintWindow(HDC dc) override;
 
 private:

@@ -1,13 +1,10 @@
 #pragma once
-// Driving menus in tests: the pop-up menu windows on the screen, steps run inside an open
-// menu's own loop, real key presses, and pumping messages the way the program's loop does.
+// Driving menus in tests: the pop-up menu windows on the screen and steps run inside an open
+// menu's own loop. Key presses and pumping are win_test_support's.
 #include "toolkit/win/messages.h"  // <windows.h> without its GetObject
 
 #include <functional>
-#include <initializer_list>
 #include <vector>
-
-#include "toolkit/win/application.h"
 
 namespace menutest {
 
@@ -63,53 +60,5 @@ private:
   int leftOver_ = 0;
   UINT_PTR timer_ = 0;
 };
-
-// Real key presses through the system's input queue, to the window with the focus: the keys
-// go down in order and come up in reverse order.
-inline void PressKeys(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> input;
-  for (WORD k : keys) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = k;
-    input.push_back(i);
-  }
-  for (auto it = keys.end(); it != keys.begin();) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = *--it;
-    i.ki.dwFlags = KEYEVENTF_KEYUP;
-    input.push_back(i);
-  }
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
-// A character typed as such (any letter, whatever the keyboard layout).
-inline void TypeChar(wchar_t ch) {
-  INPUT input[2]{};
-  for (INPUT& i : input) {
-    i.type = INPUT_KEYBOARD;
-    i.ki.wScan = ch;
-    i.ki.dwFlags = KEYEVENTF_UNICODE;
-  }
-  input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof(INPUT));
-}
-
-// Pumps as the program's message loop does (its dialog keys and Alt+letter handling
-// included) until done() holds or timeoutMs passed; returns done().
-inline bool PumpProgramUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-    Application->ProcessMessages();
-    Sleep(1);
-  }
-  return true;
-}
-inline void PumpProgramFor(int ms) {
-  const DWORD start = GetTickCount();
-  PumpProgramUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
-}
 
 }  // namespace menutest

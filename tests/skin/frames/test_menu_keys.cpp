@@ -7,6 +7,7 @@
 
 #include "frame_test_support.h"
 #include "menu_test_support.h"
+#include "win_test_support.h"
 #include "skin/frames/menu_bar.h"
 
 using namespace frametest;
@@ -17,13 +18,13 @@ struct MenuBarKeys : StoredSkin {
   MenuBarKeys() : f(*skin, bsSizeable, 360, 200, true) {
     SetForegroundWindow(f.form.Handle());
     SetFocus(f.form.Handle());
-    PumpProgramFor(50);
+    PumpApplicationFor(50);
   }
   TFrameMenus& Menus() { return f.frame->Menus(); }
   TMenuBtn& Button(int index) { return *Menus().Bar()->Buttons().at(static_cast<std::size_t>(index)); }
   // The bar items the screen shows hot: framed in the skin's highlight colour.
   std::vector<int> HotItems() {
-    PumpProgramFor(40);
+    PumpApplicationFor(40);
     const TBitmapPixels screen = ScreenOf(f.form.Handle());
     const TColor frame = ColorToRGB(skin->Model().ButtonHilightColour);
     std::vector<int> hot;
@@ -33,9 +34,9 @@ struct MenuBarKeys : StoredSkin {
   }
   // Pumps until the script has run and every menu has closed.
   ::testing::AssertionResult RunScript(const MenuScript& script) {
-    if (!PumpProgramUntil([&] { return script.Done(); }, 5000))
+    if (!PumpApplicationUntil([&] { return script.Done(); }, 5000))
       return ::testing::AssertionFailure() << "no menu opened for the script";
-    PumpProgramUntil([&] { return !Menus().Tracking() && VisibleMenuWindows() == 0; }, 3000);
+    PumpApplicationUntil([&] { return !Menus().Tracking() && VisibleMenuWindows() == 0; }, 3000);
     if (script.LeftOver() > 0) return ::testing::AssertionFailure() << "a menu stayed open after the script";
     return ::testing::AssertionSuccess();
   }
@@ -85,7 +86,7 @@ TEST_F(MenuBarKeys, DownOrEnterOpensTheSelectedItemsSubmenuAndEscapeStepsBackTwi
     PressKeys({VK_ESCAPE});
   };
   PressKeys({VK_F10});
-  PumpProgramFor(40);
+  PumpApplicationFor(40);
   {
     MenuScript script({look});
     PressKeys({VK_DOWN});
@@ -113,7 +114,7 @@ TEST_F(MenuBarKeys, RightInASubmenuMovesToTheNeighbourAndOneWithoutASubmenuIsOnl
   int go = 0;
   f.form.Menu()->Items()->Items(1)->OnClick = [&](TObject*) { ++go; };
   PressKeys({VK_F10});
-  PumpProgramFor(40);
+  PumpApplicationFor(40);
   MenuScript script({[&](HWND) { PressKeys({VK_RIGHT}); }});
   PressKeys({VK_DOWN});
   ASSERT_TRUE(RunScript(script));
@@ -134,10 +135,10 @@ TEST_F(MenuBarKeys, AltAndALetterChooseByAccessKeyElseByFirstLetterAndALetterInT
   items->Items(3)->SetCaption("Yardım");
   items->Items(3)->Items(0)->OnClick = [&](TObject*) { ++about; };  // "Hakkında"
   items->Items(0)->Items(3)->OnClick = [&](TObject*) { ++close; };  // "Kapat" under "&Dosya"
-  PumpProgramFor(40);
+  PumpApplicationFor(40);
 
   PressKeys({VK_MENU, 'I'});
-  EXPECT_TRUE(PumpProgramUntil([&] { return go == 1; }, 2000));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return go == 1; }, 2000));
   EXPECT_EQ(AltAndThenType('Y', L'h'), Button(3).SubMenu());
   EXPECT_EQ(about, 1);
   EXPECT_EQ(AltAndThenType('D', L'k'), Button(0).SubMenu());

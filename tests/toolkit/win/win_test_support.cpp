@@ -35,28 +35,51 @@ void PumpFor(int ms) {
   PumpUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
 }
 
-void PumpApplicationFor(int ms) {
+bool PumpApplicationUntil(const std::function<bool()>& done, int timeoutMs) {
   const DWORD start = GetTickCount();
-  while (static_cast<int>(GetTickCount() - start) < ms) {
+  while (!done()) {
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
     Application->ProcessMessages();
     Sleep(1);
   }
+  return true;
 }
 
-void PressKey(WORD key, bool shift) {
-  std::vector<INPUT> keys;
+void PumpApplicationFor(int ms) {
+  const DWORD start = GetTickCount();
+  PumpApplicationUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input;
   auto add = [&](WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = vk;
     in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    keys.push_back(in);
+    input.push_back(in);
   };
-  if (shift) add(VK_SHIFT, false);
-  add(key, false);
-  add(key, true);
-  if (shift) add(VK_SHIFT, true);
-  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  for (WORD k : keys) add(k, false);
+  for (auto it = keys.end(); it != keys.begin();) add(*--it, true);
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+void TypeChar(wchar_t ch) {
+  INPUT input[2]{};
+  for (INPUT& i : input) {
+    i.type = INPUT_KEYBOARD;
+    i.ki.wScan = ch;
+    i.ki.dwFlags = KEYEVENTF_UNICODE;
+  }
+  input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+void PressKey(WORD key, bool shift) {
+  if (shift)
+    PressKeys({VK_SHIFT, key});
+  else
+    PressKeys({key});
   PumpApplicationFor(60);
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,16 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 // Dispatches messages for about ms milliseconds.
 void PumpFor(int ms);
 // The same through the application's message handling, which gives the dialog keys (Tab,
-// arrows) to the focused form's navigation as the program's own loop does.
+// arrows, Alt and a letter) to the focused form's navigation as the program's own loop does.
+bool PumpApplicationUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 void PumpApplicationFor(int ms);
-// Presses and releases a key as the user does (SendInput; with Shift held when shift), then
-// lets the application handle what comes of it.
+// Real key presses through the system's input queue, to the window with the focus: the keys
+// go down in order and come up in reverse order. Nothing is pumped.
+void PressKeys(std::initializer_list<WORD> keys);
+// A character typed as such (any letter, whatever the keyboard layout). Nothing is pumped.
+void TypeChar(wchar_t ch);
+// Presses and releases a key as the user does (with Shift held when shift), then lets the
+// application handle what comes of it.
 void PressKey(WORD key, bool shift = false);
 // The text the tooltip of a tool bar's native button (by index) shows, asked of the tooltip.
 std::string ToolTipText(HWND toolBar, int index);
