@@ -113,8 +113,7 @@ TEST(KeyboardPath, AddTickStartStopSkinLanguageHideAndExitWithTheKeyboardAlone) 
   EXPECT_FALSE(form->Timer1->Enabled());
 
   // A skin from the menu bar: Alt+A opens "Arayüz" with its first item selected, Enter takes it.
-  ASSERT_TRUE(InMenu([] { PressKeys({VK_MENU, 'A'}); },
-                     {[](HWND) { PressKeys({VK_RETURN}); }}));
+  ASSERT_TRUE(InMenu([] { PressKeys({VK_MENU, 'A'}); }, {[](HWND) { PressKeys({VK_RETURN}); }}));
   EXPECT_EQ(form->skin->SkinFile(), catalogue.Directory() + "\\skins\\1.skn");
 
   // The language: on to "English", Enter.

@@ -86,6 +86,7 @@ bool HandleTabKey(TWinControl& form, const MSG& msg) {
   if (!next) return true;
   next->SetFocus();
   // An edit reached by Tab has its text selected, as in a dialog.
-  if (SendMessageW(next->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next->Handle(), EM_SETSEL, 0, -1);
+  if (SendMessageW(next->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+    SendMessageW(next->Handle(), EM_SETSEL, 0, -1);
   return true;
 }

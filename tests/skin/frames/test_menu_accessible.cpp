@@ -115,16 +115,17 @@ TEST_F(MenuBarAccessible, TheMenuObjectHasTheBarsItemsWithTheirNamesRolesAndStat
 TEST_F(MenuBarAccessible, TheKeyboardOnTheBarRaisesMenuStartFocusAndMenuEnd) {
   events.clear();
   eventWindow = f.form.Handle();
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_MENUSTART, EVENT_OBJECT_FOCUS, nullptr, &OnEvent, GetCurrentProcessId(),
-                                       GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_MENUSTART, EVENT_OBJECT_FOCUS, nullptr, &OnEvent,
+                                       GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
   PressKeys({VK_F10});
   PressKeys({VK_LEFT});
   PressKeys({VK_ESCAPE});
   PumpApplicationFor(100);
   UnhookWinEvent(hook);
-  const std::vector<std::pair<DWORD, long>> expected = {
-      {EVENT_SYSTEM_MENUSTART, CHILDID_SELF}, {EVENT_OBJECT_FOCUS, 1}, {EVENT_OBJECT_FOCUS, 4},
-      {EVENT_SYSTEM_MENUEND, CHILDID_SELF}};
+  const std::vector<std::pair<DWORD, long>> expected = {{EVENT_SYSTEM_MENUSTART, CHILDID_SELF},
+                                                        {EVENT_OBJECT_FOCUS, 1},
+                                                        {EVENT_OBJECT_FOCUS, 4},
+                                                        {EVENT_SYSTEM_MENUEND, CHILDID_SELF}};
   EXPECT_EQ(events, expected);
 }

@@ -78,8 +78,8 @@ struct TabNavigation : ::testing::Test {
 // hidden edit. An edit reached by Tab has its text selected.
 TEST_F(TabNavigation, TabAndShiftTabGoThroughTheTabStopsOfTheShownPageInOrder) {
   groupEdit->SetText("typed");
-  const std::vector<HWND> forward = {pages->Handle(),  groupEdit->Handle(), groupButton->Handle(),
-                                     RadioButton(1),   lastEdit->Handle(),  first->Handle()};
+  const std::vector<HWND> forward = {pages->Handle(), groupEdit->Handle(), groupButton->Handle(),
+                                     RadioButton(1),  lastEdit->Handle(),  first->Handle()};
   EXPECT_EQ(Walk(6, false), forward);
   std::vector<HWND> back(forward.rbegin() + 1, forward.rend());
   back.push_back(first->Handle());
