@@ -159,6 +159,11 @@ void TCheckListBox::CreateParams(TCreateParams& params) {
 
 int TCheckListBox::CheckWidth() const { return ItemHeight() + 2; }
 
+void TCheckListBox::ChangeScale(int from, int to) {
+  checkSide_ = MulDiv(checkSide_, to, from);
+  TCustomListBox::ChangeScale(from, to);
+}
+
 void TCheckListBox::ToggleByUser(int index) {
   if (index < 0 || index >= Count()) return;
   SetChecked(index, !Checked(index));
@@ -176,7 +181,7 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   RECT box = dis.rcItem;
   box.right = box.left + CheckWidth();
   FillRect(dc, &box, BackgroundBrush(dc));
-  int side = std::min<int>(ItemHeight() - 2, 13);
+  int side = std::min<int>(ItemHeight() - 2, checkSide_);
   RECT tick{box.left + 2, box.top + (box.bottom - box.top - side) / 2, 0, 0};
   tick.right = tick.left + side;
   tick.bottom = tick.top + side;

@@ -86,9 +86,12 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& msg) override;
+  // The tick box grows with the layout, as the lines do.
+  void ChangeScale(int fromPixelsPerInch, int toPixelsPerInch) override;
 
 private:
   void DrawItem(const DRAWITEMSTRUCT& dis);
   void ToggleByUser(int index);
   int CheckWidth() const;
+  int checkSide_ = 13;  // the system's check box at 96 pixels per inch
 };
