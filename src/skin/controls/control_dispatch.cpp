@@ -524,7 +524,10 @@ void PaintToolBarButton(TSkinFormFrame& frame, TToolBar* toolBar, TToolButton* b
     index = 4;
   else if (!(state & (CDIS_GRAYED | CDIS_DISABLED)) && (state & CDIS_DEFAULT))
     index = 1;
-  if (index == 0) return;
+  if (index == 0) {
+    toolBar->SetCustomDrawOwnFace();
+    return;
+  }
   if (index == 1 && buttons->HasNormalColour2) toolBar->SetCustomDrawTextColor(buttons->NormalColour2);
   if (index == 4 && buttons->HasMouseOverColour2) toolBar->SetCustomDrawTextColor(buttons->MouseOverColour2);
   if (index == 2 && buttons->HasPressedColour2) toolBar->SetCustomDrawTextColor(buttons->PressedColour2);

@@ -82,6 +82,7 @@ void TSkinFormFrame::AttachToWindow(TSkinSet* skin) {
   skinFrame_ = skin->SkinControls().Contains(xcMainMenu);
 
   style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  showingUnpainted_ = !(style_ & WS_VISIBLE);  // a window framed before it appears
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
   rightToLeft_ = exStyle & WS_EX_LEFTSCROLLBAR;
   const HMENU systemMenu = menus_->ReadSystemMenu();

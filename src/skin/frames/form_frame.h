@@ -253,6 +253,9 @@ private:
   int frameWidth_ = 0, frameHeight_ = 0;
   int regionWidth_ = 0, regionHeight_ = 0;
   bool windowActive_ = true;
+  // Set while the window is hidden or being shown, until its frame is painted: the activation
+  // that comes first need not paint a frame that the showing paints a moment later.
+  bool showingUnpainted_ = false;
   TFrameKind frameKind_ = TFrameKind::Plain;
   TFrameBorder borderKind_ = TFrameBorder::Single;
   int borderIcons_ = 0;  // kMaximizeBox | kMinimizeBox | kSystemMenu | kCaptionRemoved

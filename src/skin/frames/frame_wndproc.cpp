@@ -208,7 +208,12 @@ void TSkinFormFrame::NonClientMessage(TMessage& msg, bool passOn) {
         return;
       }
       break;
-    case WM_WINDOWPOSCHANGING: CallOldProc(msg); return;
+    case WM_WINDOWPOSCHANGING:
+      if ((reinterpret_cast<const WINDOWPOS*>(msg.LParam)->flags & SWP_SHOWWINDOW) &&
+          !(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE))
+        showingUnpainted_ = true;
+      CallOldProc(msg);
+      return;
     case WM_NCCALCSIZE: NcCalcSize(msg); return;
     case WM_NCHITTEST: NcHitTest(msg); return;
     case WM_NCPAINT: NcPaint(msg); return;
@@ -467,12 +472,13 @@ void TSkinFormFrame::NcActivate(TMessage& msg) {
     hotButton_->MouseLeft();
     hotButton_ = nullptr;
   }
-  if (!(IsMdiChild() && windowState_ != TFrameWindowState::Normal)) PaintFrame(nullptr);
+  if (!(IsMdiChild() && windowState_ != TFrameWindowState::Normal) && !showingUnpainted_) PaintFrame(nullptr);
   msg.Result = 1;
 }
 
 void TSkinFormFrame::NcPaint(TMessage& msg) {
   msg.Result = 0;
+  showingUnpainted_ = false;
   if (!skinData_->FramePaint()) return;
   if ((IsMdiChild() && windowState_ != TFrameWindowState::Normal) || borderKind_ == TFrameBorder::None) {
     CallOldProc(msg);

@@ -90,15 +90,20 @@ void TCustomListBox::HandleCreated() {
 void TCustomListBox::SyncWindow() {
   if (!HandleAllocated()) return;
   int index = ItemIndex();
-  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  // A list on the screen is filled without a paint per line and painted once; one that is not
+  // is painted when it appears.
+  const bool onScreen = IsWindowVisible(Handle());
+  if (onScreen) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
   SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
   for (const auto& item : items_->items_) {
     std::wstring w = Utf8ToWide(item.Text);
     SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
   }
   SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  if (onScreen) {
+    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+  }
 }
 
 int TCustomListBox::ItemIndex() const {

@@ -214,7 +214,7 @@ void TToolBar::UpdateButtons() {
   SendMessageW(wnd, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
   SendMessageW(wnd, TB_SETBUTTONWIDTH, 0, MAKELPARAM(buttonWidth_, buttonWidth_));
   SendMessageW(wnd, TB_AUTOSIZE, 0, 0);
-  InvalidateRect(wnd, nullptr, TRUE);
+  Invalidate();
   updating_ = false;
 }
 

@@ -235,7 +235,7 @@ void TControl::SetParentComponent(TComponent* parent) {
 
 void TGraphicControl::Invalidate() {
   TWinControl* p = Parent();
-  if (!p || !p->HandleAllocated()) return;
+  if (!p || !p->HandleAllocated() || !IsWindowVisible(p->Handle())) return;
   POINT o = ClientOrigin();
   RECT r{o.x, o.y, o.x + Width(), o.y + Height()};
   InvalidateRect(p->Handle(), &r, TRUE);

@@ -72,7 +72,12 @@ void TGraphic::SetTransparent(bool transparent) {
 
 TBitmap::TBitmap() = default;
 
-TBitmap::TBitmap(int width, int height, TPixelFormat format) { Recreate(TBitmapPixels(width, height, format)); }
+// The section comes zeroed from the system: a black bitmap needs no pixels copied into it.
+TBitmap::TBitmap(int width, int height, TPixelFormat format) {
+  TBitmapPixels view;
+  HBITMAP made = MakeSection(width, height, format, view);
+  Install(made, std::move(view));
+}
 
 TBitmap::~TBitmap() {
   canvas_.reset();
@@ -86,23 +91,34 @@ TBitmap::~TBitmap() {
 // Makes a DIB section of content's size and format holding its pixels, and puts it in the
 // place of the current one (also in the canvas's DC).
 void TBitmap::Recreate(const TBitmapPixels& content) {
-  HBITMAP made = nullptr;
   TBitmapPixels view;
-  if (!content.Empty()) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = content.Width();
-    info.bmiHeader.biHeight = -content.Height();  // top-down, like the pixel store
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = static_cast<WORD>(BytesPerPixel(content.PixelFormat()) * 8);
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    made = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!made) throw EOutOfResources("Out of system resources");
-    view = TBitmapPixels::Borrow(static_cast<std::uint8_t*>(bits), content.Width(), content.Height(),
-                                 content.PixelFormat(), AlignedStride(content.Width(), content.PixelFormat()));
-    view.CopyRect(0, 0, content, 0, 0, content.Width(), content.Height());
+  HBITMAP made = MakeSection(content.Width(), content.Height(), content.PixelFormat(), view);
+  if (made) view.CopyRect(0, 0, content, 0, 0, content.Width(), content.Height());
+  Install(made, std::move(view));
+}
+
+// A DIB section of the size and format (none for an empty size), with view set on its bits.
+HBITMAP TBitmap::MakeSection(int width, int height, TPixelFormat format, TBitmapPixels& view) {
+  if (width <= 0 || height <= 0) {
+    view = TBitmapPixels(0, 0, format);
+    return nullptr;
   }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down, like the pixel store
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = static_cast<WORD>(BytesPerPixel(format) * 8);
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP made = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!made) throw EOutOfResources("Out of system resources");
+  view = TBitmapPixels::Borrow(static_cast<std::uint8_t*>(bits), width, height, format, AlignedStride(width, format));
+  return made;
+}
+
+// Puts the section made in the place of the current one (also in the canvas's DC).
+void TBitmap::Install(HBITMAP made, TBitmapPixels view) {
   if (dc_) {
     Flush();
     SelectObject(dc_, made ? static_cast<HGDIOBJ>(made) : oldBitmap_);
@@ -117,9 +133,10 @@ void TBitmap::Flush() const { GdiFlush(); }
 
 void TBitmap::SetSize(int width, int height) {
   if (width == Width() && height == Height()) return;
-  TBitmapPixels next(width, height, PixelFormat());
-  next.CopyRect(0, 0, Pixels(), 0, 0, Width(), Height());
-  Recreate(next);
+  TBitmapPixels view;
+  HBITMAP made = MakeSection(width, height, PixelFormat(), view);
+  if (made) view.CopyRect(0, 0, Pixels(), 0, 0, Width(), Height());
+  Install(made, std::move(view));
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {

@@ -96,6 +96,8 @@ public:
 
 private:
   void Recreate(const TBitmapPixels& content);
+  static HBITMAP MakeSection(int width, int height, TPixelFormat format, TBitmapPixels& view);
+  void Install(HBITMAP made, TBitmapPixels view);
   void Flush() const;
 
   HBITMAP handle_ = nullptr;

@@ -1,6 +1,7 @@
 #include "toolkit/win/wincontrol.h"
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <unordered_map>
 
@@ -16,6 +17,61 @@ namespace {
 std::unordered_map<HWND, TWinControl*>& BoundControls() {
   static std::unordered_map<HWND, TWinControl*> controls;
   return controls;
+}
+
+// The bitmap a buffered paint draws in. One bitmap, grown to the largest control, serves the
+// paints one after another: a bitmap made for each paint costs a mapping of fresh, zeroed
+// memory every time. Each paint gets it as a new one would be: black over the control's size,
+// its device context's state as it was. It is not clipped to the control's size: with a clip
+// region already set, painters that save, clip and restore the context were seen to lose a
+// region per paint under Wine. A paint that comes while another is drawing (a control painted
+// from within another's paint) gets a bitmap of its own.
+class TPaintBuffer {
+public:
+  TPaintBuffer(int width, int height) {
+    TShared& shared = Shared();
+    if (shared.busy) {
+      own_ = std::make_unique<TBitmap>(width, height);
+      dc_ = own_->Canvas().Handle();
+      return;
+    }
+    if (!shared.bitmap || shared.bitmap->Width() < width || shared.bitmap->Height() < height)
+      shared.bitmap = std::make_unique<TBitmap>(std::max(width, shared.bitmap ? shared.bitmap->Width() : 0),
+                                                std::max(height, shared.bitmap ? shared.bitmap->Height() : 0));
+    dc_ = shared.bitmap->Canvas().Handle();
+    saved_ = SaveDC(dc_);
+    PatBlt(dc_, 0, 0, width, height, BLACKNESS);
+    shared.busy = true;
+  }
+  ~TPaintBuffer() {
+    if (own_) return;
+    RestoreDC(dc_, saved_);
+    Shared().busy = false;
+  }
+  TPaintBuffer(const TPaintBuffer&) = delete;
+  TPaintBuffer& operator=(const TPaintBuffer&) = delete;
+
+  HDC Handle() const { return dc_; }
+
+private:
+  struct TShared {
+    std::unique_ptr<TBitmap> bitmap;
+    bool busy = false;
+  };
+  static TShared& Shared() {
+    static thread_local TShared shared;
+    return shared;
+  }
+  std::unique_ptr<TBitmap> own_;
+  HDC dc_ = nullptr;
+  int saved_ = 0;
+};
+
+bool HasNonClientArea(HWND wnd) {
+  RECT window{}, client{};
+  GetWindowRect(wnd, &window);
+  GetClientRect(wnd, &client);
+  return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
 }
 
 void Unbind(HWND wnd, const TWinControl* control) {
@@ -318,8 +374,10 @@ void TWinControl::TextChanged() {
   if (handle_) SetWindowTextW(handle_, Utf8ToWide(TControl::GetText()).c_str());
 }
 
+// A window that is not on the screen (it or a window it sits in is hidden) is painted whole
+// when it appears: invalidating it before is a request to the system for nothing.
 void TWinControl::Invalidate() {
-  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+  if (handle_ && IsWindowVisible(handle_)) InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TWinControl::Update() {
@@ -581,8 +639,8 @@ void TWinControl::PaintBuffered() {
   RECT client{};
   GetClientRect(handle_, &client);
   if (client.right <= 0 || client.bottom <= 0) return;
-  TBitmap buffer(client.right, client.bottom);
-  HDC dc = buffer.Canvas().Handle();
+  TPaintBuffer buffer(client.right, client.bottom);
+  HDC dc = buffer.Handle();
   Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   // The control's own painting (and its window class's) into the bitmap; what is hooked in
   // front of the control saw the WM_PAINT this answers.
@@ -629,6 +687,13 @@ bool TWinControl::RouteMouseToGraphic(TMessage& msg) {
 
 void TWinControl::DefaultHandler(TMessage& msg) {
   if (IsToolkitMessage(msg.Msg) || !handle_) return;
+  // A window whose client area is the whole window (no border, caption or scroll bar) has
+  // nothing outside it to paint: the system would only fetch a device context for nothing,
+  // for every such control each time a form is shown.
+  if (msg.Msg == WM_NCPAINT && !HasNonClientArea(handle_)) {
+    msg.Result = 0;
+    return;
+  }
   hook_.CallPrevious(msg);
 }
 

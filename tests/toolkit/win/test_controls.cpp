@@ -9,6 +9,7 @@
 #include "toolkit/win/menus.h"
 #include "toolkit/win/spin.h"
 #include "toolkit/win/stdctrls.h"
+#include "screen_capture.h"
 #include "win_test_support.h"
 
 namespace {
@@ -146,6 +147,50 @@ TEST_F(Controls, AnEraseAfterTheItemsWerePaintedLeavesThemStanding) {
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
+}
+
+// A double-buffered window that paints what it is given.
+class TPaintedControl : public TWinControl {
+public:
+  explicit TPaintedControl(TComponent* owner) : TWinControl(owner) { SetDoubleBuffered(true); }
+  std::function<void(HDC)> OnPaintWindow;
+
+protected:
+  void PaintWindow(HDC dc) override {
+    if (OnPaintWindow) OnPaintWindow(dc);
+  }
+};
+
+TEST_F(Controls, EachBufferedPaintStartsFromAFreshDeviceContextEvenWhenOneIsPaintedInsideAnother) {
+  auto* outer = new TPaintedControl(&form);
+  outer->SetBounds(10, 10, 120, 90);
+  outer->SetParent(&form);
+  auto* inner = new TPaintedControl(&form);
+  inner->SetBounds(200, 10, 40, 30);
+  inner->SetParent(&form);
+  // The outer paint leaves its device context moved and with a red brush, and paints the inner
+  // window from within its own paint before it finishes.
+  outer->OnPaintWindow = [&](HDC dc) {
+    SelectObject(dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, RGB(200, 0, 0));
+    PatBlt(dc, 0, 0, 60, 90, PATCOPY);
+    SetViewportOrgEx(dc, 5, 5, nullptr);
+    InvalidateRect(inner->Handle(), nullptr, TRUE);
+    UpdateWindow(inner->Handle());
+    PatBlt(dc, 55, -5, 65, 90, PATCOPY);
+  };
+  inner->OnPaintWindow = [](HDC dc) { PatBlt(dc, 0, 0, 4, 4, PATCOPY); };  // the DC's own brush
+  UpdateWindow(form.Handle());
+  RedrawWindow(outer->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const TColor red = RGB(200, 0, 0), white = RGB(255, 255, 255);
+  const TBitmapPixels outerPixels = ScreenPixelsOf(outer->Handle());
+  EXPECT_EQ(outerPixels.GetPixel(20, 20), red) << "the inner paint wiped the outer one";
+  EXPECT_EQ(outerPixels.GetPixel(100, 40), red);
+  // Painted alone afterwards, the inner window sees none of the outer paint's state.
+  RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const TBitmapPixels innerPixels = ScreenPixelsOf(inner->Handle());
+  EXPECT_EQ(innerPixels.GetPixel(1, 1), white) << "the stock white brush at the origin";
+  EXPECT_NE(innerPixels.GetPixel(7, 7), red);
 }
 
 TEST_F(Controls, TextsAreKeptAndFollowTheWindow) {
