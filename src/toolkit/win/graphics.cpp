@@ -73,11 +73,7 @@ void TGraphic::SetTransparent(bool transparent) {
 TBitmap::TBitmap() = default;
 
 // The section comes zeroed from the system: a black bitmap needs no pixels copied into it.
-TBitmap::TBitmap(int width, int height, TPixelFormat format) {
-  TBitmapPixels view;
-  HBITMAP made = MakeSection(width, height, format, view);
-  Install(made, std::move(view));
-}
+TBitmap::TBitmap(int width, int height, TPixelFormat format) { Recreate(width, height, format, nullptr); }
 
 TBitmap::~TBitmap() {
   canvas_.reset();
@@ -88,37 +84,26 @@ TBitmap::~TBitmap() {
   if (handle_) DeleteObject(handle_);
 }
 
-// Makes a DIB section of content's size and format holding its pixels, and puts it in the
-// place of the current one (also in the canvas's DC).
-void TBitmap::Recreate(const TBitmapPixels& content) {
-  TBitmapPixels view;
-  HBITMAP made = MakeSection(content.Width(), content.Height(), content.PixelFormat(), view);
-  if (made) view.CopyRect(0, 0, content, 0, 0, content.Width(), content.Height());
-  Install(made, std::move(view));
-}
-
-// A DIB section of the size and format (none for an empty size), with view set on its bits.
-HBITMAP TBitmap::MakeSection(int width, int height, TPixelFormat format, TBitmapPixels& view) {
-  if (width <= 0 || height <= 0) {
-    view = TBitmapPixels(0, 0, format);
-    return nullptr;
+// Makes a DIB section of the size and format (none for an empty size) holding what it can of
+// content's pixels (black without), and puts it in the place of the current one (also in the
+// canvas's DC).
+void TBitmap::Recreate(int width, int height, TPixelFormat format, const TBitmapPixels* content) {
+  HBITMAP made = nullptr;
+  TBitmapPixels view(0, 0, format);
+  if (width > 0 && height > 0) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, like the pixel store
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(BytesPerPixel(format) * 8);
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    made = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!made) throw EOutOfResources("Out of system resources");
+    view = TBitmapPixels::Borrow(static_cast<std::uint8_t*>(bits), width, height, format, AlignedStride(width, format));
+    if (content) view.CopyRect(0, 0, *content, 0, 0, content->Width(), content->Height());
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, like the pixel store
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = static_cast<WORD>(BytesPerPixel(format) * 8);
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP made = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!made) throw EOutOfResources("Out of system resources");
-  view = TBitmapPixels::Borrow(static_cast<std::uint8_t*>(bits), width, height, format, AlignedStride(width, format));
-  return made;
-}
-
-// Puts the section made in the place of the current one (also in the canvas's DC).
-void TBitmap::Install(HBITMAP made, TBitmapPixels view) {
   if (dc_) {
     Flush();
     SelectObject(dc_, made ? static_cast<HGDIOBJ>(made) : oldBitmap_);
@@ -129,14 +114,15 @@ void TBitmap::Install(HBITMAP made, TBitmapPixels view) {
   Changed();
 }
 
+void TBitmap::Recreate(const TBitmapPixels& content) {
+  Recreate(content.Width(), content.Height(), content.PixelFormat(), &content);
+}
+
 void TBitmap::Flush() const { GdiFlush(); }
 
 void TBitmap::SetSize(int width, int height) {
   if (width == Width() && height == Height()) return;
-  TBitmapPixels view;
-  HBITMAP made = MakeSection(width, height, PixelFormat(), view);
-  if (made) view.CopyRect(0, 0, Pixels(), 0, 0, Width(), Height());
-  Install(made, std::move(view));
+  Recreate(width, height, PixelFormat(), &Pixels());
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {

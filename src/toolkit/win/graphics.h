@@ -96,8 +96,7 @@ public:
 
 private:
   void Recreate(const TBitmapPixels& content);
-  static HBITMAP MakeSection(int width, int height, TPixelFormat format, TBitmapPixels& view);
-  void Install(HBITMAP made, TBitmapPixels view);
+  void Recreate(int width, int height, TPixelFormat format, const TBitmapPixels* content);
   void Flush() const;
 
   HBITMAP handle_ = nullptr;

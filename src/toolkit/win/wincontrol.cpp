@@ -35,9 +35,10 @@ public:
       dc_ = own_->Canvas().Handle();
       return;
     }
-    if (!shared.bitmap || shared.bitmap->Width() < width || shared.bitmap->Height() < height)
-      shared.bitmap = std::make_unique<TBitmap>(std::max(width, shared.bitmap ? shared.bitmap->Width() : 0),
-                                                std::max(height, shared.bitmap ? shared.bitmap->Height() : 0));
+    if (!shared.bitmap)
+      shared.bitmap = std::make_unique<TBitmap>(width, height);
+    else if (shared.bitmap->Width() < width || shared.bitmap->Height() < height)
+      shared.bitmap->SetSize(std::max(width, shared.bitmap->Width()), std::max(height, shared.bitmap->Height()));
     dc_ = shared.bitmap->Canvas().Handle();
     saved_ = SaveDC(dc_);
     PatBlt(dc_, 0, 0, width, height, BLACKNESS);
